@@ -1,0 +1,28 @@
+#pragma once
+
+#include "Color.h"
+
+#include <string>
+
+// The texts that show a colour: the seven notations of the main window and the colour text
+// "#RRGGBB" of a saved colour.
+namespace ColorText {
+
+// Notation 1..7 in screen order: RGB triple, decimal, hex, HTML, Delphi, VB, C/C++. The
+// first, third and fourth read red-green-blue from the low three bytes; the others show the
+// whole TColor value (blue-green-red), so a value with a top byte gets eight digits and a
+// negative decimal. Throws std::out_of_range for any other index.
+std::string Notation(TColor Color, int Index);
+
+// "#RRGGBB", two upper-case hex digits per channel.
+std::string FromColor(TColor Color);
+
+// "$BBGGRR" built from characters 6-7, 4-5 and 2-3 of a colour text; pieces beyond the end
+// of the text are empty.
+std::string ConversionText(const std::string& Text);
+
+// The colour of a colour text: its conversion text read as a whole number. Lower-case hex
+// digits are fine; anything that does not convert fails and leaves Color alone.
+bool TryToColor(const std::string& Text, TColor& Color);
+
+}  // namespace ColorText

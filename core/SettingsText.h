@@ -1,0 +1,49 @@
+#pragma once
+
+#include "Color.h"
+
+#include <string>
+
+// The texts of the settings file: the values of section [VOP] and the saved-colour entries
+// of section [COLORS]. No file access here; that is the Windows part of TVop.
+namespace SettingsText {
+
+// "ontop": trimmed "0" exactly means off; anything else, the empty text included, means on.
+bool StayOnTopFromValue(const std::string& Value);
+std::string StayOnTopValue(bool On);
+
+// "zoom": the trimmed whole number if it lies in 1..20, else 1.
+int ZoomFromValue(const std::string& Value);
+std::string ZoomValue(int Zoom);
+
+// "MM/DD/YYYY hh:nn:ss" with these separators whatever the locale says.
+std::string TimeText(int Year, int Month, int Day, int Hour, int Minute, int Second);
+
+// The key of a saved colour: the trimmed time text without its "/", " " and ":".
+std::string KeyFromTimeText(const std::string& Time);
+
+// The time text rebuilt from a key's first 14 characters; pieces beyond its end are empty.
+std::string TimeTextFromKey(const std::string& Key);
+
+// A comment as it is stored: ";" becomes ",", and every control character becomes a blank,
+// so that a comment stays on its own line of the settings file.
+std::string PrepareComment(const std::string& Comment);
+
+// The stored value of a saved colour: its colour text directly followed by the comment.
+std::string StoredValue(const std::string& ColorText, const std::string& Comment);
+
+struct TColorEntry {
+    // The line's own key. Deleting by it removes exactly this line, also one whose
+    // hand-edited key is longer than 14 characters, which the time text cannot give back.
+    std::string Key;
+    TColor Color = 0;
+    std::string ColorText;
+    std::string TimeText;
+    std::string Comment;
+};
+
+// Takes one "key=value" line of [COLORS] apart. False when the colour does not convert: such
+// a line is not listed.
+bool ParseColorLine(const std::string& Line, TColorEntry& Entry);
+
+}  // namespace SettingsText

@@ -1,0 +1,27 @@
+#pragma once
+
+#include <string>
+
+// This program's own class-level operations: the colour conversions and, in the Windows
+// build, the settings keys and saved colours. Never instantiated.
+class TVop {
+public:
+    TVop() = delete;
+
+    // RGB channels 0..255 to hue, saturation and luminance 0..240 (hue 0 and 240 are both
+    // red). Never throws; an arithmetic fault ends the conversion with the outputs as far as
+    // they were written (all three are zeroed first).
+    static void RGBToHSL(int R, int G, int B, int& H, int& S, int& L);
+
+    // Hue, saturation and luminance to RGB 0..255. Any input outside 0..240 gives black.
+    static void HSLToRGB(int H, int S, int L, int& R, int& G, int& B);
+
+    // --- Settings file (Windows only; defined in the Windows part of core) ---
+    static std::string GetIniFileName();
+    static bool GetStayOnTop();
+    static void SetStayOnTop(bool Value);
+    static int GetZoom();
+    static void SetZoom(int Value);
+    static void SaveColor(const std::string& Time, const std::string& Value,
+                          const std::string& Comment);
+};

@@ -1,0 +1,32 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds, and runs every test layer: the core on Linux, the real
+# windows under Wine in a virtual display, and the real program driven from outside.
+set -uo pipefail
+root=$(cd "$(dirname "$0")" && pwd)
+cd "$root"
+
+./scripts/setup.sh || exit 1
+./scripts/build.sh || { echo "test.sh: the build failed" >&2; exit 1; }
+
+source scripts/wine-env.sh
+work=$(mktemp -d /tmp/quillora-test.XXXXXX)
+trap 'quillora_cleanup; rm -rf "$work"' EXIT
+trap 'exit 130' INT TERM
+
+echo "== core on Linux"
+ctest --test-dir build/host --output-on-failure -j 2 >"$work/host.log" 2>&1
+host_status=$?
+tail -n 3 "$work/host.log"
+[ $host_status -eq 0 ] || cat "$work/host.log"
+
+echo "== Windows program under Wine"
+quillora_start_display || exit 1
+quillora_make_prefix "$work/prefix" || exit 1
+# One wineserver for the whole run: each test process starts in a fraction of a second.
+wineserver -p
+ctest --test-dir build/windows --output-on-failure --timeout 180
+win_status=$?
+
+echo "== summary: core on Linux $([ $host_status -eq 0 ] && echo passed || echo FAILED)," \
+     "Windows and end-to-end $([ $win_status -eq 0 ] && echo passed || echo FAILED)"
+[ $host_status -eq 0 ] && [ $win_status -eq 0 ]

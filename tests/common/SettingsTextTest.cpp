@@ -1,0 +1,179 @@
+// The values of the settings file and the saved-colour entries, as texts. Pure code: runs in
+// the Linux and the Windows build.
+
+#include "SettingsText.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace {
+
+using namespace std::string_literals;
+
+TEST(SettingsText, StayOnTopIsOffOnlyForZero) {
+    struct TCase {
+        std::string Value;
+        bool On;
+    };
+    const TCase kCases[] = {
+        {"0", false}, {" 0 ", false}, {"\t0\r\n", false}, {"00", true},  {"false", true},
+        {"no", true}, {"", true},     {"1", true},        {"0 0", true}, {"-0", true},
+    };
+    for (const TCase& c : kCases)
+        EXPECT_EQ(SettingsText::StayOnTopFromValue(c.Value), c.On) << "[" << c.Value << "]";
+    for (bool on : {false, true})
+        EXPECT_EQ(SettingsText::StayOnTopFromValue(SettingsText::StayOnTopValue(on)), on);
+}
+
+TEST(SettingsText, ZoomIsOneToTwentyElseOne) {
+    struct TCase {
+        const char* Value;
+        int Zoom;
+    };
+    const TCase kCases[] = {
+        {"7", 7},         {" 20 ", 20}, {"\t1\r\n", 1}, {"21", 1},         {"0", 1},
+        {"-3", 1},        {"abc", 1},   {"", 1},        {"$A", 10},        {"0x14", 20},
+        {"+5", 5},        {"5x", 1},    {"25", 1},      {"4294967303", 1},  // would wrap to 7
+        {"$FFFFFFFF", 1},
+    };
+    for (const TCase& c : kCases)
+        EXPECT_EQ(SettingsText::ZoomFromValue(c.Value), c.Zoom) << "[" << c.Value << "]";
+    for (int zoom = 1; zoom <= 20; ++zoom)
+        EXPECT_EQ(SettingsText::ZoomFromValue(SettingsText::ZoomValue(zoom)), zoom);
+    EXPECT_EQ(SettingsText::ZoomValue(25), "25");  // written as given; read back as 1
+}
+
+TEST(SettingsText, TimeTextHasFixedSeparatorsAndZeroPadding) {
+    struct TCase {
+        int Year, Month, Day, Hour, Minute, Second;
+        const char* Expected;
+    };
+    const TCase kCases[] = {
+        {2026, 3, 7, 14, 5, 9, "03/07/2026 14:05:09"},
+        {2020, 12, 31, 23, 59, 59, "12/31/2020 23:59:59"},
+        {1, 1, 1, 0, 0, 0, "01/01/0001 00:00:00"},
+    };
+    for (const TCase& c : kCases)
+        EXPECT_EQ(SettingsText::TimeText(c.Year, c.Month, c.Day, c.Hour, c.Minute, c.Second),
+                  c.Expected);
+}
+
+TEST(SettingsText, KeyAndTimeTextConvertBothWays) {
+    struct TCase {
+        const char* Time;
+        const char* Key;
+    };
+    const TCase kFromTime[] = {
+        {"03/07/2026 14:05:09", "03072026140509"},
+        {"  03/07/2026 14:05:09\r\n", "03072026140509"},
+        {"", ""},
+        {"a/b c:d", "abcd"},
+    };
+    for (const TCase& c : kFromTime)
+        EXPECT_EQ(SettingsText::KeyFromTimeText(c.Time), c.Key) << "[" << c.Time << "]";
+
+    const TCase kFromKey[] = {
+        {"03/07/2026 14:05:09", "03072026140509"},
+        {"03/07/2026 14:05:09", "0307202614050999"},  // a longer key uses its first 14
+        {"03/07/2026 1::", "030720261"},
+        {"03/07/ ::", "0307"},
+        {"0// ::", "0"},
+        {"// ::", ""},
+    };
+    for (const TCase& c : kFromKey)
+        EXPECT_EQ(SettingsText::TimeTextFromKey(c.Key), c.Time) << "[" << c.Key << "]";
+
+    for (const char* time : {"03/07/2026 14:05:09", "12/31/1999 23:59:59", "01/01/2020 00:00:00"})
+        EXPECT_EQ(SettingsText::TimeTextFromKey(SettingsText::KeyFromTimeText(time)), time);
+}
+
+TEST(SettingsText, StoredValueIsColorTextAndCommentWithoutSemicolons) {
+    struct TCase {
+        std::string Comment, Stored;
+    };
+    const TCase kCases[] = {
+        {"sky; warm=yes", "#FF8000sky, warm=yes"},
+        {"", "#FF8000"},
+        {";;", "#FF8000,,"},
+        {" \"quoted\" ", "#FF8000 \"quoted\" "},
+        {"\xC0\xB6\xC9\xAB", "#FF8000\xC0\xB6\xC9\xAB"},  // ANSI text above 127 is kept
+    };
+    for (const TCase& c : kCases)
+        EXPECT_EQ(SettingsText::StoredValue("#FF8000", c.Comment), c.Stored)
+            << "[" << c.Comment << "]";
+}
+
+// A comment is one field of one line. Kept as typed, a line break would end the line in the
+// file and make the rest a key of its own: listed as a saved colour, or even a new section
+// with settings of its own.
+TEST(SettingsText, CommentWithLineBreakCannotInjectKeys) {
+    struct TCase {
+        std::string Comment, Prepared;
+    };
+    const TCase kCases[] = {
+        {"nice\r\n01012020101010=#000000evil", "nice  01012020101010=#000000evil"},
+        {"x\n[VOP]\nontop=0", "x [VOP] ontop=0"},
+        {"a\rb", "a b"},
+        {"tab\there", "tab here"},
+        {"nul\0end"s, "nul end"},
+        {"del\x7F"
+         "end",
+         "del end"},
+        {"\x1F\x01", "  "},
+    };
+    for (const TCase& c : kCases) {
+        const std::string stored = SettingsText::StoredValue("#FF8000", c.Comment);
+        EXPECT_EQ(stored, "#FF8000" + c.Prepared);
+        for (char ch : stored) {
+            const unsigned char code = static_cast<unsigned char>(ch);
+            EXPECT_TRUE(code >= 32 && code != 127) << "control character " << int(code);
+        }
+    }
+}
+
+TEST(SettingsText, ColorLinesReadBack) {
+    struct TCase {
+        const char* Line;
+        TColor Color;
+        const char *ColorText, *Time, *Comment, *Key;
+    };
+    const TCase kCases[] = {
+        {"03072026140509=#FF8000sky, warm=yes", 0x000080FF, "#FF8000", "03/07/2026 14:05:09",
+         "sky, warm=yes", "03072026140509"},
+        {"01012020101010=#ff8000", 0x000080FF, "#ff8000", "01/01/2020 10:10:10", "",
+         "01012020101010"},
+        {"01012020101010=#FFFFFF  lead \"q\"", 0x00FFFFFF, "#FFFFFF", "01/01/2020 10:10:10",
+         "  lead \"q\"", "01012020101010"},
+        {"0101202010101099=#010203", 0x00030201, "#010203", "01/01/2020 10:10:10", "",
+         "0101202010101099"},
+        {"k=#12", 0x12, "#12", "k// ::", "", "k"},
+    };
+    for (const TCase& c : kCases) {
+        SettingsText::TColorEntry entry;
+        ASSERT_TRUE(SettingsText::ParseColorLine(c.Line, entry)) << c.Line;
+        EXPECT_EQ(entry.Color, c.Color) << c.Line;
+        EXPECT_EQ(entry.ColorText, c.ColorText) << c.Line;
+        EXPECT_EQ(entry.TimeText, c.Time) << c.Line;
+        EXPECT_EQ(entry.Comment, c.Comment) << c.Line;
+        EXPECT_EQ(entry.Key, c.Key) << c.Line;
+    }
+}
+
+TEST(SettingsText, ColorLinesThatDoNotConvertAreSkipped) {
+    const char* const kLines[] = {
+        "01012020101010=#GG0000x",
+        "01012020101010=#",
+        "01012020101010=",
+        "no equals sign",
+        "k==#FF8000",  // the value starts at the first "="
+    };
+    for (const char* line : kLines) {
+        SettingsText::TColorEntry entry;
+        entry.Comment = "untouched";
+        EXPECT_FALSE(SettingsText::ParseColorLine(line, entry)) << line;
+        EXPECT_EQ(entry.Comment, "untouched") << line;
+    }
+}
+
+}  // namespace

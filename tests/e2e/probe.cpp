@@ -1,0 +1,107 @@
+// A small console program that looks at Quillora's windows from outside, as another program
+// on the same desktop would, and prints what it finds as key=value lines.
+//
+//   probe wait CLASS TIMEOUT_MS   waits until a visible window of CLASS exists
+//   probe info CLASS              the window's client size, position, styles, owner
+//   probe closebox CLASS          the screen point at the centre of the window's close box
+//   probe gone CLASS TIMEOUT_MS   waits until no window of CLASS exists
+#include <windows.h>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+
+namespace {
+HWND Find(const char* cls) { return FindWindowA(cls, nullptr); }
+
+bool WaitFor(const char* cls, int timeoutMs, bool present) {
+    for (int waited = 0; waited <= timeoutMs; waited += 50) {
+        HWND h = Find(cls);
+        bool found = h && (!present || IsWindowVisible(h));
+        if (found == present) return true;
+        Sleep(50);
+    }
+    return false;
+}
+
+int Info(HWND h) {
+    RECT c, w;
+    GetClientRect(h, &c);
+    GetWindowRect(h, &w);
+    POINT origin{0, 0};
+    ClientToScreen(h, &origin);
+    char title[256] = "";
+    GetWindowTextA(h, title, sizeof title);
+    HWND owner = GetWindow(h, GW_OWNER);
+    char ownerClass[256] = "";
+    if (owner) GetClassNameA(owner, ownerClass, sizeof ownerClass);
+    LONG ex = GetWindowLongA(h, GWL_EXSTYLE);
+    std::printf("title=%s\nclient_width=%ld\nclient_height=%ld\nclient_left=%ld\nclient_top=%ld\n"
+                "window_left=%ld\nwindow_top=%ld\nwindow_width=%ld\nwindow_height=%ld\n"
+                "visible=%d\ntopmost=%d\nexstyle=0x%lx\nowner_class=%s\n",
+                title, c.right, c.bottom, origin.x, origin.y, w.left, w.top, w.right - w.left,
+                w.bottom - w.top, IsWindowVisible(h) ? 1 : 0, (ex & WS_EX_TOPMOST) ? 1 : 0,
+                static_cast<unsigned long>(ex), ownerClass);
+    if (owner) {
+        char ownerTitle[256] = "";
+        GetWindowTextA(owner, ownerTitle, sizeof ownerTitle);
+        LONG oex = GetWindowLongA(owner, GWL_EXSTYLE);
+        std::printf("owner_title=%s\nowner_visible=%d\nowner_iconic=%d\nowner_exstyle=0x%lx\n"
+                    "owner_topmost=%d\n",
+                    ownerTitle, IsWindowVisible(owner) ? 1 : 0, IsIconic(owner) ? 1 : 0,
+                    static_cast<unsigned long>(oex), (oex & WS_EX_TOPMOST) ? 1 : 0);
+    }
+    return 0;
+}
+
+// The close box is wherever the window says HTCLOSE; asking beats guessing the frame's metrics.
+int CloseBox(HWND h) {
+    RECT w;
+    GetWindowRect(h, &w);
+    int captionBottom = w.top + GetSystemMetrics(SM_CYCAPTION) + 2 * GetSystemMetrics(SM_CYFRAME);
+    for (int y = w.top; y < captionBottom; ++y) {
+        int first = -1, last = -1;
+        for (int x = w.right - 1; x >= w.left; --x) {
+            LRESULT hit = SendMessageA(h, WM_NCHITTEST, 0, MAKELPARAM(x, y));
+            if (hit == HTCLOSE) {
+                if (last < 0) last = x;
+                first = x;
+            } else if (last >= 0) {
+                break;
+            }
+        }
+        if (last >= 0) {
+            // Go down to the middle of the box's height.
+            int top = y, bottom = y;
+            while (bottom < captionBottom &&
+                   SendMessageA(h, WM_NCHITTEST, 0, MAKELPARAM((first + last) / 2, bottom + 1)) == HTCLOSE)
+                ++bottom;
+            std::printf("x=%d\ny=%d\n", (first + last) / 2, (top + bottom) / 2);
+            return 0;
+        }
+    }
+    std::fprintf(stderr, "probe: no close box found\n");
+    return 1;
+}
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc < 3) {
+        std::fprintf(stderr, "usage: probe wait|info|closebox|gone CLASS [TIMEOUT_MS]\n");
+        return 2;
+    }
+    std::string cmd = argv[1];
+    const char* cls = argv[2];
+    int timeout = argc > 3 ? std::atoi(argv[3]) : 0;
+    if (cmd == "wait") return WaitFor(cls, timeout, true) ? 0 : 1;
+    if (cmd == "gone") return WaitFor(cls, timeout, false) ? 0 : 1;
+    HWND h = Find(cls);
+    if (!h) {
+        std::fprintf(stderr, "probe: no window of class %s\n", cls);
+        return 1;
+    }
+    if (cmd == "info") return Info(h);
+    if (cmd == "closebox") return CloseBox(h);
+    std::fprintf(stderr, "probe: unknown command %s\n", cmd.c_str());
+    return 2;
+}

@@ -1,0 +1,218 @@
+// The real main window, created in this process as the program creates it.
+#include "MainForm.h"
+#include "StartUp.h"
+#include <gtest/gtest.h>
+#include <thread>
+
+namespace {
+RECT RectInParent(const TControl& c) {
+    if (!c.Handle()) return c.BoundsRect();
+    RECT r;
+    GetWindowRect(c.Handle(), &r);
+    MapWindowPoints(HWND_DESKTOP, GetParent(c.Handle()), reinterpret_cast<POINT*>(&r), 2);
+    return r;
+}
+
+class MainFormTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        InitializeApplication();
+        Application.OnException = [this](const std::string& m) { Errors.push_back(m); };
+        frmMain = Application.CreateForm<TfrmMain>();
+        Form = frmMain;
+    }
+    void TearDown() override {
+        Application.DestroyForms();
+        Application.OnException = nullptr;
+        frmMain = nullptr;
+        MSG msg;  // a quit posted by a close must not reach the next test
+        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        }
+    }
+    TfrmMain* Form = nullptr;
+    std::vector<std::string> Errors;
+};
+
+TEST_F(MainFormTest, ClientAreaIs249By505WithSingleBorderAndMinimizeBoxOnly) {
+    RECT c;
+    GetClientRect(Form->Handle(), &c);
+    EXPECT_EQ(c.right, 249);
+    EXPECT_EQ(c.bottom, 505);
+    LONG style = GetWindowLongW(Form->Handle(), GWL_STYLE);
+    EXPECT_TRUE(style & WS_MINIMIZEBOX);
+    EXPECT_FALSE(style & WS_MAXIMIZEBOX);
+    EXPECT_FALSE(style & WS_THICKFRAME);
+    EXPECT_TRUE(style & WS_SYSMENU);
+    EXPECT_EQ(GetWindow(Form->Handle(), GW_OWNER), Application.Handle());
+}
+
+TEST_F(MainFormTest, EveryControlSitsWhereTheLayoutPutsIt) {
+    for (const TLayoutRow& row : TfrmMain::Layout()) {
+        TControl* c = Form->FindControl(row.Name);
+        ASSERT_NE(c, nullptr) << row.Name;
+        RECT r = RectInParent(*c);
+        EXPECT_EQ(r.left, row.Left) << row.Name;
+        EXPECT_EQ(r.top, row.Top) << row.Name;
+        if (row.Width > 0) EXPECT_EQ(r.right - r.left, row.Width) << row.Name;
+        else EXPECT_GT(r.right - r.left, 0) << row.Name << " sizes itself to its text";
+        EXPECT_EQ(r.bottom - r.top, row.Height) << row.Name;
+        EXPECT_EQ(c->Tag, row.Tag) << row.Name;
+        const char* expectedParent = row.Parent ? row.Parent : "";
+        EXPECT_EQ(c->Parent() == Form ? std::string() : c->Parent()->Name, expectedParent) << row.Name;
+        if (row.Kind == TKind::SpinEdit) {
+            auto* spin = static_cast<TSpinEdit*>(c);
+            EXPECT_EQ(spin->MinValue, row.MinValue) << row.Name;
+            EXPECT_EQ(spin->MaxValue, row.MaxValue) << row.Name;
+            EXPECT_FALSE(spin->EditorEnabled) << row.Name;
+        }
+        // Every control lies inside its parent's client area.
+        RECT pc;
+        GetClientRect(c->Parent()->Handle(), &pc);
+        EXPECT_TRUE(r.left >= 0 && r.top >= 0 && r.right <= pc.right && r.bottom <= pc.bottom)
+            << row.Name;
+    }
+}
+
+TEST_F(MainFormTest, CaptionsAndNotationTagsReadAsDesigned) {
+    struct Caption { const char* name; const wchar_t* text; };
+    const Caption captions[] = {
+        {"chkStayOnTop", L"置顶"}, {"btnMenu", L"菜单"}, {"lblR", L"R:"}, {"lblL", L"L:"},
+        {"lblDecimal", L"十进制:"}, {"lblHex", L"十六进制"}, {"lblC", L"C/C++:"},
+        {"btnHtmlCopy", L"复制"}};
+    for (const Caption& c : captions)
+        EXPECT_EQ(Form->FindControl(c.name)->Caption(), c.text) << c.name;
+    const char* rows[][2] = {{"edtRGB", "btnRGBCopy"},       {"edtDecimal", "btnDecimalCopy"},
+                             {"edtHex", "btnHexCopy"},       {"edtHtml", "btnHtmlCopy"},
+                             {"edtDelphi", "btnDelphiCopy"}, {"edtVB", "btnVBCopy"},
+                             {"edtC", "btnCCopy"}};
+    for (int tag = 1; tag <= 7; ++tag) {
+        EXPECT_EQ(Form->FindControl(rows[tag - 1][0])->Tag, tag);
+        EXPECT_EQ(Form->FindControl(rows[tag - 1][1])->Tag, tag);
+    }
+    EXPECT_FALSE(Form->imgZoomCursor->Visible());
+    EXPECT_EQ(Form->shpColor->PenColor(), clWhite);
+    EXPECT_EQ(Form->shpColor->BrushColor(), clWhite);
+}
+
+TEST_F(MainFormTest, TabWalksTheControlsInTheirOrder) {
+    const char* order[] = {"chkStayOnTop", "cboZoom", "spiR", "spiG", "spiB", "spiH", "spiS",
+                           "spiL", "edtRGB", "edtDecimal", "edtHex", "edtHtml", "edtDelphi",
+                           "edtVB", "edtC"};
+    HWND h = Form->chkStayOnTop->Handle();
+    for (const char* name : order) {
+        EXPECT_EQ(h, Form->FindControl(name)->Handle()) << "expected " << name;
+        h = GetNextDlgTabItem(Form->Handle(), h, FALSE);
+    }
+    EXPECT_EQ(h, Form->chkStayOnTop->Handle()) << "Tab wraps round to the first control";
+}
+
+TEST_F(MainFormTest, EditorsAndFontsHaveTheirColours) {
+    EXPECT_EQ(Form->spiR->Color(), RGB(255, 0, 0));
+    EXPECT_EQ(Form->spiG->Color(), RGB(0, 128, 0));
+    EXPECT_EQ(Form->spiB->Color(), RGB(0, 0, 255));
+    for (TSpinEdit* s : {Form->spiR, Form->spiG, Form->spiB}) EXPECT_EQ(s->Font().Color, clWhite);
+    EXPECT_EQ(Form->spiH->Font().Color, clWindowText);
+    EXPECT_EQ(Form->edtRGB->Font().Color, clBlack);
+    LOGFONTW lf{};
+    auto font = reinterpret_cast<HFONT>(SendMessageW(Form->edtHex->Handle(), WM_GETFONT, 0, 0));
+    ASSERT_TRUE(GetObjectW(font, sizeof lf, &lf));
+    EXPECT_STREQ(lf.lfFaceName, L"宋体");
+    EXPECT_EQ(lf.lfHeight, -13);
+}
+
+TEST_F(MainFormTest, PopupMenusHoldTheirItemsWithDefaultsAndAccelerators) {
+    struct Item { const wchar_t* caption; bool isDefault; };
+    auto check = [](TPopupMenu& menu, const std::vector<Item>& items) {
+        HMENU h = menu.Handle();
+        ASSERT_EQ(GetMenuItemCount(h), static_cast<int>(items.size()));
+        UINT def = GetMenuDefaultItem(h, TRUE, 0);
+        for (size_t i = 0; i < items.size(); ++i) {
+            wchar_t text[128] = L"";
+            MENUITEMINFOW mi{};
+            mi.cbSize = sizeof mi;
+            mi.fMask = MIIM_FTYPE | MIIM_STRING;
+            mi.dwTypeData = text;
+            mi.cch = 128;
+            GetMenuItemInfoW(h, static_cast<UINT>(i), TRUE, &mi);
+            if (std::wstring(items[i].caption) == L"-") EXPECT_TRUE(mi.fType & MFT_SEPARATOR) << i;
+            else EXPECT_STREQ(text, items[i].caption) << i;
+            EXPECT_EQ(def == i, items[i].isDefault) << i;
+        }
+    };
+    check(Form->mnuColor, {{L"调色板", false}, {L"-", false}, {L"保存颜色", true}, {L"喜爱的颜色", false}});
+    check(Form->mnuControl, {{L"显示/隐藏 主窗口(&S)", true}, {L"-", false}, {L"联系我们", false},
+                             {L"访问主页(&V)...", false}, {L"关于(&A)...", false}, {L"-", false},
+                             {L"退出(&E)", false}});
+}
+
+TEST_F(MainFormTest, StartUpSetsTitleIconTaskbarButtonAndReadiness) {
+    EXPECT_EQ(Application.Title(), L"Quillora");
+    EXPECT_EQ(Form->Caption(), L"Quillora");
+    EXPECT_NE(Application.Icon(), nullptr) << "MAINICON is in the resources";
+    EXPECT_EQ(Form->Icon(), Application.Icon());
+    // The system adds WS_EX_WINDOWEDGE to every captioned window by itself.
+    EXPECT_EQ(GetWindowLongW(Application.Handle(), GWL_EXSTYLE) & ~WS_EX_WINDOWEDGE, 0)
+        << "the application window gets its taskbar button back at the end of start-up";
+    EXPECT_EQ(Form->TaskbarCreatedMessage(), RegisterWindowMessageW(L"TaskbarCreated"));
+    EXPECT_TRUE(Form->Ready());
+    EXPECT_EQ(Form->StatusBar1->PanelText(), L"关于");
+    EXPECT_TRUE(Errors.empty());
+}
+
+TEST_F(MainFormTest, ExitItemAndCloseBoxBothEndTheProgram) {
+    Form->mnuControl.Find("mnuControl_Exit")->OnClick();
+    EXPECT_TRUE(Application.Terminated());
+    MSG msg;
+    EXPECT_TRUE(PeekMessageW(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) << "the loop is told to end";
+
+    Application.DestroyForms();
+    frmMain = Application.CreateForm<TfrmMain>();
+    Form = frmMain;
+    ASSERT_FALSE(Application.Terminated());
+    SendMessageW(Form->Handle(), WM_SYSCOMMAND, SC_CLOSE, 0);  // close box, system menu, Alt+F4
+    EXPECT_TRUE(Application.Terminated());
+}
+
+TEST(ApplicationTest, StartUpStylesTheApplicationWindowAsHiddenToolWindow) {
+    InitializeApplication();
+    HWND app = Application.Handle();
+    EXPECT_EQ(GetWindowLongW(app, GWL_EXSTYLE) & ~WS_EX_WINDOWEDGE, WS_EX_TOOLWINDOW)
+        << "no taskbar button while the main window is being built";
+    EXPECT_FALSE(IsWindowVisible(app));
+    EXPECT_EQ(Application.Title(), L"Quillora");
+    EXPECT_EQ(GetWindow(app, GW_OWNER), nullptr);
+}
+
+// The default handler shows an exception's text in a message box with the title as caption
+// and an error icon, and the program goes on.
+TEST(ApplicationTest, UncaughtExceptionShowsErrorBoxAndProgramGoesOn) {
+    InitializeApplication();
+    Application.OnException = nullptr;
+    std::wstring seenText;
+    bool found = false;
+    std::thread closer([&] {
+        for (int i = 0; i < 200; ++i) {
+            HWND box = FindWindowW(L"#32770", L"Quillora");
+            if (box) {
+                wchar_t text[256] = L"";
+                // The message text is the static control with id 0xFFFF.
+                GetDlgItemTextW(box, 0xFFFF, text, 256);
+                seenText = text;
+                found = true;
+                EXPECT_NE(GetDlgItem(box, IDOK), nullptr) << "an OK button";
+                EXPECT_EQ(GetDlgItem(box, IDCANCEL), nullptr);
+                PostMessageW(box, WM_COMMAND, IDOK, 0);
+                return;
+            }
+            Sleep(50);
+        }
+    });
+    TForm form(L"TestForm", 100, 100);
+    form.OnMouseDown = [](TMouseButton, int, int) { throw std::runtime_error("无法写入到C:\\x"); };
+    SendMessageW(form.Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+    closer.join();
+    EXPECT_TRUE(found) << "a message box captioned Quillora";
+    EXPECT_EQ(seenText, L"无法写入到C:\\x");
+    EXPECT_TRUE(IsWindow(form.Handle())) << "the window lives on";
+}
+}  // namespace

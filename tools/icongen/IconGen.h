@@ -1,0 +1,43 @@
+// Builds the program's .ico resources in memory and reads .ico files back, without Windows.
+// Every image is written the classic way (BITMAPINFOHEADER with doubled height, XOR bitmap,
+// 1-bit AND mask) so that LoadImage on every Windows version and on Wine accepts it.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <vector>
+
+namespace IconGen {
+
+struct TRgba {
+    uint8_t R = 0, G = 0, B = 0, A = 0;   // straight (not premultiplied) alpha
+    bool operator==(const TRgba& o) const { return R == o.R && G == o.G && B == o.B && A == o.A; }
+};
+
+// One image of an icon. Pixels run row by row from the top left. In 4- and 8-bit images A is
+// 0 (mask set) or 255; in 32-bit images it is the stored alpha.
+struct TIconImage {
+    int Width = 0, Height = 0;
+    int BitCount = 32;                    // 4 (VGA palette), 8 (256-colour palette) or 32 (BGRA)
+    std::vector<TRgba> Pixels;
+
+    TRgba At(int x, int y) const { return Pixels[static_cast<std::size_t>(y) * Width + x]; }
+};
+
+// Throws std::invalid_argument when a 4- or 8-bit image holds a colour its palette lacks.
+std::vector<uint8_t> EncodeIco(const std::vector<TIconImage>& images);
+// Throws std::runtime_error on anything but a BMP-based icon of 4, 8 or 32 bits per pixel.
+std::vector<TIconImage> DecodeIco(const std::vector<uint8_t>& bytes);
+
+// The images, for tests and for the file builders below.
+TIconImage AddImage();                    // 32 x 32, 8 bit: the black "+" picker with its ring
+TIconImage RoundImage();                  // 32 x 32, 8 bit: the red ring of the magnifier cursor
+std::vector<TIconImage> MainImages();     // 32 x 32 and 16 x 16, 4 bit
+std::vector<TIconImage> AboutImages();    // 64, 48 and 32 px, 32 bit with alpha
+
+std::vector<uint8_t> BuildAddIcon();
+std::vector<uint8_t> BuildRoundIcon();
+std::vector<uint8_t> BuildMainIcon();
+std::vector<uint8_t> BuildAboutIcon();
+
+} // namespace IconGen

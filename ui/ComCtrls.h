@@ -1,0 +1,12 @@
+// Common controls: the status bar.
+#pragma once
+#include "Controls.h"
+
+// A status bar with one panel reaching across the whole bar, placed where the layout says
+// rather than docked by the system.
+class TStatusBar : public TWinControl {
+public:
+    TStatusBar(TWinControl* parent, int left, int top, int width, int height);
+    void SetPanelText(const std::wstring& text);
+    std::wstring PanelText() const;
+};

@@ -1,0 +1,378 @@
+#include "Controls.h"
+#include "Forms.h"
+#include <windowsx.h>
+#include <algorithm>
+#include <set>
+
+namespace {
+const wchar_t kControlProp[] = L"Quillora.Control";
+
+TMouseButton ButtonOf(UINT msg) {
+    switch (msg) {
+    case WM_RBUTTONDOWN: case WM_RBUTTONUP: return TMouseButton::Right;
+    case WM_MBUTTONDOWN: case WM_MBUTTONUP: return TMouseButton::Middle;
+    default: return TMouseButton::Left;
+    }
+}
+}  // namespace
+
+static std::set<std::wstring>& OwnClasses() {
+    static std::set<std::wstring> registered;
+    return registered;
+}
+
+const wchar_t* TWinControl::OwnWindowClass(const wchar_t* name) {
+    auto& registered = OwnClasses();
+    if (registered.insert(name).second) {
+        WNDCLASSEXW wc{};
+        wc.cbSize = sizeof wc;
+        wc.lpfnWndProc = &StaticProc;
+        wc.hInstance = GetModuleHandleW(nullptr);
+        wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+        wc.lpszClassName = registered.find(name)->c_str();
+        RegisterClassExW(&wc);
+    }
+    return registered.find(name)->c_str();
+}
+
+// ---- TControl ----
+
+TControl::TControl(TWinControl* parent) : FParent(parent) {
+    if (parent) {
+        parent->FControls.push_back(this);
+        FFont = parent->FFont;
+    }
+}
+
+TControl::~TControl() {
+    if (FParent) {
+        auto& v = FParent->FControls;
+        v.erase(std::remove(v.begin(), v.end(), this), v.end());
+        if (FParent->FCaptureControl == this) FParent->FCaptureControl = nullptr;
+    }
+}
+
+void TControl::SetBounds(int left, int top, int width, int height) {
+    Invalidate();
+    FBounds = {left, top, left + width, top + height};
+    Invalidate();
+}
+
+void TControl::SetVisible(bool value) {
+    if (FVisible == value) return;
+    FVisible = value;
+    if (FParent && FParent->Handle()) {
+        RECT r = FBounds;
+        InvalidateRect(FParent->Handle(), &r, FALSE);
+    }
+}
+
+void TControl::SetEnabled(bool value) {
+    if (FEnabled == value) return;
+    FEnabled = value;
+    Invalidate();
+}
+
+void TControl::SetCaption(const std::wstring& value) {
+    if (Caption() == value) return;
+    FCaption = value;
+    CaptionChanged();
+}
+
+void TControl::SetColor(TColor value) {
+    if (FColor == value) return;
+    FColor = value;
+    ColorChanged();
+}
+
+void TControl::SetFont(const TFontDesc& value) {
+    if (FFont == value) return;
+    FFont = value;
+    FontChanged();
+}
+
+void TControl::Invalidate() {
+    if (HWND h = Handle()) {
+        InvalidateRect(h, nullptr, TRUE);
+    } else if (FParent && FParent->Handle()) {
+        RECT r = FBounds;
+        InvalidateRect(FParent->Handle(), &r, FALSE);
+    }
+}
+
+// ---- TWinControl ----
+
+TWinControl::~TWinControl() {
+    // Children first: their windows die with ours, and their objects must not outlive it
+    // attached to a dead window.
+    for (TControl* c : FControls) c->FParent = nullptr;
+    if (FHandle) DestroyWindow(FHandle);
+}
+
+TWinControl* TWinControl::FromHandle(HWND h) {
+    return h ? static_cast<TWinControl*>(GetPropW(h, kControlProp)) : nullptr;
+}
+
+void TWinControl::CreateHandle(const wchar_t* className, const wchar_t* text, DWORD style,
+                               DWORD exStyle, HWND parentOrOwner, int x, int y, int w, int h) {
+    FBounds = {x, y, x + w, y + h};
+    FCaption = text ? text : L"";
+    bool own = OwnClasses().count(className) != 0;
+    HMENU id = (style & WS_CHILD) ? reinterpret_cast<HMENU>(static_cast<INT_PTR>(0)) : nullptr;
+    HWND hw = CreateWindowExW(exStyle, className, text, style, x, y, w, h, parentOrOwner, id,
+                              GetModuleHandleW(nullptr), own ? this : nullptr);
+    if (!own && hw) {
+        Attach(hw);
+        FOldProc = reinterpret_cast<WNDPROC>(
+            SetWindowLongPtrW(hw, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&StaticProc)));
+    }
+    FVisible = (style & WS_VISIBLE) != 0;
+    if (FHandle) SendMessageW(FHandle, WM_SETFONT, reinterpret_cast<WPARAM>(FontHandle()), FALSE);
+}
+
+void TWinControl::Attach(HWND h) {
+    FHandle = h;
+    SetPropW(h, kControlProp, this);
+    SetWindowLongPtrW(h, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+}
+
+LRESULT CALLBACK TWinControl::StaticProc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
+    if (msg == WM_NCCREATE && lp) {
+        auto* cs = reinterpret_cast<CREATESTRUCTW*>(lp);
+        if (cs->lpCreateParams) {
+            auto* self = static_cast<TWinControl*>(cs->lpCreateParams);
+            self->Attach(h);
+        }
+    }
+    auto* self = reinterpret_cast<TWinControl*>(GetWindowLongPtrW(h, GWLP_USERDATA));
+    if (!self) return DefWindowProcW(h, msg, wp, lp);
+    LRESULT r = 0;
+    try {
+        r = self->WndProc(msg, wp, lp);
+    } catch (const std::exception& e) {
+        // No exception may unwind through the system's code: show it and go on.
+        Application.HandleException(e);
+    }
+    if (msg == WM_NCDESTROY) {
+        RemovePropW(h, kControlProp);
+        SetWindowLongPtrW(h, GWLP_USERDATA, 0);
+        if (self->FOldProc)
+            SetWindowLongPtrW(h, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(self->FOldProc));
+        self->FHandle = nullptr;
+    }
+    return r;
+}
+
+LRESULT TWinControl::DefaultHandler(UINT msg, WPARAM wp, LPARAM lp) {
+    if (FOldProc) return CallWindowProcW(FOldProc, FHandle, msg, wp, lp);
+    return DefWindowProcW(FHandle, msg, wp, lp);
+}
+
+LRESULT TWinControl::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
+    switch (msg) {
+    case WM_LBUTTONDOWN: case WM_RBUTTONDOWN: case WM_MBUTTONDOWN:
+    case WM_LBUTTONUP: case WM_RBUTTONUP: case WM_MBUTTONUP: case WM_MOUSEMOVE:
+        return MouseMessage(msg, wp, lp);
+    case WM_CAPTURECHANGED:
+        FCaptureControl = nullptr;
+        break;
+    case WM_SETCURSOR:
+        if (reinterpret_cast<HWND>(wp) == FHandle && SetCursorMessage(lp)) return TRUE;
+        break;
+    case WM_COMMAND:
+        if (TWinControl* child = FromHandle(reinterpret_cast<HWND>(lp))) {
+            child->Command(HIWORD(wp));
+            return 0;
+        }
+        break;
+    case WM_NOTIFY:
+        if (TWinControl* child = FromHandle(reinterpret_cast<NMHDR*>(lp)->hwndFrom))
+            return child->Notify(reinterpret_cast<NMHDR*>(lp));
+        break;
+    case WM_CTLCOLOREDIT: case WM_CTLCOLORSTATIC: case WM_CTLCOLORBTN: case WM_CTLCOLORLISTBOX:
+        if (TWinControl* child = FromHandle(reinterpret_cast<HWND>(lp)))
+            if (HBRUSH b = child->CtlColor(reinterpret_cast<HDC>(wp)))
+                return reinterpret_cast<LRESULT>(b);
+        break;
+    case WM_ERASEBKGND:
+        if (IsOwnClass()) return 1;
+        break;
+    case WM_PAINT:
+        if (IsOwnClass()) {
+            PAINTSTRUCT ps;
+            HDC dc = BeginPaint(FHandle, &ps);
+            RECT rc;
+            GetClientRect(FHandle, &rc);
+            // Paint into a buffer so that the magnifier and the swatch never flicker.
+            TMemoryDCHandle mem(CreateCompatibleDC(dc));
+            TBitmapHandle bmp(CreateCompatibleBitmap(dc, rc.right, rc.bottom));
+            {
+                TSelectObject sel(mem.Get(), bmp.Get());
+                PaintWindow(mem.Get());
+                BitBlt(dc, ps.rcPaint.left, ps.rcPaint.top, ps.rcPaint.right - ps.rcPaint.left,
+                       ps.rcPaint.bottom - ps.rcPaint.top, mem.Get(), ps.rcPaint.left,
+                       ps.rcPaint.top, SRCCOPY);
+            }
+            EndPaint(FHandle, &ps);
+            return 0;
+        }
+        break;
+    }
+    return DefaultHandler(msg, wp, lp);
+}
+
+void TWinControl::PaintWindow(HDC dc) {
+    RECT rc;
+    GetClientRect(FHandle, &rc);
+    FillRect(dc, &rc, BackgroundBrush());
+    for (TControl* c : FControls) {
+        if (c->Handle() || !c->Visible()) continue;
+        int saved = SaveDC(dc);
+        RECT b = c->BoundsRect();
+        IntersectClipRect(dc, b.left, b.top, b.right, b.bottom);
+        SetViewportOrgEx(dc, b.left, b.top, nullptr);
+        c->Paint(dc);
+        RestoreDC(dc, saved);
+    }
+}
+
+TControl* TWinControl::ControlAt(int x, int y) const {
+    for (auto it = FControls.rbegin(); it != FControls.rend(); ++it) {
+        TControl* c = *it;
+        if (c->Handle() || !c->Visible() || !c->Enabled()) continue;
+        RECT b = c->BoundsRect();
+        POINT p{x, y};
+        if (PtInRect(&b, p)) return c;
+    }
+    return nullptr;
+}
+
+LRESULT TWinControl::MouseMessage(UINT msg, WPARAM wp, LPARAM lp) {
+    // x can be negative while the mouse is captured: never LOWORD.
+    int x = GET_X_LPARAM(lp), y = GET_Y_LPARAM(lp);
+    TControl* target = GetCapture() == FHandle ? FCaptureControl : ControlAt(x, y);
+    bool down = msg == WM_LBUTTONDOWN || msg == WM_RBUTTONDOWN || msg == WM_MBUTTONDOWN;
+    if (target) {
+        // A graphic child gets the mouse until its button is released, like a window would.
+        if (down) {
+            FCaptureControl = target;
+            SetCapture(FHandle);
+        }
+        int cx = x - target->Left(), cy = y - target->Top();
+        if (down) target->MouseDown(ButtonOf(msg), cx, cy);
+        else if (msg == WM_MOUSEMOVE) target->MouseMove(cx, cy);
+        else {
+            target->MouseUp(ButtonOf(msg), cx, cy);
+            bool anyDown = (wp & (MK_LBUTTON | MK_RBUTTON | MK_MBUTTON)) != 0;
+            if (!anyDown && FCaptureControl == target && GetCapture() == FHandle) ReleaseCapture();
+        }
+        return 0;
+    }
+    if (down) MouseDown(ButtonOf(msg), x, y);
+    else if (msg == WM_MOUSEMOVE) MouseMove(x, y);
+    else MouseUp(ButtonOf(msg), x, y);
+    if (!FHandle) return 0;
+    return DefaultHandler(msg, wp, lp);
+}
+
+bool TWinControl::SetCursorMessage(LPARAM lp) {
+    if (LOWORD(lp) != HTCLIENT) return false;
+    int number = Application.Cursor();
+    if (number == 0) {
+        POINT p;
+        GetCursorPos(&p);
+        ScreenToClient(FHandle, &p);
+        TControl* c = ControlAt(p.x, p.y);
+        number = c ? c->Cursor : Cursor;
+    }
+    if (number == 0) return false;
+    if (HCURSOR cur = Application.CursorImage(number)) {
+        ::SetCursor(cur);
+        return true;
+    }
+    return false;
+}
+
+TControl* TWinControl::FindControl(const std::string& name) const {
+    for (TControl* c : FControls) {
+        if (c->Name == name) return c;
+        if (auto* w = dynamic_cast<TWinControl*>(c))
+            if (TControl* found = w->FindControl(name)) return found;
+    }
+    return nullptr;
+}
+
+void TWinControl::SetBounds(int left, int top, int width, int height) {
+    FBounds = {left, top, left + width, top + height};
+    if (FHandle) MoveWindow(FHandle, left, top, width, height, TRUE);
+}
+
+void TWinControl::SetVisible(bool value) {
+    FVisible = value;
+    if (FHandle) ShowWindow(FHandle, value ? SW_SHOW : SW_HIDE);
+}
+
+void TWinControl::SetEnabled(bool value) {
+    FEnabled = value;
+    if (FHandle) EnableWindow(FHandle, value);
+}
+
+std::wstring TWinControl::Caption() const {
+    if (!FHandle) return FCaption;
+    int n = GetWindowTextLengthW(FHandle);
+    std::wstring s(static_cast<size_t>(n) + 1, L'\0');
+    GetWindowTextW(FHandle, s.data(), n + 1);
+    s.resize(static_cast<size_t>(n));
+    return s;
+}
+
+void TWinControl::CaptionChanged() {
+    if (FHandle) SetWindowTextW(FHandle, FCaption.c_str());
+}
+
+void TWinControl::FontChanged() {
+    FFontHandle.Reset();
+    if (FHandle) SendMessageW(FHandle, WM_SETFONT, reinterpret_cast<WPARAM>(FontHandle()), TRUE);
+}
+
+void TWinControl::ColorChanged() {
+    FBrush.Reset();
+    if (FHandle) InvalidateRect(FHandle, nullptr, TRUE);
+}
+
+HBRUSH TWinControl::BackgroundBrush() {
+    if (!FBrush || FBrushColor != FColor) {
+        FBrush.Reset(CreateSolidBrush(ColorToRGB(FColor)));
+        FBrushColor = FColor;
+    }
+    return FBrush.Get();
+}
+
+HFONT TWinControl::FontHandle() {
+    if (!FFontHandle) FFontHandle.Reset(CreateFontFrom(FFont));
+    return FFontHandle.Get();
+}
+
+HBRUSH TWinControl::CtlColor(HDC dc) {
+    SetTextColor(dc, ColorToRGB(FFont.Color));
+    SetBkColor(dc, ColorToRGB(FColor));
+    return BackgroundBrush();
+}
+
+void TWinControl::SetFocus() {
+    if (FHandle) ::SetFocus(FHandle);
+}
+
+void TWinControl::ApplyTabOrder() {
+    std::vector<TWinControl*> stops;
+    for (TControl* c : FControls)
+        if (auto* w = dynamic_cast<TWinControl*>(c); w && w->TabOrder >= 0 && w->Handle())
+            stops.push_back(w);
+    std::stable_sort(stops.begin(), stops.end(),
+                     [](TWinControl* a, TWinControl* b) { return a->TabOrder < b->TabOrder; });
+    HWND after = HWND_TOP;
+    for (TWinControl* w : stops) {
+        SetWindowPos(w->Handle(), after, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+        after = w->Handle();
+    }
+}

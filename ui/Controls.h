@@ -1,0 +1,145 @@
+// The control tree: TControl (position, caption, font, mouse events), TGraphicControl (drawn by
+// its parent, no window of its own) and TWinControl (a real window, standard or our own class).
+#pragma once
+#include "Graphics.h"
+#include <functional>
+#include <string>
+#include <vector>
+
+enum class TMouseButton { Left, Right, Middle };
+
+class TWinControl;
+
+class TControl {
+public:
+    explicit TControl(TWinControl* parent);
+    virtual ~TControl();
+    TControl(const TControl&) = delete;
+    TControl& operator=(const TControl&) = delete;
+
+    std::string Name;
+    int Tag = 0;
+    int Cursor = 0;  // number in the application's cursor table; 0 is the default arrow
+
+    std::function<void()> OnClick;
+    std::function<void(TMouseButton, int x, int y)> OnMouseDown;
+    std::function<void(TMouseButton, int x, int y)> OnMouseUp;
+    std::function<void(int x, int y)> OnMouseMove;
+
+    TWinControl* Parent() const { return FParent; }
+    virtual HWND Handle() const { return nullptr; }
+
+    // Position and size in the parent's client coordinates.
+    RECT BoundsRect() const { return FBounds; }
+    int Left() const { return FBounds.left; }
+    int Top() const { return FBounds.top; }
+    int Width() const { return FBounds.right - FBounds.left; }
+    int Height() const { return FBounds.bottom - FBounds.top; }
+    virtual void SetBounds(int left, int top, int width, int height);
+
+    bool Visible() const { return FVisible; }
+    virtual void SetVisible(bool value);
+    bool Enabled() const { return FEnabled; }
+    virtual void SetEnabled(bool value);
+
+    virtual std::wstring Caption() const { return FCaption; }
+    void SetCaption(const std::wstring& value);
+
+    TColor Color() const { return FColor; }
+    void SetColor(TColor value);
+    const TFontDesc& Font() const { return FFont; }
+    void SetFont(const TFontDesc& value);
+
+    void Invalidate();
+
+    // Mouse input, already in this control's own client coordinates.
+    virtual void MouseDown(TMouseButton b, int x, int y) { if (OnMouseDown) OnMouseDown(b, x, y); }
+    virtual void MouseUp(TMouseButton b, int x, int y) { if (OnMouseUp) OnMouseUp(b, x, y); }
+    virtual void MouseMove(int x, int y) { if (OnMouseMove) OnMouseMove(x, y); }
+    // Graphic controls draw themselves here; the DC's origin is the control's top left.
+    virtual void Paint(HDC) {}
+
+protected:
+    friend class TWinControl;
+    virtual void CaptionChanged() { Invalidate(); }
+    virtual void ColorChanged() { Invalidate(); }
+    virtual void FontChanged() { Invalidate(); }
+
+    TWinControl* FParent;
+    RECT FBounds{};
+    bool FVisible = true;
+    bool FEnabled = true;
+    std::wstring FCaption;
+    TColor FColor = clBtnFace;
+    TFontDesc FFont;
+};
+
+class TGraphicControl : public TControl {
+public:
+    using TControl::TControl;
+};
+
+class TWinControl : public TControl {
+public:
+    explicit TWinControl(TWinControl* parent) : TControl(parent) {}
+    ~TWinControl() override;
+
+    HWND Handle() const override { return FHandle; }
+    static TWinControl* FromHandle(HWND h);
+
+    int TabOrder = -1;  // -1: not a tab stop
+    const std::vector<TControl*>& Controls() const { return FControls; }
+    TControl* FindControl(const std::string& name) const;  // searches the whole subtree
+    TControl* ControlAt(int x, int y) const;                // graphic child under a client point
+
+    void SetBounds(int left, int top, int width, int height) override;
+    void SetVisible(bool value) override;
+    void SetEnabled(bool value) override;
+    std::wstring Caption() const override;
+    void SetFocus();
+    bool Focused() const { return FHandle && GetFocus() == FHandle; }
+    // Orders the windowed children so that Tab walks them by TabOrder.
+    void ApplyTabOrder();
+
+    // The window procedure of this control; overrides call the inherited one for the
+    // default handling.
+    virtual LRESULT WndProc(UINT msg, WPARAM wp, LPARAM lp);
+
+    // Registers (once) a window class of our own and returns its name.
+    static const wchar_t* OwnWindowClass(const wchar_t* name = L"QuilloraWindow");
+
+protected:
+    friend class TControl;
+    // Creates the window. A class of our own gets `this` at WM_NCCREATE; a standard control
+    // class is subclassed right after creation.
+    void CreateHandle(const wchar_t* className, const wchar_t* text, DWORD style, DWORD exStyle,
+                      HWND parentOrOwner, int x, int y, int w, int h);
+    LRESULT DefaultHandler(UINT msg, WPARAM wp, LPARAM lp);
+    // Colours of a standard child control (WM_CTLCOLOR*); nullptr leaves them to the system.
+    virtual HBRUSH CtlColor(HDC dc);
+    virtual void Command(WORD /*code*/) {}
+    virtual LRESULT Notify(NMHDR*) { return 0; }
+    // Drawing of a window of our own class, into an off-screen buffer.
+    virtual void PaintWindow(HDC dc);
+    void CaptionChanged() override;
+    void FontChanged() override;
+    void ColorChanged() override;
+    HBRUSH BackgroundBrush();
+    HFONT FontHandle();
+    bool IsOwnClass() const { return FOldProc == nullptr; }
+
+    HWND FHandle = nullptr;
+
+private:
+    static LRESULT CALLBACK StaticProc(HWND h, UINT msg, WPARAM wp, LPARAM lp);
+    LRESULT MouseMessage(UINT msg, WPARAM wp, LPARAM lp);
+    bool SetCursorMessage(LPARAM lp);
+    void Attach(HWND h);
+
+    WNDPROC FOldProc = nullptr;
+    std::vector<TControl*> FControls;
+    TControl* FCaptureControl = nullptr;  // graphic child that holds this window's capture
+    TBrushHandle FBrush;
+    TColor FBrushColor = 0;
+    TFontHandle FFontHandle;
+};

@@ -1,0 +1,244 @@
+#include "StdCtrls.h"
+#include "Forms.h"
+#include <commctrl.h>
+
+namespace {
+// Text drawn with a control's font on a DC whose origin is the control's top left.
+void DrawControlText(HDC dc, const TControl& c, HFONT font, RECT r, UINT format) {
+    TSelectObject f(dc, font);
+    SetBkMode(dc, TRANSPARENT);
+    COLORREF color = c.Enabled() ? ColorToRGB(c.Font().Color) : GetSysColor(COLOR_GRAYTEXT);
+    SetTextColor(dc, color);
+    std::wstring text = c.Caption();
+    DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &r, format);
+}
+}  // namespace
+
+// ---- TLabel ----
+
+TLabel::TLabel(TWinControl* parent, int left, int top, int width, int height,
+               const std::wstring& caption)
+    : TGraphicControl(parent) {
+    FBounds = {left, top, left + width, top + height};
+    FCaption = caption;
+}
+
+SIZE TLabel::TextExtent() const {
+    HDC dc = GetDC(nullptr);
+    TFontHandle font(CreateFontFrom(FFont));
+    RECT r{0, 0, 0, 0};
+    {
+        TSelectObject f(dc, font.Get());
+        std::wstring text = FCaption.empty() ? L" " : FCaption;
+        DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &r, DT_CALCRECT | DT_SINGLELINE);
+    }
+    ReleaseDC(nullptr, dc);
+    return {r.right - r.left, r.bottom - r.top};
+}
+
+void TLabel::AdjustSize() {
+    if (!AutoSize) return;
+    SIZE s = TextExtent();
+    SetBounds(Left(), Top(), s.cx, s.cy);
+}
+
+void TLabel::CaptionChanged() {
+    AdjustSize();
+    Invalidate();
+}
+
+void TLabel::FontChanged() {
+    AdjustSize();
+    Invalidate();
+}
+
+void TLabel::Paint(HDC dc) {
+    RECT r{0, 0, Width(), Height()};
+    if (!Transparent) {
+        TBrushHandle b(CreateSolidBrush(ColorToRGB(FColor)));
+        FillRect(dc, &r, b.Get());
+    }
+    TFontHandle font(CreateFontFrom(FFont));
+    UINT format = DT_SINGLELINE | DT_NOCLIP;
+    if (Centered) format |= DT_CENTER;
+    DrawControlText(dc, *this, font.Get(), r, format);
+}
+
+// ---- TEdit ----
+
+TEdit::TEdit(TWinControl* parent, int left, int top, int width, int height, DWORD extraStyle)
+    : TWinControl(parent) {
+    FColor = clWindow;
+    CreateHandle(L"EDIT", L"", WS_CHILD | WS_VISIBLE | WS_TABSTOP | ES_AUTOHSCROLL | extraStyle,
+                 WS_EX_CLIENTEDGE, parent->Handle(), left, top, width, height);
+}
+
+void TEdit::Command(WORD code) {
+    if (code == EN_CHANGE && OnChange) OnChange();
+}
+
+HBRUSH TEdit::CtlColor(HDC dc) {
+    SetTextColor(dc, ColorToRGB(FFont.Color));
+    SetBkColor(dc, ColorToRGB(FColor));
+    return BackgroundBrush();
+}
+
+void TEdit::SetReadOnly(bool value) { SendMessageW(FHandle, EM_SETREADONLY, value, 0); }
+
+void TEdit::SetMaxLength(int chars) { SendMessageW(FHandle, EM_LIMITTEXT, static_cast<WPARAM>(chars), 0); }
+
+// ---- TButton ----
+
+TButton::TButton(TWinControl* parent, int left, int top, int width, int height,
+                 const std::wstring& caption)
+    : TWinControl(parent) {
+    CreateHandle(L"BUTTON", caption.c_str(), WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, 0,
+                 parent->Handle(), left, top, width, height);
+}
+
+void TButton::Click() {
+    if (ModalResult != 0) {
+        for (TWinControl* p = FParent; p; p = p->Parent())
+            if (auto* form = dynamic_cast<TForm*>(p)) {
+                form->ModalResult = ModalResult;
+                break;
+            }
+    }
+    if (OnClick) OnClick();
+}
+
+void TButton::Command(WORD code) {
+    if (code == BN_CLICKED) Click();
+}
+
+// ---- TCheckBox ----
+
+TCheckBox::TCheckBox(TWinControl* parent, int left, int top, int width, int height,
+                     const std::wstring& caption)
+    : TWinControl(parent) {
+    CreateHandle(L"BUTTON", caption.c_str(), WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_CHECKBOX, 0,
+                 parent->Handle(), left, top, width, height);
+}
+
+void TCheckBox::SetChecked(bool value) {
+    if (FChecked == value) return;
+    FChecked = value;
+    SendMessageW(FHandle, BM_SETCHECK, value ? BST_CHECKED : BST_UNCHECKED, 0);
+    if (OnClick) OnClick();
+}
+
+void TCheckBox::Command(WORD code) {
+    if (code == BN_CLICKED) SetChecked(!FChecked);
+}
+
+HBRUSH TCheckBox::CtlColor(HDC dc) {
+    SetBkMode(dc, TRANSPARENT);
+    SetTextColor(dc, ColorToRGB(FFont.Color));
+    return BackgroundBrush();
+}
+
+// ---- TComboBox ----
+
+TComboBox::TComboBox(TWinControl* parent, int left, int top, int width, int height,
+                     int dropDownCount)
+    : TWinControl(parent) {
+    FColor = clWindow;
+    CreateHandle(L"COMBOBOX", L"", WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST,
+                 0, parent->Handle(), left, top, width, height);
+    SendMessageW(FHandle, CB_SETMINVISIBLE, static_cast<WPARAM>(dropDownCount), 0);
+    // The closed box takes the height of the layout; its selection field is what is left
+    // inside the 3D border.
+    // (Wine reads the field's height back 2 more than was set: keep our own count.)
+    auto field = SendMessageW(FHandle, CB_GETITEMHEIGHT, static_cast<WPARAM>(-1), 0);
+    for (int attempt = 0; attempt < 4; ++attempt) {
+        RECT r;
+        GetWindowRect(FHandle, &r);
+        int diff = height - (r.bottom - r.top);
+        if (diff == 0) break;
+        field += diff;
+        SendMessageW(FHandle, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), field);
+    }
+    FBounds = {left, top, left + width, top + height};
+}
+
+void TComboBox::SetDropDownCount(int rows) {
+    SendMessageW(FHandle, CB_SETMINVISIBLE, static_cast<WPARAM>(rows), 0);
+}
+
+void TComboBox::Clear() { SendMessageW(FHandle, CB_RESETCONTENT, 0, 0); }
+
+void TComboBox::Add(const std::wstring& item) {
+    SendMessageW(FHandle, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.c_str()));
+}
+
+int TComboBox::Count() const { return static_cast<int>(SendMessageW(FHandle, CB_GETCOUNT, 0, 0)); }
+
+std::wstring TComboBox::Item(int index) const {
+    auto n = SendMessageW(FHandle, CB_GETLBTEXTLEN, static_cast<WPARAM>(index), 0);
+    if (n < 0) return {};
+    std::wstring s(static_cast<size_t>(n) + 1, L'\0');
+    SendMessageW(FHandle, CB_GETLBTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(s.data()));
+    s.resize(static_cast<size_t>(n));
+    return s;
+}
+
+int TComboBox::ItemIndex() const { return static_cast<int>(SendMessageW(FHandle, CB_GETCURSEL, 0, 0)); }
+
+void TComboBox::SetItemIndex(int index) {
+    SendMessageW(FHandle, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
+}
+
+void TComboBox::Command(WORD code) {
+    // A selection by mouse or keyboard; a selection from code sends no notification.
+    if (code == CBN_SELCHANGE && OnClick) OnClick();
+}
+
+// ---- TSpeedButton ----
+
+TSpeedButton::TSpeedButton(TWinControl* parent, int left, int top, int width, int height,
+                           const std::wstring& caption)
+    : TGraphicControl(parent) {
+    FBounds = {left, top, left + width, top + height};
+    FCaption = caption;
+    FFont.Color = clBtnText;
+}
+
+void TSpeedButton::Paint(HDC dc) {
+    RECT r{0, 0, Width(), Height()};
+    bool down = Pressed();
+    if (Flat) {
+        FillRect(dc, &r, GetSysColorBrush(COLOR_BTNFACE));
+        if (down) DrawEdge(dc, &r, BDR_SUNKENOUTER, BF_RECT);
+    } else {
+        DrawFrameControl(dc, &r, DFC_BUTTON, DFCS_BUTTONPUSH | (down ? DFCS_PUSHED : 0));
+    }
+    if (down) OffsetRect(&r, 1, 1);
+    TFontHandle font(CreateFontFrom(FFont));
+    DrawControlText(dc, *this, font.Get(), r, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+}
+
+void TSpeedButton::MouseDown(TMouseButton b, int x, int y) {
+    TGraphicControl::MouseDown(b, x, y);
+    if (b != TMouseButton::Left) return;
+    FPressed = true;
+    FMouseInside = true;
+    Invalidate();
+}
+
+void TSpeedButton::MouseMove(int x, int y) {
+    TGraphicControl::MouseMove(x, y);
+    bool inside = x >= 0 && y >= 0 && x < Width() && y < Height();
+    if (inside != FMouseInside) {
+        FMouseInside = inside;
+        if (FPressed) Invalidate();
+    }
+}
+
+void TSpeedButton::MouseUp(TMouseButton b, int x, int y) {
+    TGraphicControl::MouseUp(b, x, y);
+    if (b != TMouseButton::Left || !FPressed) return;
+    bool click = FMouseInside && x >= 0 && y >= 0 && x < Width() && y < Height();
+    FPressed = false;
+    Invalidate();
+    if (click && OnClick) OnClick();
+}

@@ -1,0 +1,86 @@
+// Labels, edits, buttons, the check box and the drop-down list.
+#pragma once
+#include "Controls.h"
+
+class TLabel : public TGraphicControl {
+public:
+    TLabel(TWinControl* parent, int left, int top, int width, int height, const std::wstring& caption);
+    bool AutoSize = false;   // the label takes the size of its text
+    bool Transparent = true; // the parent's surface shows behind the text
+    bool Centered = false;   // text centred in the label's width
+    void Paint(HDC dc) override;
+    SIZE TextExtent() const;
+protected:
+    void CaptionChanged() override;
+    void FontChanged() override;
+private:
+    void AdjustSize();
+};
+
+class TEdit : public TWinControl {
+public:
+    TEdit(TWinControl* parent, int left, int top, int width, int height, DWORD extraStyle = 0);
+    std::function<void()> OnChange;
+    std::wstring Text() const { return Caption(); }
+    // Only a real change of the text reaches the control, and with it OnChange (before this
+    // returns).
+    void SetText(const std::wstring& text) { SetCaption(text); }
+    void SetReadOnly(bool value);
+    void SetMaxLength(int chars);
+protected:
+    void Command(WORD code) override;
+    HBRUSH CtlColor(HDC dc) override;
+};
+
+class TButton : public TWinControl {
+public:
+    TButton(TWinControl* parent, int left, int top, int width, int height, const std::wstring& caption);
+    int ModalResult = 0;  // set on the parent form when clicked
+    void Click();
+protected:
+    void Command(WORD code) override;
+};
+
+class TCheckBox : public TWinControl {
+public:
+    TCheckBox(TWinControl* parent, int left, int top, int width, int height, const std::wstring& caption);
+    bool Checked() const { return FChecked; }
+    // Every change of the state, by the user or by the program, runs OnClick; setting the
+    // state it already has runs nothing.
+    void SetChecked(bool value);
+protected:
+    void Command(WORD code) override;
+    HBRUSH CtlColor(HDC dc) override;
+private:
+    bool FChecked = false;
+};
+
+// A drop-down list without typing.
+class TComboBox : public TWinControl {
+public:
+    TComboBox(TWinControl* parent, int left, int top, int width, int height, int dropDownCount);
+    void Clear();
+    void Add(const std::wstring& item);
+    int Count() const;
+    std::wstring Item(int index) const;
+    int ItemIndex() const;
+    void SetItemIndex(int index);  // from code: no OnClick
+    void SetDropDownCount(int rows);
+protected:
+    void Command(WORD code) override;
+};
+
+// A button drawn by its parent: it never takes the focus.
+class TSpeedButton : public TGraphicControl {
+public:
+    TSpeedButton(TWinControl* parent, int left, int top, int width, int height, const std::wstring& caption);
+    bool Flat = false;
+    void Paint(HDC dc) override;
+    void MouseDown(TMouseButton b, int x, int y) override;
+    void MouseMove(int x, int y) override;
+    void MouseUp(TMouseButton b, int x, int y) override;
+    bool Pressed() const { return FPressed && FMouseInside; }
+private:
+    bool FPressed = false;
+    bool FMouseInside = false;
+};
