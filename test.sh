@@ -23,7 +23,10 @@ echo "== Windows program under Wine"
 quillora_start_display || exit 1
 quillora_make_prefix "$work/prefix" || exit 1
 # One wineserver for the whole run: each test process starts in a fraction of a second.
+# Its helper processes (services, the desktop with the notification area) start now, with no
+# terminal attached, so that none of them holds a test's output open.
 wineserver -p
+wine "$root/build/windows/tests/probe.exe" gone NoSuchWindowClass 0 </dev/null >/dev/null 2>&1
 ctest --test-dir build/windows --output-on-failure --timeout 180
 win_status=$?
 

@@ -1,0 +1,61 @@
+// The resources the program carries: icons, manifest and version information.
+#include <windows.h>
+#include <gtest/gtest.h>
+#include <string>
+#include <vector>
+
+namespace {
+TEST(ResourceTest, IconsLoadAtTheirSizes) {
+    HINSTANCE inst = GetModuleHandleW(nullptr);
+    struct Icon { const wchar_t* name; int size; };
+    for (Icon i : {Icon{L"MAINICON", 32}, Icon{L"MAINICON", 16}, Icon{L"RES_MAINFORM_ADD", 32},
+                   Icon{L"RES_MAINFORM_ROUND", 32}, Icon{L"RES_ABOUTFORM_ICON", 32},
+                   Icon{L"RES_ABOUTFORM_ICON", 48}, Icon{L"RES_ABOUTFORM_ICON", 64}}) {
+        auto icon = static_cast<HICON>(LoadImageW(inst, i.name, IMAGE_ICON, i.size, i.size, LR_DEFAULTCOLOR));
+        ASSERT_NE(icon, nullptr) << i.name;
+        ICONINFO info{};
+        ASSERT_TRUE(GetIconInfo(icon, &info));
+        BITMAP bm{};
+        GetObjectW(info.hbmColor ? info.hbmColor : info.hbmMask, sizeof bm, &bm);
+        EXPECT_EQ(bm.bmWidth, i.size) << i.name;
+        EXPECT_EQ(info.xHotspot, static_cast<DWORD>(i.size / 2)) << "an icon's hot spot is its centre";
+        DeleteObject(info.hbmColor);
+        DeleteObject(info.hbmMask);
+        DestroyIcon(icon);
+    }
+}
+
+TEST(ResourceTest, ManifestAsksForCommonControls6AndPerMonitorDpi) {
+    HINSTANCE inst = GetModuleHandleW(nullptr);
+    HRSRC res = FindResourceW(inst, MAKEINTRESOURCEW(1), MAKEINTRESOURCEW(24));
+    ASSERT_NE(res, nullptr);
+    const char* text = static_cast<const char*>(LockResource(LoadResource(inst, res)));
+    std::string manifest(text, SizeofResource(inst, res));
+    EXPECT_NE(manifest.find("Microsoft.Windows.Common-Controls"), std::string::npos);
+    EXPECT_NE(manifest.find("version=\"6.0.0.0\""), std::string::npos);
+    EXPECT_NE(manifest.find("PerMonitorV2"), std::string::npos);
+    EXPECT_NE(manifest.find("true/pm"), std::string::npos);
+}
+
+TEST(ResourceTest, VersionInformationNamesTheProductAndVersion) {
+    wchar_t path[MAX_PATH];
+    GetModuleFileNameW(nullptr, path, MAX_PATH);
+    DWORD size = GetFileVersionInfoSizeW(path, nullptr);
+    ASSERT_GT(size, 0u);
+    std::vector<char> data(size);
+    ASSERT_TRUE(GetFileVersionInfoW(path, 0, size, data.data()));
+    auto query = [&](const wchar_t* key) {
+        void* value = nullptr;
+        UINT len = 0;
+        std::wstring sub = std::wstring(L"\\StringFileInfo\\040904B0\\") + key;
+        if (!VerQueryValueW(data.data(), sub.c_str(), &value, &len)) return std::wstring();
+        return std::wstring(static_cast<wchar_t*>(value));
+    };
+    EXPECT_EQ(query(L"ProductName"), L"Quillora");
+    EXPECT_EQ(query(L"ProductVersion"), L"6.20");
+    VS_FIXEDFILEINFO* fixed = nullptr;
+    UINT len = 0;
+    ASSERT_TRUE(VerQueryValueW(data.data(), L"\\", reinterpret_cast<void**>(&fixed), &len));
+    EXPECT_EQ(fixed->dwProductVersionMS, MAKELONG(20, 6));
+}
+}  // namespace
