@@ -1,4 +1,21 @@
 #include "MainForm.h"
+#include "Clipboard.h"
+#include "ColorText.h"
+#include "TextUtil.h"
+#include "VopClass.h"
+
+namespace {
+// Sets a guard field for one scope and clears it on every way out.
+class TGuard {
+public:
+    explicit TGuard(bool& flag) : FFlag(flag) { FFlag = true; }
+    ~TGuard() { FFlag = false; }
+    TGuard(const TGuard&) = delete;
+    TGuard& operator=(const TGuard&) = delete;
+private:
+    bool& FFlag;
+};
+}  // namespace
 
 TfrmMain* frmMain = nullptr;
 
@@ -114,6 +131,7 @@ void TfrmMain::SetupComponents() {
     btnVBCopy = Find<TSpeedButton>("btnVBCopy");
     btnCCopy = Find<TSpeedButton>("btnCCopy");
     StatusBar1 = Find<TStatusBar>("StatusBar1");
+    FNotationEdits = {nullptr, edtRGB, edtDecimal, edtHex, edtHtml, edtDelphi, edtVB, edtC};
 
     cboZoom->SetDropDownCount(20);
     imgZoomCursor->SetVisible(false);
@@ -154,6 +172,17 @@ void TfrmMain::BindEvents() {
     OnCreate = [this] { FormCreate(); };
     OnClose = [this](TCloseAction& action) { FormClose(action); };
     mnuControl.Find("mnuControl_Exit")->OnClick = [this] { mnuControl_ExitClick(); };
+    for (TSpinEdit* s : {spiR, spiG, spiB}) s->OnChange = [this] { ModifyRGB(); };
+    for (TSpinEdit* s : {spiH, spiS, spiL}) s->OnChange = [this] { ModifyHSL(); };
+    for (int tag = 1; tag <= 7; ++tag) {
+        TEdit* edit = FNotationEdits[static_cast<size_t>(tag)];
+        edit->OnChange = [this, edit] { ColorValueChange(edit); };
+    }
+    for (TSpeedButton* b : {btnRGBCopy, btnDecimalCopy, btnHexCopy, btnHtmlCopy, btnDelphiCopy,
+                            btnVBCopy, btnCCopy})
+        b->OnClick = [this, b] { CopyColor(b); };
+    btnMenu->OnClick = [this] { btnMenuClick(); };
+    mnuColor.Find("mnuColor_Palette")->OnClick = [this] { mnuColor_PaletteClick(); };
 }
 
 void TfrmMain::FormCreate() {
@@ -170,7 +199,9 @@ void TfrmMain::FormCreate() {
     // 8-10. The "+" and ring icons and the two application cursors: come with picking.
     // 11. The stay-on-top box from the settings: comes with stay on top.
     // 12-16. The zoom list, the capture bitmap and a white magnifier: come with the magnifier.
-    // 17. The editors and notations from the current colour: come with the colour model.
+    UpdateRGB();
+    UpdateHSL();
+    UpdateColorValues();
     // 18. The status hint: comes with picking.
     // 19. The notification-area icon: comes with the notification area.
 
@@ -188,6 +219,85 @@ void TfrmMain::FormClose(TCloseAction&) {
 }
 
 void TfrmMain::mnuControl_ExitClick() { Close(); }
+
+void TfrmMain::SetCurrentColor(TColor c) {
+    shpColor->SetPenColor(c);
+    shpColor->SetBrushColor(c);
+}
+
+// Each set that changes an editor's text runs ModifyRGB at once, which the guard turns away:
+// otherwise the first set would rebuild the colour from a new red and the old green and blue.
+void TfrmMain::UpdateRGB() {
+    TGuard guard(FUpdatingRGB);
+    TColor c = CurrentColor();
+    spiR->SetValue(RedOf(c));
+    spiG->SetValue(GreenOf(c));
+    spiB->SetValue(BlueOf(c));
+}
+
+void TfrmMain::UpdateHSL() {
+    TGuard guard(FUpdatingHSL);
+    TColor c = CurrentColor();
+    int h, s, l;
+    TVop::RGBToHSL(RedOf(c), GreenOf(c), BlueOf(c), h, s, l);
+    spiH->SetValue(h);
+    spiS->SetValue(s);
+    spiL->SetValue(l);
+}
+
+// All seven texts come from one reading of the colour. An edit that already shows its text
+// is left alone and reports no change.
+void TfrmMain::UpdateColorValues() {
+    TColor c = CurrentColor();
+    for (int tag = 1; tag <= 7; ++tag)
+        FNotationEdits[static_cast<size_t>(tag)]->SetText(AnsiToWide(ColorText::Notation(c, tag)));
+}
+
+void TfrmMain::ModifyRGB() {
+    if (FUpdatingRGB) return;
+    int b = spiB->Value(), g = spiG->Value(), r = spiR->Value();
+    SetCurrentColor(MakeColor(r, g, b));
+    UpdateHSL();
+    UpdateColorValues();
+}
+
+// The HSL editors keep the values the user left in them, even where converting the new colour
+// back would give other numbers.
+void TfrmMain::ModifyHSL() {
+    if (FUpdatingHSL) return;
+    int l = spiL->Value(), s = spiS->Value(), h = spiH->Value();
+    int r, g, b;
+    TVop::HSLToRGB(h, s, l, r, g, b);
+    SetCurrentColor(MakeColor(r, g, b));
+    UpdateRGB();
+    UpdateColorValues();
+}
+
+void TfrmMain::ColorValueChange(TControl* sender) {
+    auto* edit = static_cast<TEdit*>(sender);
+    FColorValues.at(static_cast<size_t>(sender->Tag)) = TextUtil::Trim(WideToAnsi(edit->Text()));
+}
+
+void TfrmMain::CopyColor(TControl* sender) {
+    Clipboard::SetText(Application.Handle(), FColorValues.at(static_cast<size_t>(sender->Tag)));
+}
+
+void TfrmMain::btnMenuClick() {
+    POINT p;
+    GetCursorPos(&p);
+    mnuColor.Popup(p.x, p.y);
+}
+
+void TfrmMain::mnuColor_PaletteClick() {
+    ColorDialog1.Flags = CC_RGBINIT | CC_ENABLEHOOK | CC_FULLOPEN | CC_PREVENTFULLOPEN |
+                         CC_SHOWHELP | CC_SOLIDCOLOR | CC_ANYCOLOR;
+    ColorDialog1.Color = CurrentColor();
+    if (!ColorDialog1.Execute(Application.Handle())) return;
+    SetCurrentColor(ColorDialog1.Color);
+    UpdateRGB();
+    UpdateHSL();
+    UpdateColorValues();
+}
 
 LRESULT TfrmMain::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
     LRESULT result = TForm::WndProc(msg, wp, lp);

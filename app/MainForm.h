@@ -41,6 +41,11 @@ public:
     // Start-up has run to its end: until then the window procedure does nothing of its own.
     bool Ready() const { return FReady; }
     UINT TaskbarCreatedMessage() const { return FTaskbarCreated; }
+    // The current colour: the swatch's brush colour.
+    TColor CurrentColor() const { return shpColor->BrushColor(); }
+    // What the copy button of notation 1..7 copies.
+    const std::string& ColorValue(int tag) const { return FColorValues.at(static_cast<size_t>(tag)); }
+    TEdit* NotationEdit(int tag) const { return FNotationEdits.at(static_cast<size_t>(tag)); }
 
 private:
     void SetupComponents();
@@ -48,6 +53,19 @@ private:
     void FormCreate();
     void FormClose(TCloseAction& action);
     void mnuControl_ExitClick();
+
+    void SetCurrentColor(TColor c);
+    void UpdateRGB();
+    void UpdateHSL();
+    void UpdateColorValues();
+    void ModifyRGB();
+    void ModifyHSL();
+    void ColorValueChange(TControl* sender);
+    void CopyColor(TControl* sender);
+    void btnMenuClick();
+    void mnuColor_PaletteClick();
+
+    std::array<TEdit*, 8> FNotationEdits{};  // indexed by notation number 1..7
 
     std::array<std::string, 8> FColorValues;  // indexed by notation number 1..7
     bool FDragging = false;

@@ -119,3 +119,7 @@ private:
 
 std::wstring Utf8ToWide(const std::string& s);
 std::string WideToUtf8(const std::wstring& s);
+// Between window texts (UTF-16) and what the program stores or hands on: 8-bit text in the
+// system's code page.
+std::wstring AnsiToWide(const std::string& s);
+std::string WideToAnsi(const std::wstring& s);

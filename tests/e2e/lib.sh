@@ -43,3 +43,48 @@ stop_quillora() {
   fi
 }
 trap stop_quillora EXIT
+
+# Screen point of a point in the main window's client area.
+client_point() {  # x y -> "X Y"
+  local info
+  info=$(probe info TfrmMain)
+  echo "$(( $(echo "$info" | field client_left) + $1 )) $(( $(echo "$info" | field client_top) + $2 ))"
+}
+
+# Clicks the left button at a point of the main window's client area.
+click_client() {  # x y
+  local p
+  p=$(client_point "$1" "$2")
+  xdotool mousemove ${p% *} ${p#* } click 1
+}
+
+# Puts a sentinel on the X clipboard, so that a stale value cannot pass for a copy.
+SENTINEL_PID=""
+seed_clipboard() {
+  [ -n "$SENTINEL_PID" ] && kill "$SENTINEL_PID" 2>/dev/null
+  printf 'quillora-sentinel' | xclip -quiet -selection clipboard -i >/dev/null 2>&1 &
+  SENTINEL_PID=$!
+  local i
+  for ((i = 0; i < 50; i++)); do
+    [ "$(xclip -o -selection clipboard 2>/dev/null)" = quillora-sentinel ] && return 0
+    sleep 0.1
+  done
+  fail "could not seed the clipboard"
+}
+
+# Waits until the clipboard no longer holds the sentinel and prints its text.
+read_clipboard() {
+  local i text
+  for ((i = 0; i < 100; i++)); do
+    text=$(xclip -o -selection clipboard 2>/dev/null)
+    if [ "$text" != quillora-sentinel ]; then
+      printf '%s' "$text"
+      return 0
+    fi
+    sleep 0.1
+  done
+  fail "the clipboard still holds the sentinel after 10 s"
+}
+
+stop_sentinel() { [ -n "$SENTINEL_PID" ] && kill "$SENTINEL_PID" 2>/dev/null; SENTINEL_PID=""; }
+trap 'stop_quillora; stop_sentinel' EXIT

@@ -5,6 +5,7 @@
 //   probe info CLASS              the window's client size, position, styles, owner
 //   probe closebox CLASS          the screen point at the centre of the window's close box
 //   probe gone CLASS TIMEOUT_MS   waits until no window of CLASS exists
+//   probe holdclipboard MS        opens the clipboard and keeps it open for MS milliseconds
 #include <windows.h>
 #include <cstdio>
 #include <cstdlib>
@@ -91,6 +92,15 @@ int main(int argc, char** argv) {
         return 2;
     }
     std::string cmd = argv[1];
+    if (cmd == "holdclipboard") {
+        // A window of its own, so that others can see who holds the clipboard.
+        HWND owner = CreateWindowExA(0, "STATIC", "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
+                                     nullptr, nullptr);
+        if (!OpenClipboard(owner)) return 1;
+        Sleep(static_cast<DWORD>(std::atoi(argv[2])));
+        CloseClipboard();
+        return 0;
+    }
     const char* cls = argv[2];
     int timeout = argc > 3 ? std::atoi(argv[3]) : 0;
     if (cmd == "wait") return WaitFor(cls, timeout, true) ? 0 : 1;
