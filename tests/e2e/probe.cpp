@@ -5,6 +5,7 @@
 //   probe info CLASS              the window's client size, position, styles, owner
 //   probe closebox CLASS          the screen point at the centre of the window's close box
 //   probe gone CLASS TIMEOUT_MS   waits until no window of CLASS exists
+//   probe tree CLASS              every child window: class, rectangle on screen, visibility
 //   probe holdclipboard MS        opens the clipboard and keeps it open for MS milliseconds
 #include <windows.h>
 #include <cstdio>
@@ -53,6 +54,17 @@ int Info(HWND h) {
                     static_cast<unsigned long>(oex), (oex & WS_EX_TOPMOST) ? 1 : 0);
     }
     return 0;
+}
+
+BOOL CALLBACK PrintChild(HWND h, LPARAM) {
+    char cls[64] = "", text[64] = "";
+    GetClassNameA(h, cls, sizeof cls);
+    GetWindowTextA(h, text, sizeof text);
+    RECT r;
+    GetWindowRect(h, &r);
+    std::printf("%s \"%s\" %ld,%ld %ldx%ld visible=%d\n", cls, text, r.left, r.top,
+                r.right - r.left, r.bottom - r.top, IsWindowVisible(h) ? 1 : 0);
+    return TRUE;
 }
 
 // The close box is wherever the window says HTCLOSE; asking beats guessing the frame's metrics.
@@ -112,6 +124,7 @@ int main(int argc, char** argv) {
     }
     if (cmd == "info") return Info(h);
     if (cmd == "closebox") return CloseBox(h);
+    if (cmd == "tree") return EnumChildWindows(h, &PrintChild, 0), 0;
     std::fprintf(stderr, "probe: unknown command %s\n", cmd.c_str());
     return 2;
 }
