@@ -1,8 +1,11 @@
 #include "MainForm.h"
 #include "Clipboard.h"
 #include "ColorText.h"
+#include "Magnifier.h"
 #include "TextUtil.h"
 #include "VopClass.h"
+#include <cstring>
+#include <shellapi.h>
 
 namespace {
 // Sets a guard field for one scope and clears it on every way out.
@@ -15,6 +18,11 @@ public:
 private:
     bool& FFlag;
 };
+
+// The result is not looked at: without a taskbar the icon comes with its next start.
+void NotifyShell(DWORD message, TNotifyIconData& data) {
+    Shell_NotifyIconA(message, reinterpret_cast<NOTIFYICONDATAA*>(&data));
+}
 }  // namespace
 
 TfrmMain* frmMain = nullptr;
@@ -182,6 +190,14 @@ void TfrmMain::BindEvents() {
                             btnVBCopy, btnCCopy})
         b->OnClick = [this, b] { CopyColor(b); };
     btnMenu->OnClick = [this] { btnMenuClick(); };
+    imgDrag->OnMouseDown = [this](TMouseButton b, int, int) { imgDragMouseDown(imgDrag, b); };
+    imgDrag2->OnMouseDown = [this](TMouseButton b, int, int) { imgDragMouseDown(imgDrag2, b); };
+    OnMouseMove = [this](int, int) { FormMouseMove(); };
+    OnMouseUp = [this](TMouseButton b, int, int) { FormMouseUp(b); };
+    imgZoom->OnMouseDown = [this](TMouseButton, int x, int y) { imgZoomMouseDown(x, y); };
+    cboZoom->OnClick = [this] { cboZoomClick(); };
+    chkStayOnTop->OnClick = [this] { chkStayOnTopClick(); };
+    mnuControl.Find("mnuControl_Show")->OnClick = [this] { mnuControl_ShowClick(); };
     mnuColor.Find("mnuColor_Palette")->OnClick = [this] { mnuColor_PaletteClick(); };
 }
 
@@ -196,14 +212,39 @@ void TfrmMain::FormCreate() {
     FDragging = false;
     FUpdatingRGB = false;
     FUpdatingHSL = false;
-    // 8-10. The "+" and ring icons and the two application cursors: come with picking.
-    // 11. The stay-on-top box from the settings: comes with stay on top.
-    // 12-16. The zoom list, the capture bitmap and a white magnifier: come with the magnifier.
+    HINSTANCE inst = GetModuleHandleW(nullptr);
+    auto loadIcon = [inst](const wchar_t* name) {
+        return static_cast<HICON>(LoadImageW(inst, name, IMAGE_ICON, 32, 32, LR_DEFAULTCOLOR));
+    };
+    // Each image owns (and frees) its own load; the cursor table only borrows them.
+    imgDrag->SetIcon(loadIcon(L"RES_MAINFORM_ADD"));
+    imgDrag2->SetIcon(loadIcon(L"RES_MAINFORM_ADD"));
+    imgZoomCursor->SetIcon(loadIcon(L"RES_MAINFORM_ROUND"));
+    Application.SetCursorImage(1, imgDrag->Icon());
+    Application.SetCursorImage(2, imgZoomCursor->Icon());
+    imgZoom->Cursor = 2;
+    // The box starts clear: when the setting is on, this runs its click handler, which makes
+    // the program topmost and writes the setting (and so creates the file on a first start).
+    chkStayOnTop->SetChecked(TVop::GetStayOnTop());
+    cboZoom->Clear();
+    for (int i = 1; i <= 20; ++i) {
+        wchar_t item[32];
+        swprintf(item, 32, L"Zoom %d%%", i * 100);
+        cboZoom->Add(item);
+    }
+    cboZoom->SetItemIndex(TVop::GetZoom() - 1);
+    FCapture = std::make_unique<TBitmap>(imgZoom->Width(), imgZoom->Height());
+    FCapture->Canvas().PenColor = clWhite;
+    FCapture->Canvas().BrushColor = clWhite;
+    FCapture->Canvas().Rectangle(0, 0, FCapture->Width(), FCapture->Height());
+    imgZoom->Canvas().PenColor = clWhite;
+    imgZoom->Canvas().BrushColor = clWhite;
+    imgZoom->Canvas().Rectangle(0, 0, imgZoom->Width(), imgZoom->Height());
     UpdateRGB();
     UpdateHSL();
     UpdateColorValues();
-    // 18. The status hint: comes with picking.
-    // 19. The notification-area icon: comes with the notification area.
+    UpdateStatus(false);
+    InitTrayIcon(FTrayIcon);
 
     // The program gets its taskbar button back and comes to the front.
     HWND app = Application.Handle();
@@ -214,8 +255,13 @@ void TfrmMain::FormCreate() {
 }
 
 void TfrmMain::FormClose(TCloseAction&) {
+    // A drag still on ends first: no pick may touch the capture once it is gone.
+    if (FDragging) {
+        ReleaseCapture();
+        EndDrag();
+    }
     FCapture.reset();
-    // The notification-area icon is removed here once the program has one.
+    NotifyShell(NIM_DELETE, FTrayIcon);
 }
 
 void TfrmMain::mnuControl_ExitClick() { Close(); }
@@ -249,8 +295,13 @@ void TfrmMain::UpdateHSL() {
 // is left alone and reports no change.
 void TfrmMain::UpdateColorValues() {
     TColor c = CurrentColor();
-    for (int tag = 1; tag <= 7; ++tag)
-        FNotationEdits[static_cast<size_t>(tag)]->SetText(AnsiToWide(ColorText::Notation(c, tag)));
+    for (int tag = 1; tag <= 7; ++tag) {
+        char text[32];
+        int n = ColorText::FormatNotation(text, sizeof text, c, tag);
+        wchar_t wide[32];
+        for (int i = 0; i <= n; ++i) wide[i] = static_cast<unsigned char>(text[i]);  // ASCII
+        FNotationEdits[static_cast<size_t>(tag)]->SetText(wide);
+    }
 }
 
 void TfrmMain::ModifyRGB() {
@@ -275,11 +326,201 @@ void TfrmMain::ModifyHSL() {
 
 void TfrmMain::ColorValueChange(TControl* sender) {
     auto* edit = static_cast<TEdit*>(sender);
-    FColorValues.at(static_cast<size_t>(sender->Tag)) = TextUtil::Trim(WideToAnsi(edit->Text()));
+    char text[64];  // a notation always fits; what the user types may not
+    int n = edit->GetTextA(text, sizeof text);
+    std::string value = n < static_cast<int>(sizeof text) - 1 ? std::string(text, static_cast<size_t>(n))
+                                                              : WideToAnsi(edit->Text());
+    FColorValues.at(static_cast<size_t>(sender->Tag)) = TextUtil::Trim(value);
 }
 
 void TfrmMain::CopyColor(TControl* sender) {
     Clipboard::SetText(Application.Handle(), FColorValues.at(static_cast<size_t>(sender->Tag)));
+}
+
+// ---- Notification area and visibility ----
+
+
+void TfrmMain::InitTrayIcon(TNotifyIconData& data) {
+    data.cbSize = sizeof data;
+    data.hWnd = Handle();
+    data.uID = 1;
+    data.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
+    data.uCallbackMessage = WM_TRAYICON;
+    data.hIcon = Icon();
+    // The tip holds 63 characters; a longer caption is cut there.
+    std::string tip = WideToAnsi(Caption()).substr(0, sizeof data.szTip - 1);
+    std::memcpy(data.szTip, tip.c_str(), tip.size() + 1);
+    NotifyShell(NIM_ADD, data);
+}
+
+void TfrmMain::MuteTrayIcon(bool mute) {
+    FTrayIcon.uCallbackMessage = mute ? 0 : WM_TRAYICON;
+    NotifyShell(NIM_MODIFY, FTrayIcon);
+}
+
+// Hiding takes two steps: minimise the application (the main window goes with it), and on the
+// next message, seeing it iconic, hide it and drop its taskbar button.
+void TfrmMain::ShowMainWindow(bool show) {
+    HWND app = Application.Handle();
+    if (show) {
+        SetWindowLongW(app, GWL_EXSTYLE, 0);
+        SendMessageW(app, WM_NCCREATE, 0, 0);
+        ShowWindow(app, SW_SHOW);
+        Application.Restore();
+        SetVisible(true);
+        SetForegroundWindow(app);
+    } else if (IsIconic(app)) {
+        ShowWindow(app, SW_HIDE);
+        SetWindowLongW(app, GWL_EXSTYLE, WS_EX_TOOLWINDOW);
+        SendMessageW(app, WM_NCCREATE, 0, 0);
+        SetVisible(false);
+    } else {
+        Application.Minimize();
+    }
+}
+
+// The shell reports a double click as press, release, double click, release; the flag keeps
+// the second release from hiding what the first one showed.
+void TfrmMain::TrayIconCallback(LPARAM mouseMessage) {
+    HWND app = Application.Handle();
+    if (mouseMessage == WM_LBUTTONUP && !FTrayDblClicked) ShowMainWindow(!Visible());
+    if (mouseMessage == WM_LBUTTONUP && FTrayDblClicked) {
+        FTrayDblClicked = false;
+        if (Visible()) SetForegroundWindow(app);
+    }
+    if (mouseMessage == WM_LBUTTONDBLCLK) {
+        FTrayDblClicked = true;
+        if (Visible()) SetForegroundWindow(app);
+    }
+    if (mouseMessage == WM_RBUTTONUP) {
+        // The menu closes on a click elsewhere only when the program is in the foreground.
+        SetForegroundWindow(app);
+        Application.ProcessMessages();
+        POINT p;
+        GetCursorPos(&p);
+        mnuControl.Popup(p.x, p.y);
+    }
+}
+
+void TfrmMain::mnuControl_ShowClick() { ShowMainWindow(!Visible()); }
+
+void TfrmMain::chkStayOnTopClick() { TVop::SetStayOnTop(chkStayOnTop->Checked()); }
+
+// Every move, show, hide or reorder of the main window puts the application window back in
+// its place; the windows it owns follow it. The guard stops the system's own z-order
+// messages for the owned windows from asserting again inside the assertion.
+void TfrmMain::AssertStayOnTop() {
+    if (FAssertingStayOnTop) return;
+    TGuard guard(FAssertingStayOnTop);
+    SetWindowPos(Application.Handle(), chkStayOnTop->Checked() ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0,
+                 0, 0, SWP_NOSIZE | SWP_NOMOVE | SWP_NOACTIVATE);
+}
+
+// ---- Picking ----
+
+void TfrmMain::imgDragMouseDown(TImage* pressed, TMouseButton button) {
+    if (button != TMouseButton::Left) return;
+    // From here every mouse message, wherever the cursor is, comes to the main window.
+    SetCapture(Handle());
+    Application.SetCursor(1);
+    FDragging = true;
+    pressed->SetVisible(false);
+}
+
+// One pick per mouse move; it allocates nothing, so it keeps up with the fastest mouse.
+void TfrmMain::FormMouseMove() {
+    if (!FDragging || !FCapture) return;
+    TScreenDC dc;
+    POINT p;
+    GetCursorPos(&p);
+    SetCurrentColor(GetPixel(dc.Get(), p.x, p.y));
+    UpdateStatus(true);
+    UpdateRGB();
+    UpdateHSL();
+    UpdateColorValues();
+    CaptureScreen(dc.Get(), p);
+}
+
+void TfrmMain::FormMouseUp(TMouseButton button) {
+    if (button != TMouseButton::Left) return;
+    ReleaseCapture();
+    EndDrag();
+}
+
+// The end of a drag, also when the capture is lost to another window or the program is
+// deactivated: the "+" cursor goes, both icons come back, and no further move picks.
+void TfrmMain::EndDrag() {
+    Application.SetCursor(0);
+    FDragging = false;
+    imgDrag->SetVisible(true);
+    imgDrag2->SetVisible(true);
+    UpdateStatus(false);
+}
+
+void TfrmMain::UpdateStatus(bool picking) {
+    if (!picking) {
+        StatusBar1->SetPanelText(kHint);
+        return;
+    }
+    POINT p;
+    GetCursorPos(&p);
+    wchar_t text[40];
+    swprintf(text, 40, L"X:%ld Y:%ld", p.x, p.y);
+    StatusBar1->SetPanelText(text);
+}
+
+// ---- Magnifier ----
+
+// The capture's pixel (x, y) is the screen's (P.X - 115 + x, P.Y - 48 + y); what lies
+// beyond the screen stays black. Only the part on the screen is copied: Wine copies nothing at
+// all from a rectangle that reaches beyond the screen's top left corner while another
+// program's window is there.
+void TfrmMain::CaptureScreen(HDC dc, POINT p) {
+    TCanvas& canvas = FCapture->Canvas();
+    int w = FCapture->Width(), h = FCapture->Height();
+    canvas.PenColor = clBlack;
+    canvas.BrushColor = clBlack;
+    canvas.Rectangle(0, 0, w, h);
+    RECT source{p.x - w / 2, p.y - h / 2, p.x - w / 2 + w, p.y - h / 2 + h};
+    RECT screen{GetSystemMetrics(SM_XVIRTUALSCREEN), GetSystemMetrics(SM_YVIRTUALSCREEN), 0, 0};
+    screen.right = screen.left + GetSystemMetrics(SM_CXVIRTUALSCREEN);
+    screen.bottom = screen.top + GetSystemMetrics(SM_CYVIRTUALSCREEN);
+    RECT visible;
+    if (IntersectRect(&visible, &source, &screen)) {
+        int vw = visible.right - visible.left, vh = visible.bottom - visible.top;
+        StretchBlt(FCapture->DC(), visible.left - source.left, visible.top - source.top, vw, vh, dc,
+                   visible.left, visible.top, vw, vh, SRCCOPY);
+    }
+    DrawZoom();
+}
+
+// The middle of the capture stretched over the magnifier: the default stretching mode
+// repeats pixels, with no smoothing.
+void TfrmMain::DrawZoom() {
+    TCanvas& canvas = imgZoom->Canvas();
+    int w = imgZoom->Width(), h = imgZoom->Height();
+    canvas.PenColor = clBlack;
+    canvas.BrushColor = clBlack;
+    canvas.Rectangle(0, 0, w, h);
+    int n = cboZoom->ItemIndex() + 1;
+    if (n < 1) n = 1;
+    TZoomSource s = ZoomSource(w, h, n);
+    StretchBlt(canvas.Handle(), 0, 0, w, h, FCapture->DC(), s.X, s.Y, s.Width, s.Height, SRCCOPY);
+    imgZoom->Invalidate();
+}
+
+void TfrmMain::cboZoomClick() {
+    TVop::SetZoom(cboZoom->ItemIndex() + 1);
+    spiR->SetFocus();
+    DrawZoom();
+}
+
+// Any button: the colour of the magnified picture as shown, not of the screen.
+void TfrmMain::imgZoomMouseDown(int x, int y) {
+    SetCurrentColor(imgZoom->Canvas().Pixel(x, y));
+    UpdateRGB();
+    UpdateHSL();
+    UpdateColorValues();
 }
 
 void TfrmMain::btnMenuClick() {
@@ -301,9 +542,18 @@ void TfrmMain::mnuColor_PaletteClick() {
 
 LRESULT TfrmMain::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
     LRESULT result = TForm::WndProc(msg, wp, lp);
-    // Until start-up has run to its end every message gets the default handling only. The
-    // handling of its own (stay on top, the taskbar's return, the notification-area
-    // callbacks) follows here.
+    if (msg == WM_CAPTURECHANGED && FDragging) EndDrag();
+    // Until start-up has run to its end every message gets the default handling only.
     if (!FReady) return result;
+    if (msg == WM_WINDOWPOSCHANGING || msg == WM_WINDOWPOSCHANGED) AssertStayOnTop();
+    if (msg == FTaskbarCreated) NotifyShell(NIM_ADD, FTrayIcon);
+    // Minimised while counting as shown, by whatever route: finish hiding in the
+    // notification area.
+    if (IsIconic(Application.Handle()) && Visible()) {
+        SetForegroundWindow(FindWindowA("Shell_TrayWnd", ""));
+        Application.ProcessMessages();
+        ShowMainWindow(false);
+    }
+    if (msg == WM_TRAYICON) TrayIconCallback(lp);
     return result;
 }

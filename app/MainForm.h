@@ -10,6 +10,20 @@
 #include <memory>
 #include <string>
 
+// The first version of the shell's notify-icon record: 88 bytes in the 32-bit program.
+struct TNotifyIconData {
+    DWORD cbSize;
+    HWND hWnd;
+    UINT uID;
+    UINT uFlags;
+    UINT uCallbackMessage;
+    HICON hIcon;
+    char szTip[64];
+};
+static_assert(sizeof(void*) != 4 || sizeof(TNotifyIconData) == 88, "first-version record");
+
+constexpr UINT WM_TRAYICON = WM_USER + 1;
+
 class TfrmMain : public TForm {
 public:
     TfrmMain();
@@ -46,8 +60,17 @@ public:
     // What the copy button of notation 1..7 copies.
     const std::string& ColorValue(int tag) const { return FColorValues.at(static_cast<size_t>(tag)); }
     TEdit* NotationEdit(int tag) const { return FNotationEdits.at(static_cast<size_t>(tag)); }
+    bool Dragging() const { return FDragging; }
+    const TNotifyIconData& TrayIcon() const { return FTrayIcon; }
+    // Shows the program (true) or starts or completes hiding it in the notification area.
+    void ShowMainWindow(bool show);
+    // While muted, clicks on the notification-area icon reach nothing (the About dialog).
+    void MuteTrayIcon(bool mute);
+    const TBitmap* Capture() const { return FCapture.get(); }
+    static constexpr const wchar_t* kHint = L"To pick color, please drag \"+\" icon.";
 
 private:
+    friend class TPickBenchmark;  // times the parts of a pick
     void SetupComponents();
     void BindEvents();
     void FormCreate();
@@ -65,6 +88,23 @@ private:
     void btnMenuClick();
     void mnuColor_PaletteClick();
 
+    void imgDragMouseDown(TImage* pressed, TMouseButton button);
+    void FormMouseMove();
+    void FormMouseUp(TMouseButton button);
+    void EndDrag();
+    void UpdateStatus(bool picking);
+    void CaptureScreen(HDC dc, POINT p);
+    void DrawZoom();
+    void cboZoomClick();
+    void imgZoomMouseDown(int x, int y);
+
+    void InitTrayIcon(TNotifyIconData& data);
+    void TrayIconCallback(LPARAM mouseMessage);
+    void mnuControl_ShowClick();
+    void chkStayOnTopClick();
+    void AssertStayOnTop();
+    bool FAssertingStayOnTop = false;
+
     std::array<TEdit*, 8> FNotationEdits{};  // indexed by notation number 1..7
 
     std::array<std::string, 8> FColorValues;  // indexed by notation number 1..7
@@ -72,6 +112,7 @@ private:
     bool FUpdatingRGB = false;
     bool FUpdatingHSL = false;
     bool FTrayDblClicked = false;
+    TNotifyIconData FTrayIcon{};
     UINT FTaskbarCreated = 0;
     bool FReady = false;
     std::unique_ptr<TBitmap> FCapture;

@@ -14,6 +14,10 @@ namespace ColorText {
 // negative decimal. Throws std::out_of_range for any other index.
 std::string Notation(TColor Color, int Index);
 
+// The same text written into a buffer of the caller's (no heap: every pick writes all seven);
+// returns its length. Sixteen characters always suffice.
+int FormatNotation(char* Out, std::size_t Size, TColor Color, int Index);
+
 // "#RRGGBB", two upper-case hex digits per channel.
 std::string FromColor(TColor Color);
 

@@ -10,8 +10,8 @@ TStatusBar::TStatusBar(TWinControl* parent, int left, int top, int width, int he
     SendMessageW(FHandle, SB_SETPARTS, 1, reinterpret_cast<LPARAM>(parts));
 }
 
-void TStatusBar::SetPanelText(const std::wstring& text) {
-    SendMessageW(FHandle, SB_SETTEXTW, 0, reinterpret_cast<LPARAM>(text.c_str()));
+void TStatusBar::SetPanelText(const wchar_t* text) {
+    SendMessageW(FHandle, SB_SETTEXTW, 0, reinterpret_cast<LPARAM>(text));
 }
 
 std::wstring TStatusBar::PanelText() const {

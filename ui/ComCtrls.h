@@ -7,6 +7,7 @@
 class TStatusBar : public TWinControl {
 public:
     TStatusBar(TWinControl* parent, int left, int top, int width, int height);
-    void SetPanelText(const std::wstring& text);
+    void SetPanelText(const wchar_t* text);
+    void SetPanelText(const std::wstring& text) { SetPanelText(text.c_str()); }
     std::wstring PanelText() const;
 };

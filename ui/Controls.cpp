@@ -204,15 +204,14 @@ LRESULT TWinControl::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
             RECT rc;
             GetClientRect(FHandle, &rc);
             // Paint into a buffer so that the magnifier and the swatch never flicker.
-            TMemoryDCHandle mem(CreateCompatibleDC(dc));
-            TBitmapHandle bmp(CreateCompatibleBitmap(dc, rc.right, rc.bottom));
-            {
-                TSelectObject sel(mem.Get(), bmp.Get());
-                PaintWindow(mem.Get());
-                BitBlt(dc, ps.rcPaint.left, ps.rcPaint.top, ps.rcPaint.right - ps.rcPaint.left,
-                       ps.rcPaint.bottom - ps.rcPaint.top, mem.Get(), ps.rcPaint.left,
-                       ps.rcPaint.top, SRCCOPY);
-            }
+            if (!FPaintBuffer || FPaintBuffer->Width() != rc.right ||
+                FPaintBuffer->Height() != rc.bottom)
+                FPaintBuffer = std::make_unique<TBitmap>(rc.right, rc.bottom);
+            HDC mem = FPaintBuffer->DC();
+            PaintWindow(mem);
+            BitBlt(dc, ps.rcPaint.left, ps.rcPaint.top, ps.rcPaint.right - ps.rcPaint.left,
+                   ps.rcPaint.bottom - ps.rcPaint.top, mem, ps.rcPaint.left, ps.rcPaint.top,
+                   SRCCOPY);
             EndPaint(FHandle, &ps);
             return 0;
         }
@@ -330,6 +329,11 @@ void TWinControl::CaptionChanged() {
     if (FHandle) SetWindowTextW(FHandle, FCaption.c_str());
 }
 
+HFONT TControl::FontHandle() {
+    if (!FFontHandle) FFontHandle.Reset(CreateFontFrom(FFont));
+    return FFontHandle.Get();
+}
+
 void TWinControl::FontChanged() {
     FFontHandle.Reset();
     if (FHandle) SendMessageW(FHandle, WM_SETFONT, reinterpret_cast<WPARAM>(FontHandle()), TRUE);
@@ -346,11 +350,6 @@ HBRUSH TWinControl::BackgroundBrush() {
         FBrushColor = FColor;
     }
     return FBrush.Get();
-}
-
-HFONT TWinControl::FontHandle() {
-    if (!FFontHandle) FFontHandle.Reset(CreateFontFrom(FFont));
-    return FFontHandle.Get();
 }
 
 HBRUSH TWinControl::CtlColor(HDC dc) {

@@ -3,6 +3,7 @@
 #pragma once
 #include "Graphics.h"
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -51,6 +52,8 @@ public:
     void SetFont(const TFontDesc& value);
 
     void Invalidate();
+    // The font as a GDI object, made once for each change of the font.
+    HFONT FontHandle();
 
     // Mouse input, already in this control's own client coordinates.
     virtual void MouseDown(TMouseButton b, int x, int y) { if (OnMouseDown) OnMouseDown(b, x, y); }
@@ -63,7 +66,10 @@ protected:
     friend class TWinControl;
     virtual void CaptionChanged() { Invalidate(); }
     virtual void ColorChanged() { Invalidate(); }
-    virtual void FontChanged() { Invalidate(); }
+    virtual void FontChanged() {
+        FFontHandle.Reset();
+        Invalidate();
+    }
 
     TWinControl* FParent;
     RECT FBounds{};
@@ -72,6 +78,7 @@ protected:
     std::wstring FCaption;
     TColor FColor = clBtnFace;
     TFontDesc FFont;
+    TFontHandle FFontHandle;
 };
 
 class TGraphicControl : public TControl {
@@ -125,7 +132,6 @@ protected:
     void FontChanged() override;
     void ColorChanged() override;
     HBRUSH BackgroundBrush();
-    HFONT FontHandle();
     bool IsOwnClass() const { return FOldProc == nullptr; }
 
     HWND FHandle = nullptr;
@@ -141,5 +147,5 @@ private:
     TControl* FCaptureControl = nullptr;  // graphic child that holds this window's capture
     TBrushHandle FBrush;
     TColor FBrushColor = 0;
-    TFontHandle FFontHandle;
+    std::unique_ptr<TBitmap> FPaintBuffer;  // kept between paints: the magnifier repaints often
 };

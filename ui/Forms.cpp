@@ -17,7 +17,8 @@ BOOL CALLBACK CollectEnabledWindow(HWND h, LPARAM lp) {
 TForm::TForm(const wchar_t* className, int clientWidth, int clientHeight, TBorderStyle border,
              bool minimizeBox)
     : TWinControl(nullptr), FClientWidth(clientWidth), FClientHeight(clientHeight) {
-    DWORD style = WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
+    // A pop-up: the system hides it together with its minimised owner, the application window.
+    DWORD style = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
     DWORD exStyle = WS_EX_CONTROLPARENT;
     if (border == TBorderStyle::Dialog) {
         style |= DS_MODALFRAME;
@@ -291,10 +292,17 @@ void TApplication::ProcessMessages() {
     }
 }
 
-void TApplication::Minimize() { ShowWindow(FHandle, SW_MINIMIZE); }
+// The forms go with their minimised owner. Windows hides them by itself; Wine does not, so
+// the program asks for it (a second hiding changes nothing).
+void TApplication::Minimize() {
+    ShowWindow(FHandle, SW_MINIMIZE);
+    ShowOwnedPopups(FHandle, FALSE);
+}
 
 void TApplication::Restore() {
-    if (IsIconic(FHandle)) ShowWindow(FHandle, SW_RESTORE);
+    if (!IsIconic(FHandle)) return;
+    ShowWindow(FHandle, SW_RESTORE);
+    ShowOwnedPopups(FHandle, TRUE);
 }
 
 void TApplication::SetCursorImage(int index, HCURSOR cursor) { FCursors[index] = cursor; }

@@ -11,10 +11,11 @@ HFONT CreateFontFrom(const TFontDesc& f) {
                        DEFAULT_PITCH | FF_DONTCARE, f.Name.c_str());
 }
 
+// The DC's own pen and brush take any colour: drawing creates no GDI objects.
 void TCanvas::Rectangle(int x1, int y1, int x2, int y2) const {
-    TPenHandle pen(CreatePen(PS_SOLID, 1, ColorToRGB(PenColor)));
-    TBrushHandle brush(CreateSolidBrush(ColorToRGB(BrushColor)));
-    TSelectObject p(FDC, pen.Get()), b(FDC, brush.Get());
+    TSelectObject p(FDC, GetStockObject(DC_PEN)), b(FDC, GetStockObject(DC_BRUSH));
+    SetDCPenColor(FDC, ColorToRGB(PenColor));
+    SetDCBrushColor(FDC, ColorToRGB(BrushColor));
     ::Rectangle(FDC, x1, y1, x2, y2);
 }
 

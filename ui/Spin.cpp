@@ -79,19 +79,21 @@ TSpinEdit::TSpinEdit(TWinControl* parent, int left, int top, int width, int heig
 }
 
 int TSpinEdit::Value() const {
-    std::wstring text = Text();
-    if (text.empty()) return MinValue;
+    wchar_t text[32];
+    int n = GetWindowTextW(FHandle, text, 32);
+    if (n <= 0 || n >= 31 || iswspace(text[0])) return MinValue;
     wchar_t* end = nullptr;
     errno = 0;
-    long v = std::wcstol(text.c_str(), &end, 10);
-    if (errno != 0 || *end != L'\0' || iswspace(text[0]) || v < INT32_MIN || v > INT32_MAX)
-        return MinValue;
+    long v = std::wcstol(text, &end, 10);
+    if (errno != 0 || *end != L'\0' || v < INT32_MIN || v > INT32_MAX) return MinValue;
     return static_cast<int>(v);
 }
 
 void TSpinEdit::SetValue(int value) {
     if (MaxValue != MinValue) value = value < MinValue ? MinValue : value > MaxValue ? MaxValue : value;
-    SetText(std::to_wstring(value));
+    wchar_t text[16];
+    swprintf(text, 16, L"%d", value);
+    SetText(text);
 }
 
 void TSpinEdit::Step(int direction) {

@@ -48,6 +48,7 @@ void TLabel::CaptionChanged() {
 }
 
 void TLabel::FontChanged() {
+    FFontHandle.Reset();
     AdjustSize();
     Invalidate();
 }
@@ -58,10 +59,9 @@ void TLabel::Paint(HDC dc) {
         TBrushHandle b(CreateSolidBrush(ColorToRGB(FColor)));
         FillRect(dc, &r, b.Get());
     }
-    TFontHandle font(CreateFontFrom(FFont));
     UINT format = DT_SINGLELINE | DT_NOCLIP;
     if (Centered) format |= DT_CENTER;
-    DrawControlText(dc, *this, font.Get(), r, format);
+    DrawControlText(dc, *this, FontHandle(), r, format);
 }
 
 // ---- TEdit ----
@@ -71,6 +71,18 @@ TEdit::TEdit(TWinControl* parent, int left, int top, int width, int height, DWOR
     FColor = clWindow;
     CreateHandle(L"EDIT", L"", WS_CHILD | WS_VISIBLE | WS_TABSTOP | ES_AUTOHSCROLL | extraStyle,
                  WS_EX_CLIENTEDGE, parent->Handle(), left, top, width, height);
+}
+
+void TEdit::SetText(const wchar_t* text) {
+    size_t len = wcslen(text);
+    wchar_t current[64];
+    if (len < 63) {
+        int n = GetWindowTextW(FHandle, current, 64);
+        if (static_cast<size_t>(n) == len && wmemcmp(current, text, len) == 0) return;
+    } else if (Caption() == text) {
+        return;
+    }
+    SetWindowTextW(FHandle, text);
 }
 
 void TEdit::Command(WORD code) {
@@ -213,8 +225,7 @@ void TSpeedButton::Paint(HDC dc) {
         DrawFrameControl(dc, &r, DFC_BUTTON, DFCS_BUTTONPUSH | (down ? DFCS_PUSHED : 0));
     }
     if (down) OffsetRect(&r, 1, 1);
-    TFontHandle font(CreateFontFrom(FFont));
-    DrawControlText(dc, *this, font.Get(), r, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+    DrawControlText(dc, *this, FontHandle(), r, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
 }
 
 void TSpeedButton::MouseDown(TMouseButton b, int x, int y) {

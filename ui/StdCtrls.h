@@ -23,8 +23,11 @@ public:
     std::function<void()> OnChange;
     std::wstring Text() const { return Caption(); }
     // Only a real change of the text reaches the control, and with it OnChange (before this
-    // returns).
-    void SetText(const std::wstring& text) { SetCaption(text); }
+    // returns). Short texts are compared without touching the heap: a pick sets them all.
+    void SetText(const wchar_t* text);
+    void SetText(const std::wstring& text) { SetText(text.c_str()); }
+    // The text in the system's code page, into a buffer of the caller's.
+    int GetTextA(char* buffer, int size) const { return GetWindowTextA(FHandle, buffer, size); }
     void SetReadOnly(bool value);
     void SetMaxLength(int chars);
 protected:

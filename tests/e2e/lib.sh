@@ -1,6 +1,7 @@
 # Helpers for the end-to-end tests: they drive the real Quillora.exe under Wine from outside.
 # test.sh provides DISPLAY, WINEPREFIX and the paths QUILLORA_EXE and QUILLORA_PROBE.
 set -uo pipefail
+source "$(dirname "$QUILLORA_E2E_LIB")/../../scripts/wine-env.sh"
 
 fail() { echo "FAIL: $*" >&2; exit 1; }
 

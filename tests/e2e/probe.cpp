@@ -59,7 +59,9 @@ int Info(HWND h) {
 BOOL CALLBACK PrintChild(HWND h, LPARAM) {
     char cls[64] = "", text[64] = "";
     GetClassNameA(h, cls, sizeof cls);
-    GetWindowTextA(h, text, sizeof text);
+    // Another program's control answers WM_GETTEXT; GetWindowText would give its creation name.
+    SendMessageTimeoutA(h, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG,
+                        2000, nullptr);
     RECT r;
     GetWindowRect(h, &r);
     std::printf("%s \"%s\" %ld,%ld %ldx%ld visible=%d\n", cls, text, r.left, r.top,

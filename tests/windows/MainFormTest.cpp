@@ -155,7 +155,7 @@ TEST_F(MainFormTest, StartUpSetsTitleIconTaskbarButtonAndReadiness) {
         << "the application window gets its taskbar button back at the end of start-up";
     EXPECT_EQ(Form->TaskbarCreatedMessage(), RegisterWindowMessageW(L"TaskbarCreated"));
     EXPECT_TRUE(Form->Ready());
-    EXPECT_EQ(Form->StatusBar1->PanelText(), L"关于");
+    EXPECT_EQ(Form->StatusBar1->PanelText(), TfrmMain::kHint) << "the hint replaces the design's text";
     EXPECT_TRUE(Errors.empty());
 }
 
