@@ -1,0 +1,41 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+// General helpers for shell folders and INI files. Class-level operations only; never
+// instantiated. Every text is 8-bit in the system's ANSI code page, as the profile functions
+// take it. Defined in the Windows part of core.
+class TBrenvik {
+public:
+    TBrenvik() = delete;
+
+    // The path of a shell special folder (a CSIDL value), or the empty text. The folder is
+    // not created.
+    static std::string GetSpecialFolderPath(int Csidl);
+
+    // One value, or the empty text when no regular file FileName exists. A value comes back
+    // cut to 2047 characters.
+    static std::string ReadIniString(const std::string& Section, const std::string& Key,
+                                     const std::string& FileName);
+
+    // Writes one value, creating the file and the section where they are missing. A
+    // read-only file is made writable first. Throws EIniFileException when the write fails.
+    static void WriteIniString(const std::string& Section, const std::string& Key,
+                               const std::string& Value, const std::string& FileName);
+
+    // Every line of a section as "key=value", in the order the file holds them; nothing for a
+    // missing file or section. Values are cut to 2047 characters.
+    static std::vector<std::string> ReadSectionValues(const std::string& Section,
+                                                      const std::string& FileName);
+
+    // Removes one key's line. Reports nothing: a missing file or key, or a read-only file,
+    // leaves everything as it was.
+    static void DeleteIniKey(const std::string& Section, const std::string& Key,
+                             const std::string& FileName);
+
+    // The per-user application-data folder + "\" + Name as a full path without a trailing
+    // backslash, created (one level) if missing; the empty text when the application-data
+    // folder itself is missing. Throws EInOutError when the folder cannot be created.
+    static std::string GetAppDataPath(const std::string& Name);
+};

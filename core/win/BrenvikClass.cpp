@@ -1,0 +1,166 @@
+#include "BrenvikClass.h"
+
+#include "Errors.h"
+
+#include <windows.h>
+#include <shlobj.h>
+
+#include <cstring>
+
+namespace {
+
+constexpr DWORD kValueBufferSize = 2048;    // a value reads back as at most 2047 characters
+constexpr DWORD kKeyListStartSize = 16384;  // grown until every key name of a section fits
+
+bool IsDirectory(const std::string& Path) {
+    if (Path.empty()) return false;
+    const DWORD Attributes = GetFileAttributesA(Path.c_str());
+    return Attributes != INVALID_FILE_ATTRIBUTES && (Attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+bool IsRegularFile(const std::string& Path) {
+    if (Path.empty()) return false;
+    const DWORD Attributes = GetFileAttributesA(Path.c_str());
+    return Attributes != INVALID_FILE_ATTRIBUTES && !(Attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+// The profile functions keep a file's contents cached; dropping the cache after each access
+// lets the next one see what another running copy wrote meanwhile.
+void FlushProfileCache(const std::string& FileName) {
+    WritePrivateProfileStringA(nullptr, nullptr, nullptr, FileName.c_str());
+}
+
+// The profile functions cannot write a read-only file. Whether this works or not, the write
+// goes ahead and reports its own failure.
+void ClearReadOnly(const std::string& FileName) noexcept {
+    if (!IsRegularFile(FileName)) return;
+    const DWORD Attributes = GetFileAttributesA(FileName.c_str());
+    if (Attributes == INVALID_FILE_ATTRIBUTES || !(Attributes & FILE_ATTRIBUTE_READONLY)) return;
+    DWORD Kept = Attributes & ~static_cast<DWORD>(FILE_ATTRIBUTE_READONLY);
+    if (Kept == 0) Kept = FILE_ATTRIBUTE_NORMAL;
+    SetFileAttributesA(FileName.c_str(), Kept);
+}
+
+// ANSI code page -> UTF-16 -> UTF-8, for messages.
+std::string AnsiToUtf8(const std::string& Text) {
+    if (Text.empty()) return std::string();
+    const int InLength = static_cast<int>(Text.size());
+    const int WideLength = MultiByteToWideChar(CP_ACP, 0, Text.data(), InLength, nullptr, 0);
+    if (WideLength <= 0) return Text;
+    std::wstring Wide(static_cast<std::size_t>(WideLength), L'\0');
+    MultiByteToWideChar(CP_ACP, 0, Text.data(), InLength, &Wide[0], WideLength);
+    const int Utf8Length =
+        WideCharToMultiByte(CP_UTF8, 0, Wide.data(), WideLength, nullptr, 0, nullptr, nullptr);
+    if (Utf8Length <= 0) return Text;
+    std::string Utf8(static_cast<std::size_t>(Utf8Length), '\0');
+    WideCharToMultiByte(CP_UTF8, 0, Wide.data(), WideLength, &Utf8[0], Utf8Length, nullptr,
+                        nullptr);
+    return Utf8;
+}
+
+// Path with relative parts and "." and ".." resolved. The usual 260 characters are not a
+// limit: a longer result gets a buffer of its size rather than being used half-written.
+std::string FullPath(const std::string& Path) {
+    std::string Buffer(MAX_PATH, '\0');
+    DWORD Length = GetFullPathNameA(Path.c_str(), MAX_PATH, &Buffer[0], nullptr);
+    if (Length >= MAX_PATH) {
+        Buffer.assign(Length, '\0');
+        Length = GetFullPathNameA(Path.c_str(), static_cast<DWORD>(Buffer.size()), &Buffer[0],
+                                  nullptr);
+        if (Length >= Buffer.size()) throw EInOutError(ERROR_FILENAME_EXCED_RANGE);
+    }
+    if (Length == 0) throw EInOutError(static_cast<int>(GetLastError()));
+    Buffer.resize(Length);
+    return Buffer;
+}
+
+// Every key name of a section, in file order.
+std::vector<std::string> ReadKeyNames(const std::string& Section, const std::string& FileName) {
+    // When the names do not fit, the call returns the buffer size minus 2 and drops the rest
+    // without a word: so the buffer doubles until the answer is shorter than that.
+    std::vector<char> Names(kKeyListStartSize);
+    DWORD Length = 0;
+    for (;;) {
+        const DWORD Size = static_cast<DWORD>(Names.size());
+        Length = GetPrivateProfileStringA(Section.c_str(), nullptr, "", Names.data(), Size,
+                                          FileName.c_str());
+        if (Length + 2 < Size) break;
+        Names.resize(Names.size() * 2);
+    }
+    std::vector<std::string> Keys;
+    for (DWORD Pos = 0; Pos < Length;) {
+        const char* Name = Names.data() + Pos;
+        const std::size_t NameLength = std::strlen(Name);
+        if (NameLength > 0) Keys.emplace_back(Name, NameLength);
+        Pos += static_cast<DWORD>(NameLength) + 1;
+    }
+    return Keys;
+}
+
+std::string ReadValue(const std::string& Section, const std::string& Key,
+                      const std::string& FileName) {
+    char Buffer[kValueBufferSize] = {};
+    GetPrivateProfileStringA(Section.c_str(), Key.c_str(), "", Buffer, kValueBufferSize,
+                             FileName.c_str());
+    Buffer[kValueBufferSize - 1] = '\0';
+    return Buffer;
+}
+
+}  // namespace
+
+std::string TBrenvik::GetSpecialFolderPath(int Csidl) {
+    char Buffer[MAX_PATH] = {};
+    if (!SHGetSpecialFolderPathA(nullptr, Buffer, Csidl, FALSE)) return std::string();
+    Buffer[MAX_PATH - 1] = '\0';
+    return Buffer;
+}
+
+std::string TBrenvik::ReadIniString(const std::string& Section, const std::string& Key,
+                                    const std::string& FileName) {
+    if (!IsRegularFile(FileName)) return std::string();
+    const std::string Value = ReadValue(Section, Key, FileName);
+    FlushProfileCache(FileName);
+    return Value;
+}
+
+void TBrenvik::WriteIniString(const std::string& Section, const std::string& Key,
+                              const std::string& Value, const std::string& FileName) {
+    ClearReadOnly(FileName);
+    const bool Written = WritePrivateProfileStringA(Section.c_str(), Key.c_str(), Value.c_str(),
+                                                    FileName.c_str());
+    FlushProfileCache(FileName);
+    if (!Written) throw EIniFileException("无法写入到" + AnsiToUtf8(FileName), FileName);
+}
+
+std::vector<std::string> TBrenvik::ReadSectionValues(const std::string& Section,
+                                                     const std::string& FileName) {
+    std::vector<std::string> Lines;
+    if (!IsRegularFile(FileName)) return Lines;
+    for (const std::string& Key : ReadKeyNames(Section, FileName))
+        Lines.push_back(Key + "=" + ReadValue(Section, Key, FileName));
+    FlushProfileCache(FileName);
+    return Lines;
+}
+
+void TBrenvik::DeleteIniKey(const std::string& Section, const std::string& Key,
+                            const std::string& FileName) {
+    if (Key.empty() || !IsRegularFile(FileName)) return;
+    // A read-only file keeps its entries. The attribute alone does not stop every writer
+    // (an administrator's process under some systems writes regardless), so it is asked here.
+    if (GetFileAttributesA(FileName.c_str()) & FILE_ATTRIBUTE_READONLY) return;
+    WritePrivateProfileStringA(Section.c_str(), Key.c_str(), nullptr, FileName.c_str());
+    FlushProfileCache(FileName);
+}
+
+std::string TBrenvik::GetAppDataPath(const std::string& Name) {
+    const std::string Base = GetSpecialFolderPath(CSIDL_APPDATA);
+    if (!IsDirectory(Base)) return std::string();
+    std::string Path = FullPath(Base + "\\" + Name);
+    if (Path.size() > 3 && Path.back() == '\\') Path.pop_back();
+    if (!IsDirectory(Path) && !CreateDirectoryA(Path.c_str(), nullptr)) {
+        const DWORD Error = GetLastError();
+        // Another running copy may have created it in the meantime.
+        if (!IsDirectory(Path)) throw EInOutError(static_cast<int>(Error));
+    }
+    return Path;
+}

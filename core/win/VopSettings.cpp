@@ -1,0 +1,62 @@
+#include "BrenvikClass.h"
+#include "SettingsText.h"
+#include "VopClass.h"
+
+namespace {
+
+const char kProductName[] = "Quillora";
+const char kIniName[] = "\\vop.ini";
+const char kVopSection[] = "VOP";
+const char kColorsSection[] = "COLORS";
+const char kOnTopKey[] = "ontop";
+const char kZoomKey[] = "zoom";
+
+}  // namespace
+
+std::function<void(bool Value)> TVop::OnApplyStayOnTop;
+
+std::string TVop::GetIniFileName() { return TBrenvik::GetAppDataPath(kProductName) + kIniName; }
+
+bool TVop::GetStayOnTop() {
+    return SettingsText::StayOnTopFromValue(
+        TBrenvik::ReadIniString(kVopSection, kOnTopKey, GetIniFileName()));
+}
+
+void TVop::SetStayOnTop(bool Value) {
+    if (OnApplyStayOnTop) OnApplyStayOnTop(Value);
+    TBrenvik::WriteIniString(kVopSection, kOnTopKey, SettingsText::StayOnTopValue(Value),
+                             GetIniFileName());
+}
+
+int TVop::GetZoom() {
+    return SettingsText::ZoomFromValue(
+        TBrenvik::ReadIniString(kVopSection, kZoomKey, GetIniFileName()));
+}
+
+void TVop::SetZoom(int Value) {
+    TBrenvik::WriteIniString(kVopSection, kZoomKey, SettingsText::ZoomValue(Value),
+                             GetIniFileName());
+}
+
+void TVop::SaveColor(const std::string& Time, const std::string& Value,
+                     const std::string& Comment) {
+    TBrenvik::WriteIniString(kColorsSection, SettingsText::KeyFromTimeText(Time),
+                             SettingsText::StoredValue(Value, Comment), GetIniFileName());
+}
+
+std::vector<std::string> TVop::ReadColorLines() {
+    return TBrenvik::ReadSectionValues(kColorsSection, GetIniFileName());
+}
+
+std::vector<SettingsText::TColorEntry> TVop::ReadColorEntries() {
+    std::vector<SettingsText::TColorEntry> Entries;
+    for (const std::string& Line : ReadColorLines()) {
+        SettingsText::TColorEntry Entry;
+        if (SettingsText::ParseColorLine(Line, Entry)) Entries.push_back(Entry);
+    }
+    return Entries;
+}
+
+void TVop::DeleteColor(const std::string& Key) {
+    TBrenvik::DeleteIniKey(kColorsSection, Key, GetIniFileName());
+}

@@ -1,0 +1,376 @@
+// The settings file and the saved colours, on real files in the prefix's application-data
+// folder, through the system's profile functions.
+#include "BrenvikClass.h"
+#include "Errors.h"
+#include "VopClass.h"
+
+#include <windows.h>
+#include <shlobj.h>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <fstream>
+#include <iterator>
+#include <sstream>
+
+namespace {
+
+using TLines = std::vector<std::string>;
+
+// Found through another shell call than the one under test.
+std::string AppData() {
+    char Buffer[MAX_PATH] = {};
+    SHGetFolderPathA(nullptr, CSIDL_APPDATA, nullptr, 0, Buffer);
+    return Buffer;
+}
+std::string ProgramFolder() { return AppData() + "\\Quillora"; }
+std::string IniPath() { return ProgramFolder() + "\\vop.ini"; }
+
+DWORD Attributes(const std::string& Path) { return GetFileAttributesA(Path.c_str()); }
+bool Exists(const std::string& Path) { return Attributes(Path) != INVALID_FILE_ATTRIBUTES; }
+bool IsDirectory(const std::string& Path) {
+    return Exists(Path) && (Attributes(Path) & FILE_ATTRIBUTE_DIRECTORY);
+}
+bool IsReadOnly(const std::string& Path) {
+    return Exists(Path) && (Attributes(Path) & FILE_ATTRIBUTE_READONLY);
+}
+void SetReadOnly(const std::string& Path, bool On) {
+    SetFileAttributesA(Path.c_str(), On ? FILE_ATTRIBUTE_READONLY : FILE_ATTRIBUTE_NORMAL);
+}
+// A file or an empty folder, read-only or not.
+void Remove(const std::string& Path) {
+    SetReadOnly(Path, false);
+    if (!DeleteFileA(Path.c_str())) RemoveDirectoryA(Path.c_str());
+}
+
+void WriteBytes(const std::string& Path, const std::string& Bytes) {
+    std::ofstream(Path, std::ios::binary | std::ios::trunc) << Bytes;
+}
+std::string ReadBytes(const std::string& Path) {
+    std::ifstream In(Path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(In), std::istreambuf_iterator<char>());
+}
+
+// A non-ASCII character that the ANSI code page holds, as ANSI and as UTF-8.
+std::pair<std::string, std::string> NonAsciiCharacter() {
+    const std::pair<const wchar_t*, const char*> kCandidates[] = {{L"\u00e9", "\xc3\xa9"},
+                                                                  {L"\u8272", "\xe8\x89\xb2"}};
+    for (const auto& [Wide, Utf8] : kCandidates) {
+        char Ansi[8] = {};
+        BOOL Lost = FALSE;
+        const int N = WideCharToMultiByte(CP_ACP, 0, Wide, 1, Ansi, sizeof Ansi, nullptr, &Lost);
+        if (N > 0 && !Lost) return {std::string(Ansi, N), Utf8};
+    }
+    return {};
+}
+
+class SettingsTest : public ::testing::Test {
+protected:
+    void SetUp() override { TearDown(); }
+    void TearDown() override {
+        Remove(IniPath());
+        RemoveDirectoryA(ProgramFolder().c_str());  // only when the tests left it empty
+        TVop::OnApplyStayOnTop = nullptr;
+    }
+    static void WriteIni(const std::string& Text) {
+        CreateDirectoryA(ProgramFolder().c_str(), nullptr);
+        WriteBytes(IniPath(), Text);
+    }
+};
+
+// --- Where the file lives -------------------------------------------------------------------
+
+TEST_F(SettingsTest, FileIsVopIniInTheProgramFolderWhichTheFirstAccessCreates) {
+    RemoveDirectoryA(ProgramFolder().c_str());
+    ASSERT_FALSE(Exists(ProgramFolder()));
+    EXPECT_EQ(TBrenvik::GetSpecialFolderPath(CSIDL_APPDATA), AppData());
+    EXPECT_EQ(TBrenvik::GetSpecialFolderPath(0x7F), "") << "no such special folder";
+
+    EXPECT_EQ(TVop::GetIniFileName(), IniPath());
+    EXPECT_TRUE(IsDirectory(ProgramFolder()));
+    EXPECT_FALSE(Exists(IniPath())) << "only a write creates the file";
+    EXPECT_EQ(TVop::GetIniFileName(), IniPath()) << "an existing folder is used as it is";
+
+    const std::pair<const char*, const char*> kResolved[] = {
+        {"Sub\\..\\QuilloraT1", "QuilloraT1"}, {".\\QuilloraT2\\", "QuilloraT2"}};
+    for (const auto& [Name, Folder] : kResolved) {
+        const std::string Expected = AppData() + "\\" + Folder;
+        EXPECT_EQ(TBrenvik::GetAppDataPath(Name), Expected) << Name;
+        EXPECT_TRUE(IsDirectory(Expected)) << Name;
+        RemoveDirectoryA(Expected.c_str());
+    }
+    EXPECT_FALSE(Exists(AppData() + "\\Sub"));
+}
+
+TEST_F(SettingsTest, ProgramFolderThatCannotBeCreatedRaisesInOutError) {
+    const std::string AFile = AppData() + "\\QuilloraFile";
+    WriteBytes(AFile, "a file, not a folder");
+    struct TCase {
+        std::string Name;
+        int Code;  // 0: whichever code the system gives
+        const char* Text;
+    };
+    const TCase kCases[] = {
+        {"QuilloraMissing\\Child", ERROR_PATH_NOT_FOUND, "路径未找到"},  // no parents made
+        {"QuilloraFile", ERROR_ALREADY_EXISTS, "文件已存在"},
+        {std::string(300, 'q'), 0, nullptr},  // past 260 characters: an error, not garbage
+    };
+    for (const TCase& c : kCases) {
+        try {
+            TBrenvik::GetAppDataPath(c.Name);
+            ADD_FAILURE() << c.Name << ": no error";
+        } catch (const EInOutError& e) {
+            EXPECT_TRUE(c.Code == 0 || e.ErrorCode() == c.Code) << c.Name << ": " << e.ErrorCode();
+            EXPECT_STREQ(e.what(), c.Text ? c.Text : InOutErrorText(e.ErrorCode()).c_str());
+        }
+    }
+    EXPECT_FALSE(Exists(AppData() + "\\QuilloraMissing"));
+    DeleteFileA(AFile.c_str());
+}
+
+// Moves the application-data folder away while it lives, and works in C:\ so that the file
+// at the root of the current drive lands inside the prefix.
+class TAppDataMissing {
+public:
+    TAppDataMissing() : FBase(AppData()) {
+        GetCurrentDirectoryA(MAX_PATH, FOldDirectory);
+        SetCurrentDirectoryA("C:\\users");
+        FMoved = MoveFileA(FBase.c_str(), (FBase + ".away").c_str());
+    }
+    ~TAppDataMissing() {
+        Remove("C:\\vop.ini");
+        if (FMoved) MoveFileA((FBase + ".away").c_str(), FBase.c_str());
+        SetCurrentDirectoryA(FOldDirectory);
+    }
+    bool Moved() const { return FMoved; }
+
+private:
+    std::string FBase;
+    char FOldDirectory[MAX_PATH] = {};
+    bool FMoved = false;
+};
+
+TEST_F(SettingsTest, WithoutAppDataFolderTheFileIsAtTheRootOfTheCurrentDrive) {
+    TAppDataMissing Missing;
+    ASSERT_TRUE(Missing.Moved());
+    EXPECT_EQ(TVop::GetIniFileName(), "\\vop.ini");
+    TVop::SetZoom(4);
+    EXPECT_EQ(TVop::GetZoom(), 4);
+    EXPECT_EQ(ReadBytes("C:\\vop.ini"), "[VOP]\r\nzoom=4\r\n");
+    EXPECT_FALSE(Exists(AppData())) << "the application-data folder is never created";
+}
+
+// --- [VOP] ----------------------------------------------------------------------------------
+
+TEST_F(SettingsTest, StayOnTopIsOffOnlyForZero) {
+    EXPECT_TRUE(TVop::GetStayOnTop()) << "no file";
+    EXPECT_FALSE(Exists(IniPath())) << "reading creates nothing";
+    struct TCase {
+        const char* File;
+        bool On;
+    };
+    const TCase kCases[] = {
+        {"[VOP]\r\nontop=0", false},     {"[VOP]\r\nontop= 0 ", false},
+        {"[VOP]\r\nontop=\"0\"", false}, {"[VOP]\r\nontop=\t0", false},
+        {"[vop]\r\nONTOP=0", false},     {"[VOP]\r\nontop=00", true},
+        {"[VOP]\r\nontop=false", true},  {"[VOP]\r\nontop=no", true},
+        {"[VOP]\r\nontop=", true},       {"[VOP]\r\nontop=1", true},
+        {"[VOP]\r\nother=0", true},      {"[X]\r\nontop=0", true},
+    };
+    for (const TCase& c : kCases) {
+        WriteIni(std::string(c.File) + "\r\n");
+        EXPECT_EQ(TVop::GetStayOnTop(), c.On) << c.File;
+    }
+}
+
+TEST_F(SettingsTest, ZoomIsOneToTwentyAndOneForEverythingElse) {
+    EXPECT_EQ(TVop::GetZoom(), 1) << "no file";
+    struct TCase {
+        const char* Value;
+        int Zoom;
+    };
+    const TCase kCases[] = {
+        {"7", 7},   {" 20 ", 20}, {"21", 1},   {"0", 1},     {"-3", 1},  {"abc", 1},
+        {"", 1},    {"$A", 10},   {"0x14", 20}, {"'3'", 3}, {"3 4", 1}, {"1.5", 1},
+    };
+    for (const TCase& c : kCases) {
+        WriteIni(std::string("[VOP]\r\nzoom=") + c.Value + "\r\n");
+        EXPECT_EQ(TVop::GetZoom(), c.Zoom) << "[" << c.Value << "]";
+    }
+}
+
+TEST_F(SettingsTest, WritesCreateTheFileAndReplaceValuesInPlace) {
+    TVop::SetStayOnTop(true);
+    EXPECT_EQ(ReadBytes(IniPath()), "[VOP]\r\nontop=1\r\n");
+    TVop::SetZoom(25);
+    TVop::SetStayOnTop(false);
+    EXPECT_EQ(ReadBytes(IniPath()), "[VOP]\r\nontop=0\r\nzoom=25\r\n") << "no range check";
+    EXPECT_EQ(TVop::GetZoom(), 1) << "but 25 reads back as 1";
+    EXPECT_FALSE(TVop::GetStayOnTop());
+}
+
+TEST_F(SettingsTest, StayOnTopIsAppliedBeforeItIsWritten) {
+    std::vector<std::pair<bool, bool>> Calls;  // value applied, value stored at that time
+    TVop::OnApplyStayOnTop = [&](bool Value) { Calls.emplace_back(Value, TVop::GetStayOnTop()); };
+    TVop::SetStayOnTop(false);
+    TVop::SetStayOnTop(true);
+    EXPECT_EQ(Calls, (std::vector<std::pair<bool, bool>>{{false, true}, {true, false}}));
+
+    Remove(IniPath());
+    CreateDirectoryA(IniPath().c_str(), nullptr);  // the write is going to fail
+    EXPECT_THROW(TVop::SetStayOnTop(false), EIniFileException);
+    EXPECT_EQ(Calls.size(), 3u) << "the windows follow even when the write fails";
+}
+
+TEST_F(SettingsTest, ReadOnlyFileIsMadeWritableAndWritten) {
+    WriteIni("[VOP]\r\nzoom=3\r\n");
+    SetReadOnly(IniPath(), true);
+    TVop::SetZoom(9);
+    EXPECT_FALSE(IsReadOnly(IniPath()));
+    EXPECT_EQ(TVop::GetZoom(), 9);
+}
+
+TEST_F(SettingsTest, FailedWriteRaisesIniFileExceptionNamingTheFile) {
+    const auto [Ansi, Utf8] = NonAsciiCharacter();
+    const std::string Folder = AppData() + "\\Missing" + Ansi;
+    try {
+        TBrenvik::WriteIniString("VOP", "zoom", "3", Folder + "\\vop.ini");
+        ADD_FAILURE() << "no error for a file in a missing folder";
+    } catch (const EIniFileException& e) {
+        EXPECT_EQ(std::string(e.what()),
+                  "无法写入到" + AppData() + "\\Missing" + Utf8 + "\\vop.ini")
+            << "UTF-8 whatever the ANSI code page (" << GetACP() << ")";
+    }
+    EXPECT_FALSE(Exists(Folder)) << "the folder of the file is not created";
+
+    CreateDirectoryA(ProgramFolder().c_str(), nullptr);
+    CreateDirectoryA(IniPath().c_str(), nullptr);
+    const std::pair<const char*, void (*)()> kWrites[] = {
+        {"SetZoom", [] { TVop::SetZoom(2); }},
+        {"SaveColor", [] { TVop::SaveColor("03/07/2026 14:05:09", "#FF8000", ""); }},
+    };
+    for (const auto& [Name, Write] : kWrites) {
+        try {
+            Write();
+            ADD_FAILURE() << Name << ": no error when vop.ini is a folder";
+        } catch (const EIniFileException& e) {
+            EXPECT_EQ(std::string(e.what()), "无法写入到" + IniPath()) << Name;
+        }
+    }
+    EXPECT_EQ(TVop::GetZoom(), 1) << "a folder is no settings file";
+    EXPECT_TRUE(TVop::ReadColorLines().empty());
+}
+
+TEST_F(SettingsTest, ValuesReadBackCutTo2047Characters) {
+    const std::string Long(3000, 'x');
+    CreateDirectoryA(ProgramFolder().c_str(), nullptr);
+    TBrenvik::WriteIniString("VOP", "long", Long, IniPath());
+    EXPECT_EQ(TBrenvik::ReadIniString("VOP", "long", IniPath()), Long.substr(0, 2047));
+    TVop::SaveColor("01/01/2020 00:00:00", "#000000", Long);
+    EXPECT_EQ(TVop::ReadColorLines(), TLines{"01012020000000=#000000" + Long.substr(0, 2040)});
+}
+
+// --- [COLORS] -------------------------------------------------------------------------------
+
+TEST_F(SettingsTest, WorkedExampleRoundTrips) {
+    TVop::SaveColor("03/07/2026 14:05:09", "#FF8000", "sky; warm=yes");
+    EXPECT_EQ(ReadBytes(IniPath()), "[COLORS]\r\n03072026140509=#FF8000sky, warm=yes\r\n");
+    EXPECT_EQ(TVop::ReadColorLines(), TLines{"03072026140509=#FF8000sky, warm=yes"});
+    const std::vector<SettingsText::TColorEntry> Entries = TVop::ReadColorEntries();
+    ASSERT_EQ(Entries.size(), 1u);
+    EXPECT_EQ(Entries[0].Key, "03072026140509");
+    EXPECT_EQ(Entries[0].TimeText, "03/07/2026 14:05:09");
+    EXPECT_EQ(Entries[0].ColorText, "#FF8000");
+    EXPECT_EQ(Entries[0].Color, 0x000080FFu);
+    EXPECT_EQ(Entries[0].Comment, "sky, warm=yes");
+}
+
+TEST_F(SettingsTest, CommentsComeBackAsTheProfileFunctionsLeaveThem) {
+    const std::pair<const char*, const char*> kComments[] = {
+        {"a=b=c", "a=b=c"},           {"  leading", "  leading"}, {"trailing  ", "trailing"},
+        {"\"quoted\"", "\"quoted\""}, {"", ""},
+        {"one\r\ntwo\nthree\r[VOP]\r\nzoom=9", "one  two three [VOP]  zoom=9"},
+    };
+    for (std::size_t i = 0; i < std::size(kComments); ++i)
+        TVop::SaveColor("01/01/2020 10:10:1" + std::to_string(i), "#123456", kComments[i].first);
+
+    const std::string Bytes = ReadBytes(IniPath());
+    const std::ptrdiff_t kLines = 1 + std::size(kComments);  // the section's and one each
+    EXPECT_EQ(std::count(Bytes.begin(), Bytes.end(), '\n'), kLines) << Bytes;
+    EXPECT_EQ(TVop::GetZoom(), 1) << "a comment cannot plant a setting";
+    const std::vector<SettingsText::TColorEntry> Entries = TVop::ReadColorEntries();
+    ASSERT_EQ(Entries.size(), std::size(kComments));
+    for (std::size_t i = 0; i < std::size(kComments); ++i)
+        EXPECT_EQ(Entries[i].Comment, kComments[i].second) << "[" << kComments[i].first << "]";
+}
+
+TEST_F(SettingsTest, SaveInTheSameSecondReplacesTheEarlierEntryWhereItStands) {
+    TVop::SaveColor("03/07/2026 14:05:09", "#000001", "first");
+    TVop::SaveColor("03/07/2026 14:05:10", "#000002", "second");
+    TVop::SaveColor(" 03/07/2026 14:05:09 ", "#000003", "third");
+    EXPECT_EQ(TVop::ReadColorLines(),
+              (TLines{"03072026140509=#000003third", "03072026140510=#000002second"}));
+}
+
+// Reading all key names in one 16384-character buffer listed at most 1092 entries and hid
+// the rest without a word.
+TEST_F(SettingsTest, ListingIsNotCutAfter1092Entries) {
+    std::ostringstream File;
+    TLines Expected;
+    File << "[VOP]\r\nontop=1\r\n[COLORS]\r\n";
+    for (int i = 0; i < 3000; ++i) {
+        const int n = (i * 7919) % 3000;  // keys out of sorted order: file order must hold
+        char Line[40];
+        std::snprintf(Line, sizeof Line, "0101%04d%06d=#%06X", 2000 + n % 100, n, n);
+        File << Line << "\r\n";
+        Expected.push_back(Line);
+    }
+    File << "[OTHER]\r\nx=#FFFFFF\r\n";
+    WriteIni(File.str());
+
+    TVop::SaveColor("12/31/2030 23:59:59", "#ABCDEF", "last");
+    Expected.push_back("12312030235959=#ABCDEFlast");
+    const TLines Lines = TVop::ReadColorLines();
+    ASSERT_EQ(Lines.size(), Expected.size());
+    for (std::size_t i = 0; i < Lines.size(); ++i) ASSERT_EQ(Lines[i], Expected[i]) << "line " << i;
+}
+
+TEST_F(SettingsTest, LinesWhoseColourDoesNotConvertAreLeftOutAndKept) {
+    WriteIni("[COLORS]\r\n01012020101010=#GG0000x\r\n01012020101011=#ff8000\r\n"
+             "0101202010101299=#000001long key\r\n01012020101013=\r\n");
+    EXPECT_EQ(TVop::ReadColorLines().size(), 4u);
+    const std::vector<SettingsText::TColorEntry> Entries = TVop::ReadColorEntries();
+    ASSERT_EQ(Entries.size(), 2u);
+    EXPECT_EQ(Entries[0].Color, 0x000080FFu);
+    EXPECT_EQ(Entries[0].ColorText, "#ff8000");
+    EXPECT_EQ(Entries[0].TimeText, "01/01/2020 10:10:11");
+    EXPECT_EQ(Entries[1].Key, "0101202010101299");
+    EXPECT_EQ(Entries[1].TimeText, "01/01/2020 10:10:12");
+    EXPECT_NE(ReadBytes(IniPath()).find("01012020101010=#GG0000x"), std::string::npos);
+}
+
+TEST_F(SettingsTest, DeleteRemovesOneLineAndReportsNothing) {
+    EXPECT_TRUE(TVop::ReadColorLines().empty()) << "no file";
+    TVop::DeleteColor("03072026140509");
+    EXPECT_FALSE(Exists(IniPath())) << "deleting from a missing file creates none";
+
+    TVop::SaveColor("03/07/2026 14:05:09", "#000001", "a");
+    TVop::SaveColor("03/07/2026 14:05:10", "#000002", "b");
+    TVop::SaveColor("03/07/2026 14:05:11", "#000003", "c");
+    TVop::DeleteColor("03072026140510");
+    EXPECT_EQ(TVop::ReadColorLines(),
+              (TLines{"03072026140509=#000001a", "03072026140511=#000003c"}));
+
+    const std::string Before = ReadBytes(IniPath());
+    TVop::DeleteColor("99999999999999");
+    TVop::DeleteColor("");
+    EXPECT_EQ(ReadBytes(IniPath()), Before) << "unknown or empty keys change nothing";
+
+    SetReadOnly(IniPath(), true);
+    TVop::DeleteColor("03072026140509");
+    EXPECT_TRUE(IsReadOnly(IniPath())) << "deleting leaves a read-only file alone";
+    EXPECT_EQ(ReadBytes(IniPath()), Before) << "so the entry stays";
+}
+
+}  // namespace
