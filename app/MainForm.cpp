@@ -1,4 +1,5 @@
 #include "MainForm.h"
+#include "StartUp.h"
 #include "Clipboard.h"
 #include "ColorText.h"
 #include "Magnifier.h"
@@ -412,8 +413,7 @@ void TfrmMain::chkStayOnTopClick() { TVop::SetStayOnTop(chkStayOnTop->Checked())
 void TfrmMain::AssertStayOnTop() {
     if (FAssertingStayOnTop) return;
     TGuard guard(FAssertingStayOnTop);
-    SetWindowPos(Application.Handle(), chkStayOnTop->Checked() ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0,
-                 0, 0, SWP_NOSIZE | SWP_NOMOVE | SWP_NOACTIVATE);
+    ApplyStayOnTop(chkStayOnTop->Checked());
 }
 
 // ---- Picking ----
@@ -548,8 +548,11 @@ LRESULT TfrmMain::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
     if (msg == WM_WINDOWPOSCHANGING || msg == WM_WINDOWPOSCHANGED) AssertStayOnTop();
     if (msg == FTaskbarCreated) NotifyShell(NIM_ADD, FTrayIcon);
     // Minimised while counting as shown, by whatever route: finish hiding in the
-    // notification area.
-    if (IsIconic(Application.Handle()) && Visible()) {
+    // notification area. Messages handled inside it (the foreground change sends some at
+    // once) do not start it again: without a taskbar each would change the foreground anew,
+    // nesting without end.
+    if (IsIconic(Application.Handle()) && Visible() && !FHidingToTray) {
+        TGuard guard(FHidingToTray);
         SetForegroundWindow(FindWindowA("Shell_TrayWnd", ""));
         Application.ProcessMessages();
         ShowMainWindow(false);

@@ -104,6 +104,7 @@ private:
     void chkStayOnTopClick();
     void AssertStayOnTop();
     bool FAssertingStayOnTop = false;
+    bool FHidingToTray = false;
 
     std::array<TEdit*, 8> FNotationEdits{};  // indexed by notation number 1..7
 

@@ -5,6 +5,7 @@
 TApplication Application;
 
 namespace {
+// The visible and enabled top-level windows of the thread.
 BOOL CALLBACK CollectEnabledWindow(HWND h, LPARAM lp) {
     auto* list = reinterpret_cast<std::vector<HWND>*>(lp);
     if (IsWindowVisible(h) && IsWindowEnabled(h)) list->push_back(h);
@@ -292,17 +293,26 @@ void TApplication::ProcessMessages() {
     }
 }
 
-// The forms go with their minimised owner. Windows hides them by itself; Wine does not, so
-// the program asks for it (a second hiding changes nothing).
+// The forms go with their minimised owner and come back with it. Windows does that by
+// itself; Wine does not, so the program hides and shows them (a second hiding changes
+// nothing). A form hidden this way still counts as visible.
 void TApplication::Minimize() {
     ShowWindow(FHandle, SW_MINIMIZE);
-    ShowOwnedPopups(FHandle, FALSE);
+    std::vector<HWND> owned;
+    EnumThreadWindows(GetCurrentThreadId(), &CollectEnabledWindow, reinterpret_cast<LPARAM>(&owned));
+    for (HWND h : owned)
+        if (GetWindow(h, GW_OWNER) == FHandle && dynamic_cast<TForm*>(TWinControl::FromHandle(h))) {
+            FHiddenWithOwner.push_back(h);
+            ShowWindow(h, SW_HIDE);
+        }
 }
 
 void TApplication::Restore() {
     if (!IsIconic(FHandle)) return;
     ShowWindow(FHandle, SW_RESTORE);
-    ShowOwnedPopups(FHandle, TRUE);
+    for (HWND h : std::exchange(FHiddenWithOwner, {}))
+        if (auto* form = dynamic_cast<TForm*>(TWinControl::FromHandle(h)); form && form->Visible())
+            ShowWindow(h, SW_SHOWNA);
 }
 
 void TApplication::SetCursorImage(int index, HCURSOR cursor) { FCursors[index] = cursor; }

@@ -116,6 +116,7 @@ private:
     TForm* FMainForm = nullptr;
     std::vector<std::unique_ptr<TForm>> FForms;
     std::map<int, HCURSOR> FCursors;
+    std::vector<HWND> FHiddenWithOwner;
     int FCursor = 0;
     bool FTerminated = false;
 };

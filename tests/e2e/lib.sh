@@ -89,3 +89,21 @@ read_clipboard() {
 
 stop_sentinel() { [ -n "$SENTINEL_PID" ] && kill "$SENTINEL_PID" 2>/dev/null; SENTINEL_PID=""; }
 trap 'stop_quillora; stop_sentinel' EXIT
+
+# Clicks a caption button of the main window: closebox or minbox.
+click_caption() {
+  local x y
+  read -r x y < <(probe "$1" TfrmMain | field '[xy]' | tr '\n' ' ')
+  [ -n "$x" ] && [ -n "$y" ] || fail "no $1 on the main window"
+  xdotool mousemove "$x" "$y" click 1
+}
+
+# Waits until the main window's visibility is the given one (1 or 0).
+expect_visible() {
+  local i
+  for ((i = 0; i < 100; i++)); do
+    [ "$(probe info TfrmMain | field visible)" = "$1" ] && return 0
+    sleep 0.1
+  done
+  fail "the main window's visibility did not become $1"
+}

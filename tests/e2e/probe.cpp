@@ -4,6 +4,7 @@
 //   probe wait CLASS TIMEOUT_MS   waits until a visible window of CLASS exists
 //   probe info CLASS              the window's client size, position, styles, owner
 //   probe closebox CLASS          the screen point at the centre of the window's close box
+//   probe minbox CLASS            the same for the minimise box
 //   probe gone CLASS TIMEOUT_MS   waits until no window of CLASS exists
 //   probe tree CLASS              every child window: class, rectangle on screen, visibility
 //   probe holdclipboard MS        opens the clipboard and keeps it open for MS milliseconds
@@ -57,20 +58,27 @@ int Info(HWND h) {
 }
 
 BOOL CALLBACK PrintChild(HWND h, LPARAM) {
-    char cls[64] = "", text[64] = "";
+    char cls[64] = "", text[256] = "";
     GetClassNameA(h, cls, sizeof cls);
     // Another program's control answers WM_GETTEXT; GetWindowText would give its creation name.
-    SendMessageTimeoutA(h, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG,
-                        2000, nullptr);
+    // Printed as UTF-8, whatever the code page.
+    wchar_t wide[64] = L"";
+    SendMessageTimeoutW(h, WM_GETTEXT, 64, reinterpret_cast<LPARAM>(wide), SMTO_ABORTIFHUNG, 2000,
+                        nullptr);
+    WideCharToMultiByte(CP_UTF8, 0, wide, -1, text, sizeof text, nullptr, nullptr);
     RECT r;
     GetWindowRect(h, &r);
-    std::printf("%s \"%s\" %ld,%ld %ldx%ld visible=%d\n", cls, text, r.left, r.top,
-                r.right - r.left, r.bottom - r.top, IsWindowVisible(h) ? 1 : 0);
+    DWORD_PTR checked = 0;
+    if (std::strcmp(cls, "Button") == 0)
+        SendMessageTimeoutA(h, BM_GETCHECK, 0, 0, SMTO_ABORTIFHUNG, 2000, &checked);
+    std::printf("%s \"%s\" %ld,%ld %ldx%ld visible=%d checked=%d\n", cls, text, r.left, r.top,
+                r.right - r.left, r.bottom - r.top, IsWindowVisible(h) ? 1 : 0, checked == BST_CHECKED);
     return TRUE;
 }
 
-// The close box is wherever the window says HTCLOSE; asking beats guessing the frame's metrics.
-int CloseBox(HWND h) {
+// A caption button is wherever the window says its hit-test code is; asking beats guessing
+// the frame's metrics.
+int CaptionButton(HWND h, LRESULT code) {
     RECT w;
     GetWindowRect(h, &w);
     int captionBottom = w.top + GetSystemMetrics(SM_CYCAPTION) + 2 * GetSystemMetrics(SM_CYFRAME);
@@ -78,7 +86,7 @@ int CloseBox(HWND h) {
         int first = -1, last = -1;
         for (int x = w.right - 1; x >= w.left; --x) {
             LRESULT hit = SendMessageA(h, WM_NCHITTEST, 0, MAKELPARAM(x, y));
-            if (hit == HTCLOSE) {
+            if (hit == code) {
                 if (last < 0) last = x;
                 first = x;
             } else if (last >= 0) {
@@ -89,13 +97,13 @@ int CloseBox(HWND h) {
             // Go down to the middle of the box's height.
             int top = y, bottom = y;
             while (bottom < captionBottom &&
-                   SendMessageA(h, WM_NCHITTEST, 0, MAKELPARAM((first + last) / 2, bottom + 1)) == HTCLOSE)
+                   SendMessageA(h, WM_NCHITTEST, 0, MAKELPARAM((first + last) / 2, bottom + 1)) == code)
                 ++bottom;
             std::printf("x=%d\ny=%d\n", (first + last) / 2, (top + bottom) / 2);
             return 0;
         }
     }
-    std::fprintf(stderr, "probe: no close box found\n");
+    std::fprintf(stderr, "probe: no caption button %ld found\n", static_cast<long>(code));
     return 1;
 }
 }  // namespace
@@ -125,7 +133,8 @@ int main(int argc, char** argv) {
         return 1;
     }
     if (cmd == "info") return Info(h);
-    if (cmd == "closebox") return CloseBox(h);
+    if (cmd == "closebox") return CaptionButton(h, HTCLOSE);
+    if (cmd == "minbox") return CaptionButton(h, HTMINBUTTON);
     if (cmd == "tree") return EnumChildWindows(h, &PrintChild, 0), 0;
     std::fprintf(stderr, "probe: unknown command %s\n", cmd.c_str());
     return 2;

@@ -49,8 +49,7 @@ xdotool mousemove $((ll + 30)) $((lt + lh * 13 / 40)) click 1
 for _ in $(seq 1 50); do grep -q '^zoom=7' "$ini" 2>/dev/null && break; sleep 0.1; done
 grep -q '^zoom=7' "$ini" || fail "zoom=7 was not written: $(cat "$ini" 2>/dev/null)"
 
-read -r x y < <(probe closebox TfrmMain | field '[xy]' | tr '\n' ' ')
-xdotool mousemove "$x" "$y" click 1
+click_caption closebox
 expect_exit 20
 start_quillora
 probe tree TfrmMain | grep -q '^ComboBox "Zoom 700%"' || fail "after a restart the list does not show Zoom 700%"

@@ -9,12 +9,10 @@ echo "$info"
 [ "$(echo "$info" | field client_width)" = 249 ] || fail "client width is not 249"
 [ "$(echo "$info" | field client_height)" = 505 ] || fail "client height is not 505"
 [ "$(echo "$info" | field owner_title)" = Quillora ] || fail "the owner is not the application window"
-[ $(( $(echo "$info" | field owner_exstyle) & ~0x100 )) = 0 ] || fail "the application window is still a tool window"
+[ $(( $(echo "$info" | field owner_exstyle) & ~0x108 )) = 0 ] || fail "the application window is still a tool window"
 xdotool search --name '^Quillora$' >/dev/null || fail "no X window named Quillora"
 
-read -r x y < <(probe closebox TfrmMain | field '[xy]' | tr '\n' ' ')
-[ -n "$x" ] && [ -n "$y" ] || fail "close box not found"
-xdotool mousemove "$x" "$y" click 1
+click_caption closebox
 expect_exit 20
 probe gone TfrmMain 5000 || fail "the main window is still there"
 echo "PASS"

@@ -150,8 +150,9 @@ TEST_F(MainFormTest, StartUpSetsTitleIconTaskbarButtonAndReadiness) {
     EXPECT_EQ(Form->Caption(), L"Quillora");
     EXPECT_NE(Application.Icon(), nullptr) << "MAINICON is in the resources";
     EXPECT_EQ(Form->Icon(), Application.Icon());
-    // The system adds WS_EX_WINDOWEDGE to every captioned window by itself.
-    EXPECT_EQ(GetWindowLongW(Application.Handle(), GWL_EXSTYLE) & ~WS_EX_WINDOWEDGE, 0)
+    // The system adds WS_EX_WINDOWEDGE to every captioned window by itself; stay on top is
+    // on without a settings file.
+    EXPECT_EQ(GetWindowLongW(Application.Handle(), GWL_EXSTYLE) & ~(WS_EX_WINDOWEDGE | WS_EX_TOPMOST), 0)
         << "the application window gets its taskbar button back at the end of start-up";
     EXPECT_EQ(Form->TaskbarCreatedMessage(), RegisterWindowMessageW(L"TaskbarCreated"));
     EXPECT_TRUE(Form->Ready());
@@ -176,7 +177,7 @@ TEST_F(MainFormTest, ExitItemAndCloseBoxBothEndTheProgram) {
 TEST(ApplicationTest, StartUpStylesTheApplicationWindowAsHiddenToolWindow) {
     InitializeApplication();
     HWND app = Application.Handle();
-    EXPECT_EQ(GetWindowLongW(app, GWL_EXSTYLE) & ~WS_EX_WINDOWEDGE, WS_EX_TOOLWINDOW)
+    EXPECT_EQ(GetWindowLongW(app, GWL_EXSTYLE) & ~(WS_EX_WINDOWEDGE | WS_EX_TOPMOST), WS_EX_TOOLWINDOW)
         << "no taskbar button while the main window is being built";
     EXPECT_FALSE(IsWindowVisible(app));
     EXPECT_EQ(Application.Title(), L"Quillora");
