@@ -1,4 +1,9 @@
 #include "MainForm.h"
+#include "AboutForm.h"
+#include "Links.h"
+#include "MyColorsForm.h"
+#include "SaveColorForm.h"
+#include "SettingsText.h"
 #include "StartUp.h"
 #include "Clipboard.h"
 #include "ColorText.h"
@@ -200,6 +205,13 @@ void TfrmMain::BindEvents() {
     chkStayOnTop->OnClick = [this] { chkStayOnTopClick(); };
     mnuControl.Find("mnuControl_Show")->OnClick = [this] { mnuControl_ShowClick(); };
     mnuColor.Find("mnuColor_Palette")->OnClick = [this] { mnuColor_PaletteClick(); };
+    mnuColor.Find("mnuColor_SaveColor")->OnClick = [this] { mnuColor_SaveColorClick(); };
+    mnuColor.Find("mnuColor_MyColors")->OnClick = [this] { mnuColor_MyColorsClick(); };
+    mnuControl.Find("mnuControl_Email")->OnClick = [] { Links::OpenMail(); };
+    // The address goes to the shell, which opens it in the default browser, like the About
+    // dialog's link does.
+    mnuControl.Find("mnuControl_Website")->OnClick = [] { Links::OpenWebSite(); };
+    mnuControl.Find("mnuControl_About")->OnClick = [this] { mnuControl_AboutClick(); };
 }
 
 void TfrmMain::FormCreate() {
@@ -559,4 +571,61 @@ LRESULT TfrmMain::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
     }
     if (msg == WM_TRAYICON) TrayIconCallback(lp);
     return result;
+}
+
+// ---- Dialogs ----
+
+// The time stamp is taken when the dialog opens; whatever the saving raises becomes "ERROR!".
+void TfrmMain::mnuColor_SaveColorClick() {
+    auto dialog = Application.NewForm<TfrmSaveColor>();
+    frmSaveColor = dialog.get();
+    TColor c = CurrentColor();
+    SYSTEMTIME now;
+    GetLocalTime(&now);
+    dialog->edtTime->SetText(AnsiToWide(
+        SettingsText::TimeText(now.wYear, now.wMonth, now.wDay, now.wHour, now.wMinute, now.wSecond)));
+    dialog->shpColor->SetPenColor(c);
+    dialog->shpColor->SetBrushColor(c);
+    dialog->edtValue->SetText(AnsiToWide(ColorText::FromColor(c)));
+    if (dialog->ShowModal() == mrOk) {
+        std::string title = WideToAnsi(Application.Title());
+        const char* message = "SUCCESS!";
+        UINT icon = MB_ICONINFORMATION;
+        try {
+            TVop::SaveColor(WideToAnsi(dialog->edtTime->Text()), WideToAnsi(dialog->edtValue->Text()),
+                            WideToAnsi(dialog->edtComment->Text()));
+        } catch (...) {
+            message = "ERROR!";
+            icon = MB_ICONERROR;
+        }
+        MessageBoxA(Handle(), message, title.c_str(), MB_OK | icon);
+    }
+    frmSaveColor = nullptr;
+}
+
+void TfrmMain::mnuColor_MyColorsClick() {
+    auto dialog = Application.NewForm<TfrmMyColors>();
+    frmMyColors = dialog.get();
+    if (dialog->ShowModal() == mrOk) {
+        SetCurrentColor(dialog->SelectedColor);
+        UpdateRGB();
+        UpdateHSL();
+        UpdateColorValues();
+    }
+    frmMyColors = nullptr;
+}
+
+// While the dialog is open the notification-area icon is muted, on every way out unmuted.
+void TfrmMain::mnuControl_AboutClick() {
+    struct TMuted {
+        TfrmMain& Form;
+        explicit TMuted(TfrmMain& f) : Form(f) { Form.MuteTrayIcon(true); }
+        ~TMuted() { Form.MuteTrayIcon(false); }
+    } muted(*this);
+    auto dialog = Application.NewForm<TfrmAbout>();
+    frmAbout = dialog.get();
+    dialog->Version = L"6.20";
+    dialog->Year = L"2008";
+    dialog->ShowModal();
+    frmAbout = nullptr;
 }

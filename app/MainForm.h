@@ -87,6 +87,9 @@ private:
     void CopyColor(TControl* sender);
     void btnMenuClick();
     void mnuColor_PaletteClick();
+    void mnuColor_SaveColorClick();
+    void mnuColor_MyColorsClick();
+    void mnuControl_AboutClick();
 
     void imgDragMouseDown(TImage* pressed, TMouseButton button);
     void FormMouseMove();

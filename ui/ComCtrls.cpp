@@ -21,3 +21,83 @@ std::wstring TStatusBar::PanelText() const {
     s.resize(n);
     return s;
 }
+
+TImageList::TImageList(int width, int height)
+    : FHandle(ImageList_Create(width, height, ILC_COLOR24, 4, 4)) {}
+
+TImageList::~TImageList() { ImageList_Destroy(FHandle); }
+
+int TImageList::Add(HBITMAP bitmap) { return ImageList_Add(FHandle, bitmap, nullptr); }
+
+TListView::TListView(TWinControl* parent, int left, int top, int width, int height)
+    : TWinControl(parent) {
+    FColor = clWindow;
+    CreateHandle(WC_LISTVIEWW, L"",
+                 WS_CHILD | WS_VISIBLE | WS_TABSTOP | LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS |
+                     LVS_NOSORTHEADER | LVS_SHAREIMAGELISTS,
+                 WS_EX_CLIENTEDGE, parent->Handle(), left, top, width, height);
+    ListView_SetExtendedListViewStyle(FHandle, LVS_EX_FULLROWSELECT);
+}
+
+void TListView::AddColumn(const std::wstring& caption, int width) {
+    LVCOLUMNW c{};
+    c.mask = LVCF_TEXT | LVCF_WIDTH;
+    c.cx = width;
+    c.pszText = const_cast<wchar_t*>(caption.c_str());
+    int n = Header_GetItemCount(ListView_GetHeader(FHandle));
+    SendMessageW(FHandle, LVM_INSERTCOLUMNW, static_cast<WPARAM>(n), reinterpret_cast<LPARAM>(&c));
+}
+
+void TListView::SetSmallImages(TImageList* images) {
+    ListView_SetImageList(FHandle, images ? images->Handle() : nullptr, LVSIL_SMALL);
+}
+
+void TListView::Clear() { ListView_DeleteAllItems(FHandle); }
+
+int TListView::AddItem(int imageIndex, const std::vector<std::wstring>& subItems) {
+    LVITEMW item{};
+    item.mask = LVIF_TEXT | LVIF_IMAGE;
+    item.iItem = Count();
+    item.pszText = const_cast<wchar_t*>(L"");
+    item.iImage = imageIndex;
+    int index = static_cast<int>(SendMessageW(FHandle, LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item)));
+    for (size_t i = 0; i < subItems.size(); ++i) {
+        LVITEMW sub{};
+        sub.iSubItem = static_cast<int>(i) + 1;
+        sub.pszText = const_cast<wchar_t*>(subItems[i].c_str());
+        SendMessageW(FHandle, LVM_SETITEMTEXTW, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&sub));
+    }
+    return index;
+}
+
+int TListView::Count() const { return ListView_GetItemCount(FHandle); }
+int TListView::SelCount() const { return static_cast<int>(ListView_GetSelectedCount(FHandle)); }
+int TListView::Selected() const { return ListView_GetNextItem(FHandle, -1, LVNI_SELECTED); }
+
+void TListView::Select(int index) {
+    ListView_SetItemState(FHandle, index, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
+}
+
+std::wstring TListView::SubItem(int index, int subItem) const {
+    wchar_t text[1024] = L"";
+    LVITEMW item{};
+    item.iSubItem = subItem;
+    item.pszText = text;
+    item.cchTextMax = 1024;
+    SendMessageW(FHandle, LVM_GETITEMTEXTW, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&item));
+    return text;
+}
+
+int TListView::ImageIndex(int index) const {
+    LVITEMW item{};
+    item.mask = LVIF_IMAGE;
+    item.iItem = index;
+    SendMessageW(FHandle, LVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&item));
+    return item.iImage;
+}
+
+LRESULT TListView::Notify(NMHDR* header) {
+    // A mouse click on a row or on empty space; a selection by keyboard is no click.
+    if (header->code == NM_CLICK && OnClick) OnClick();
+    return 0;
+}

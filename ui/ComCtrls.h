@@ -1,6 +1,8 @@
-// Common controls: the status bar.
+// Common controls: the status bar, the report list and its image list.
 #pragma once
 #include "Controls.h"
+#include <commctrl.h>
+#include <vector>
 
 // A status bar with one panel reaching across the whole bar, placed where the layout says
 // rather than docked by the system.
@@ -10,4 +12,38 @@ public:
     void SetPanelText(const wchar_t* text);
     void SetPanelText(const std::wstring& text) { SetPanelText(text.c_str()); }
     std::wstring PanelText() const;
+};
+
+// Images of one size, no masks. The list view that shows them does not own them.
+class TImageList {
+public:
+    TImageList(int width, int height);
+    ~TImageList();
+    TImageList(const TImageList&) = delete;
+    TImageList& operator=(const TImageList&) = delete;
+    HIMAGELIST Handle() const { return FHandle; }
+    int Add(HBITMAP bitmap);  // returns the new image's index
+    int Count() const { return ImageList_GetImageCount(FHandle); }
+    void Clear() { ImageList_RemoveAll(FHandle); }
+private:
+    HIMAGELIST FHandle;
+};
+
+// A list in report view: read-only, whole rows selected, at most one, columns not sortable.
+class TListView : public TWinControl {
+public:
+    TListView(TWinControl* parent, int left, int top, int width, int height);
+    void AddColumn(const std::wstring& caption, int width);
+    void SetSmallImages(TImageList* images);
+    void Clear();
+    // A new row at the end: an empty caption with its image, then the sub-items.
+    int AddItem(int imageIndex, const std::vector<std::wstring>& subItems);
+    int Count() const;
+    int SelCount() const;
+    int Selected() const;  // the selected row, or -1
+    void Select(int index);
+    std::wstring SubItem(int index, int subItem) const;  // sub-item 1 is the second column
+    int ImageIndex(int index) const;
+protected:
+    LRESULT Notify(NMHDR* header) override;
 };

@@ -118,7 +118,9 @@ void TWinControl::CreateHandle(const wchar_t* className, const wchar_t* text, DW
     FBounds = {x, y, x + w, y + h};
     FCaption = text ? text : L"";
     bool own = OwnClasses().count(className) != 0;
-    HMENU id = (style & WS_CHILD) ? reinterpret_cast<HMENU>(static_cast<INT_PTR>(0)) : nullptr;
+    // Each child has an id of its own: the dialog manager finds the default button by it.
+    static INT_PTR nextId = 100;
+    HMENU id = (style & WS_CHILD) ? reinterpret_cast<HMENU>(nextId++) : nullptr;
     HWND hw = CreateWindowExW(exStyle, className, text, style, x, y, w, h, parentOrOwner, id,
                               GetModuleHandleW(nullptr), own ? this : nullptr);
     if (!own && hw) {

@@ -47,6 +47,11 @@ TControl* TForm::Adopt(std::unique_ptr<TControl> control) {
     return FComponents.back().get();
 }
 
+void TForm::SetDefaultButton(TButton* button) {
+    DefaultButton = button;
+    SendMessageW(button->Handle(), BM_SETSTYLE, BS_DEFPUSHBUTTON, TRUE);
+}
+
 void TForm::DoCreate() {
     if (!OnCreate) return;
     try {
@@ -83,6 +88,9 @@ void TForm::Show() {
     FVisible = true;
     ShowWindow(FHandle, SW_SHOW);
     SetForegroundWindow(FHandle);
+    // The control first in the tab order has the focus when the form opens.
+    if (!IsChild(FHandle, GetFocus()))
+        if (HWND first = GetNextDlgTabItem(FHandle, nullptr, FALSE)) ::SetFocus(first);
 }
 
 void TForm::Hide() {
@@ -318,6 +326,7 @@ void TApplication::Restore() {
 void TApplication::SetCursorImage(int index, HCURSOR cursor) { FCursors[index] = cursor; }
 
 HCURSOR TApplication::CursorImage(int index) const {
+    if (index == crHandPoint) return LoadCursorW(nullptr, IDC_HAND);
     auto it = FCursors.find(index);
     return it == FCursors.end() ? nullptr : it->second;
 }

@@ -11,6 +11,7 @@ class TButton;
 enum class TCloseAction { None, Hide, Free };
 enum class TBorderStyle { Single, Dialog };
 constexpr int mrNone = 0, mrOk = 1, mrCancel = 2, mrYes = 6, mrNo = 7;
+constexpr int crHandPoint = -21;  // the system's hand cursor, for links
 
 class TForm : public TWinControl {
 public:
@@ -25,8 +26,9 @@ public:
     std::function<void(TCloseAction&)> OnClose;
 
     int ModalResult = mrNone;
-    TButton* DefaultButton = nullptr;  // Enter
+    TButton* DefaultButton = nullptr;  // Enter; SetDefaultButton draws it as the default
     TButton* CancelButton = nullptr;   // Esc
+    void SetDefaultButton(TButton* button);
 
     // Runs OnCreate; an exception skips the rest of it, is shown, and the form lives on.
     void DoCreate();
@@ -82,6 +84,13 @@ public:
         return p;
     }
     TForm* MainForm() const { return FMainForm; }
+    // A form made for one use (a dialog): owned by the application window, its creation
+    // handler run; the caller frees it.
+    template <class T> std::unique_ptr<T> NewForm() {
+        auto form = std::make_unique<T>();
+        form->DoCreate();
+        return form;
+    }
     // Ends the program's forms; used by tests to run several instances in one process.
     void DestroyForms();
 

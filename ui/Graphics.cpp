@@ -33,6 +33,12 @@ void TBitmap::SetSize(int width, int height) {
     FillRect(FDC.Get(), &r, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
 }
 
+HBITMAP TBitmap::Unselected() {
+    if (FDC && FOldBitmap) SelectObject(FDC.Get(), FOldBitmap);
+    FOldBitmap = nullptr;
+    return FBitmap.Get();
+}
+
 TBitmap::~TBitmap() {
     if (FDC && FOldBitmap) SelectObject(FDC.Get(), FOldBitmap);
 }

@@ -108,6 +108,9 @@ public:
     int Height() const { return FHeight; }
     HDC DC() const { return FDC.Get(); }
     HBITMAP Handle() const { return FBitmap.Get(); }
+    // Takes the bitmap out of its DC, for calls that copy it (an image list); the canvas
+    // draws no more after this.
+    HBITMAP Unselected();
     TCanvas& Canvas() { return FCanvas; }
 private:
     int FWidth = 0, FHeight = 0;

@@ -29,6 +29,7 @@ std::unique_ptr<TControl> Create(const TLayoutRow& r, TWinControl* p) {
     case TKind::Image: return std::make_unique<TImage>(p, r.Left, r.Top, r.Width, r.Height);
     case TKind::Shape: return std::make_unique<TShape>(p, r.Left, r.Top, r.Width, r.Height);
     case TKind::Bevel: return std::make_unique<TBevel>(p, r.Left, r.Top, r.Width, r.Height);
+    case TKind::ListView: return std::make_unique<TListView>(p, r.Left, r.Top, r.Width, r.Height);
     case TKind::StatusBar: {
         auto s = std::make_unique<TStatusBar>(p, r.Left, r.Top, r.Width, r.Height);
         s->SetPanelText(caption);

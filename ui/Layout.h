@@ -4,7 +4,7 @@
 #include <vector>
 
 enum class TKind { Label, Edit, SpinEdit, CheckBox, ComboBox, SpeedButton, Button, Panel, Image,
-                   Shape, Bevel, StatusBar };
+                   Shape, Bevel, StatusBar, ListView };
 
 struct TLayoutRow {
     const char* Name;

@@ -6,6 +6,10 @@ class TLabel : public TGraphicControl {
 public:
     TLabel(TWinControl* parent, int left, int top, int width, int height, const std::wstring& caption);
     bool AutoSize = false;   // the label takes the size of its text
+    void SetAutoSize(bool value) {
+        AutoSize = value;
+        AdjustSize();
+    }
     bool Transparent = true; // the parent's surface shows behind the text
     bool Centered = false;   // text centred in the label's width
     void Paint(HDC dc) override;

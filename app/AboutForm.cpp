@@ -1,0 +1,105 @@
+#include "AboutForm.h"
+#include "Links.h"
+
+TfrmAbout* frmAbout = nullptr;
+
+const std::vector<TLayoutRow>& TfrmAbout::Layout() {
+    using K = TKind;
+    static const std::wstring email = AnsiToWide(Links::kEmail), site = AnsiToWide(Links::kWebSite);
+    static const std::vector<TLayoutRow> rows = {
+        // name            kind        parent   left top width height tag tab caption
+        {"shpBackground",  K::Shape,   nullptr,   7,   7,  282, 147,   0,  -1, nullptr},
+        {"bvlBackground",  K::Bevel,   nullptr,   7,   7,  282, 147,   0,  -1, nullptr},
+        {"imgIcon",        K::Image,   nullptr,  14,  17,   32,  32,   0,  -1, nullptr},
+        {"lblTitle",       K::Label,   nullptr,  57,  25,    9,  16,   0,  -1, L"#"},
+        {"lblVersion",     K::Label,   nullptr,  49,  54,   16,  13,   0,  -1, L"版本"},
+        {"lblCopyright",   K::Label,   nullptr,  38,  71,   16,  13,   0,  -1, L"版权"},
+        {"lblEmail1",      K::Label,   nullptr,  68, 105,   31,  13,   0,  -1, L"电子邮件:"},
+        {"lblEmail2",      K::Label,   nullptr, 136,  97,  102,  35,   0,  -1, email.c_str()},
+        {"lblWebsite1",    K::Label,   nullptr,  67, 124,   46,  13,   0,  -1, L"网站(&W)"},
+        {"lblWebsite2",    K::Label,   nullptr, 129, 126,  119,  13,   0,  -1, site.c_str()},
+        {"btnOK",          K::Button,  nullptr, 110, 163,   74,  23,   0,   0, L"确定"},
+    };
+    return rows;
+}
+
+TfrmAbout::TfrmAbout() : TForm(L"TfrmAbout", kClientWidth, kClientHeight, TBorderStyle::Dialog) {
+    SetColor(clBtnFace);
+    BuildLayout(*this, Layout());
+    shpBackground = Find<TShape>("shpBackground");
+    bvlBackground = Find<TBevel>("bvlBackground");
+    imgIcon = Find<TImage>("imgIcon");
+    lblTitle = Find<TLabel>("lblTitle");
+    lblVersion = Find<TLabel>("lblVersion");
+    lblCopyright = Find<TLabel>("lblCopyright");
+    lblEmail1 = Find<TLabel>("lblEmail1");
+    lblEmail2 = Find<TLabel>("lblEmail2");
+    lblWebsite1 = Find<TLabel>("lblWebsite1");
+    lblWebsite2 = Find<TLabel>("lblWebsite2");
+    btnOK = Find<TButton>("btnOK");
+
+    shpBackground->SetPenColor(clWhite);
+    shpBackground->SetBrushColor(clWhite);
+    TFontDesc title = Font();
+    title.Height = -15;
+    title.Bold = true;
+    lblTitle->SetFont(title);
+    TFontDesc link = Font();
+    link.Color = clBlue;
+    link.Underline = true;
+    // Every label sizes itself to its text.
+    for (TLabel* l : {lblEmail2, lblWebsite2}) {
+        l->SetFont(link);
+        l->Cursor = crHandPoint;
+    }
+    for (TLabel* l : {lblTitle, lblVersion, lblCopyright, lblEmail1, lblEmail2, lblWebsite1, lblWebsite2})
+        l->SetAutoSize(true);
+
+    SetDefaultButton(btnOK);
+    CancelButton = btnOK;
+    btnOK->OnClick = [this] { Close(); };
+    OnShow = [this] { FormShow(); };
+    lblEmail2->OnMouseDown = [this](TMouseButton b, int, int) { LinkMouseDown(lblEmail2, b); };
+    lblEmail2->OnMouseUp = [this](TMouseButton b, int, int) { LinkMouseUp(lblEmail2, b, &Links::OpenMail); };
+    lblWebsite2->OnMouseDown = [this](TMouseButton b, int, int) { LinkMouseDown(lblWebsite2, b); };
+    lblWebsite2->OnMouseUp = [this](TMouseButton b, int, int) {
+        LinkMouseUp(lblWebsite2, b, &Links::OpenWebSite);
+    };
+}
+
+// Left edge at (client width - width) div 2; the top stays as laid out.
+void TfrmAbout::CenterHorizontally(TControl* c) {
+    c->SetBounds((kClientWidth - c->Width()) / 2, c->Top(), c->Width(), c->Height());
+}
+
+void TfrmAbout::FormShow() {
+    SetCaption(L"About");
+    lblTitle->SetCaption(Application.Title());
+    CenterHorizontally(lblTitle);
+    imgIcon->SetIcon(static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr), L"RES_ABOUTFORM_ICON",
+                                                   IMAGE_ICON, 32, 32, LR_DEFAULTCOLOR)));
+    // A 10-pixel gap between the icon and the title.
+    imgIcon->SetBounds(lblTitle->Left() - (imgIcon->Width() + 10), imgIcon->Top(), imgIcon->Width(),
+                       imgIcon->Height());
+    lblVersion->SetCaption(L"Version " + Version);
+    CenterHorizontally(lblVersion);
+    lblCopyright->SetCaption(L"Copyright (C) " + Year);
+    CenterHorizontally(lblCopyright);
+}
+
+// Red while the left button is held after a press on the link, blue again on its release,
+// which opens the link once. Other buttons do nothing.
+void TfrmAbout::LinkMouseDown(TLabel* link, TMouseButton button) {
+    if (button != TMouseButton::Left) return;
+    TFontDesc f = link->Font();
+    f.Color = clRed;
+    link->SetFont(f);
+}
+
+void TfrmAbout::LinkMouseUp(TLabel* link, TMouseButton button, void (*open)()) {
+    if (button != TMouseButton::Left) return;
+    TFontDesc f = link->Font();
+    f.Color = clBlue;
+    link->SetFont(f);
+    open();
+}

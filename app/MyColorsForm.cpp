@@ -1,0 +1,90 @@
+#include "MyColorsForm.h"
+#include "ColorText.h"
+#include "SettingsText.h"
+#include "TextUtil.h"
+#include "VopClass.h"
+
+TfrmMyColors* frmMyColors = nullptr;
+
+const std::vector<TLayoutRow>& TfrmMyColors::Layout() {
+    using K = TKind;
+    static const std::vector<TLayoutRow> rows = {
+        // name         kind         parent   left top width height tag tab caption
+        {"ListView1",   K::ListView, nullptr,   8,   8, 450, 278,   0,  0, nullptr},
+        {"btnOK",       K::Button,   nullptr, 226, 293,  74,  23,   0,  1, L"确定(&O)"},
+        {"btnDelete",   K::Button,   nullptr, 305, 293,  74,  23,   0,  2, L"删除(&D)"},
+        {"btnCancel",   K::Button,   nullptr, 384, 293,  74,  23,   0,  3, L"取消(&C)"},
+    };
+    return rows;
+}
+
+TfrmMyColors::TfrmMyColors()
+    : TForm(L"TfrmMyColors", kClientWidth, kClientHeight, TBorderStyle::Dialog) {
+    SetColor(clBtnFace);
+    SetCaption(L"喜爱的颜色");
+    BuildLayout(*this, Layout());
+    ListView1 = Find<TListView>("ListView1");
+    btnOK = Find<TButton>("btnOK");
+    btnDelete = Find<TButton>("btnDelete");
+    btnCancel = Find<TButton>("btnCancel");
+    ListView1->AddColumn(L"颜色", 50);
+    ListView1->AddColumn(L"值", 70);
+    ListView1->AddColumn(L"时间", 125);
+    ListView1->AddColumn(L"备注", 180);
+    ListView1->SetSmallImages(&ImageList1);
+    SetDefaultButton(btnOK);
+    CancelButton = btnCancel;
+    btnCancel->ModalResult = mrCancel;
+
+    OnCreate = [this] { FormCreate(); };
+    ListView1->OnClick = [this] { EnableButtons(ListView1->SelCount() > 0); };
+    btnOK->OnClick = [this] { btnOKClick(); };
+    btnDelete->OnClick = [this] { btnDeleteClick(); };
+}
+
+void TfrmMyColors::FormCreate() {
+    SelectedColor = 0;
+    LoadColors();
+    EnableButtons(ListView1->SelCount() > 0);
+}
+
+// The whole section again, in file order; a line whose colour does not convert is left out.
+void TfrmMyColors::LoadColors() {
+    std::vector<SettingsText::TColorEntry> entries = TVop::ReadColorEntries();
+    ListView1->Clear();
+    ImageList1.Clear();
+    for (const SettingsText::TColorEntry& e : entries) {
+        // A 1-pixel black frame filled with the colour.
+        TBitmap swatch(32, 16);
+        swatch.Canvas().PenColor = clBlack;
+        swatch.Canvas().BrushColor = e.Color;
+        swatch.Canvas().Rectangle(0, 0, 32, 16);
+        int image = ImageList1.Add(swatch.Unselected());
+        ListView1->AddItem(image, {AnsiToWide(e.ColorText), AnsiToWide(e.TimeText), AnsiToWide(e.Comment)});
+    }
+}
+
+void TfrmMyColors::EnableButtons(bool enabled) {
+    btnOK->SetEnabled(enabled);
+    btnDelete->SetEnabled(enabled);
+}
+
+void TfrmMyColors::btnOKClick() {
+    int row = ListView1->Selected();
+    if (row < 0) return;
+    std::string text = TextUtil::Trim(WideToAnsi(ListView1->SubItem(row, 1)));
+    TColor color = 0;
+    SelectedColor = ColorText::TryToColor(text, color) ? color : 0;
+    ModalResult = mrOk;
+}
+
+void TfrmMyColors::btnDeleteClick() {
+    int row = ListView1->Selected();
+    if (row < 0) return;
+    if (MessageBoxA(Handle(), "Do you really want to delete it?", WideToAnsi(Application.Title()).c_str(),
+                    MB_ICONQUESTION | MB_YESNO) != IDYES)
+        return;
+    TVop::DeleteColor(SettingsText::KeyFromTimeText(WideToAnsi(ListView1->SubItem(row, 2))));
+    LoadColors();
+    EnableButtons(ListView1->SelCount() > 0);
+}

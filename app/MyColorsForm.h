@@ -1,0 +1,28 @@
+// TfrmMyColors: the saved colours with their swatches; one can be chosen, any deleted.
+#pragma once
+#include "ComCtrls.h"
+#include "StdCtrls.h"
+#include "Layout.h"
+#include <memory>
+
+class TfrmMyColors : public TForm {
+public:
+    TfrmMyColors();
+    static constexpr int kClientWidth = 466, kClientHeight = 323;
+    static const std::vector<TLayoutRow>& Layout();
+
+    TColor SelectedColor = 0;  // the chosen colour, read by the caller after OK
+
+    TListView* ListView1;
+    TButton *btnOK, *btnDelete, *btnCancel;
+    TImageList ImageList1{32, 16};
+
+private:
+    void FormCreate();
+    void LoadColors();
+    void EnableButtons(bool enabled);
+    void btnOKClick();
+    void btnDeleteClick();
+};
+
+extern TfrmMyColors* frmMyColors;
