@@ -107,3 +107,10 @@ expect_visible() {
   done
   fail "the main window's visibility did not become $1"
 }
+
+# Clicks a point of a window's client area, the window found by its class.
+click_in() {  # class x y
+  local info
+  info=$(probe info "$1")
+  xdotool mousemove $(( $(echo "$info" | field client_left) + $2 )) $(( $(echo "$info" | field client_top) + $3 )) click 1
+}

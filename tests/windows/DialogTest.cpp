@@ -1,0 +1,308 @@
+// The three dialogs, driven as a user drives them: a second thread waits for each window and
+// works its controls while the program runs the dialog modally.
+#include "AboutForm.h"
+#include "Links.h"
+#include "MainForm.h"
+#include "MyColorsForm.h"
+#include "SaveColorForm.h"
+#include "SettingsText.h"
+#include "StartUp.h"
+#include "VopClass.h"
+#include <commctrl.h>
+#include <gtest/gtest.h>
+#include <fstream>
+#include <functional>
+#include <sstream>
+#include <thread>
+
+namespace {
+HWND WaitWindow(const wchar_t* cls, const wchar_t* title = nullptr) {
+    for (int i = 0; i < 400; ++i) {
+        HWND h = FindWindowW(cls, title);
+        if (h && IsWindowVisible(h)) return h;
+        Sleep(25);
+    }
+    ADD_FAILURE() << "no window of class " << WideToUtf8(cls);
+    return nullptr;
+}
+
+struct TBox {
+    std::wstring Text;
+    bool HasIcon = false;
+};
+
+// Waits for a message box, reads it and answers it with the given button.
+TBox Answer(int button) {
+    TBox box;
+    HWND h = WaitWindow(L"#32770", L"Quillora");
+    if (!h) return box;
+    wchar_t text[256] = L"";
+    GetDlgItemTextW(h, 0xFFFF, text, 256);
+    box.Text = text;
+    PostMessageW(h, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(h, button)));
+    for (int i = 0; i < 200 && IsWindow(h); ++i) Sleep(10);
+    return box;
+}
+
+void PostKey(HWND h, WPARAM key) {
+    PostMessageW(h, WM_KEYDOWN, key, 0);
+    PostMessageW(h, WM_KEYUP, key, 0);
+}
+
+void Click(HWND h, int x, int y) {
+    PostMessageW(h, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
+    PostMessageW(h, WM_LBUTTONUP, 0, MAKELPARAM(x, y));
+}
+
+std::string FileText() {
+    std::ifstream in(TVop::GetIniFileName(), std::ios::binary);
+    std::stringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+
+class DialogTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        InitializeApplication();
+        DeleteFileA(TVop::GetIniFileName().c_str());
+        Application.OnException = [this](const std::string& m) { Errors.push_back(m); };
+        frmMain = Application.CreateForm<TfrmMain>();
+        F = frmMain;
+        F->Show();
+    }
+    void TearDown() override {
+        Application.DestroyForms();
+        Application.OnException = nullptr;
+        Links::OnOpen = nullptr;
+        frmMain = nullptr;
+        std::string ini = TVop::GetIniFileName();
+        SetFileAttributesA(ini.c_str(), FILE_ATTRIBUTE_NORMAL);
+        RemoveDirectoryA(ini.c_str());
+        DeleteFileA(ini.c_str());
+    }
+    // Runs a menu command on this thread while `user` works the dialog on another.
+    void WithUser(const std::string& item, std::function<void()> user) {
+        std::thread t(std::move(user));
+        TPopupMenu& menu = item.rfind("mnuColor", 0) == 0 ? F->mnuColor : F->mnuControl;
+        menu.Find(item)->OnClick();
+        t.join();
+    }
+    void SaveLines(std::initializer_list<const char*> lines) {
+        for (const char* l : lines) {
+            std::string s(l);
+            size_t eq = s.find('=');
+            WritePrivateProfileStringA("COLORS", s.substr(0, eq).c_str(), s.substr(eq + 1).c_str(),
+                                       TVop::GetIniFileName().c_str());
+        }
+    }
+    TfrmMain* F = nullptr;
+    std::vector<std::string> Errors;
+};
+
+// ---- Save colour ----
+
+TEST_F(DialogTest, EnterSavesTheColourWithTheOpeningTimeAndTheComment) {
+    F->spiR->SetValue(1);
+    F->spiG->SetValue(2);
+    F->spiB->SetValue(3);
+    std::wstring time, value;
+    TBox box;
+    WithUser("mnuColor_SaveColor", [&] {
+        HWND dlg = WaitWindow(L"TfrmSaveColor");
+        time = frmSaveColor->edtTime->Text();
+        value = frmSaveColor->edtValue->Text();
+        GUITHREADINFO gui{};
+        gui.cbSize = sizeof gui;
+        GetGUIThreadInfo(GetWindowThreadProcessId(dlg, nullptr), &gui);
+        EXPECT_EQ(gui.hwndFocus, frmSaveColor->edtComment->Handle()) << "the comment has the focus";
+        SetWindowTextW(frmSaveColor->edtComment->Handle(), L"sky; warm=yes");
+        Sleep(1100);  // OK comes a second after the dialog opened
+        PostKey(frmSaveColor->edtComment->Handle(), VK_RETURN);
+        box = Answer(IDOK);
+    });
+    EXPECT_EQ(value, L"#010203");
+    EXPECT_EQ(box.Text, L"SUCCESS!");
+    std::string key = SettingsText::KeyFromTimeText(WideToAnsi(time));
+    EXPECT_NE(FileText().find("[COLORS]\r\n" + key + "=#010203sky, warm=yes\r\n"), std::string::npos)
+        << FileText();
+}
+
+TEST_F(DialogTest, EscapeWritesNothingAndTheCommentTakes256Characters) {
+    std::string before = FileText();  // start-up wrote the stay-on-top setting
+    size_t length = 0;
+    WithUser("mnuColor_SaveColor", [&] {
+        WaitWindow(L"TfrmSaveColor");
+        HWND comment = frmSaveColor->edtComment->Handle();
+        for (int i = 0; i < 300; ++i) PostMessageW(comment, WM_CHAR, L'a' + i % 26, 0);
+        for (int i = 0; i < 200 && GetWindowTextLengthW(comment) < 256; ++i) Sleep(10);
+        Sleep(100);
+        length = static_cast<size_t>(GetWindowTextLengthW(comment));
+        EXPECT_EQ(frmSaveColor->edtValue->Text(), L"#FFFFFF");
+        PostKey(comment, VK_ESCAPE);
+    });
+    EXPECT_EQ(length, 256u);
+    EXPECT_EQ(FileText(), before) << "nothing written";
+}
+
+TEST_F(DialogTest, UnwritableSettingsFileGivesErrorAndTheStoreStaysAsItWas) {
+    DeleteFileA(TVop::GetIniFileName().c_str());
+    ASSERT_TRUE(CreateDirectoryA(TVop::GetIniFileName().c_str(), nullptr));  // vop.ini is a folder
+    TBox box;
+    WithUser("mnuColor_SaveColor", [&] {
+        WaitWindow(L"TfrmSaveColor");
+        PostMessageW(frmSaveColor->btnOK->Handle(), BM_CLICK, 0, 0);
+        box = Answer(IDOK);
+    });
+    EXPECT_EQ(box.Text, L"ERROR!");
+    EXPECT_TRUE(Errors.empty()) << "the failure is the dialog's own message, not the error handler's";
+    EXPECT_NE(GetFileAttributesA(TVop::GetIniFileName().c_str()) & FILE_ATTRIBUTE_DIRECTORY, 0u);
+}
+
+// ---- My colours ----
+
+TEST_F(DialogTest, EmptyStoreListsNothingWithOkAndDeleteDisabled) {
+    WithUser("mnuColor_MyColors", [&] {
+        WaitWindow(L"TfrmMyColors");
+        EXPECT_EQ(frmMyColors->ListView1->Count(), 0);
+        EXPECT_FALSE(IsWindowEnabled(frmMyColors->btnOK->Handle()));
+        EXPECT_FALSE(IsWindowEnabled(frmMyColors->btnDelete->Handle()));
+        PostKey(frmMyColors->ListView1->Handle(), VK_ESCAPE);
+    });
+    EXPECT_EQ(F->CurrentColor(), 0xFFFFFFu);
+}
+
+TEST_F(DialogTest, ChosenEntryBecomesTheCurrentColour) {
+    SaveLines({"01012020101010=#GG0000x", "03072026140509=#FF8000sky, warm=yes", "01012020101011=#ff8001"});
+    WithUser("mnuColor_MyColors", [&] {
+        WaitWindow(L"TfrmMyColors");
+        TListView* list = frmMyColors->ListView1;
+        EXPECT_EQ(list->Count(), 2) << "the line that does not convert is left out";
+        EXPECT_EQ(list->SubItem(0, 1), L"#FF8000");
+        EXPECT_EQ(list->SubItem(0, 2), L"03/07/2026 14:05:09");
+        EXPECT_EQ(list->SubItem(0, 3), L"sky, warm=yes");
+        EXPECT_EQ(list->SubItem(1, 1), L"#ff8001");
+        EXPECT_EQ(frmMyColors->ImageList1.Count(), 2);
+        // The keyboard selects without enabling the buttons; a click enables them.
+        SetFocus(nullptr);
+        PostKey(list->Handle(), VK_DOWN);
+        Sleep(200);
+        EXPECT_FALSE(IsWindowEnabled(frmMyColors->btnOK->Handle()));
+        RECT r{};
+        r.left = LVIR_BOUNDS;
+        SendMessageW(list->Handle(), LVM_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&r));
+        Click(list->Handle(), r.left + 60, (r.top + r.bottom) / 2);
+        for (int i = 0; i < 100 && !IsWindowEnabled(frmMyColors->btnOK->Handle()); ++i) Sleep(10);
+        EXPECT_TRUE(IsWindowEnabled(frmMyColors->btnOK->Handle()));
+        EXPECT_TRUE(IsWindowEnabled(frmMyColors->btnDelete->Handle()));
+        EXPECT_EQ(list->Selected(), 0);
+        PostMessageW(frmMyColors->btnOK->Handle(), BM_CLICK, 0, 0);
+    });
+    EXPECT_EQ(F->CurrentColor(), MakeColor(255, 128, 0));
+    EXPECT_EQ(F->spiG->Value(), 128);
+    EXPECT_EQ(F->edtHtml->Text(), L"#FF8000");
+    EXPECT_EQ(F->spiH->Value(), 20);
+}
+
+TEST_F(DialogTest, DeleteAsksFirstAndReloadsWithoutSelection) {
+    SaveLines({"03072026140509=#FF8000a", "03072026140510=#00FF00b"});
+    std::string before = FileText();
+    WithUser("mnuColor_MyColors", [&] {
+        WaitWindow(L"TfrmMyColors");
+        TListView* list = frmMyColors->ListView1;
+        RECT r{};
+        r.left = LVIR_BOUNDS;
+        SendMessageW(list->Handle(), LVM_GETITEMRECT, 1, reinterpret_cast<LPARAM>(&r));
+        Click(list->Handle(), r.left + 60, (r.top + r.bottom) / 2);
+        for (int i = 0; i < 100 && !IsWindowEnabled(frmMyColors->btnDelete->Handle()); ++i) Sleep(10);
+        PostMessageW(frmMyColors->btnDelete->Handle(), BM_CLICK, 0, 0);
+        TBox no = Answer(IDNO);
+        EXPECT_EQ(no.Text, L"Do you really want to delete it?");
+        Sleep(100);
+        EXPECT_EQ(FileText(), before) << "No changes nothing";
+        EXPECT_EQ(list->Selected(), 1) << "the row stays selected";
+        PostMessageW(frmMyColors->btnDelete->Handle(), BM_CLICK, 0, 0);
+        Answer(IDYES);
+        for (int i = 0; i < 100 && list->Count() != 1; ++i) Sleep(10);
+        EXPECT_EQ(list->Count(), 1);
+        EXPECT_EQ(list->SubItem(0, 1), L"#FF8000");
+        EXPECT_EQ(list->SelCount(), 0);
+        EXPECT_FALSE(IsWindowEnabled(frmMyColors->btnOK->Handle()));
+        EXPECT_FALSE(IsWindowEnabled(frmMyColors->btnDelete->Handle()));
+        PostMessageW(frmMyColors->btnCancel->Handle(), BM_CLICK, 0, 0);
+    });
+    EXPECT_EQ(FileText().find("03072026140510"), std::string::npos);
+    EXPECT_NE(FileText().find("03072026140509=#FF8000a"), std::string::npos);
+    EXPECT_EQ(F->CurrentColor(), 0xFFFFFFu) << "Cancel leaves the colour";
+}
+
+// ---- About ----
+
+TEST_F(DialogTest, AboutCentresItsLinesWhateverTheTitleAndMutesTheIcon) {
+    for (const wchar_t* title : {L"Q", L"Quillora", L"Quillora with a much longer title"}) {
+        SetWindowTextW(Application.Handle(), title);
+        WithUser("mnuControl_About", [&] {
+            WaitWindow(L"TfrmAbout");
+            TfrmAbout* a = frmAbout;
+            EXPECT_EQ(a->Caption(), L"About");
+            EXPECT_EQ(a->lblTitle->Caption(), title);
+            EXPECT_EQ(a->lblVersion->Caption(), L"Version 6.20");
+            EXPECT_EQ(a->lblCopyright->Caption(), L"Copyright (C) 2008");
+            for (TControl* c : {static_cast<TControl*>(a->lblTitle), static_cast<TControl*>(a->lblVersion),
+                                static_cast<TControl*>(a->lblCopyright)})
+                EXPECT_EQ(c->Left(), (295 - c->Width()) / 2) << WideToUtf8(c->Caption());
+            EXPECT_EQ(a->imgIcon->Left() + a->imgIcon->Width() + 10, a->lblTitle->Left());
+            EXPECT_EQ(a->lblTitle->Top(), 25);
+            EXPECT_EQ(F->TrayIcon().uCallbackMessage, 0u) << "muted while open";
+            EXPECT_FALSE(IsWindowEnabled(F->Handle())) << "the main window waits";
+            PostKey(a->btnOK->Handle(), VK_RETURN);
+        });
+        EXPECT_EQ(F->TrayIcon().uCallbackMessage, 1025u) << "unmuted after";
+    }
+    SetWindowTextW(Application.Handle(), L"Quillora");
+}
+
+TEST_F(DialogTest, AboutClosesByEnterEscOkAndCloseBox) {
+    std::function<void(TfrmAbout*)> ways[] = {
+        [](TfrmAbout* a) { PostKey(a->btnOK->Handle(), VK_RETURN); },
+        [](TfrmAbout* a) { PostKey(a->btnOK->Handle(), VK_ESCAPE); },
+        [](TfrmAbout* a) { PostMessageW(a->btnOK->Handle(), BM_CLICK, 0, 0); },
+        [](TfrmAbout* a) { PostMessageW(a->Handle(), WM_SYSCOMMAND, SC_CLOSE, 0); },
+    };
+    for (auto& close : ways) {
+        WithUser("mnuControl_About", [&] {
+            WaitWindow(L"TfrmAbout");
+            close(frmAbout);
+        });
+        EXPECT_EQ(FindWindowW(L"TfrmAbout", nullptr), nullptr);
+    }
+}
+
+TEST_F(DialogTest, LinksOpenOnceOnTheLeftReleaseAndTheMenuItemsOpenThemToo) {
+    std::vector<std::string> opened;
+    Links::OnOpen = [&](const std::string& file, const std::string& params) { opened.push_back(file + "|" + params); };
+    TColor pressedColour = 0;
+    WithUser("mnuControl_About", [&] {
+        WaitWindow(L"TfrmAbout");
+        TfrmAbout* a = frmAbout;
+        HWND h = a->Handle();
+        int x = a->lblEmail2->Left() + 3, y = a->lblEmail2->Top() + 3;
+        PostMessageW(h, WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(x, y));
+        PostMessageW(h, WM_RBUTTONUP, 0, MAKELPARAM(x, y));
+        PostMessageW(h, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
+        for (int i = 0; i < 100 && a->lblEmail2->Font().Color != clRed; ++i) Sleep(10);
+        pressedColour = a->lblEmail2->Font().Color;
+        PostMessageW(h, WM_LBUTTONUP, 0, MAKELPARAM(x + 150, y + 40));  // released elsewhere
+        int wx = a->lblWebsite2->Left() + 3, wy = a->lblWebsite2->Top() + 3;
+        Click(h, wx, wy);
+        Sleep(200);
+        EXPECT_EQ(a->lblEmail2->Font().Color, clBlue);
+        PostKey(a->btnOK->Handle(), VK_RETURN);
+    });
+    EXPECT_EQ(pressedColour, clRed);
+    F->mnuControl.Find("mnuControl_Email")->OnClick();
+    F->mnuControl.Find("mnuControl_Website")->OnClick();
+    EXPECT_EQ(opened, (std::vector<std::string>{"mailto:support@quillora.org|", "https://www.quillora.org/|",
+                                                "mailto:support@quillora.org|", "https://www.quillora.org/|"}));
+}
+}  // namespace
