@@ -216,8 +216,8 @@ void TfrmMain::BindEvents() {
 
 void TfrmMain::FormCreate() {
     FReady = false;
-    // 2. Work out the settings file path, which creates the program's folder: comes with the
-    //    settings file.
+    // The path is not needed here: working it out creates the program's folder.
+    ReadSettingsAtStartUp([] { TVop::GetIniFileName(); });
     SetCaption(Application.Title());
     SetIcon(Application.Icon());
     FTrayDblClicked = false;
@@ -238,14 +238,18 @@ void TfrmMain::FormCreate() {
     imgZoom->Cursor = 2;
     // The box starts clear: when the setting is on, this runs its click handler, which makes
     // the program topmost and writes the setting (and so creates the file on a first start).
-    chkStayOnTop->SetChecked(TVop::GetStayOnTop());
+    bool onTop = true;
+    ReadSettingsAtStartUp([&] { onTop = TVop::GetStayOnTop(); });
+    ReadSettingsAtStartUp([&] { chkStayOnTop->SetChecked(onTop); });
     cboZoom->Clear();
     for (int i = 1; i <= 20; ++i) {
         wchar_t item[32];
         swprintf(item, 32, L"Zoom %d%%", i * 100);
         cboZoom->Add(item);
     }
-    cboZoom->SetItemIndex(TVop::GetZoom() - 1);
+    int zoom = 1;
+    ReadSettingsAtStartUp([&] { zoom = TVop::GetZoom(); });
+    cboZoom->SetItemIndex(zoom - 1);
     FCapture = std::make_unique<TBitmap>(imgZoom->Width(), imgZoom->Height());
     FCapture->Canvas().PenColor = clWhite;
     FCapture->Canvas().BrushColor = clWhite;
@@ -265,6 +269,18 @@ void TfrmMain::FormCreate() {
     SendMessageW(app, WM_NCCREATE, 0, 0);
     SetForegroundWindow(app);
     FReady = true;
+}
+
+// A settings folder that cannot be made or a settings file that cannot be written is
+// reported once; the defaults stand in, and the rest of start-up goes on, so that the program
+// works fully without its settings file.
+void TfrmMain::ReadSettingsAtStartUp(const std::function<void()>& step) {
+    try {
+        step();
+    } catch (const std::exception& e) {
+        if (!FSettingsFailed) Application.HandleException(e);
+        FSettingsFailed = true;
+    }
 }
 
 void TfrmMain::FormClose(TCloseAction&) {

@@ -74,6 +74,8 @@ private:
     void SetupComponents();
     void BindEvents();
     void FormCreate();
+    void ReadSettingsAtStartUp(const std::function<void()>& step);
+    bool FSettingsFailed = false;
     void FormClose(TCloseAction& action);
     void mnuControl_ExitClick();
 

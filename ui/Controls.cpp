@@ -154,6 +154,8 @@ LRESULT CALLBACK TWinControl::StaticProc(HWND h, UINT msg, WPARAM wp, LPARAM lp)
     } catch (const std::exception& e) {
         // No exception may unwind through the system's code: show it and go on.
         Application.HandleException(e);
+    } catch (...) {
+        Application.HandleException(std::string("未知错误"));
     }
     if (msg == WM_NCDESTROY) {
         RemovePropW(h, kControlProp);

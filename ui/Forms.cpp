@@ -58,6 +58,8 @@ void TForm::DoCreate() {
         OnCreate();
     } catch (const std::exception& e) {
         Application.HandleException(e);
+    } catch (...) {
+        Application.HandleException(std::string("未知错误"));
     }
 }
 
