@@ -1,0 +1,106 @@
+// A long session in one go: many picks, many openings of each dialog, many hide/show cycles
+// through the notification-area icon. Prints the GDI and USER object counts, the number of
+// windows and the private memory before and after each phase, so that a leak shows as growth.
+// Not a test: it prints figures.
+//
+//   long_run [PICKS] [DIALOGS] [CYCLES]
+#include "MainForm.h"
+#include "StartUp.h"
+#include <psapi.h>
+#include <atomic>
+#include <cstdio>
+#include <cstdlib>
+#include <thread>
+
+namespace {
+BOOL CALLBACK CountChild(HWND, LPARAM lp) {
+    ++*reinterpret_cast<int*>(lp);
+    return TRUE;
+}
+
+BOOL CALLBACK CountWindow(HWND h, LPARAM lp) {
+    ++*reinterpret_cast<int*>(lp);
+    EnumChildWindows(h, &CountChild, lp);
+    return TRUE;
+}
+
+// Wine answers 0 for the object counts of GetGuiResources; its GDI objects can be counted
+// all the same, since it accepts a handle's table index alone.
+unsigned long GdiObjects() {
+    unsigned long n = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS);
+    if (n) return n;
+    for (UINT_PTR i = 1; i < 0x10000; ++i)
+        if (GetObjectType(reinterpret_cast<HGDIOBJ>(i))) ++n;
+    return n;
+}
+
+void Report(const char* phase) {
+    PROCESS_MEMORY_COUNTERS_EX m{};
+    GetProcessMemoryInfo(GetCurrentProcess(), reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&m), sizeof m);
+    int windows = 0;
+    EnumThreadWindows(GetCurrentThreadId(), &CountWindow, reinterpret_cast<LPARAM>(&windows));
+    // Wine reports no private usage; the page-file usage is the same figure there.
+    SIZE_T priv = m.PrivateUsage ? m.PrivateUsage : m.PagefileUsage;
+    std::printf("%-28s GDI %5lu  USER %5lu  windows %4d  private %9.1f KiB  working set %9.1f KiB\n",
+                phase, GdiObjects(), GetGuiResources(GetCurrentProcess(), GR_USEROBJECTS), windows,
+                static_cast<double>(priv) / 1024.0, static_cast<double>(m.WorkingSetSize) / 1024.0);
+    std::fflush(stdout);
+}
+
+// Closes each dialog as soon as it shows, from a second thread, as a user pressing Esc.
+void CloseDialogs(std::atomic<bool>& done) {
+    while (!done) {
+        for (const wchar_t* cls : {L"TfrmSaveColor", L"TfrmMyColors", L"TfrmAbout"})
+            if (HWND h = FindWindowW(cls, nullptr); h && IsWindowVisible(h))
+                PostMessageW(h, WM_COMMAND, IDCANCEL, 0);
+        Sleep(2);
+    }
+}
+}  // namespace
+
+int main(int argc, char** argv) {
+    int picks = argc > 1 ? std::atoi(argv[1]) : 100000;
+    int dialogs = argc > 2 ? std::atoi(argv[2]) : 500;
+    int cycles = argc > 3 ? std::atoi(argv[3]) : 200;
+    InitializeApplication();
+    frmMain = Application.CreateForm<TfrmMain>();
+    TfrmMain* f = frmMain;
+    f->Show();
+    Application.ProcessMessages();
+    Report("after start-up");
+
+    SendMessageW(f->pnlDrag->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(10, 10));
+    for (int i = 0; i < picks; ++i) {
+        SetCursorPos(100 + i % 200, 100 + (i / 200) % 200);
+        SendMessageW(f->Handle(), WM_MOUSEMOVE, MK_LBUTTON, 0);
+        if (i % 64 == 0) Application.ProcessMessages();
+    }
+    SendMessageW(f->Handle(), WM_LBUTTONUP, 0, 0);
+    Application.ProcessMessages();
+    std::printf("%d picks\n", picks);
+    Report("after the picks");
+
+    std::atomic<bool> done{false};
+    std::thread closer(CloseDialogs, std::ref(done));
+    struct TCommand { TPopupMenu* menu; const char* item; };
+    for (TCommand c : {TCommand{&f->mnuColor, "mnuColor_SaveColor"}, TCommand{&f->mnuColor, "mnuColor_MyColors"},
+                       TCommand{&f->mnuControl, "mnuControl_About"}}) {
+        const char* item = c.item;
+        for (int i = 0; i < dialogs; ++i) c.menu->Find(item)->OnClick();
+        Application.ProcessMessages();
+        std::printf("%d openings of %s\n", dialogs, item);
+        Report("after the openings");
+    }
+    done = true;
+    closer.join();
+
+    // Each cycle: a left click on the icon hides the program, the next one shows it again.
+    for (int i = 0; i < 2 * cycles; ++i) {
+        for (UINT m : {WM_LBUTTONDOWN, WM_LBUTTONUP}) SendMessageW(f->Handle(), WM_TRAYICON, 1, m);
+        Application.ProcessMessages();
+    }
+    std::printf("%d hide/show cycles, shown at the end: %d\n", cycles, f->Visible() ? 1 : 0);
+    Report("after hiding and showing");
+    Application.DestroyForms();
+    return 0;
+}
