@@ -1,25 +1,16 @@
 // The current colour and its editors and notations, on the real main window.
 #include "Clipboard.h"
 #include "Color.h"
-#include "MainForm.h"
-#include "StartUp.h"
-#include <gtest/gtest.h>
+#include "MainWindowTest.h"
 #include <thread>
 #include <tuple>
 
 namespace {
-class ColorModelTest : public ::testing::Test {
+class ColorModelTest : public TMainWindowTest {
 protected:
     void SetUp() override {
-        InitializeApplication();
-        Application.OnException = [this](const std::string& m) { Errors.push_back(m); };
-        frmMain = Application.CreateForm<TfrmMain>();
-        F = frmMain;
-    }
-    void TearDown() override {
-        Application.DestroyForms();
-        Application.OnException = nullptr;
-        frmMain = nullptr;
+        TMainWindowTest::SetUp();
+        CreateMain();
     }
     std::tuple<int, int, int> Rgb() const { return {F->spiR->Value(), F->spiG->Value(), F->spiB->Value()}; }
     std::tuple<int, int, int> Hsl() const { return {F->spiH->Value(), F->spiS->Value(), F->spiL->Value()}; }
@@ -33,8 +24,6 @@ protected:
         for (int tag = 1; tag <= 7; ++tag) all += F->NotationEdit(tag)->Text() + L"|";
         return all;
     }
-    TfrmMain* F = nullptr;
-    std::vector<std::string> Errors;
 };
 
 TEST_F(ColorModelTest, WindowOpensOnWhiteWithItsValuesAndNotations) {

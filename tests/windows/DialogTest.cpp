@@ -2,14 +2,11 @@
 // works its controls while the program runs the dialog modally.
 #include "AboutForm.h"
 #include "Links.h"
-#include "MainForm.h"
 #include "MyColorsForm.h"
 #include "SaveColorForm.h"
 #include "SettingsText.h"
-#include "StartUp.h"
-#include "VopClass.h"
+#include "MainWindowTest.h"
 #include <commctrl.h>
-#include <gtest/gtest.h>
 #include <fstream>
 #include <functional>
 #include <sstream>
@@ -61,25 +58,16 @@ std::string FileText() {
     return s.str();
 }
 
-class DialogTest : public ::testing::Test {
+class DialogTest : public TMainWindowTest {
 protected:
     void SetUp() override {
-        InitializeApplication();
-        DeleteFileA(TVop::GetIniFileName().c_str());
-        Application.OnException = [this](const std::string& m) { Errors.push_back(m); };
-        frmMain = Application.CreateForm<TfrmMain>();
-        F = frmMain;
-        F->Show();
+        TMainWindowTest::SetUp();
+        CreateMain()->Show();
     }
     void TearDown() override {
-        Application.DestroyForms();
-        Application.OnException = nullptr;
         Links::OnOpen = nullptr;
-        frmMain = nullptr;
-        std::string ini = TVop::GetIniFileName();
-        SetFileAttributesA(ini.c_str(), FILE_ATTRIBUTE_NORMAL);
-        RemoveDirectoryA(ini.c_str());
-        DeleteFileA(ini.c_str());
+        RemoveDirectoryA(TVop::GetIniFileName().c_str());
+        TMainWindowTest::TearDown();
     }
     // Runs a menu command on this thread while `user` works the dialog on another.
     void WithUser(const std::string& item, std::function<void()> user) {
@@ -96,8 +84,6 @@ protected:
                                        TVop::GetIniFileName().c_str());
         }
     }
-    TfrmMain* F = nullptr;
-    std::vector<std::string> Errors;
 };
 
 // ---- Save colour ----

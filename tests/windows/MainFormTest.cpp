@@ -1,7 +1,5 @@
 // The real main window, created in this process as the program creates it.
-#include "MainForm.h"
-#include "StartUp.h"
-#include <gtest/gtest.h>
+#include "MainWindowTest.h"
 #include <thread>
 
 namespace {
@@ -13,42 +11,36 @@ RECT RectInParent(const TControl& c) {
     return r;
 }
 
-class MainFormTest : public ::testing::Test {
+class MainFormTest : public TMainWindowTest {
 protected:
     void SetUp() override {
-        InitializeApplication();
-        Application.OnException = [this](const std::string& m) { Errors.push_back(m); };
-        frmMain = Application.CreateForm<TfrmMain>();
-        Form = frmMain;
+        TMainWindowTest::SetUp();
+        CreateMain();
     }
     void TearDown() override {
-        Application.DestroyForms();
-        Application.OnException = nullptr;
-        frmMain = nullptr;
+        TMainWindowTest::TearDown();
         MSG msg;  // a quit posted by a close must not reach the next test
         while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
         }
     }
-    TfrmMain* Form = nullptr;
-    std::vector<std::string> Errors;
 };
 
 TEST_F(MainFormTest, ClientAreaIs249By505WithSingleBorderAndMinimizeBoxOnly) {
     RECT c;
-    GetClientRect(Form->Handle(), &c);
+    GetClientRect(F->Handle(), &c);
     EXPECT_EQ(c.right, 249);
     EXPECT_EQ(c.bottom, 505);
-    LONG style = GetWindowLongW(Form->Handle(), GWL_STYLE);
+    LONG style = GetWindowLongW(F->Handle(), GWL_STYLE);
     EXPECT_TRUE(style & WS_MINIMIZEBOX);
     EXPECT_FALSE(style & WS_MAXIMIZEBOX);
     EXPECT_FALSE(style & WS_THICKFRAME);
     EXPECT_TRUE(style & WS_SYSMENU);
-    EXPECT_EQ(GetWindow(Form->Handle(), GW_OWNER), Application.Handle());
+    EXPECT_EQ(GetWindow(F->Handle(), GW_OWNER), Application.Handle());
 }
 
 TEST_F(MainFormTest, EveryControlSitsWhereTheLayoutPutsIt) {
     for (const TLayoutRow& row : TfrmMain::Layout()) {
-        TControl* c = Form->FindControl(row.Name);
+        TControl* c = F->FindControl(row.Name);
         ASSERT_NE(c, nullptr) << row.Name;
         RECT r = RectInParent(*c);
         EXPECT_EQ(r.left, row.Left) << row.Name;
@@ -58,7 +50,7 @@ TEST_F(MainFormTest, EveryControlSitsWhereTheLayoutPutsIt) {
         EXPECT_EQ(r.bottom - r.top, row.Height) << row.Name;
         EXPECT_EQ(c->Tag, row.Tag) << row.Name;
         const char* expectedParent = row.Parent ? row.Parent : "";
-        EXPECT_EQ(c->Parent() == Form ? std::string() : c->Parent()->Name, expectedParent) << row.Name;
+        EXPECT_EQ(c->Parent() == F ? std::string() : c->Parent()->Name, expectedParent) << row.Name;
         if (row.Kind == TKind::SpinEdit) {
             auto* spin = static_cast<TSpinEdit*>(c);
             EXPECT_EQ(spin->MinValue, row.MinValue) << row.Name;
@@ -80,41 +72,41 @@ TEST_F(MainFormTest, CaptionsAndNotationTagsReadAsDesigned) {
         {"lblDecimal", L"十进制:"}, {"lblHex", L"十六进制"}, {"lblC", L"C/C++:"},
         {"btnHtmlCopy", L"复制"}};
     for (const Caption& c : captions)
-        EXPECT_EQ(Form->FindControl(c.name)->Caption(), c.text) << c.name;
+        EXPECT_EQ(F->FindControl(c.name)->Caption(), c.text) << c.name;
     const char* rows[][2] = {{"edtRGB", "btnRGBCopy"},       {"edtDecimal", "btnDecimalCopy"},
                              {"edtHex", "btnHexCopy"},       {"edtHtml", "btnHtmlCopy"},
                              {"edtDelphi", "btnDelphiCopy"}, {"edtVB", "btnVBCopy"},
                              {"edtC", "btnCCopy"}};
     for (int tag = 1; tag <= 7; ++tag) {
-        EXPECT_EQ(Form->FindControl(rows[tag - 1][0])->Tag, tag);
-        EXPECT_EQ(Form->FindControl(rows[tag - 1][1])->Tag, tag);
+        EXPECT_EQ(F->FindControl(rows[tag - 1][0])->Tag, tag);
+        EXPECT_EQ(F->FindControl(rows[tag - 1][1])->Tag, tag);
     }
-    EXPECT_FALSE(Form->imgZoomCursor->Visible());
-    EXPECT_EQ(Form->shpColor->PenColor(), clWhite);
-    EXPECT_EQ(Form->shpColor->BrushColor(), clWhite);
+    EXPECT_FALSE(F->imgZoomCursor->Visible());
+    EXPECT_EQ(F->shpColor->PenColor(), clWhite);
+    EXPECT_EQ(F->shpColor->BrushColor(), clWhite);
 }
 
 TEST_F(MainFormTest, TabWalksTheControlsInTheirOrder) {
     const char* order[] = {"chkStayOnTop", "cboZoom", "spiR", "spiG", "spiB", "spiH", "spiS",
                            "spiL", "edtRGB", "edtDecimal", "edtHex", "edtHtml", "edtDelphi",
                            "edtVB", "edtC"};
-    HWND h = Form->chkStayOnTop->Handle();
+    HWND h = F->chkStayOnTop->Handle();
     for (const char* name : order) {
-        EXPECT_EQ(h, Form->FindControl(name)->Handle()) << "expected " << name;
-        h = GetNextDlgTabItem(Form->Handle(), h, FALSE);
+        EXPECT_EQ(h, F->FindControl(name)->Handle()) << "expected " << name;
+        h = GetNextDlgTabItem(F->Handle(), h, FALSE);
     }
-    EXPECT_EQ(h, Form->chkStayOnTop->Handle()) << "Tab wraps round to the first control";
+    EXPECT_EQ(h, F->chkStayOnTop->Handle()) << "Tab wraps round to the first control";
 }
 
 TEST_F(MainFormTest, EditorsAndFontsHaveTheirColours) {
-    EXPECT_EQ(Form->spiR->Color(), RGB(255, 0, 0));
-    EXPECT_EQ(Form->spiG->Color(), RGB(0, 128, 0));
-    EXPECT_EQ(Form->spiB->Color(), RGB(0, 0, 255));
-    for (TSpinEdit* s : {Form->spiR, Form->spiG, Form->spiB}) EXPECT_EQ(s->Font().Color, clWhite);
-    EXPECT_EQ(Form->spiH->Font().Color, clWindowText);
-    EXPECT_EQ(Form->edtRGB->Font().Color, clBlack);
+    EXPECT_EQ(F->spiR->Color(), RGB(255, 0, 0));
+    EXPECT_EQ(F->spiG->Color(), RGB(0, 128, 0));
+    EXPECT_EQ(F->spiB->Color(), RGB(0, 0, 255));
+    for (TSpinEdit* s : {F->spiR, F->spiG, F->spiB}) EXPECT_EQ(s->Font().Color, clWhite);
+    EXPECT_EQ(F->spiH->Font().Color, clWindowText);
+    EXPECT_EQ(F->edtRGB->Font().Color, clBlack);
     LOGFONTW lf{};
-    auto font = reinterpret_cast<HFONT>(SendMessageW(Form->edtHex->Handle(), WM_GETFONT, 0, 0));
+    auto font = reinterpret_cast<HFONT>(SendMessageW(F->edtHex->Handle(), WM_GETFONT, 0, 0));
     ASSERT_TRUE(GetObjectW(font, sizeof lf, &lf));
     EXPECT_STREQ(lf.lfFaceName, L"宋体");
     EXPECT_EQ(lf.lfHeight, -13);
@@ -139,38 +131,37 @@ TEST_F(MainFormTest, PopupMenusHoldTheirItemsWithDefaultsAndAccelerators) {
             EXPECT_EQ(def == i, items[i].isDefault) << i;
         }
     };
-    check(Form->mnuColor, {{L"调色板", false}, {L"-", false}, {L"保存颜色", true}, {L"喜爱的颜色", false}});
-    check(Form->mnuControl, {{L"显示/隐藏 主窗口(&S)", true}, {L"-", false}, {L"联系我们", false},
+    check(F->mnuColor, {{L"调色板", false}, {L"-", false}, {L"保存颜色", true}, {L"喜爱的颜色", false}});
+    check(F->mnuControl, {{L"显示/隐藏 主窗口(&S)", true}, {L"-", false}, {L"联系我们", false},
                              {L"访问主页(&V)...", false}, {L"关于(&A)...", false}, {L"-", false},
                              {L"退出(&E)", false}});
 }
 
 TEST_F(MainFormTest, StartUpSetsTitleIconTaskbarButtonAndReadiness) {
     EXPECT_EQ(Application.Title(), L"Quillora");
-    EXPECT_EQ(Form->Caption(), L"Quillora");
+    EXPECT_EQ(F->Caption(), L"Quillora");
     EXPECT_NE(Application.Icon(), nullptr) << "MAINICON is in the resources";
-    EXPECT_EQ(Form->Icon(), Application.Icon());
+    EXPECT_EQ(F->Icon(), Application.Icon());
     // The system adds WS_EX_WINDOWEDGE to every captioned window by itself; stay on top is
     // on without a settings file.
     EXPECT_EQ(GetWindowLongW(Application.Handle(), GWL_EXSTYLE) & ~(WS_EX_WINDOWEDGE | WS_EX_TOPMOST), 0)
         << "the application window gets its taskbar button back at the end of start-up";
-    EXPECT_EQ(Form->TaskbarCreatedMessage(), RegisterWindowMessageW(L"TaskbarCreated"));
-    EXPECT_TRUE(Form->Ready());
-    EXPECT_EQ(Form->StatusBar1->PanelText(), TfrmMain::kHint) << "the hint replaces the design's text";
+    EXPECT_EQ(F->TaskbarCreatedMessage(), RegisterWindowMessageW(L"TaskbarCreated"));
+    EXPECT_TRUE(F->Ready());
+    EXPECT_EQ(F->StatusBar1->PanelText(), TfrmMain::kHint) << "the hint replaces the design's text";
     EXPECT_TRUE(Errors.empty());
 }
 
 TEST_F(MainFormTest, ExitItemAndCloseBoxBothEndTheProgram) {
-    Form->mnuControl.Find("mnuControl_Exit")->OnClick();
+    F->mnuControl.Find("mnuControl_Exit")->OnClick();
     EXPECT_TRUE(Application.Terminated());
     MSG msg;
     EXPECT_TRUE(PeekMessageW(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) << "the loop is told to end";
 
     Application.DestroyForms();
-    frmMain = Application.CreateForm<TfrmMain>();
-    Form = frmMain;
+    CreateMain();
     ASSERT_FALSE(Application.Terminated());
-    SendMessageW(Form->Handle(), WM_SYSCOMMAND, SC_CLOSE, 0);  // close box, system menu, Alt+F4
+    SendMessageW(F->Handle(), WM_SYSCOMMAND, SC_CLOSE, 0);  // close box, system menu, Alt+F4
     EXPECT_TRUE(Application.Terminated());
 }
 

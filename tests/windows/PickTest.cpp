@@ -1,9 +1,6 @@
 // Taking colours from the screen: the drag from a "+" icon, the capture around the cursor,
 // the magnifier and its zoom list, on the real main window and a pattern window of our own.
-#include "MainForm.h"
-#include "StartUp.h"
-#include "VopClass.h"
-#include <gtest/gtest.h>
+#include "MainWindowTest.h"
 
 namespace {
 constexpr int kLeft = 400, kTop = 300, kSize = 64;
@@ -23,11 +20,10 @@ LRESULT CALLBACK PatternProc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
     return DefWindowProcW(h, msg, wp, lp);
 }
 
-class PickTest : public ::testing::Test {
+class PickTest : public TMainWindowTest {
 protected:
     void SetUp() override {
-        InitializeApplication();
-        Application.OnException = [this](const std::string& m) { Errors.push_back(m); };
+        TMainWindowTest::SetUp();
         WNDCLASSW wc{};
         wc.lpfnWndProc = &PatternProc;
         wc.hInstance = GetModuleHandleW(nullptr);
@@ -36,15 +32,12 @@ protected:
         Pattern = CreateWindowExW(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, L"PickPattern", L"", WS_POPUP | WS_VISIBLE,
                                   kLeft, kTop, kSize, kSize, nullptr, nullptr, wc.hInstance, nullptr);
         UpdateWindow(Pattern);
-        frmMain = Application.CreateForm<TfrmMain>();
-        F = frmMain;
+        CreateMain();
         WaitForScreen(kLeft + kSize - 1, kTop + kSize - 1, PatternColor(kSize - 1, kSize - 1));
     }
     void TearDown() override {
-        Application.DestroyForms();
+        TMainWindowTest::TearDown();
         DestroyWindow(Pattern);
-        Application.OnException = nullptr;
-        frmMain = nullptr;
     }
     static void WaitForScreen(int x, int y, COLORREF c) {
         TScreenDC dc;
@@ -71,8 +64,6 @@ protected:
     }
     TColor Zoomed(int x, int y) { return F->imgZoom->Canvas().Pixel(x, y); }
     HWND Pattern = nullptr;
-    TfrmMain* F = nullptr;
-    std::vector<std::string> Errors;
 };
 
 TEST_F(PickTest, DragFromEitherIconPicksThePixelUnderTheCursor) {

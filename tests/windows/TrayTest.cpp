@@ -1,9 +1,6 @@
 // The notification-area icon, hiding and showing the program, and stay on top, on the real
 // main window and application window.
-#include "MainForm.h"
-#include "StartUp.h"
-#include "VopClass.h"
-#include <gtest/gtest.h>
+#include "MainWindowTest.h"
 #include <cstring>
 #include <shellapi.h>
 #include <thread>
@@ -25,26 +22,17 @@ std::string ReadSettings() {
     return all;
 }
 
-class TrayTest : public ::testing::Test {
+class TrayTest : public TMainWindowTest {
 protected:
-    void SetUp() override {
-        InitializeApplication();
-        DeleteFileA(TVop::GetIniFileName().c_str());
-        Application.OnException = [this](const std::string& m) { Errors.push_back(m); };
-    }
     void Start() {
-        frmMain = Application.CreateForm<TfrmMain>();
-        F = frmMain;
+        CreateMain();
         F->Show();  // what the message loop does first
         Pump();
         App = Application.Handle();
     }
     void TearDown() override {
-        Application.DestroyForms();
-        Application.OnException = nullptr;
-        frmMain = nullptr;
+        TMainWindowTest::TearDown();
         ShowWindow(Application.Handle(), SW_HIDE);
-        DeleteFileA(TVop::GetIniFileName().c_str());
     }
     static void Pump() {
         for (int i = 0; i < 5; ++i) {
@@ -70,9 +58,7 @@ protected:
         EXPECT_FALSE(F->Visible()) << where;
         EXPECT_FALSE(IsWindowVisible(F->Handle())) << where;
     }
-    TfrmMain* F = nullptr;
     HWND App = nullptr;
-    std::vector<std::string> Errors;
 };
 
 TEST_F(TrayTest, IconRecordIsTheFirstVersionWithItsValues) {
