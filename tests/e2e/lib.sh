@@ -114,3 +114,9 @@ click_in() {  # class x y
   info=$(probe info "$1")
   xdotool mousemove $(( $(echo "$info" | field client_left) + $2 )) $(( $(echo "$info" | field client_top) + $3 )) click 1
 }
+
+# Opens the colour menu with the 菜单 button and waits until it shows.
+open_menu() {
+  click_client 219 18
+  probe wait '#32768' 10000 || fail "the colour menu did not open"
+}

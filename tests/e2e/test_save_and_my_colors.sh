@@ -9,8 +9,7 @@ start_quillora
 click_client 113 239   # green down twice: #FFFDFF
 click_client 113 239
 
-click_client 219 18    # 菜单
-sleep 0.3
+open_menu
 xdotool key Down Down Return   # 保存颜色
 probe wait TfrmSaveColor 10000 || fail "the save dialog did not open"
 xdotool type --delay 20 'e2e; saved'
@@ -20,8 +19,7 @@ xdotool key Return
 grep -aE '^[0-9]{14}=#FFFDFFe2e, saved' "$ini" || fail "the entry is not in the file: $(cat "$ini")"
 
 click_client 113 205   # red down: #FEFDFF
-click_client 219 18
-sleep 0.3
+open_menu
 xdotool key Down Down Down Return   # 喜爱的颜色
 probe wait TfrmMyColors 10000 || fail "the favourite colours did not open"
 click_in TfrmMyColors 120 36   # the first row
