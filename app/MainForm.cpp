@@ -219,7 +219,7 @@ void TfrmMain::FormCreate() {
     // The path is not needed here: working it out creates the program's folder.
     ReadSettingsAtStartUp([] { TVop::GetIniFileName(); });
     SetCaption(Application.Title());
-    SetIcon(Application.Icon());
+    SetIcon(Application.Icon(), Application.SmallIcon());
     FTrayDblClicked = false;
     FTaskbarCreated = RegisterWindowMessageW(L"TaskbarCreated");
     FDragging = false;
@@ -375,7 +375,7 @@ void TfrmMain::InitTrayIcon(TNotifyIconData& data) {
     data.uID = 1;
     data.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
     data.uCallbackMessage = WM_TRAYICON;
-    data.hIcon = Icon();
+    data.hIcon = SmallIcon();  // the hand-drawn 16-pixel image, not a scaled one
     // The tip holds 63 characters; a longer caption is cut there.
     std::string tip = WideToAnsi(Caption()).substr(0, sizeof data.szTip - 1);
     std::memcpy(data.szTip, tip.c_str(), tip.size() + 1);

@@ -63,10 +63,11 @@ void TForm::DoCreate() {
     }
 }
 
-void TForm::SetIcon(HICON icon) {
+void TForm::SetIcon(HICON icon, HICON small) {
     FIcon = icon;
+    FSmallIcon = small;
     SendMessageW(FHandle, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
-    SendMessageW(FHandle, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon));
+    SendMessageW(FHandle, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(SmallIcon()));
 }
 
 void TForm::CenterOnScreen() {
@@ -190,6 +191,8 @@ void TApplication::Initialize() {
     InitCommonControlsEx(&icc);
     HINSTANCE inst = GetModuleHandleW(nullptr);
     FIcon = LoadIconW(inst, L"MAINICON");
+    FSmallIcon = static_cast<HICON>(LoadImageW(inst, L"MAINICON", IMAGE_ICON, GetSystemMetrics(SM_CXSMICON),
+                                               GetSystemMetrics(SM_CYSMICON), LR_SHARED));
     WNDCLASSEXW wc{};
     wc.cbSize = sizeof wc;
     wc.lpfnWndProc = &AppProc;
@@ -204,6 +207,7 @@ void TApplication::Initialize() {
                               GetSystemMetrics(SM_CXSCREEN) / 2, GetSystemMetrics(SM_CYSCREEN) / 2,
                               0, 0, nullptr, nullptr, inst, nullptr);
     SendMessageW(FHandle, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(FIcon));
+    SendMessageW(FHandle, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(FSmallIcon));
 }
 
 std::wstring TApplication::Title() const {

@@ -37,8 +37,11 @@ public:
     void Close();
     int ShowModal();
     bool IsModal() const { return FModal; }
-    void SetIcon(HICON icon);  // borrowed: the form does not free it
+    // Borrowed: the form does not free them. The small one shows in the caption (and the
+    // notification area); without one the big one is scaled.
+    void SetIcon(HICON icon, HICON small = nullptr);
     HICON Icon() const { return FIcon; }
+    HICON SmallIcon() const { return FSmallIcon ? FSmallIcon : FIcon; }
     int ClientWidth() const { return FClientWidth; }
     // The form owns the controls it is given; they go, last first, before its window.
     TControl* Adopt(std::unique_ptr<TControl> control);
@@ -55,6 +58,7 @@ private:
     bool FModal = false;
     bool FShownOnce = false;
     HICON FIcon = nullptr;
+    HICON FSmallIcon = nullptr;
     HWND FLastFocus = nullptr;
     std::vector<std::unique_ptr<TControl>> FComponents;
 };
@@ -71,6 +75,7 @@ public:
     void Initialize();
     HWND Handle() const { return FHandle; }
     HICON Icon() const { return FIcon; }
+    HICON SmallIcon() const { return FSmallIcon; }  // MAINICON's own 16-pixel image
     std::wstring Title() const;
     void SetTitle(const std::wstring& title);
 
@@ -122,6 +127,7 @@ private:
 
     HWND FHandle = nullptr;
     HICON FIcon = nullptr;
+    HICON FSmallIcon = nullptr;
     TForm* FMainForm = nullptr;
     std::vector<std::unique_ptr<TForm>> FForms;
     std::map<int, HCURSOR> FCursors;

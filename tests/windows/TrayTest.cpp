@@ -70,7 +70,8 @@ TEST_F(TrayTest, IconRecordIsTheFirstVersionWithItsValues) {
     EXPECT_EQ(r.uID, 1u);
     EXPECT_EQ(r.uFlags, 7u);
     EXPECT_EQ(r.uCallbackMessage, 1025u);
-    EXPECT_EQ(r.hIcon, F->Icon());
+    EXPECT_EQ(r.hIcon, F->SmallIcon());
+    EXPECT_NE(r.hIcon, nullptr);
     EXPECT_STREQ(r.szTip, "Quillora");
     EXPECT_EQ(reinterpret_cast<const char*>(&r.szTip) - reinterpret_cast<const char*>(&r), 24);
 }
