@@ -3,10 +3,11 @@
 #include <stdexcept>
 
 namespace {
-// Another program (a clipboard viewer, say) may hold the clipboard for a moment: try a few
-// times before giving up.
+// Another program may hold the clipboard for a moment (a clipboard viewer; under Wine its
+// own bridge to the X selection after each change): keep trying for half a second before
+// giving up.
 bool OpenWithRetry(HWND owner) {
-    for (int attempt = 0; attempt < 5; ++attempt) {
+    for (int attempt = 0; attempt < 50; ++attempt) {
         if (OpenClipboard(owner)) return true;
         Sleep(10);
     }
