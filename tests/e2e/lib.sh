@@ -3,7 +3,12 @@
 set -uo pipefail
 source "$(dirname "$QUILLORA_E2E_LIB")/../../scripts/wine-env.sh"
 
-fail() { echo "FAIL: $*" >&2; exit 1; }
+fail() {
+  local shot="${TMPDIR:-/tmp}/quillora-fail-$(basename "$0" .sh).png"
+  import -window root "$shot" 2>/dev/null && echo "screenshot of the failure: $shot" >&2
+  echo "FAIL: $*" >&2
+  exit 1
+}
 
 probe() { wine "$QUILLORA_PROBE" "$@" | tr -d '\r'; }
 
@@ -76,7 +81,7 @@ seed_clipboard() {
 # Waits until the clipboard no longer holds the sentinel and prints its text.
 read_clipboard() {
   local i text
-  for ((i = 0; i < 100; i++)); do
+  for ((i = 0; i < 300; i++)); do
     text=$(xclip -o -selection clipboard 2>/dev/null)
     if [ "$text" != quillora-sentinel ]; then
       printf '%s' "$text"
@@ -84,7 +89,8 @@ read_clipboard() {
     fi
     sleep 0.1
   done
-  fail "the clipboard still holds the sentinel after 10 s"
+  probe wait '#32770' 0 && echo "a message box is open" >&2
+  fail "the clipboard still holds the sentinel after 30 s"
 }
 
 stop_sentinel() { [ -n "$SENTINEL_PID" ] && kill "$SENTINEL_PID" 2>/dev/null; SENTINEL_PID=""; }
