@@ -77,36 +77,35 @@ for t in "${targets[@]}"; do
 done
 
 # --- Run ---
-# Stopping the script stops exactly the fuzzers it started (each leaves its pid in logs/).
+run_one() {  # target; runs in the background, and a TERM ends its fuzzer with it
+  local t=$1 child= status=0
+  trap '[ -n "$child" ] && kill "$child" 2>/dev/null; exit 143' TERM
+  mkdir -p "$out/corpus/$t" "$out/crashes/$t"
+  if [ -d "tests/fuzz/corpus/$t" ]; then cp -n "tests/fuzz/corpus/$t"/* "$out/corpus/$t"/ 2>/dev/null || true; fi
+  nice -n "$niceness" "$out/$t" -max_total_time="$seconds" -print_final_stats=1 -timeout=10 \
+    -rss_limit_mb=1024 -artifact_prefix="$out/crashes/$t/" "$out/corpus/$t" \
+    >"$out/logs/$t.log" 2>&1 &
+  child=$!
+  wait "$child" || status=$?
+  echo "$status" >"$out/logs/$t.status"
+}
+
+# Stopping the script stops exactly the runs it started, and each run its own fuzzer.
+runs=()
 stop() {
-  local f
-  for f in "$out"/logs/*.pid; do
-    [ -f "$f" ] && kill "$(cat "$f")" 2>/dev/null || true
-  done
+  local p
+  for p in "${runs[@]}"; do kill -TERM "$p" 2>/dev/null || true; done
+  wait || true
   exit 130
 }
 trap stop INT TERM
 
-run_one() {  # target
-  local t=$1
-  mkdir -p "$out/corpus/$t" "$out/crashes/$t"
-  if [ -d "tests/fuzz/corpus/$t" ]; then cp -n "tests/fuzz/corpus/$t"/* "$out/corpus/$t"/ 2>/dev/null || true; fi
-  local status=0
-  nice -n "$niceness" "$out/$t" -max_total_time="$seconds" -print_final_stats=1 -timeout=10 \
-    -rss_limit_mb=1024 -artifact_prefix="$out/crashes/$t/" "$out/corpus/$t" \
-    >"$out/logs/$t.log" 2>&1 &
-  echo $! >"$out/logs/$t.pid"
-  wait $! || status=$?
-  rm -f "$out/logs/$t.pid"
-  echo "$status" >"$out/logs/$t.status"
-}
-
-rm -f "$out"/logs/*.pid
 echo "fuzz: ${seconds}s per target, $jobs at a time, nice $niceness"
 for t in "${targets[@]}"; do
   rm -f "$out/logs/$t.status"
   while [ "$(jobs -rp | wc -l)" -ge "$jobs" ]; do wait -n || true; done
   run_one "$t" &
+  runs+=($!)
 done
 wait || true
 trap - INT TERM

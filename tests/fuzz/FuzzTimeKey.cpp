@@ -65,6 +65,8 @@ void CheckTimeTextToKey(const std::string& Time) {
     for (char C : Time)
         if (At < Key.size() && C == Key[At]) ++At;
     FUZZ_CHECK(At == Key.size());
+    // Blanks and line ends around a time text change nothing.
+    FUZZ_CHECK(SettingsText::KeyFromTimeText("\t " + Time + "\r\n") == Key);
 }
 
 }  // namespace
