@@ -25,7 +25,9 @@ public:
                                const std::string& Value, const std::string& FileName);
 
     // Every line of a section as "key=value", in the order the file holds them; nothing for a
-    // missing file or section. Values are cut to 2047 characters.
+    // missing file or section. Values read as ReadIniString reads them (without enclosing
+    // quotation marks, cut to 2047 characters), but each line its own: a key that occurs
+    // twice gives both values. Lines without a name or a "=" are no entries and left out.
     static std::vector<std::string> ReadSectionValues(const std::string& Section,
                                                       const std::string& FileName);
 
