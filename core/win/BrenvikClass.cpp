@@ -16,6 +16,33 @@ constexpr DWORD kValueBufferSize = 2048;  // a value reads back as at most 2047 
 constexpr std::size_t kSectionStartSize = 65536;
 constexpr std::size_t kSectionMaxSize = std::size_t(1) << 28;
 
+// Running copies of the program share the settings file, and the profile functions rewrite
+// the whole file at every write, truncating it first, with nothing to keep other processes
+// out: two copies saving at once lost most of the file's entries (360 of 450 in a test), and
+// a copy reading meanwhile sees a cut file. So every access to a settings file holds one mutex
+// of the user's session. A copy that holds it for longer than the timeout (hung, or stopped in
+// a debugger) is not waited for: the access goes ahead unlocked rather than hang this copy. A
+// copy that ended while holding it leaves it abandoned, which makes the next one its owner.
+class TSettingsLock {
+public:
+    TSettingsLock() : FMutex(CreateMutexW(nullptr, FALSE, L"Local\\Quillora.Settings")) {
+        if (!FMutex) return;
+        const DWORD Result = WaitForSingleObject(FMutex, kLockTimeoutMs);
+        FOwned = Result == WAIT_OBJECT_0 || Result == WAIT_ABANDONED;
+    }
+    ~TSettingsLock() {
+        if (FOwned) ReleaseMutex(FMutex);
+        if (FMutex) CloseHandle(FMutex);
+    }
+    TSettingsLock(const TSettingsLock&) = delete;
+    TSettingsLock& operator=(const TSettingsLock&) = delete;
+
+private:
+    static constexpr DWORD kLockTimeoutMs = 5000;
+    HANDLE FMutex;
+    bool FOwned = false;
+};
+
 bool IsDirectory(const std::string& Path) {
     if (Path.empty()) return false;
     const DWORD Attributes = GetFileAttributesA(Path.c_str());
@@ -142,6 +169,7 @@ std::string TBrenvik::GetSpecialFolderPath(int Csidl) {
 
 std::string TBrenvik::ReadIniString(const std::string& Section, const std::string& Key,
                                     const std::string& FileName) {
+    TSettingsLock Lock;
     if (!IsRegularFile(FileName)) return std::string();
     const std::string Value = ReadValue(Section, Key, FileName);
     FlushProfileCache(FileName);
@@ -150,6 +178,7 @@ std::string TBrenvik::ReadIniString(const std::string& Section, const std::strin
 
 void TBrenvik::WriteIniString(const std::string& Section, const std::string& Key,
                               const std::string& Value, const std::string& FileName) {
+    TSettingsLock Lock;
     ClearReadOnly(FileName);
     const bool Written = WritePrivateProfileStringA(Section.c_str(), Key.c_str(), Value.c_str(),
                                                     FileName.c_str());
@@ -159,6 +188,7 @@ void TBrenvik::WriteIniString(const std::string& Section, const std::string& Key
 
 std::vector<std::string> TBrenvik::ReadSectionValues(const std::string& Section,
                                                      const std::string& FileName) {
+    TSettingsLock Lock;
     if (!IsRegularFile(FileName)) return {};
     std::vector<std::string> Lines = ReadSectionLines(Section, FileName);
     FlushProfileCache(FileName);
@@ -167,7 +197,9 @@ std::vector<std::string> TBrenvik::ReadSectionValues(const std::string& Section,
 
 void TBrenvik::DeleteIniKey(const std::string& Section, const std::string& Key,
                             const std::string& FileName) {
-    if (Key.empty() || !IsRegularFile(FileName)) return;
+    if (Key.empty()) return;
+    TSettingsLock Lock;
+    if (!IsRegularFile(FileName)) return;
     // A read-only file keeps its entries. The attribute alone does not stop every writer
     // (an administrator's process under some systems writes regardless), so it is asked here.
     if (GetFileAttributesA(FileName.c_str()) & FILE_ATTRIBUTE_READONLY) return;
