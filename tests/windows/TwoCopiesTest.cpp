@@ -11,6 +11,7 @@
 #include <iterator>
 #include <map>
 #include <sstream>
+#include <thread>
 
 namespace {
 
@@ -151,6 +152,48 @@ TEST_F(TwoCopiesTest, ReadingWhileTheOtherCopySavesSeesTheWholeFile) {
     EXPECT_EQ(Copy.Wait(0), 0) << "the other copy's saves";
     EXPECT_GT(Reads, 0);
     EXPECT_EQ(Wrong, 0) << "reads out of " << Reads << " that saw the defaults instead";
+}
+
+// The lock that keeps the copies apart must not hang a copy when another keeps it: a holder
+// that hangs is waited for a few seconds, one that ended while holding it not at all.
+TEST_F(TwoCopiesTest, ACopyThatKeepsTheLockHangsNoOther) {
+    for (const bool Ends : {false, true}) {
+        // Kept open here, so that the lock outlives a holder that ends with it.
+        HANDLE Keep = CreateMutexW(nullptr, FALSE, L"Local\\Quillora.Settings");
+        TNamedEvent Taken(Unique(Ends ? "TakenEnds" : "TakenHangs"));
+        TNamedEvent Release(Unique(Ends ? "ReleaseEnds" : "ReleaseHangs"));
+        std::thread Holder([&] {
+            HANDLE Lock = CreateMutexW(nullptr, FALSE, L"Local\\Quillora.Settings");
+            WaitForSingleObject(Lock, INFINITE);
+            Taken.Set();
+            if (!Ends) {
+                Release.WaitSet(kCopyTimeoutMs);
+                ReleaseMutex(Lock);
+            }
+            CloseHandle(Lock);  // a thread that ends owning the lock leaves it abandoned
+        });
+        ASSERT_TRUE(Taken.WaitSet(kCopyTimeoutMs));
+        if (Ends) Holder.join();
+        const DWORD Start = GetTickCount();
+        TVop::SetZoom(Ends ? 8 : 9);
+        const DWORD Took = GetTickCount() - Start;
+        Release.Set();
+        if (!Ends) Holder.join();
+        EXPECT_EQ(TVop::GetZoom(), Ends ? 8 : 9) << "written all the same";
+        if (Ends)
+            EXPECT_LT(Took, 2000u) << "an abandoned lock is taken over at once";
+        else
+            EXPECT_GE(Took, 4500u) << "the write waited for the other copy first";
+        EXPECT_LT(Took, 30000u) << "and went ahead after the timeout";
+        bool FreeAgain = false;
+        std::thread Other([&] {
+            FreeAgain = WaitForSingleObject(Keep, 0) == WAIT_OBJECT_0;
+            if (FreeAgain) ReleaseMutex(Keep);
+        });
+        Other.join();
+        EXPECT_TRUE(FreeAgain) << "this copy let go of the lock";
+        CloseHandle(Keep);
+    }
 }
 
 TEST_F(TwoCopiesTest, AChangeInOneCopyIsSeenByTheOthersNextRead) {
