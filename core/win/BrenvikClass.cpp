@@ -55,6 +55,99 @@ bool IsRegularFile(const std::string& Path) {
     return Attributes != INVALID_FILE_ATTRIBUTES && !(Attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
+bool ReadWhole(const std::string& FileName, std::string& Bytes) {
+    Bytes.clear();
+    HANDLE File = CreateFileA(FileName.c_str(), GENERIC_READ,
+                              FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (File == INVALID_HANDLE_VALUE) return false;
+    LARGE_INTEGER Size{};
+    bool Done = GetFileSizeEx(File, &Size) && Size.QuadPart < (LONGLONG(1) << 30);
+    if (Done) Bytes.resize(static_cast<std::size_t>(Size.QuadPart));
+    for (std::size_t Pos = 0; Done && Pos < Bytes.size();) {
+        DWORD Read = 0;
+        const DWORD Chunk = static_cast<DWORD>(std::min<std::size_t>(Bytes.size() - Pos, 1 << 20));
+        Done = ReadFile(File, &Bytes[Pos], Chunk, &Read, nullptr) && Read > 0;
+        Pos += Read;
+    }
+    CloseHandle(File);
+    return Done;
+}
+
+// Writes Count bytes of Data (or of zeros, when Data is null) to a new file; false as soon as
+// one write falls short.
+bool WriteWhole(HANDLE File, const char* Data, std::size_t Count) {
+    static const char kZeros[65536] = {};
+    for (std::size_t Pos = 0; Pos < Count;) {
+        const DWORD Chunk = static_cast<DWORD>(std::min<std::size_t>(Count - Pos, sizeof kZeros));
+        DWORD Written = 0;
+        if (!WriteFile(File, Data ? Data + Pos : kZeros, Chunk, &Written, nullptr) ||
+            Written != Chunk)
+            return false;
+        Pos += Chunk;
+    }
+    return true;
+}
+
+bool EndsWithLineEnd(const std::string& Bytes) {
+    const std::size_t N = Bytes.size();
+    return N > 0 &&
+           (Bytes[N - 1] == '\n' || (N > 1 && Bytes[N - 2] == '\n' && Bytes[N - 1] == '\0'));
+}
+
+// The profile functions rewrite the whole file at every write and do not look at what their
+// writes return: when the disk fills up meanwhile they report success and leave the file cut
+// short, and every entry past the cut is gone (a 72 KB file with room for 40 KB kept 650 of
+// its 1500 entries, the last one torn). So before a write, a scratch file next to the settings
+// file takes as much room as the rewrite may need and gives it back; without that room the
+// write does not start. A file that comes out cut all the same (another program filled the
+// disk in between) gets its old bytes back.
+class TRewriteGuard {
+public:
+    // Extra: what the write adds to the file at most.
+    TRewriteGuard(const std::string& FileName, std::size_t Extra) : FFileName(FileName) {
+        FHadFile = ReadWhole(FileName, FOld);
+        // Lines that ended in LF or CR alone come back ended in CR LF: the rewrite grows by
+        // half at most.
+        FHasRoom = RoomFor(FOld.size() + FOld.size() / 2 + Extra + 4096);
+    }
+    bool HasRoom() const { return FHasRoom; }
+
+    // After the write: whether the file came out whole, judged by its end (the profile
+    // functions end every line they write). A file cut short gets its old bytes back.
+    bool Whole() const {
+        std::string Now;
+        if (!ReadWhole(FFileName, Now) || EndsWithLineEnd(Now) || Now.empty()) return true;
+        if (FHadFile && !FOld.empty() && !EndsWithLineEnd(FOld)) return true;  // cannot tell
+        if (FHadFile) {
+            HANDLE File = CreateFileA(FFileName.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                      FILE_ATTRIBUTE_NORMAL, nullptr);
+            if (File != INVALID_HANDLE_VALUE) {
+                WriteWhole(File, FOld.data(), FOld.size());
+                CloseHandle(File);
+            }
+        }
+        return false;
+    }
+
+private:
+    bool RoomFor(std::size_t Bytes) const {
+        const std::string Scratch =
+            FFileName + "." + std::to_string(GetCurrentProcessId()) + ".room";
+        HANDLE File =
+            CreateFileA(Scratch.c_str(), GENERIC_WRITE, FILE_SHARE_DELETE, nullptr, CREATE_ALWAYS,
+                        FILE_ATTRIBUTE_TEMPORARY | FILE_FLAG_DELETE_ON_CLOSE, nullptr);
+        // Where no scratch file can be made, the write itself will tell.
+        if (File == INVALID_HANDLE_VALUE) return true;
+        const bool Room = WriteWhole(File, nullptr, Bytes);
+        CloseHandle(File);
+        return Room;
+    }
+
+    std::string FFileName, FOld;
+    bool FHadFile = false, FHasRoom = true;
+};
+
 // The profile functions keep a file's contents cached; dropping the cache after each access
 // lets the next one see what another running copy wrote meanwhile.
 void FlushProfileCache(const std::string& FileName) {
@@ -180,10 +273,13 @@ void TBrenvik::WriteIniString(const std::string& Section, const std::string& Key
                               const std::string& Value, const std::string& FileName) {
     TSettingsLock Lock;
     ClearReadOnly(FileName);
-    const bool Written = WritePrivateProfileStringA(Section.c_str(), Key.c_str(), Value.c_str(),
+    const TRewriteGuard Guard(FileName, Section.size() + Key.size() + Value.size());
+    const bool Written = Guard.HasRoom() &&
+                         WritePrivateProfileStringA(Section.c_str(), Key.c_str(), Value.c_str(),
                                                     FileName.c_str());
     FlushProfileCache(FileName);
-    if (!Written) throw EIniFileException("无法写入到" + AnsiToUtf8(FileName), FileName);
+    if (!Written || !Guard.Whole())
+        throw EIniFileException("无法写入到" + AnsiToUtf8(FileName), FileName);
 }
 
 std::vector<std::string> TBrenvik::ReadSectionValues(const std::string& Section,
@@ -203,8 +299,12 @@ void TBrenvik::DeleteIniKey(const std::string& Section, const std::string& Key,
     // A read-only file keeps its entries. The attribute alone does not stop every writer
     // (an administrator's process under some systems writes regardless), so it is asked here.
     if (GetFileAttributesA(FileName.c_str()) & FILE_ATTRIBUTE_READONLY) return;
+    // Without room for the rewrite the entry stays, as with a read-only file.
+    const TRewriteGuard Guard(FileName, 0);
+    if (!Guard.HasRoom()) return;
     WritePrivateProfileStringA(Section.c_str(), Key.c_str(), nullptr, FileName.c_str());
     FlushProfileCache(FileName);
+    Guard.Whole();
 }
 
 std::string TBrenvik::GetAppDataPath(const std::string& Name) {

@@ -1,9 +1,9 @@
 // Another running copy of the program as far as the settings file goes: it reads and writes
 // through the program's own settings operations, so that tests can run two copies at once.
 //
-//   settings_writer save TAG ROUNDS READY GO   saves ROUNDS colours under keys of its own
-//                                              (year 2100 + TAG, one second per round): sets
-//                                              the event READY, waits for the event GO, saves;
+//   settings_writer save TAG ROUNDS [READY GO] saves ROUNDS colours under keys of its own
+//                                              (year 2100 + TAG, one second per round), with
+//                                              events: sets READY and waits for GO first;
 //                                              exits with the number of saves that failed
 //   settings_writer zoom VALUE                 TVop::SetZoom(VALUE)
 //   settings_writer ontop 0|1                  TVop::SetStayOnTop
@@ -52,7 +52,7 @@ bool WaitEvent(const char* Name) {
 }
 
 int Save(int Tag, int Rounds, const char* Ready, const char* Go) {
-    if (!SetEvent(Ready) || !WaitEvent(Go)) return 101;
+    if (Ready && (!SetEvent(Ready) || !WaitEvent(Go))) return 101;
     int Failed = 0;
     for (int Round = 0; Round < Rounds; ++Round) {
         try {
@@ -80,8 +80,9 @@ int Hold(const char* Path, const char* Ready, DWORD Ms) {
 int main(int argc, char** argv) {
     const std::string Command = argc > 1 ? argv[1] : "";
     try {
-        if (Command == "save" && argc == 6)
-            return Save(std::atoi(argv[2]), std::atoi(argv[3]), argv[4], argv[5]);
+        if (Command == "save" && (argc == 4 || argc == 6))
+            return Save(std::atoi(argv[2]), std::atoi(argv[3]), argc == 6 ? argv[4] : nullptr,
+                        argc == 6 ? argv[5] : nullptr);
         if (Command == "zoom" && argc == 3) return TVop::SetZoom(std::atoi(argv[2])), 0;
         if (Command == "ontop" && argc == 3) return TVop::SetStayOnTop(argv[2][0] == '1'), 0;
         if (Command == "getzoom" && argc == 2) return TVop::GetZoom();
