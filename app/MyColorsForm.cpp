@@ -3,6 +3,7 @@
 #include "SettingsText.h"
 #include "TextUtil.h"
 #include "VopClass.h"
+#include <algorithm>
 
 TfrmMyColors* frmMyColors = nullptr;
 
@@ -48,19 +49,55 @@ void TfrmMyColors::FormCreate() {
     EnableButtons(ListView1->SelCount() > 0);
 }
 
+namespace {
+// Swatches go to the image list side by side in one bitmap, a batch at a time. The list grows
+// its storage by a few images at each addition and copies what it holds, so one swatch per
+// call grows with the square of the count; batches that double (up to a cap that keeps the
+// bitmap a few tens of megabytes) keep it in proportion.
+constexpr size_t kFirstSwatchBatch = 1024;
+constexpr size_t kMaxSwatchBatch = 16384;
+constexpr int kSwatchWidth = 32, kSwatchHeight = 16;
+
+// The list does not repaint while it fills: repainting after every new row grows with the
+// square of the count too.
+class TNoRedraw {
+public:
+    explicit TNoRedraw(HWND h) : FHandle(h) { SendMessageW(FHandle, WM_SETREDRAW, FALSE, 0); }
+    ~TNoRedraw() {
+        SendMessageW(FHandle, WM_SETREDRAW, TRUE, 0);
+        InvalidateRect(FHandle, nullptr, TRUE);
+    }
+    TNoRedraw(const TNoRedraw&) = delete;
+    TNoRedraw& operator=(const TNoRedraw&) = delete;
+private:
+    HWND FHandle;
+};
+}  // namespace
+
 // The whole section again, in file order; a line whose colour does not convert is left out.
 void TfrmMyColors::LoadColors() {
     std::vector<SettingsText::TColorEntry> entries = TVop::ReadColorEntries();
+    TNoRedraw quiet(ListView1->Handle());
     ListView1->Clear();
     ImageList1.Clear();
-    for (const SettingsText::TColorEntry& e : entries) {
-        // A 1-pixel black frame filled with the colour.
-        TBitmap swatch(32, 16);
-        swatch.Canvas().PenColor = clBlack;
-        swatch.Canvas().BrushColor = e.Color;
-        swatch.Canvas().Rectangle(0, 0, 32, 16);
-        int image = ImageList1.Add(swatch.Unselected());
-        ListView1->AddItem(image, {AnsiToWide(e.ColorText), AnsiToWide(e.TimeText), AnsiToWide(e.Comment)});
+    for (size_t first = 0, batch = kFirstSwatchBatch; first < entries.size();
+         first += batch, batch = std::min(batch * 2, kMaxSwatchBatch)) {
+        const size_t count = std::min(batch, entries.size() - first);
+        // Each swatch a 1-pixel black frame filled with the colour.
+        TBitmap swatches(static_cast<int>(count) * kSwatchWidth, kSwatchHeight);
+        swatches.Canvas().PenColor = clBlack;
+        for (size_t i = 0; i < count; ++i) {
+            const int left = static_cast<int>(i) * kSwatchWidth;
+            swatches.Canvas().BrushColor = entries[first + i].Color;
+            swatches.Canvas().Rectangle(left, 0, left + kSwatchWidth, kSwatchHeight);
+        }
+        // The images of one batch follow one another from the index the list returns.
+        const int image = ImageList1.Add(swatches.Unselected());
+        for (size_t i = 0; i < count; ++i) {
+            const SettingsText::TColorEntry& e = entries[first + i];
+            ListView1->AddItem(image < 0 ? -1 : image + static_cast<int>(i),
+                               {AnsiToWide(e.ColorText), AnsiToWide(e.TimeText), AnsiToWide(e.Comment)});
+        }
     }
 }
 

@@ -5,7 +5,8 @@
 
 // General helpers for shell folders and INI files. Class-level operations only; never
 // instantiated. Every text is 8-bit in the system's ANSI code page, as the profile functions
-// take it. Defined in the Windows part of core.
+// take it. Every INI access holds a lock shared by all running copies of the program, so that
+// none reads or writes a file another is rewriting. Defined in the Windows part of core.
 class TBrenvik {
 public:
     TBrenvik() = delete;
@@ -20,17 +21,20 @@ public:
                                      const std::string& FileName);
 
     // Writes one value, creating the file and the section where they are missing. A
-    // read-only file is made writable first. Throws EIniFileException when the write fails.
+    // read-only file is made writable first. Throws EIniFileException when the write fails,
+    // also when the disk has no room for the rewritten file; the file then stays as it was.
     static void WriteIniString(const std::string& Section, const std::string& Key,
                                const std::string& Value, const std::string& FileName);
 
     // Every line of a section as "key=value", in the order the file holds them; nothing for a
-    // missing file or section. Values are cut to 2047 characters.
+    // missing file or section. Values read as ReadIniString reads them (without enclosing
+    // quotation marks, cut to 2047 characters), but each line its own: a key that occurs
+    // twice gives both values. Lines without a name or a "=" are no entries and left out.
     static std::vector<std::string> ReadSectionValues(const std::string& Section,
                                                       const std::string& FileName);
 
-    // Removes one key's line. Reports nothing: a missing file or key, or a read-only file,
-    // leaves everything as it was.
+    // Removes one key's line. Reports nothing: a missing file or key, a read-only file, or a
+    // disk without room for the rewritten file, leaves everything as it was.
     static void DeleteIniKey(const std::string& Section, const std::string& Key,
                              const std::string& FileName);
 

@@ -5,12 +5,43 @@
 #include <windows.h>
 #include <shlobj.h>
 
+#include <algorithm>
 #include <cstring>
 
 namespace {
 
-constexpr DWORD kValueBufferSize = 2048;    // a value reads back as at most 2047 characters
-constexpr DWORD kKeyListStartSize = 16384;  // grown until every key name of a section fits
+constexpr DWORD kValueBufferSize = 2048;  // a value reads back as at most 2047 characters
+// The buffer for a whole section grows from the first size until the section fits; past the
+// last one (a settings file of hundreds of megabytes) the listing holds what fitted.
+constexpr std::size_t kSectionStartSize = 65536;
+constexpr std::size_t kSectionMaxSize = std::size_t(1) << 28;
+
+// Running copies of the program share the settings file, and the profile functions rewrite
+// the whole file at every write, truncating it first, with nothing to keep other processes
+// out: two copies saving at once lost most of the file's entries (360 of 450 in a test), and
+// a copy reading meanwhile sees a cut file. So every access to a settings file holds one mutex
+// of the user's session. A copy that holds it for longer than the timeout (hung, or stopped in
+// a debugger) is not waited for: the access goes ahead unlocked rather than hang this copy. A
+// copy that ended while holding it leaves it abandoned, which makes the next one its owner.
+class TSettingsLock {
+public:
+    TSettingsLock() : FMutex(CreateMutexW(nullptr, FALSE, L"Local\\Quillora.Settings")) {
+        if (!FMutex) return;
+        const DWORD Result = WaitForSingleObject(FMutex, kLockTimeoutMs);
+        FOwned = Result == WAIT_OBJECT_0 || Result == WAIT_ABANDONED;
+    }
+    ~TSettingsLock() {
+        if (FOwned) ReleaseMutex(FMutex);
+        if (FMutex) CloseHandle(FMutex);
+    }
+    TSettingsLock(const TSettingsLock&) = delete;
+    TSettingsLock& operator=(const TSettingsLock&) = delete;
+
+private:
+    static constexpr DWORD kLockTimeoutMs = 5000;
+    HANDLE FMutex;
+    bool FOwned = false;
+};
 
 bool IsDirectory(const std::string& Path) {
     if (Path.empty()) return false;
@@ -23,6 +54,99 @@ bool IsRegularFile(const std::string& Path) {
     const DWORD Attributes = GetFileAttributesA(Path.c_str());
     return Attributes != INVALID_FILE_ATTRIBUTES && !(Attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
+
+bool ReadWhole(const std::string& FileName, std::string& Bytes) {
+    Bytes.clear();
+    HANDLE File = CreateFileA(FileName.c_str(), GENERIC_READ,
+                              FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (File == INVALID_HANDLE_VALUE) return false;
+    LARGE_INTEGER Size{};
+    bool Done = GetFileSizeEx(File, &Size) && Size.QuadPart < (LONGLONG(1) << 30);
+    if (Done) Bytes.resize(static_cast<std::size_t>(Size.QuadPart));
+    for (std::size_t Pos = 0; Done && Pos < Bytes.size();) {
+        DWORD Read = 0;
+        const DWORD Chunk = static_cast<DWORD>(std::min<std::size_t>(Bytes.size() - Pos, 1 << 20));
+        Done = ReadFile(File, &Bytes[Pos], Chunk, &Read, nullptr) && Read > 0;
+        Pos += Read;
+    }
+    CloseHandle(File);
+    return Done;
+}
+
+// Writes Count bytes of Data (or of zeros, when Data is null) to a new file; false as soon as
+// one write falls short.
+bool WriteWhole(HANDLE File, const char* Data, std::size_t Count) {
+    static const char kZeros[65536] = {};
+    for (std::size_t Pos = 0; Pos < Count;) {
+        const DWORD Chunk = static_cast<DWORD>(std::min<std::size_t>(Count - Pos, sizeof kZeros));
+        DWORD Written = 0;
+        if (!WriteFile(File, Data ? Data + Pos : kZeros, Chunk, &Written, nullptr) ||
+            Written != Chunk)
+            return false;
+        Pos += Chunk;
+    }
+    return true;
+}
+
+bool EndsWithLineEnd(const std::string& Bytes) {
+    const std::size_t N = Bytes.size();
+    return N > 0 &&
+           (Bytes[N - 1] == '\n' || (N > 1 && Bytes[N - 2] == '\n' && Bytes[N - 1] == '\0'));
+}
+
+// The profile functions rewrite the whole file at every write and do not look at what their
+// writes return: when the disk fills up meanwhile they report success and leave the file cut
+// short, and every entry past the cut is gone (a 72 KB file with room for 40 KB kept 650 of
+// its 1500 entries, the last one torn). So before a write, a scratch file next to the settings
+// file takes as much room as the rewrite may need and gives it back; without that room the
+// write does not start. A file that comes out cut all the same (another program filled the
+// disk in between) gets its old bytes back.
+class TRewriteGuard {
+public:
+    // Extra: what the write adds to the file at most.
+    TRewriteGuard(const std::string& FileName, std::size_t Extra) : FFileName(FileName) {
+        FHadFile = ReadWhole(FileName, FOld);
+        // Lines that ended in LF or CR alone come back ended in CR LF: the rewrite grows by
+        // half at most.
+        FHasRoom = RoomFor(FOld.size() + FOld.size() / 2 + Extra + 4096);
+    }
+    bool HasRoom() const { return FHasRoom; }
+
+    // After the write: whether the file came out whole, judged by its end (the profile
+    // functions end every line they write). A file cut short gets its old bytes back.
+    bool Whole() const {
+        std::string Now;
+        if (!ReadWhole(FFileName, Now) || EndsWithLineEnd(Now) || Now.empty()) return true;
+        if (FHadFile && !FOld.empty() && !EndsWithLineEnd(FOld)) return true;  // cannot tell
+        if (FHadFile) {
+            HANDLE File = CreateFileA(FFileName.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                      FILE_ATTRIBUTE_NORMAL, nullptr);
+            if (File != INVALID_HANDLE_VALUE) {
+                WriteWhole(File, FOld.data(), FOld.size());
+                CloseHandle(File);
+            }
+        }
+        return false;
+    }
+
+private:
+    bool RoomFor(std::size_t Bytes) const {
+        const std::string Scratch =
+            FFileName + "." + std::to_string(GetCurrentProcessId()) + ".room";
+        HANDLE File =
+            CreateFileA(Scratch.c_str(), GENERIC_WRITE, FILE_SHARE_DELETE, nullptr, CREATE_ALWAYS,
+                        FILE_ATTRIBUTE_TEMPORARY | FILE_FLAG_DELETE_ON_CLOSE, nullptr);
+        // Where no scratch file can be made, the write itself will tell.
+        if (File == INVALID_HANDLE_VALUE) return true;
+        const bool Room = WriteWhole(File, nullptr, Bytes);
+        CloseHandle(File);
+        return Room;
+    }
+
+    std::string FFileName, FOld;
+    bool FHadFile = false, FHasRoom = true;
+};
 
 // The profile functions keep a file's contents cached; dropping the cache after each access
 // lets the next one see what another running copy wrote meanwhile.
@@ -74,27 +198,48 @@ std::string FullPath(const std::string& Path) {
     return Buffer;
 }
 
-// Every key name of a section, in file order.
-std::vector<std::string> ReadKeyNames(const std::string& Section, const std::string& FileName) {
-    // When the names do not fit, the call returns the buffer size minus 2 and drops the rest
+// A value as GetPrivateProfileString gives it: without a matching pair of enclosing quotation
+// marks, and cut to what its buffer holds.
+std::string AsReadValue(const char* Value, std::size_t Length) {
+    if (Length >= 2 && (Value[0] == '"' || Value[0] == '\'') && Value[Length - 1] == Value[0]) {
+        ++Value;
+        Length -= 2;
+    }
+    return std::string(Value, std::min<std::size_t>(Length, kValueBufferSize - 1));
+}
+
+// Every "key=value" line of a section, in file order, in one call. Asking for the key names
+// and then for each value on its own opens the file and searches the section once per entry:
+// with 64 000 entries that took 50 s, and it grows with the square of the count. A key that
+// occurs twice now shows each line's own value, not the first one's twice.
+std::vector<std::string> ReadSectionLines(const std::string& Section,
+                                          const std::string& FileName) {
+    // When the lines do not fit, the call returns the buffer size minus 2 and drops the rest
     // without a word: so the buffer doubles until the answer is shorter than that.
-    std::vector<char> Names(kKeyListStartSize);
+    std::vector<char> Buffer(kSectionStartSize);
     DWORD Length = 0;
     for (;;) {
-        const DWORD Size = static_cast<DWORD>(Names.size());
-        Length = GetPrivateProfileStringA(Section.c_str(), nullptr, "", Names.data(), Size,
-                                          FileName.c_str());
-        if (Length + 2 < Size) break;
-        Names.resize(Names.size() * 2);
+        const DWORD Size = static_cast<DWORD>(Buffer.size());
+        Length = GetPrivateProfileSectionA(Section.c_str(), Buffer.data(), Size, FileName.c_str());
+        if (Length + 2 < Size || Buffer.size() >= kSectionMaxSize) break;
+        Buffer.resize(Buffer.size() * 2);
     }
-    std::vector<std::string> Keys;
+    Length = std::min<DWORD>(Length, static_cast<DWORD>(Buffer.size()) - 1);
+    Buffer[Length] = '\0';
+    std::vector<std::string> Lines;
     for (DWORD Pos = 0; Pos < Length;) {
-        const char* Name = Names.data() + Pos;
-        const std::size_t NameLength = std::strlen(Name);
-        if (NameLength > 0) Keys.emplace_back(Name, NameLength);
-        Pos += static_cast<DWORD>(NameLength) + 1;
+        const char* Line = Buffer.data() + Pos;
+        const std::size_t LineLength = std::strlen(Line);
+        Pos += static_cast<DWORD>(LineLength) + 1;
+        const char* Equals = static_cast<const char*>(std::memchr(Line, '=', LineLength));
+        // Only lines with a name and a "=" are entries, as in the list of key names; ";"
+        // starts a comment line, which some systems hand out here.
+        if (!Equals || Equals == Line || Line[0] == ';') continue;
+        const std::size_t NameLength = static_cast<std::size_t>(Equals - Line);
+        Lines.push_back(std::string(Line, NameLength + 1) +
+                        AsReadValue(Equals + 1, LineLength - NameLength - 1));
     }
-    return Keys;
+    return Lines;
 }
 
 std::string ReadValue(const std::string& Section, const std::string& Key,
@@ -117,6 +262,7 @@ std::string TBrenvik::GetSpecialFolderPath(int Csidl) {
 
 std::string TBrenvik::ReadIniString(const std::string& Section, const std::string& Key,
                                     const std::string& FileName) {
+    TSettingsLock Lock;
     if (!IsRegularFile(FileName)) return std::string();
     const std::string Value = ReadValue(Section, Key, FileName);
     FlushProfileCache(FileName);
@@ -125,31 +271,40 @@ std::string TBrenvik::ReadIniString(const std::string& Section, const std::strin
 
 void TBrenvik::WriteIniString(const std::string& Section, const std::string& Key,
                               const std::string& Value, const std::string& FileName) {
+    TSettingsLock Lock;
     ClearReadOnly(FileName);
-    const bool Written = WritePrivateProfileStringA(Section.c_str(), Key.c_str(), Value.c_str(),
+    const TRewriteGuard Guard(FileName, Section.size() + Key.size() + Value.size());
+    const bool Written = Guard.HasRoom() &&
+                         WritePrivateProfileStringA(Section.c_str(), Key.c_str(), Value.c_str(),
                                                     FileName.c_str());
     FlushProfileCache(FileName);
-    if (!Written) throw EIniFileException("无法写入到" + AnsiToUtf8(FileName), FileName);
+    if (!Written || !Guard.Whole())
+        throw EIniFileException("无法写入到" + AnsiToUtf8(FileName), FileName);
 }
 
 std::vector<std::string> TBrenvik::ReadSectionValues(const std::string& Section,
                                                      const std::string& FileName) {
-    std::vector<std::string> Lines;
-    if (!IsRegularFile(FileName)) return Lines;
-    for (const std::string& Key : ReadKeyNames(Section, FileName))
-        Lines.push_back(Key + "=" + ReadValue(Section, Key, FileName));
+    TSettingsLock Lock;
+    if (!IsRegularFile(FileName)) return {};
+    std::vector<std::string> Lines = ReadSectionLines(Section, FileName);
     FlushProfileCache(FileName);
     return Lines;
 }
 
 void TBrenvik::DeleteIniKey(const std::string& Section, const std::string& Key,
                             const std::string& FileName) {
-    if (Key.empty() || !IsRegularFile(FileName)) return;
+    if (Key.empty()) return;
+    TSettingsLock Lock;
+    if (!IsRegularFile(FileName)) return;
     // A read-only file keeps its entries. The attribute alone does not stop every writer
     // (an administrator's process under some systems writes regardless), so it is asked here.
     if (GetFileAttributesA(FileName.c_str()) & FILE_ATTRIBUTE_READONLY) return;
+    // Without room for the rewrite the entry stays, as with a read-only file.
+    const TRewriteGuard Guard(FileName, 0);
+    if (!Guard.HasRoom()) return;
     WritePrivateProfileStringA(Section.c_str(), Key.c_str(), nullptr, FileName.c_str());
     FlushProfileCache(FileName);
+    Guard.Whole();
 }
 
 std::string TBrenvik::GetAppDataPath(const std::string& Name) {

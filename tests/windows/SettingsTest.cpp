@@ -336,6 +336,32 @@ TEST_F(SettingsTest, ListingIsNotCutAfter1092Entries) {
     for (std::size_t i = 0; i < Lines.size(); ++i) ASSERT_EQ(Lines[i], Expected[i]) << "line " << i;
 }
 
+// The whole section comes in one read; each line must still read as a read of its own key
+// would give it, and only real entries count.
+TEST_F(SettingsTest, SectionListingReadsEachLineAsItsOwnValue) {
+    WriteIni("[COLORS]\r\n"
+             "k1=#111111a\r\n"
+             "K1=#222222b\r\n"   // the same key again: its own value, not the first one's
+             "noequals\r\n"
+             ";c=#333333\r\n"
+             "=#444444\r\n"
+             "q=\"#555555 x\"\r\n"
+             "s='#666666'\r\n"
+             "u=\"#777777\r\n"
+             "e=\"\"\r\n"
+             "one=\"\r\n"
+             "mixed=\"#888888'\r\n"
+             "[OTHER]\r\nz=#999999\r\n");
+    const TLines Lines = TVop::ReadColorLines();
+    EXPECT_EQ(Lines, (TLines{"k1=#111111a", "K1=#222222b", "q=#555555 x", "s=#666666",
+                             "u=\"#777777", "e=", "one=\"", "mixed=\"#888888'"}));
+    for (std::size_t i = 2; i < Lines.size(); ++i) {
+        const std::string Key = Lines[i].substr(0, Lines[i].find('='));
+        EXPECT_EQ(Lines[i], Key + "=" + TBrenvik::ReadIniString("COLORS", Key, IniPath()))
+            << "the same as a read of the key alone";
+    }
+}
+
 TEST_F(SettingsTest, LinesWhoseColourDoesNotConvertAreLeftOutAndKept) {
     WriteIni("[COLORS]\r\n01012020101010=#GG0000x\r\n01012020101011=#ff8000\r\n"
              "0101202010101299=#000001long key\r\n01012020101013=\r\n");
