@@ -57,27 +57,14 @@ namespace {
 constexpr size_t kFirstSwatchBatch = 1024;
 constexpr size_t kMaxSwatchBatch = 16384;
 constexpr int kSwatchWidth = 32, kSwatchHeight = 16;
-
-// The list does not repaint while it fills: repainting after every new row grows with the
-// square of the count too.
-class TNoRedraw {
-public:
-    explicit TNoRedraw(HWND h) : FHandle(h) { SendMessageW(FHandle, WM_SETREDRAW, FALSE, 0); }
-    ~TNoRedraw() {
-        SendMessageW(FHandle, WM_SETREDRAW, TRUE, 0);
-        InvalidateRect(FHandle, nullptr, TRUE);
-    }
-    TNoRedraw(const TNoRedraw&) = delete;
-    TNoRedraw& operator=(const TNoRedraw&) = delete;
-private:
-    HWND FHandle;
-};
 }  // namespace
 
 // The whole section again, in file order; a line whose colour does not convert is left out.
 void TfrmMyColors::LoadColors() {
     std::vector<SettingsText::TColorEntry> entries = TVop::ReadColorEntries();
-    TNoRedraw quiet(ListView1->Handle());
+    // No repainting while the list fills: a repaint after every new row grows with the square
+    // of the count too.
+    TUpdateLock quiet(*ListView1);
     ListView1->Clear();
     ImageList1.Clear();
     for (size_t first = 0, batch = kFirstSwatchBatch; first < entries.size();

@@ -149,3 +149,19 @@ private:
     TColor FBrushColor = 0;
     std::unique_ptr<TBitmap> FPaintBuffer;  // kept between paints: the magnifier repaints often
 };
+
+// No repainting of a control while it takes many changes; one repaint when the scope ends.
+class TUpdateLock {
+public:
+    explicit TUpdateLock(TWinControl& control) : FHandle(control.Handle()) {
+        SendMessageW(FHandle, WM_SETREDRAW, FALSE, 0);
+    }
+    ~TUpdateLock() {
+        SendMessageW(FHandle, WM_SETREDRAW, TRUE, 0);
+        InvalidateRect(FHandle, nullptr, TRUE);
+    }
+    TUpdateLock(const TUpdateLock&) = delete;
+    TUpdateLock& operator=(const TUpdateLock&) = delete;
+private:
+    HWND FHandle;
+};

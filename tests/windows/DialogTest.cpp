@@ -6,6 +6,7 @@
 #include "SaveColorForm.h"
 #include "SettingsText.h"
 #include "MainWindowTest.h"
+#include "UserDriver.h"
 #include <commctrl.h>
 #include <fstream>
 #include <functional>
@@ -13,43 +14,13 @@
 #include <thread>
 
 namespace {
-HWND WaitWindow(const wchar_t* cls, const wchar_t* title = nullptr) {
-    for (int i = 0; i < 400; ++i) {
-        HWND h = FindWindowW(cls, title);
-        if (h && IsWindowVisible(h)) return h;
-        Sleep(25);
-    }
-    ADD_FAILURE() << "no window of class " << WideToUtf8(cls);
-    return nullptr;
-}
+using UserDriver::Click;
+using UserDriver::PostKey;
 
-struct TBox {
-    std::wstring Text;
-    bool HasIcon = false;
-};
+constexpr DWORD kWaitMs = 10000;
 
-// Waits for a message box, reads it and answers it with the given button.
-TBox Answer(int button) {
-    TBox box;
-    HWND h = WaitWindow(L"#32770", L"Quillora");
-    if (!h) return box;
-    wchar_t text[256] = L"";
-    GetDlgItemTextW(h, 0xFFFF, text, 256);
-    box.Text = text;
-    PostMessageW(h, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(h, button)));
-    for (int i = 0; i < 200 && IsWindow(h); ++i) Sleep(10);
-    return box;
-}
-
-void PostKey(HWND h, WPARAM key) {
-    PostMessageW(h, WM_KEYDOWN, key, 0);
-    PostMessageW(h, WM_KEYUP, key, 0);
-}
-
-void Click(HWND h, int x, int y) {
-    PostMessageW(h, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
-    PostMessageW(h, WM_LBUTTONUP, 0, MAKELPARAM(x, y));
-}
+HWND WaitWindow(const wchar_t* cls) { return UserDriver::WaitWindow(cls, kWaitMs); }
+std::wstring Answer(int button) { return UserDriver::Answer(button, kWaitMs); }
 
 std::string FileText() {
     std::ifstream in(TVop::GetIniFileName(), std::ios::binary);
@@ -70,11 +41,9 @@ protected:
         TMainWindowTest::TearDown();
     }
     // Runs a menu command on this thread while `user` works the dialog on another.
-    void WithUser(const std::string& item, std::function<void()> user) {
-        std::thread t(std::move(user));
+    void WithUser(const std::string& item, const std::function<void()>& user) {
         TPopupMenu& menu = item.rfind("mnuColor", 0) == 0 ? F->mnuColor : F->mnuControl;
-        menu.Find(item)->OnClick();
-        t.join();
+        UserDriver::WithUser([&] { menu.Find(item)->OnClick(); }, user);
     }
     void SaveLines(std::initializer_list<const char*> lines) {
         for (const char* l : lines) {
@@ -93,7 +62,7 @@ TEST_F(DialogTest, EnterSavesTheColourWithTheOpeningTimeAndTheComment) {
     F->spiG->SetValue(2);
     F->spiB->SetValue(3);
     std::wstring time, value;
-    TBox box;
+    std::wstring box;
     WithUser("mnuColor_SaveColor", [&] {
         HWND dlg = WaitWindow(L"TfrmSaveColor");
         time = frmSaveColor->edtTime->Text();
@@ -108,7 +77,7 @@ TEST_F(DialogTest, EnterSavesTheColourWithTheOpeningTimeAndTheComment) {
         box = Answer(IDOK);
     });
     EXPECT_EQ(value, L"#010203");
-    EXPECT_EQ(box.Text, L"SUCCESS!");
+    EXPECT_EQ(box, L"SUCCESS!");
     std::string key = SettingsText::KeyFromTimeText(WideToAnsi(time));
     EXPECT_NE(FileText().find("[COLORS]\r\n" + key + "=#010203sky, warm=yes\r\n"), std::string::npos)
         << FileText();
@@ -134,13 +103,13 @@ TEST_F(DialogTest, EscapeWritesNothingAndTheCommentTakes256Characters) {
 TEST_F(DialogTest, UnwritableSettingsFileGivesErrorAndTheStoreStaysAsItWas) {
     DeleteFileA(TVop::GetIniFileName().c_str());
     ASSERT_TRUE(CreateDirectoryA(TVop::GetIniFileName().c_str(), nullptr));  // vop.ini is a folder
-    TBox box;
+    std::wstring box;
     WithUser("mnuColor_SaveColor", [&] {
         WaitWindow(L"TfrmSaveColor");
         PostMessageW(frmSaveColor->btnOK->Handle(), BM_CLICK, 0, 0);
         box = Answer(IDOK);
     });
-    EXPECT_EQ(box.Text, L"ERROR!");
+    EXPECT_EQ(box, L"ERROR!");
     EXPECT_TRUE(Errors.empty()) << "the failure is the dialog's own message, not the error handler's";
     EXPECT_NE(GetFileAttributesA(TVop::GetIniFileName().c_str()) & FILE_ATTRIBUTE_DIRECTORY, 0u);
 }
@@ -202,8 +171,7 @@ TEST_F(DialogTest, DeleteAsksFirstAndReloadsWithoutSelection) {
         Click(list->Handle(), r.left + 60, (r.top + r.bottom) / 2);
         for (int i = 0; i < 100 && !IsWindowEnabled(frmMyColors->btnDelete->Handle()); ++i) Sleep(10);
         PostMessageW(frmMyColors->btnDelete->Handle(), BM_CLICK, 0, 0);
-        TBox no = Answer(IDNO);
-        EXPECT_EQ(no.Text, L"Do you really want to delete it?");
+        EXPECT_EQ(Answer(IDNO), L"Do you really want to delete it?");
         Sleep(100);
         EXPECT_EQ(FileText(), before) << "No changes nothing";
         EXPECT_EQ(list->Selected(), 1) << "the row stays selected";
