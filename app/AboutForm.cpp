@@ -1,42 +1,33 @@
 #include "AboutForm.h"
 #include "Links.h"
+#include "Text.h"
 
 TfrmAbout* frmAbout = nullptr;
 
-const std::vector<TLayoutRow>& TfrmAbout::Layout() {
-    using K = TKind;
+#define M(member) LAYOUT_SLOT(TfrmAbout, member)
+const std::vector<TLayoutRow<TfrmAbout>>& TfrmAbout::Layout() {
     static const std::wstring email = AnsiToWide(Links::kEmail), site = AnsiToWide(Links::kWebSite);
-    static const std::vector<TLayoutRow> rows = {
-        // name            kind        parent   left top width height tag tab caption
-        {"shpBackground",  K::Shape,   nullptr,   7,   7,  282, 147,   0,  -1, nullptr},
-        {"bvlBackground",  K::Bevel,   nullptr,   7,   7,  282, 147,   0,  -1, nullptr},
-        {"imgIcon",        K::Image,   nullptr,  14,  17,   32,  32,   0,  -1, nullptr},
-        {"lblTitle",       K::Label,   nullptr,  57,  25,    9,  16,   0,  -1, L"#"},
-        {"lblVersion",     K::Label,   nullptr,  49,  54,   16,  13,   0,  -1, L"版本"},
-        {"lblCopyright",   K::Label,   nullptr,  38,  71,   16,  13,   0,  -1, L"版权"},
-        {"lblEmail1",      K::Label,   nullptr,  68, 105,   31,  13,   0,  -1, L"电子邮件:"},
-        {"lblEmail2",      K::Label,   nullptr, 136,  97,  102,  35,   0,  -1, email.c_str()},
-        {"lblWebsite1",    K::Label,   nullptr,  67, 124,   46,  13,   0,  -1, L"网站(&W)"},
-        {"lblWebsite2",    K::Label,   nullptr, 129, 126,  119,  13,   0,  -1, site.c_str()},
-        {"btnOK",          K::Button,  nullptr, 110, 163,   74,  23,   0,   0, L"确定"},
+    static const std::vector<TLayoutRow<TfrmAbout>> rows = {
+        // control        parent          left top width height tag tab caption
+        {M(shpBackground),   {},               7,   7,  282,   147,   0,  -1, nullptr},
+        {M(bvlBackground),   {},               7,   7,  282,   147,   0,  -1, nullptr},
+        {M(imgIcon),         {},              14,  17,   32,    32,   0,  -1, nullptr},
+        {M(lblTitle),        {},              57,  25,    9,    16,   0,  -1, L"#"},
+        {M(lblVersion),      {},              49,  54,   16,    13,   0,  -1, L"版本"},
+        {M(lblCopyright),    {},              38,  71,   16,    13,   0,  -1, L"版权"},
+        {M(lblEmail1),       {},              68, 105,   31,    13,   0,  -1, L"电子邮件:"},
+        {M(lblEmail2),       {},             136,  97,  102,    35,   0,  -1, email.c_str()},
+        {M(lblWebsite1),     {},              67, 124,   46,    13,   0,  -1, L"网站(&W)"},
+        {M(lblWebsite2),     {},             129, 126,  119,    13,   0,  -1, site.c_str()},
+        {M(btnOK),           {},             110, 163,   74,    23,   0,   0, L"确定"},
     };
     return rows;
 }
+#undef M
 
 TfrmAbout::TfrmAbout() : TForm(L"TfrmAbout", kClientWidth, kClientHeight, TBorderStyle::Dialog) {
     SetColor(clBtnFace);
     BuildLayout(*this, Layout());
-    shpBackground = Find<TShape>("shpBackground");
-    bvlBackground = Find<TBevel>("bvlBackground");
-    imgIcon = Find<TImage>("imgIcon");
-    lblTitle = Find<TLabel>("lblTitle");
-    lblVersion = Find<TLabel>("lblVersion");
-    lblCopyright = Find<TLabel>("lblCopyright");
-    lblEmail1 = Find<TLabel>("lblEmail1");
-    lblEmail2 = Find<TLabel>("lblEmail2");
-    lblWebsite1 = Find<TLabel>("lblWebsite1");
-    lblWebsite2 = Find<TLabel>("lblWebsite2");
-    btnOK = Find<TButton>("btnOK");
 
     shpBackground->SetPenColor(clWhite);
     shpBackground->SetBrushColor(clWhite);
@@ -76,8 +67,8 @@ void TfrmAbout::FormShow() {
     SetCaption(L"About");
     lblTitle->SetCaption(Application.Title());
     CenterHorizontally(lblTitle);
-    imgIcon->SetIcon(static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr), L"RES_ABOUTFORM_ICON",
-                                                   IMAGE_ICON, 32, 32, LR_DEFAULTCOLOR)));
+    imgIcon->SetIcon(TIconHandle(static_cast<HICON>(LoadImageW(
+        GetModuleHandleW(nullptr), L"RES_ABOUTFORM_ICON", IMAGE_ICON, 32, 32, LR_DEFAULTCOLOR))));
     // A 10-pixel gap between the icon and the title.
     imgIcon->SetBounds(lblTitle->Left() - (imgIcon->Width() + 10), imgIcon->Top(), imgIcon->Width(),
                        imgIcon->Height());

@@ -9,7 +9,6 @@ class TfrmAbout : public TForm {
 public:
     TfrmAbout();
     static constexpr int kClientWidth = 295, kClientHeight = 194;
-    static const std::vector<TLayoutRow>& Layout();
 
     std::wstring Version;  // set by the caller before showing
     std::wstring Year;
@@ -21,6 +20,7 @@ public:
     TButton* btnOK;
 
 private:
+    static const std::vector<TLayoutRow<TfrmAbout>>& Layout();
     void FormShow();
     void CenterHorizontally(TControl* c);
     void LinkMouseDown(TLabel* link, TMouseButton button);

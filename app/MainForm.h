@@ -1,11 +1,11 @@
-// TfrmMain: the main window, where the user picks, edits and copies colours.
+// TfrmMain: the main window, where the user picks, edits and copies colours. Its parts live in
+// three files: MainForm.cpp (layout, start-up, colour editors, notations, menus, dialogs),
+// MainFormPick.cpp (picking and the magnifier) and MainFormTray.cpp (the notification-area
+// icon, hiding and showing, stay on top).
 #pragma once
-#include "ComCtrls.h"
 #include "Dialogs.h"
-#include "ExtCtrls.h"
 #include "Layout.h"
 #include "Menus.h"
-#include "Spin.h"
 #include <array>
 #include <memory>
 #include <string>
@@ -29,7 +29,8 @@ public:
     TfrmMain();
 
     static constexpr int kClientWidth = 249, kClientHeight = 505;
-    static const std::vector<TLayoutRow>& Layout();
+    static constexpr int kNotations = 7;  // numbered 1..7, the edits' and buttons' tags
+    static const std::vector<TLayoutRow<TfrmMain>>& Layout();
 
     // Components, owned by the form; named as in the window's design.
     TCheckBox* chkStayOnTop;
@@ -72,6 +73,7 @@ public:
 private:
     friend class TPickBenchmark;  // times the parts of a pick
     void SetupComponents();
+    void BuildMenus();
     void BindEvents();
     void FormCreate();
     void ReadSettingsAtStartUp(const std::function<void()>& step);
@@ -79,6 +81,8 @@ private:
     void FormClose(TCloseAction& action);
     void mnuControl_ExitClick();
 
+    // The one way a new colour reaches the window: swatch, editors and notations.
+    void ShowColor(TColor c);
     void SetCurrentColor(TColor c);
     void UpdateRGB();
     void UpdateHSL();
@@ -93,6 +97,7 @@ private:
     void mnuColor_MyColorsClick();
     void mnuControl_AboutClick();
 
+    // Picking and the magnifier (MainFormPick.cpp).
     void imgDragMouseDown(TImage* pressed, TMouseButton button);
     void FormMouseMove();
     void FormMouseUp(TMouseButton button);
@@ -103,17 +108,18 @@ private:
     void cboZoomClick();
     void imgZoomMouseDown(int x, int y);
 
+    // The notification area, visibility and stay on top (MainFormTray.cpp).
     void InitTrayIcon(TNotifyIconData& data);
     void TrayIconCallback(LPARAM mouseMessage);
+    void TrayWndProc(UINT msg, LPARAM lp);
     void mnuControl_ShowClick();
     void chkStayOnTopClick();
     void AssertStayOnTop();
     bool FAssertingStayOnTop = false;
     bool FHidingToTray = false;
 
-    std::array<TEdit*, 8> FNotationEdits{};  // indexed by notation number 1..7
-
-    std::array<std::string, 8> FColorValues;  // indexed by notation number 1..7
+    std::array<TEdit*, kNotations + 1> FNotationEdits{};       // indexed by notation number
+    std::array<std::string, kNotations + 1> FColorValues;      // indexed by notation number
     bool FDragging = false;
     bool FUpdatingRGB = false;
     bool FUpdatingHSL = false;
@@ -125,3 +131,14 @@ private:
 };
 
 extern TfrmMain* frmMain;
+
+// Sets a guard field for one scope and clears it on every way out.
+class TGuard {
+public:
+    explicit TGuard(bool& flag) : FFlag(flag) { FFlag = true; }
+    ~TGuard() { FFlag = false; }
+    TGuard(const TGuard&) = delete;
+    TGuard& operator=(const TGuard&) = delete;
+private:
+    bool& FFlag;
+};

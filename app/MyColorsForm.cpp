@@ -1,33 +1,31 @@
 #include "MyColorsForm.h"
 #include "ColorText.h"
 #include "SettingsText.h"
+#include "Text.h"
 #include "TextUtil.h"
 #include "VopClass.h"
 #include <algorithm>
 
 TfrmMyColors* frmMyColors = nullptr;
 
-const std::vector<TLayoutRow>& TfrmMyColors::Layout() {
-    using K = TKind;
-    static const std::vector<TLayoutRow> rows = {
-        // name         kind         parent   left top width height tag tab caption
-        {"ListView1",   K::ListView, nullptr,   8,   8, 450, 278,   0,  0, nullptr},
-        {"btnOK",       K::Button,   nullptr, 226, 293,  74,  23,   0,  1, L"确定(&O)"},
-        {"btnDelete",   K::Button,   nullptr, 305, 293,  74,  23,   0,  2, L"删除(&D)"},
-        {"btnCancel",   K::Button,   nullptr, 384, 293,  74,  23,   0,  3, L"取消(&C)"},
+#define M(member) LAYOUT_SLOT(TfrmMyColors, member)
+const std::vector<TLayoutRow<TfrmMyColors>>& TfrmMyColors::Layout() {
+    static const std::vector<TLayoutRow<TfrmMyColors>> rows = {
+        // control        parent          left top width height tag tab caption
+        {M(ListView1),       {},               8,   8,  450,   278,   0,   0, nullptr},
+        {M(btnOK),           {},             226, 293,   74,    23,   0,   1, L"确定(&O)"},
+        {M(btnDelete),       {},             305, 293,   74,    23,   0,   2, L"删除(&D)"},
+        {M(btnCancel),       {},             384, 293,   74,    23,   0,   3, L"取消(&C)"},
     };
     return rows;
 }
+#undef M
 
 TfrmMyColors::TfrmMyColors()
     : TForm(L"TfrmMyColors", kClientWidth, kClientHeight, TBorderStyle::Dialog) {
     SetColor(clBtnFace);
     SetCaption(L"喜爱的颜色");
     BuildLayout(*this, Layout());
-    ListView1 = Find<TListView>("ListView1");
-    btnOK = Find<TButton>("btnOK");
-    btnDelete = Find<TButton>("btnDelete");
-    btnCancel = Find<TButton>("btnCancel");
     ListView1->AddColumn(L"颜色", 50);
     ListView1->AddColumn(L"值", 70);
     ListView1->AddColumn(L"时间", 125);

@@ -9,7 +9,6 @@ class TfrmMyColors : public TForm {
 public:
     TfrmMyColors();
     static constexpr int kClientWidth = 466, kClientHeight = 323;
-    static const std::vector<TLayoutRow>& Layout();
 
     TColor SelectedColor = 0;  // the chosen colour, read by the caller after OK
 
@@ -18,6 +17,7 @@ public:
     TImageList ImageList1{32, 16};
 
 private:
+    static const std::vector<TLayoutRow<TfrmMyColors>>& Layout();
     void FormCreate();
     void LoadColors();
     void EnableButtons(bool enabled);

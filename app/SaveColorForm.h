@@ -8,13 +8,15 @@ class TfrmSaveColor : public TForm {
 public:
     TfrmSaveColor();
     static constexpr int kClientWidth = 311, kClientHeight = 151;
-    static const std::vector<TLayoutRow>& Layout();
 
     TLabel *lblTime, *lblColor, *lblValue, *lblComment;
     TEdit *edtTime, *edtValue, *edtComment;
     TPanel* pnlColor;
     TShape* shpColor;
     TButton *btnOK, *btnCancel;
+
+private:
+    static const std::vector<TLayoutRow<TfrmSaveColor>>& Layout();
 };
 
 extern TfrmSaveColor* frmSaveColor;

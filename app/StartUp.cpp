@@ -1,23 +1,29 @@
 #include "StartUp.h"
+#include "AppWindow.h"
 #include "MainForm.h"
 #include "VopClass.h"
 
-void ApplyStayOnTop(bool on) {
-    SetWindowPos(Application.Handle(), on ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
-                 SWP_NOSIZE | SWP_NOMOVE | SWP_NOACTIVATE);
+namespace {
+// What the widget layer needs to know of the program.
+TProductInfo Product() {
+    TProductInfo p;
+    p.Name = L"Quillora";
+    p.IconName = L"MAINICON";
+    p.Font.Name = L"宋体";
+    p.Font.Height = -13;
+    p.UnknownError = "未知错误";
+    p.ClipboardBusy = "无法打开剪贴板";
+    p.OutOfMemory = "内存不足";
+    return p;
 }
+}  // namespace
 
 void InitializeApplication() {
-    Application.Initialize();
-    HWND app = Application.Handle();
-    SetWindowLongW(app, GWL_EXSTYLE, WS_EX_TOOLWINDOW);
-    // Every change of the application window's extended style is followed by this message,
-    // with both parameters 0.
-    SendMessageW(app, WM_NCCREATE, 0, 0);
+    Application.Initialize(Product());
+    SetTaskbarButton(false);
     // The window takes the new state before the setting is written.
     TVop::OnApplyStayOnTop = &ApplyStayOnTop;
-    Application.SetTitle(L"");
-    SetWindowTextW(app, L"Quillora");
+    Application.SetTitle(L"Quillora");
 }
 
 int RunApplication() {

@@ -5,10 +5,6 @@
 // the title "Quillora".
 void InitializeApplication();
 
-// Puts the application window, and with it every window it owns, above all windows that
-// are not topmost themselves (true), or back among them (false).
-void ApplyStayOnTop(bool on);
-
 // Creates the main window (its creation handler runs) and runs the message loop until it
 // closes.
 int RunApplication();

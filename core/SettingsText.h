@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Color.h"
+#include "../base/Color.h"
 
 #include <string>
 

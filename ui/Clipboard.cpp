@@ -1,4 +1,5 @@
 #include "Clipboard.h"
+#include "Runtime.h"
 #include <cstring>
 #include <stdexcept>
 
@@ -21,11 +22,11 @@ public:
 }  // namespace
 
 void Clipboard::SetText(HWND owner, const std::string& text) {
-    if (!OpenWithRetry(owner)) throw std::runtime_error("无法打开剪贴板");
+    if (!OpenWithRetry(owner)) throw std::runtime_error(Runtime::Product().ClipboardBusy);
     TOpenClipboard open;
     EmptyClipboard();
     HGLOBAL mem = GlobalAlloc(GMEM_MOVEABLE | GMEM_DDESHARE, text.size() + 1);
-    if (!mem) throw std::runtime_error("内存不足");
+    if (!mem) throw std::runtime_error(Runtime::Product().OutOfMemory);
     if (void* p = GlobalLock(mem)) {
         std::memcpy(p, text.c_str(), text.size() + 1);
         GlobalUnlock(mem);

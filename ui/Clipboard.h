@@ -6,7 +6,8 @@
 namespace Clipboard {
 // Replaces the clipboard's content with Text (CF_TEXT, a terminating zero added), in one
 // opening of the clipboard, so that a clipboard held by another program keeps its content.
-// Throws std::runtime_error "无法打开剪贴板" when it cannot be opened.
+// Throws std::runtime_error with the program's text for a busy clipboard when it cannot be
+// opened.
 void SetText(HWND owner, const std::string& text);
 // The CF_TEXT content, or empty when there is none or the clipboard cannot be opened.
 std::string Text(HWND owner);

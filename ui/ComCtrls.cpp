@@ -1,20 +1,27 @@
 #include "ComCtrls.h"
 #include <commctrl.h>
 
-TStatusBar::TStatusBar(TWinControl* parent, int left, int top, int width, int height)
-    : TWinControl(parent) {
-    CreateHandle(STATUSCLASSNAMEW, L"",
-                 WS_CHILD | WS_VISIBLE | CCS_NOPARENTALIGN | CCS_NORESIZE | CCS_NODIVIDER, 0,
-                 parent->Handle(), left, top, width, height);
+TCreateParams TStatusBar::CreateParams() const {
+    return {STATUSCLASSNAMEW, WS_CHILD | CCS_NOPARENTALIGN | CCS_NORESIZE | CCS_NODIVIDER, 0};
+}
+
+void TStatusBar::HandleCreated() {
     int parts[1] = {-1};
     SendMessageW(FHandle, SB_SETPARTS, 1, reinterpret_cast<LPARAM>(parts));
+    SetPanelText(FPanelText);
+    FPanelText.clear();
 }
 
 void TStatusBar::SetPanelText(const wchar_t* text) {
+    if (!FHandle) {
+        FPanelText = text;
+        return;
+    }
     SendMessageW(FHandle, SB_SETTEXTW, 0, reinterpret_cast<LPARAM>(text));
 }
 
 std::wstring TStatusBar::PanelText() const {
+    if (!FHandle) return FPanelText;
     auto n = LOWORD(SendMessageW(FHandle, SB_GETTEXTLENGTHW, 0, 0));
     std::wstring s(static_cast<size_t>(n) + 1, L'\0');
     SendMessageW(FHandle, SB_GETTEXTW, 0, reinterpret_cast<LPARAM>(s.data()));
@@ -30,26 +37,40 @@ TImageList::~TImageList() { ImageList_Destroy(FHandle); }
 int TImageList::Add(HBITMAP bitmap) { return ImageList_Add(FHandle, bitmap, nullptr); }
 
 TListView::TListView(TWinControl* parent, int left, int top, int width, int height)
-    : TWinControl(parent) {
+    : TWinControl(parent, left, top, width, height) {
     FColor = clWindow;
-    CreateHandle(WC_LISTVIEWW, L"",
-                 WS_CHILD | WS_VISIBLE | WS_TABSTOP | LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS |
-                     LVS_NOSORTHEADER | LVS_SHAREIMAGELISTS,
-                 WS_EX_CLIENTEDGE, parent->Handle(), left, top, width, height);
+}
+
+TCreateParams TListView::CreateParams() const {
+    return {WC_LISTVIEWW,
+            WS_CHILD | WS_TABSTOP | LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS |
+                LVS_NOSORTHEADER | LVS_SHAREIMAGELISTS,
+            WS_EX_CLIENTEDGE};
+}
+
+void TListView::HandleCreated() {
     ListView_SetExtendedListViewStyle(FHandle, LVS_EX_FULLROWSELECT);
+    for (const TColumn& c : FColumns) InsertColumn(c);
+    SetSmallImages(FSmallImages);
 }
 
 void TListView::AddColumn(const std::wstring& caption, int width) {
+    FColumns.push_back({caption, width});
+    if (FHandle) InsertColumn(FColumns.back());
+}
+
+void TListView::InsertColumn(const TColumn& column) {
     LVCOLUMNW c{};
     c.mask = LVCF_TEXT | LVCF_WIDTH;
-    c.cx = width;
-    c.pszText = const_cast<wchar_t*>(caption.c_str());
+    c.cx = column.Width;
+    c.pszText = const_cast<wchar_t*>(column.Caption.c_str());
     int n = Header_GetItemCount(ListView_GetHeader(FHandle));
     SendMessageW(FHandle, LVM_INSERTCOLUMNW, static_cast<WPARAM>(n), reinterpret_cast<LPARAM>(&c));
 }
 
-void TListView::SetSmallImages(TImageList* images) {
-    ListView_SetImageList(FHandle, images ? images->Handle() : nullptr, LVSIL_SMALL);
+void TListView::SetSmallImages(const TImageList* images) {
+    FSmallImages = images;
+    if (FHandle) ListView_SetImageList(FHandle, images ? images->Handle() : nullptr, LVSIL_SMALL);
 }
 
 void TListView::Clear() { ListView_DeleteAllItems(FHandle); }

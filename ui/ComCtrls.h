@@ -8,13 +8,19 @@
 // rather than docked by the system.
 class TStatusBar : public TWinControl {
 public:
-    TStatusBar(TWinControl* parent, int left, int top, int width, int height);
+    using TWinControl::TWinControl;
     void SetPanelText(const wchar_t* text);
     void SetPanelText(const std::wstring& text) { SetPanelText(text.c_str()); }
     std::wstring PanelText() const;
+protected:
+    TCreateParams CreateParams() const override;
+    void HandleCreated() override;
+private:
+    std::wstring FPanelText;  // until the window is made
 };
 
-// Images of one size, no masks. The list view that shows them does not own them.
+// Images of one size, no masks. The list view that shows them borrows them: its window must go
+// first.
 class TImageList {
 public:
     TImageList(int width, int height);
@@ -34,7 +40,7 @@ class TListView : public TWinControl {
 public:
     TListView(TWinControl* parent, int left, int top, int width, int height);
     void AddColumn(const std::wstring& caption, int width);
-    void SetSmallImages(TImageList* images);
+    void SetSmallImages(const TImageList* images);
     void Clear();
     // A new row at the end: an empty caption with its image, then the sub-items.
     int AddItem(int imageIndex, const std::vector<std::wstring>& subItems);
@@ -45,5 +51,15 @@ public:
     std::wstring SubItem(int index, int subItem) const;  // sub-item 1 is the second column
     int ImageIndex(int index) const;
 protected:
+    TCreateParams CreateParams() const override;
+    void HandleCreated() override;
     LRESULT Notify(NMHDR* header) override;
+private:
+    struct TColumn {
+        std::wstring Caption;
+        int Width;
+    };
+    void InsertColumn(const TColumn& column);
+    std::vector<TColumn> FColumns;
+    const TImageList* FSmallImages = nullptr;
 };

@@ -1,11 +1,16 @@
 #include "Controls.h"
-#include "Forms.h"
+#include "Runtime.h"
 #include <windowsx.h>
 #include <algorithm>
 #include <set>
+#include <stdexcept>
 
 namespace {
-const wchar_t kControlProp[] = L"Quillora.Control";
+// The window property that leads from a window to its object.
+const wchar_t* ControlProperty() {
+    static const std::wstring name = Runtime::Product().Name + L".Control";
+    return name.c_str();
+}
 
 TMouseButton ButtonOf(UINT msg) {
     switch (msg) {
@@ -14,25 +19,26 @@ TMouseButton ButtonOf(UINT msg) {
     default: return TMouseButton::Left;
     }
 }
-}  // namespace
 
-static std::set<std::wstring>& OwnClasses() {
+std::set<std::wstring>& OwnClasses() {
     static std::set<std::wstring> registered;
     return registered;
 }
+}  // namespace
 
-const wchar_t* TWinControl::OwnWindowClass(const wchar_t* name) {
-    auto& registered = OwnClasses();
-    if (registered.insert(name).second) {
+const wchar_t* TWinControl::OwnWindowClass(const std::wstring& name) {
+    const std::wstring className = name.empty() ? Runtime::Product().Name + L"Window" : name;
+    auto [it, added] = OwnClasses().insert(className);
+    if (added) {
         WNDCLASSEXW wc{};
         wc.cbSize = sizeof wc;
         wc.lpfnWndProc = &StaticProc;
         wc.hInstance = GetModuleHandleW(nullptr);
         wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-        wc.lpszClassName = registered.find(name)->c_str();
+        wc.lpszClassName = it->c_str();
         RegisterClassExW(&wc);
     }
-    return registered.find(name)->c_str();
+    return it->c_str();
 }
 
 // ---- TControl ----
@@ -41,6 +47,8 @@ TControl::TControl(TWinControl* parent) : FParent(parent) {
     if (parent) {
         parent->FControls.push_back(this);
         FFont = parent->FFont;
+    } else {
+        FFont = Runtime::Product().Font;
     }
 }
 
@@ -100,70 +108,104 @@ void TControl::Invalidate() {
     }
 }
 
-// ---- TWinControl ----
+HFONT TControl::FontHandle() {
+    if (!FFontHandle) FFontHandle.Reset(CreateFontFrom(FFont));
+    return FFontHandle.Get();
+}
+
+TGraphicControl::TGraphicControl(TWinControl* parent, int left, int top, int width, int height)
+    : TControl(parent) {
+    FBounds = {left, top, left + width, top + height};
+}
+
+// ---- TWinControl: making and ending the window ----
+
+TWinControl::TWinControl(TWinControl* parent, int left, int top, int width, int height)
+    : TControl(parent) {
+    FBounds = {left, top, left + width, top + height};
+}
 
 TWinControl::~TWinControl() {
-    // Children first: their windows die with ours, and their objects must not outlive it
-    // attached to a dead window.
     for (TControl* c : FControls) c->FParent = nullptr;
-    if (FHandle) DestroyWindow(FHandle);
+    if (FHandle) {
+        // The derived parts are gone already: no message may reach them.
+        HWND h = FHandle;
+        Detach();
+        DestroyWindow(h);
+    }
 }
 
 TWinControl* TWinControl::FromHandle(HWND h) {
-    return h ? static_cast<TWinControl*>(GetPropW(h, kControlProp)) : nullptr;
+    return h ? static_cast<TWinControl*>(GetPropW(h, ControlProperty())) : nullptr;
 }
 
-void TWinControl::CreateHandle(const wchar_t* className, const wchar_t* text, DWORD style,
-                               DWORD exStyle, HWND parentOrOwner, int x, int y, int w, int h) {
-    FBounds = {x, y, x + w, y + h};
-    FCaption = text ? text : L"";
-    bool own = OwnClasses().count(className) != 0;
+void TWinControl::CreateHandle() {
+    if (FHandle) return;
+    const TCreateParams params = CreateParams();
+    DWORD style = params.Style;
+    const bool child = (style & WS_CHILD) != 0;
+    if (child && FVisible) style |= WS_VISIBLE;
+    if (!FEnabled) style |= WS_DISABLED;
+    HWND parent = child ? (FParent ? FParent->Handle() : nullptr) : Runtime::OwnerWindow();
+    if (child && !parent) throw std::logic_error("a child window needs its parent's window first");
+    const bool own = OwnClasses().count(params.ClassName) != 0;
     // Each child has an id of its own: the dialog manager finds the default button by it.
     static INT_PTR nextId = 100;
-    HMENU id = (style & WS_CHILD) ? reinterpret_cast<HMENU>(nextId++) : nullptr;
-    HWND hw = CreateWindowExW(exStyle, className, text, style, x, y, w, h, parentOrOwner, id,
+    HMENU id = child ? reinterpret_cast<HMENU>(nextId++) : nullptr;
+    HWND hw = CreateWindowExW(params.ExStyle, params.ClassName, FCaption.c_str(), style,
+                              FBounds.left, FBounds.top, Width(), Height(), parent, id,
                               GetModuleHandleW(nullptr), own ? this : nullptr);
-    if (!own && hw) {
+    if (!hw) throw std::runtime_error("CreateWindowEx failed for a control");
+    if (!own) {
         Attach(hw);
         FOldProc = reinterpret_cast<WNDPROC>(
             SetWindowLongPtrW(hw, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&StaticProc)));
     }
-    FVisible = (style & WS_VISIBLE) != 0;
-    if (FHandle) SendMessageW(FHandle, WM_SETFONT, reinterpret_cast<WPARAM>(FontHandle()), FALSE);
+    SendMessageW(FHandle, WM_SETFONT, reinterpret_cast<WPARAM>(FontHandle()), FALSE);
+    HandleCreated();
+    for (TControl* c : FControls)
+        if (auto* w = dynamic_cast<TWinControl*>(c)) w->CreateHandle();
+    ApplyTabOrder();
+}
+
+void TWinControl::DestroyHandle() {
+    if (FHandle) DestroyWindow(FHandle);  // WM_NCDESTROY clears FHandle, here and in children
 }
 
 void TWinControl::Attach(HWND h) {
     FHandle = h;
-    SetPropW(h, kControlProp, this);
+    SetPropW(h, ControlProperty(), this);
     SetWindowLongPtrW(h, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+}
+
+void TWinControl::Detach() {
+    RemovePropW(FHandle, ControlProperty());
+    SetWindowLongPtrW(FHandle, GWLP_USERDATA, 0);
+    if (FOldProc) SetWindowLongPtrW(FHandle, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(FOldProc));
+    FOldProc = nullptr;
+    FHandle = nullptr;
 }
 
 LRESULT CALLBACK TWinControl::StaticProc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
     if (msg == WM_NCCREATE && lp) {
         auto* cs = reinterpret_cast<CREATESTRUCTW*>(lp);
-        if (cs->lpCreateParams) {
-            auto* self = static_cast<TWinControl*>(cs->lpCreateParams);
-            self->Attach(h);
-        }
+        if (cs->lpCreateParams) static_cast<TWinControl*>(cs->lpCreateParams)->Attach(h);
     }
     auto* self = reinterpret_cast<TWinControl*>(GetWindowLongPtrW(h, GWLP_USERDATA));
     if (!self) return DefWindowProcW(h, msg, wp, lp);
     LRESULT r = 0;
-    try {
-        r = self->WndProc(msg, wp, lp);
-    } catch (const std::exception& e) {
-        // No exception may unwind through the system's code: show it and go on.
-        Application.HandleException(e);
-    } catch (...) {
-        Application.HandleException(std::string("未知错误"));
+    {
+        Runtime::TProcedureScope scope;
+        try {
+            r = self->WndProc(msg, wp, lp);
+        } catch (const std::exception& e) {
+            // No exception may unwind through the system's code.
+            Runtime::ReportException(e.what());
+        } catch (...) {
+            Runtime::ReportException(Runtime::Product().UnknownError);
+        }
     }
-    if (msg == WM_NCDESTROY) {
-        RemovePropW(h, kControlProp);
-        SetWindowLongPtrW(h, GWLP_USERDATA, 0);
-        if (self->FOldProc)
-            SetWindowLongPtrW(h, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(self->FOldProc));
-        self->FHandle = nullptr;
-    }
+    if (msg == WM_NCDESTROY && self->FHandle == h) self->Detach();
     return r;
 }
 
@@ -203,25 +245,25 @@ LRESULT TWinControl::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
         break;
     case WM_PAINT:
         if (IsOwnClass()) {
-            PAINTSTRUCT ps;
-            HDC dc = BeginPaint(FHandle, &ps);
-            RECT rc;
-            GetClientRect(FHandle, &rc);
-            // Paint into a buffer so that the magnifier and the swatch never flicker.
-            if (!FPaintBuffer || FPaintBuffer->Width() != rc.right ||
-                FPaintBuffer->Height() != rc.bottom)
-                FPaintBuffer = std::make_unique<TBitmap>(rc.right, rc.bottom);
-            HDC mem = FPaintBuffer->DC();
-            PaintWindow(mem);
-            BitBlt(dc, ps.rcPaint.left, ps.rcPaint.top, ps.rcPaint.right - ps.rcPaint.left,
-                   ps.rcPaint.bottom - ps.rcPaint.top, mem, ps.rcPaint.left, ps.rcPaint.top,
-                   SRCCOPY);
-            EndPaint(FHandle, &ps);
+            Paint();
             return 0;
         }
         break;
     }
     return DefaultHandler(msg, wp, lp);
+}
+
+// Paints into a buffer, then copies what needs it: the magnifier and the swatch never flicker.
+void TWinControl::Paint() {
+    TPaintDC dc(FHandle);
+    RECT rc;
+    GetClientRect(FHandle, &rc);
+    if (!FPaintBuffer || FPaintBuffer->Width() != rc.right || FPaintBuffer->Height() != rc.bottom)
+        FPaintBuffer = std::make_unique<TBitmap>(rc.right, rc.bottom);
+    HDC mem = FPaintBuffer->DC();
+    PaintWindow(mem);
+    const RECT& d = dc.Dirty();
+    BitBlt(dc.Get(), d.left, d.top, d.right - d.left, d.bottom - d.top, mem, d.left, d.top, SRCCOPY);
 }
 
 void TWinControl::PaintWindow(HDC dc) {
@@ -280,7 +322,7 @@ LRESULT TWinControl::MouseMessage(UINT msg, WPARAM wp, LPARAM lp) {
 
 bool TWinControl::SetCursorMessage(LPARAM lp) {
     if (LOWORD(lp) != HTCLIENT) return false;
-    int number = Application.Cursor();
+    int number = Runtime::Cursor();
     if (number == 0) {
         POINT p;
         GetCursorPos(&p);
@@ -289,7 +331,7 @@ bool TWinControl::SetCursorMessage(LPARAM lp) {
         number = c ? c->Cursor : Cursor;
     }
     if (number == 0) return false;
-    if (HCURSOR cur = Application.CursorImage(number)) {
+    if (HCURSOR cur = Runtime::CursorImage(number)) {
         ::SetCursor(cur);
         return true;
     }
@@ -333,27 +375,13 @@ void TWinControl::CaptionChanged() {
     if (FHandle) SetWindowTextW(FHandle, FCaption.c_str());
 }
 
-HFONT TControl::FontHandle() {
-    if (!FFontHandle) FFontHandle.Reset(CreateFontFrom(FFont));
-    return FFontHandle.Get();
-}
-
 void TWinControl::FontChanged() {
     FFontHandle.Reset();
     if (FHandle) SendMessageW(FHandle, WM_SETFONT, reinterpret_cast<WPARAM>(FontHandle()), TRUE);
 }
 
 void TWinControl::ColorChanged() {
-    FBrush.Reset();
     if (FHandle) InvalidateRect(FHandle, nullptr, TRUE);
-}
-
-HBRUSH TWinControl::BackgroundBrush() {
-    if (!FBrush || FBrushColor != FColor) {
-        FBrush.Reset(CreateSolidBrush(ColorToRGB(FColor)));
-        FBrushColor = FColor;
-    }
-    return FBrush.Get();
 }
 
 HBRUSH TWinControl::CtlColor(HDC dc) {

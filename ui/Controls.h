@@ -1,5 +1,11 @@
 // The control tree: TControl (position, caption, font, mouse events), TGraphicControl (drawn by
 // its parent, no window of its own) and TWinControl (a real window, standard or our own class).
+//
+// A windowed control is made in two steps: the object first, with every property it starts
+// with, then its window (CreateHandle on the top of a tree makes the windows of the whole
+// tree), so that every message, from the first, reaches the finished object's window
+// procedure. The window goes before the object: DestroyHandle, then the object; an object
+// that goes first takes its window with it, detached before, so no message reaches it.
 #pragma once
 #include "Graphics.h"
 #include <functional>
@@ -83,16 +89,29 @@ protected:
 
 class TGraphicControl : public TControl {
 public:
-    using TControl::TControl;
+    TGraphicControl(TWinControl* parent, int left, int top, int width, int height);
+};
+
+// The window class and styles a windowed control is made with.
+struct TCreateParams {
+    const wchar_t* ClassName = nullptr;
+    DWORD Style = 0;
+    DWORD ExStyle = 0;
 };
 
 class TWinControl : public TControl {
 public:
-    explicit TWinControl(TWinControl* parent) : TControl(parent) {}
+    TWinControl(TWinControl* parent, int left, int top, int width, int height);
     ~TWinControl() override;
 
     HWND Handle() const override { return FHandle; }
     static TWinControl* FromHandle(HWND h);
+    // Makes the window (a child in its parent's, a top-level one owned by the application
+    // window), then the windows of the children that have none yet, in the order they came,
+    // and puts them in their tab order. Throws when the system makes no window.
+    void CreateHandle();
+    // Destroys the window and with it those of the children; the objects stay.
+    void DestroyHandle();
 
     int TabOrder = -1;  // -1: not a tab stop
     const std::vector<TControl*>& Controls() const { return FControls; }
@@ -107,20 +126,25 @@ public:
     bool Focused() const { return FHandle && GetFocus() == FHandle; }
     // Orders the windowed children so that Tab walks them by TabOrder.
     void ApplyTabOrder();
+    // A button with a modal result hands it up to the form that runs modally.
+    virtual void TakeModalResult(int result) {
+        if (FParent) FParent->TakeModalResult(result);
+    }
 
     // The window procedure of this control; overrides call the inherited one for the
     // default handling.
     virtual LRESULT WndProc(UINT msg, WPARAM wp, LPARAM lp);
 
-    // Registers (once) a window class of our own and returns its name.
-    static const wchar_t* OwnWindowClass(const wchar_t* name = L"QuilloraWindow");
+    // Registers (once) a window class of our own and returns its name; without a name, the
+    // class of our plain windows, named after the program.
+    static const wchar_t* OwnWindowClass(const std::wstring& name = {});
 
 protected:
     friend class TControl;
-    // Creates the window. A class of our own gets `this` at WM_NCCREATE; a standard control
-    // class is subclassed right after creation.
-    void CreateHandle(const wchar_t* className, const wchar_t* text, DWORD style, DWORD exStyle,
-                      HWND parentOrOwner, int x, int y, int w, int h);
+    virtual TCreateParams CreateParams() const = 0;
+    // Right after the window is made, before the children's: what the object holds and the
+    // window does not know yet.
+    virtual void HandleCreated() {}
     LRESULT DefaultHandler(UINT msg, WPARAM wp, LPARAM lp);
     // Colours of a standard child control (WM_CTLCOLOR*); nullptr leaves them to the system.
     virtual HBRUSH CtlColor(HDC dc);
@@ -131,7 +155,7 @@ protected:
     void CaptionChanged() override;
     void FontChanged() override;
     void ColorChanged() override;
-    HBRUSH BackgroundBrush();
+    HBRUSH BackgroundBrush() const { return SolidBrush(FColor); }
     bool IsOwnClass() const { return FOldProc == nullptr; }
 
     HWND FHandle = nullptr;
@@ -140,14 +164,23 @@ private:
     static LRESULT CALLBACK StaticProc(HWND h, UINT msg, WPARAM wp, LPARAM lp);
     LRESULT MouseMessage(UINT msg, WPARAM wp, LPARAM lp);
     bool SetCursorMessage(LPARAM lp);
+    void Paint();
     void Attach(HWND h);
+    void Detach();
 
     WNDPROC FOldProc = nullptr;
     std::vector<TControl*> FControls;
-    TControl* FCaptureControl = nullptr;  // graphic child that holds this window's capture
-    TBrushHandle FBrush;
-    TColor FBrushColor = 0;
+    TControl* FCaptureControl = nullptr;    // graphic child that holds this window's capture
     std::unique_ptr<TBitmap> FPaintBuffer;  // kept between paints: the magnifier repaints often
+};
+
+// Frees a control that owns a window: the window first, then the object.
+struct TWindowDeleter {
+    void operator()(TWinControl* control) const {
+        if (!control) return;
+        control->DestroyHandle();
+        delete control;
+    }
 };
 
 // No repainting of a control while it takes many changes; one repaint when the scope ends.

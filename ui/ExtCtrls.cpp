@@ -1,9 +1,7 @@
 #include "ExtCtrls.h"
 
-TPanel::TPanel(TWinControl* parent, int left, int top, int width, int height)
-    : TWinControl(parent) {
-    CreateHandle(OwnWindowClass(), L"", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN,
-                 WS_EX_CONTROLPARENT, parent->Handle(), left, top, width, height);
+TCreateParams TPanel::CreateParams() const {
+    return {OwnWindowClass(), WS_CHILD | WS_CLIPCHILDREN, WS_EX_CONTROLPARENT};
 }
 
 void TPanel::PaintWindow(HDC dc) {
@@ -13,13 +11,8 @@ void TPanel::PaintWindow(HDC dc) {
     DrawEdge(dc, &r, BDR_SUNKENOUTER, BF_RECT);
 }
 
-TImage::TImage(TWinControl* parent, int left, int top, int width, int height)
-    : TGraphicControl(parent) {
-    FBounds = {left, top, left + width, top + height};
-}
-
-void TImage::SetIcon(HICON icon) {
-    FIcon.Reset(icon);
+void TImage::SetIcon(TIconHandle icon) {
+    FIcon = std::move(icon);
     Invalidate();
 }
 
@@ -31,11 +24,6 @@ TBitmap& TImage::Bitmap() {
 void TImage::Paint(HDC dc) {
     if (FBitmap) BitBlt(dc, 0, 0, FBitmap->Width(), FBitmap->Height(), FBitmap->DC(), 0, 0, SRCCOPY);
     if (FIcon) DrawIconEx(dc, 0, 0, FIcon.Get(), 0, 0, 0, nullptr, DI_NORMAL);
-}
-
-TShape::TShape(TWinControl* parent, int left, int top, int width, int height)
-    : TGraphicControl(parent) {
-    FBounds = {left, top, left + width, top + height};
 }
 
 void TShape::SetPenColor(TColor c) {
@@ -56,11 +44,6 @@ void TShape::Paint(HDC dc) {
     canvas.PenColor = FPen & 0xFFFFFF;
     canvas.BrushColor = FBrush & 0xFFFFFF;
     canvas.Rectangle(0, 0, Width(), Height());
-}
-
-TBevel::TBevel(TWinControl* parent, int left, int top, int width, int height)
-    : TGraphicControl(parent) {
-    FBounds = {left, top, left + width, top + height};
 }
 
 void TBevel::Paint(HDC dc) {

@@ -6,17 +6,17 @@
 // A container window with a lowered one-pixel outer bevel.
 class TPanel : public TWinControl {
 public:
-    TPanel(TWinControl* parent, int left, int top, int width, int height);
+    using TWinControl::TWinControl;
 protected:
+    TCreateParams CreateParams() const override;
     void PaintWindow(HDC dc) override;
 };
 
 // Shows an icon (with its transparency) or an off-screen bitmap, unscaled at its top left.
 class TImage : public TGraphicControl {
 public:
-    TImage(TWinControl* parent, int left, int top, int width, int height);
-    // Takes ownership of the icon.
-    void SetIcon(HICON icon);
+    using TGraphicControl::TGraphicControl;
+    void SetIcon(TIconHandle icon);
     HICON Icon() const { return FIcon.Get(); }
     // The picture as a bitmap of the image's size, made on first use; draw through its
     // canvas and call Invalidate to show the result.
@@ -31,7 +31,7 @@ private:
 // A rectangle drawn with a one-pixel pen outline and a brush fill.
 class TShape : public TGraphicControl {
 public:
-    TShape(TWinControl* parent, int left, int top, int width, int height);
+    using TGraphicControl::TGraphicControl;
     TColor PenColor() const { return FPen; }
     TColor BrushColor() const { return FBrush; }
     void SetPenColor(TColor c);
@@ -45,6 +45,6 @@ private:
 // An etched frame around an area.
 class TBevel : public TGraphicControl {
 public:
-    TBevel(TWinControl* parent, int left, int top, int width, int height);
+    using TGraphicControl::TGraphicControl;
     void Paint(HDC dc) override;
 };

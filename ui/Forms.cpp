@@ -17,29 +17,39 @@ BOOL CALLBACK CollectEnabledWindow(HWND h, LPARAM lp) {
 
 TForm::TForm(const wchar_t* className, int clientWidth, int clientHeight, TBorderStyle border,
              bool minimizeBox)
-    : TWinControl(nullptr), FClientWidth(clientWidth), FClientHeight(clientHeight) {
-    // A pop-up: the system hides it together with its minimised owner, the application window.
-    DWORD style = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
-    DWORD exStyle = WS_EX_CONTROLPARENT;
-    if (border == TBorderStyle::Dialog) {
-        style |= DS_MODALFRAME;
-        exStyle |= WS_EX_DLGMODALFRAME;
+    : TWinControl(nullptr, 0, 0, clientWidth, clientHeight),
+      FClassName(className),
+      // A pop-up: the system hides it together with its minimised owner, the application window.
+      FStyle(WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN),
+      FExStyle(WS_EX_CONTROLPARENT),
+      FDialogFrame(border == TBorderStyle::Dialog),
+      FClientWidth(clientWidth),
+      FClientHeight(clientHeight) {
+    FVisible = false;
+    if (FDialogFrame) {
+        FStyle |= DS_MODALFRAME;
+        FExStyle |= WS_EX_DLGMODALFRAME;
     } else if (minimizeBox) {
-        style |= WS_MINIMIZEBOX;
+        FStyle |= WS_MINIMIZEBOX;
     }
     RECT r{0, 0, clientWidth, clientHeight};
-    AdjustWindowRectEx(&r, style, FALSE, exStyle);
-    CreateHandle(OwnWindowClass(className), L"", style, exStyle, Application.Handle(), 0, 0,
-                 r.right - r.left, r.bottom - r.top);
-    if (border == TBorderStyle::Dialog) {
-        // A dialog frame has no icon in its caption.
-        SendMessageW(FHandle, WM_SETICON, ICON_SMALL, 0);
-        SendMessageW(FHandle, WM_SETICON, ICON_BIG, 0);
-    }
+    AdjustWindowRectEx(&r, FStyle, FALSE, FExStyle);
+    FBounds = {0, 0, r.right - r.left, r.bottom - r.top};
 }
 
+// The controls go, last first. Their windows are gone by now where the form was freed as it
+// should be (TFormPtr); otherwise each takes its own, detached first.
 TForm::~TForm() {
     while (!FComponents.empty()) FComponents.pop_back();
+}
+
+TCreateParams TForm::CreateParams() const {
+    return {OwnWindowClass(FClassName), FStyle, FExStyle};
+}
+
+void TForm::HandleCreated() {
+    // A dialog frame has no icon in its caption.
+    if (FDialogFrame || FIcon) ApplyIcons();
 }
 
 TControl* TForm::Adopt(std::unique_ptr<TControl> control) {
@@ -49,7 +59,7 @@ TControl* TForm::Adopt(std::unique_ptr<TControl> control) {
 
 void TForm::SetDefaultButton(TButton* button) {
     DefaultButton = button;
-    SendMessageW(button->Handle(), BM_SETSTYLE, BS_DEFPUSHBUTTON, TRUE);
+    button->SetDefault(true);
 }
 
 void TForm::DoCreate() {
@@ -57,16 +67,20 @@ void TForm::DoCreate() {
     try {
         OnCreate();
     } catch (const std::exception& e) {
-        Application.HandleException(e);
+        Runtime::ReportException(e.what());
     } catch (...) {
-        Application.HandleException(std::string("未知错误"));
+        Runtime::ReportException(Runtime::Product().UnknownError);
     }
 }
 
-void TForm::SetIcon(HICON icon, HICON small) {
+void TForm::SetIcon(TBorrowed<HICON> icon, TBorrowed<HICON> small) {
     FIcon = icon;
     FSmallIcon = small;
-    SendMessageW(FHandle, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
+    if (FHandle) ApplyIcons();
+}
+
+void TForm::ApplyIcons() {
+    SendMessageW(FHandle, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(Icon()));
     SendMessageW(FHandle, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(SmallIcon()));
 }
 
@@ -185,21 +199,25 @@ LRESULT TForm::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
 
 TApplication::~TApplication() { DestroyForms(); }
 
-void TApplication::Initialize() {
+void TApplication::Initialize(const TProductInfo& product) {
     if (FHandle) return;
+    Runtime::SetProduct(product);
     INITCOMMONCONTROLSEX icc{sizeof icc, ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
     InitCommonControlsEx(&icc);
     HINSTANCE inst = GetModuleHandleW(nullptr);
-    FIcon = LoadIconW(inst, L"MAINICON");
-    FSmallIcon = static_cast<HICON>(LoadImageW(inst, L"MAINICON", IMAGE_ICON, GetSystemMetrics(SM_CXSMICON),
-                                               GetSystemMetrics(SM_CYSMICON), LR_SHARED));
+    const wchar_t* icon = product.IconName.empty() ? nullptr : product.IconName.c_str();
+    FIcon = icon ? LoadIconW(inst, icon) : nullptr;
+    FSmallIcon = icon ? static_cast<HICON>(LoadImageW(inst, icon, IMAGE_ICON, GetSystemMetrics(SM_CXSMICON),
+                                                      GetSystemMetrics(SM_CYSMICON), LR_SHARED))
+                      : nullptr;
+    const std::wstring className = product.Name + L"Application";
     WNDCLASSEXW wc{};
     wc.cbSize = sizeof wc;
     wc.lpfnWndProc = &AppProc;
     wc.hInstance = inst;
     wc.hIcon = FIcon;
     wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-    wc.lpszClassName = L"QuilloraApplication";
+    wc.lpszClassName = className.c_str();
     RegisterClassExW(&wc);
     // Zero-sized at the screen's centre: it is never seen, only its taskbar button is.
     FHandle = CreateWindowExW(0, wc.lpszClassName, L"",
@@ -208,6 +226,7 @@ void TApplication::Initialize() {
                               0, 0, nullptr, nullptr, inst, nullptr);
     SendMessageW(FHandle, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(FIcon));
     SendMessageW(FHandle, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(FSmallIcon));
+    Runtime::SetOwnerWindow(FHandle);
 }
 
 std::wstring TApplication::Title() const {
@@ -222,8 +241,7 @@ void TApplication::DestroyForms() {
     while (!FForms.empty()) FForms.pop_back();
     FMainForm = nullptr;
     FTerminated = false;
-    FCursor = 0;
-    FCursors.clear();
+    Runtime::ClearCursors();
 }
 
 LRESULT CALLBACK TApplication::AppProc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
@@ -245,6 +263,9 @@ LRESULT CALLBACK TApplication::AppProc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
     case WM_CLOSE:
         if (Application.FMainForm) Application.FMainForm->Close();
         return 0;
+    case Runtime::WM_SHOWREPORTS:
+        Runtime::ShowWaitingReports();
+        return 0;
     case WM_SETFOCUS:
         // The taskbar button activates this window; hand the focus on to the form in use.
         if (HWND last = GetLastActivePopup(h); last != h && IsWindowEnabled(last)) {
@@ -260,6 +281,7 @@ void TApplication::Run() {
     if (FMainForm) FMainForm->Show();
     while (!FTerminated && HandleMessage(true)) {
     }
+    Runtime::ShowWaitingReports();  // a report made on the way out is shown all the same
 }
 
 void TApplication::Terminate() {
@@ -327,29 +349,4 @@ void TApplication::Restore() {
     for (HWND h : std::exchange(FHiddenWithOwner, {}))
         if (auto* form = dynamic_cast<TForm*>(TWinControl::FromHandle(h)); form && form->Visible())
             ShowWindow(h, SW_SHOWNA);
-}
-
-void TApplication::SetCursorImage(int index, HCURSOR cursor) { FCursors[index] = cursor; }
-
-HCURSOR TApplication::CursorImage(int index) const {
-    if (index == crHandPoint) return LoadCursorW(nullptr, IDC_HAND);
-    auto it = FCursors.find(index);
-    return it == FCursors.end() ? nullptr : it->second;
-}
-
-void TApplication::SetCursor(int index) {
-    FCursor = index;
-    HCURSOR c = index ? CursorImage(index) : nullptr;
-    ::SetCursor(c ? c : LoadCursorW(nullptr, IDC_ARROW));
-}
-
-void TApplication::HandleException(const std::exception& e) { HandleException(std::string(e.what())); }
-
-void TApplication::HandleException(const std::string& message) {
-    if (OnException) {
-        OnException(message);
-        return;
-    }
-    MessageBoxW(GetActiveWindow(), Utf8ToWide(message).c_str(), Title().c_str(),
-                MB_OK | MB_ICONERROR);
 }

@@ -2,8 +2,8 @@
 // exception handler) and the top-level form.
 #pragma once
 #include "Controls.h"
+#include "Runtime.h"
 #include <exception>
-#include <map>
 #include <memory>
 
 class TButton;
@@ -11,12 +11,11 @@ class TButton;
 enum class TCloseAction { None, Hide, Free };
 enum class TBorderStyle { Single, Dialog };
 constexpr int mrNone = 0, mrOk = 1, mrCancel = 2, mrYes = 6, mrNo = 7;
-constexpr int crHandPoint = -21;  // the system's hand cursor, for links
 
 class TForm : public TWinControl {
 public:
-    // A top-level window of the given class name, owned by the application window, created
-    // hidden with the given client size.
+    // A top-level window of its own class name, owned by the application window, made hidden
+    // with the given client size.
     TForm(const wchar_t* className, int clientWidth, int clientHeight,
           TBorderStyle border = TBorderStyle::Single, bool minimizeBox = true);
     ~TForm() override;
@@ -37,31 +36,40 @@ public:
     void Close();
     int ShowModal();
     bool IsModal() const { return FModal; }
-    // Borrowed: the form does not free them. The small one shows in the caption (and the
-    // notification area); without one the big one is scaled.
-    void SetIcon(HICON icon, HICON small = nullptr);
-    HICON Icon() const { return FIcon; }
-    HICON SmallIcon() const { return FSmallIcon ? FSmallIcon : FIcon; }
+    // The small one shows in the caption (and the notification area); without one the big
+    // one is scaled.
+    void SetIcon(TBorrowed<HICON> icon, TBorrowed<HICON> small = {});
+    HICON Icon() const { return FIcon.Get(); }
+    HICON SmallIcon() const { return FSmallIcon ? FSmallIcon.Get() : FIcon.Get(); }
     int ClientWidth() const { return FClientWidth; }
     // The form owns the controls it is given; they go, last first, before its window.
     TControl* Adopt(std::unique_ptr<TControl> control);
-    template <class T> T* Find(const std::string& name) const {
-        return dynamic_cast<T*>(FindControl(name));
-    }
     int ClientHeight() const { return FClientHeight; }
 
     LRESULT WndProc(UINT msg, WPARAM wp, LPARAM lp) override;
+    void TakeModalResult(int result) override { ModalResult = result; }
+
+protected:
+    TCreateParams CreateParams() const override;
+    void HandleCreated() override;
 
 private:
     void CenterOnScreen();
+    void ApplyIcons();
+    std::wstring FClassName;
+    DWORD FStyle, FExStyle;
+    bool FDialogFrame;
     int FClientWidth, FClientHeight;
     bool FModal = false;
     bool FShownOnce = false;
-    HICON FIcon = nullptr;
-    HICON FSmallIcon = nullptr;
+    TBorrowed<HICON> FIcon, FSmallIcon;
     HWND FLastFocus = nullptr;
     std::vector<std::unique_ptr<TControl>> FComponents;
 };
+
+// A form made for one use: its window goes before the object.
+template <class T>
+using TFormPtr = std::unique_ptr<T, TWindowDeleter>;
 
 class TApplication {
 public:
@@ -70,29 +78,29 @@ public:
     TApplication(const TApplication&) = delete;
     TApplication& operator=(const TApplication&) = delete;
 
-    // Registers the window classes, loads the common controls and MAINICON, and creates the
-    // application window: hidden, unowned, zero-sized, the owner of every form.
-    void Initialize();
+    // Takes the program's description, loads the common controls and the program's icon, and
+    // creates the application window: hidden, unowned, zero-sized, the owner of every form.
+    void Initialize(const TProductInfo& product);
     HWND Handle() const { return FHandle; }
     HICON Icon() const { return FIcon; }
-    HICON SmallIcon() const { return FSmallIcon; }  // MAINICON's own 16-pixel image
+    HICON SmallIcon() const { return FSmallIcon; }  // the icon's own 16-pixel image
     std::wstring Title() const;
     void SetTitle(const std::wstring& title);
 
     // The first form created becomes the main form; closing it ends the program.
     template <class T> T* CreateForm() {
-        auto form = std::make_unique<T>();
+        TFormPtr<T> form = NewForm<T>();
         T* p = form.get();
-        FForms.push_back(std::move(form));
+        FForms.emplace_back(form.release());
         if (!FMainForm) FMainForm = p;
-        p->DoCreate();
         return p;
     }
     TForm* MainForm() const { return FMainForm; }
-    // A form made for one use (a dialog): owned by the application window, its creation
-    // handler run; the caller frees it.
-    template <class T> std::unique_ptr<T> NewForm() {
-        auto form = std::make_unique<T>();
+    // A form made for one use (a dialog): the object, then its windows, then its creation
+    // handler; the caller frees it.
+    template <class T> TFormPtr<T> NewForm() {
+        TFormPtr<T> form(new T());
+        form->CreateHandle();
         form->DoCreate();
         return form;
     }
@@ -110,16 +118,17 @@ public:
     void Restore();
 
     // The numbered cursor table and the application-wide cursor (0: each control's own).
-    void SetCursorImage(int index, HCURSOR cursor);
-    HCURSOR CursorImage(int index) const;
-    int Cursor() const { return FCursor; }
-    void SetCursor(int index);
+    void SetCursorImage(int index, HCURSOR cursor) { Runtime::SetCursorImage(index, cursor); }
+    HCURSOR CursorImage(int index) const { return Runtime::CursorImage(index); }
+    int Cursor() const { return Runtime::Cursor(); }
+    void SetCursor(int index) { Runtime::SetCursor(index); }
 
-    // Shows an exception's text in a message box (caption the title, error icon, OK). Tests
-    // set OnException to collect the texts instead.
-    void HandleException(const std::exception& e);
-    void HandleException(const std::string& message);
-    std::function<void(const std::string&)> OnException;
+    // Shows an exception's text in a message box (caption the title, error icon, OK), at once
+    // or, from inside a window procedure, once it has returned. Tests set OnException to
+    // collect the texts instead.
+    void HandleException(const std::exception& e) { Runtime::ReportException(e.what()); }
+    void HandleException(const std::string& message) { Runtime::ReportException(message); }
+    std::function<void(const std::string&)>& OnException = Runtime::OnException;
 
 private:
     static LRESULT CALLBACK AppProc(HWND h, UINT msg, WPARAM wp, LPARAM lp);
@@ -129,10 +138,8 @@ private:
     HICON FIcon = nullptr;
     HICON FSmallIcon = nullptr;
     TForm* FMainForm = nullptr;
-    std::vector<std::unique_ptr<TForm>> FForms;
-    std::map<int, HCURSOR> FCursors;
+    std::vector<TFormPtr<TForm>> FForms;
     std::vector<HWND> FHiddenWithOwner;
-    int FCursor = 0;
     bool FTerminated = false;
 };
 

@@ -1,8 +1,18 @@
 #include "Graphics.h"
 
+#include <map>
+
 COLORREF ColorToRGB(TColor c) {
     if (c & 0x80000000u) return GetSysColor(static_cast<int>(c & 0xFF));
     return c;
+}
+
+HBRUSH SolidBrush(TColor c) {
+    if (c & 0x80000000u) return GetSysColorBrush(static_cast<int>(c & 0xFF));
+    static std::map<COLORREF, TBrushHandle> made;
+    TBrushHandle& brush = made[c];
+    if (!brush) brush.Reset(CreateSolidBrush(c));
+    return brush.Get();
 }
 
 HFONT CreateFontFrom(const TFontDesc& f) {
@@ -42,28 +52,3 @@ HBITMAP TBitmap::Unselected() {
 TBitmap::~TBitmap() {
     if (FDC && FOldBitmap) SelectObject(FDC.Get(), FOldBitmap);
 }
-
-namespace {
-std::wstring ToWide(UINT codePage, const std::string& s) {
-    if (s.empty()) return {};
-    int n = MultiByteToWideChar(codePage, 0, s.data(), static_cast<int>(s.size()), nullptr, 0);
-    std::wstring w(static_cast<size_t>(n), L'\0');
-    MultiByteToWideChar(codePage, 0, s.data(), static_cast<int>(s.size()), w.data(), n);
-    return w;
-}
-
-std::string FromWide(UINT codePage, const std::wstring& w) {
-    if (w.empty()) return {};
-    int n = WideCharToMultiByte(codePage, 0, w.data(), static_cast<int>(w.size()), nullptr, 0,
-                                nullptr, nullptr);
-    std::string s(static_cast<size_t>(n), '\0');
-    WideCharToMultiByte(codePage, 0, w.data(), static_cast<int>(w.size()), s.data(), n, nullptr,
-                        nullptr);
-    return s;
-}
-}  // namespace
-
-std::wstring Utf8ToWide(const std::string& s) { return ToWide(CP_UTF8, s); }
-std::string WideToUtf8(const std::wstring& w) { return FromWide(CP_UTF8, w); }
-std::wstring AnsiToWide(const std::string& s) { return ToWide(CP_ACP, s); }
-std::string WideToAnsi(const std::wstring& w) { return FromWide(CP_ACP, w); }

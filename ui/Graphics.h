@@ -1,13 +1,12 @@
-// Colours, fonts, handle owners and off-screen bitmaps of the widget layer.
+// Colours, fonts, device contexts and off-screen bitmaps of the widget layer.
 #pragma once
+#include "Color.h"
+#include "Handle.h"
 #include <windows.h>
-#include <cstdint>
 #include <string>
-#include <utility>
 
-// A colour as 0x00BBGGRR (red in the lowest byte). Values with the top bit set and a system
-// colour index in the low byte name a system colour and follow the user's theme.
-using TColor = uint32_t;
+// Values with the top bit set and a system colour index in the low byte name a system colour
+// and follow the user's theme.
 constexpr TColor clBlack = 0x000000, clWhite = 0xFFFFFF, clRed = 0x0000FF, clBlue = 0xFF0000,
                  clGreen = 0x008000;
 constexpr TColor SystemColor(int index) { return 0x80000000u | static_cast<TColor>(index); }
@@ -16,40 +15,37 @@ constexpr TColor clBtnText = SystemColor(COLOR_BTNTEXT);
 constexpr TColor clWindow = SystemColor(COLOR_WINDOW);
 constexpr TColor clWindowText = SystemColor(COLOR_WINDOWTEXT);
 COLORREF ColorToRGB(TColor c);
+// A solid brush of the colour, borrowed: a system colour's brush is the system's own, any
+// other is made once and kept for the rest of the run.
+HBRUSH SolidBrush(TColor c);
 
-// Sole owner of a GDI or USER handle: movable, not copyable.
-template <class H, auto Free>
-class TOwned {
+// The device context of a window's client area, or of the whole screen (all monitors) for a
+// null window, released on every path.
+class TClientDC {
 public:
-    explicit TOwned(H h = nullptr) : FH(h) {}
-    ~TOwned() { Reset(); }
-    TOwned(TOwned&& o) noexcept : FH(std::exchange(o.FH, nullptr)) {}
-    TOwned& operator=(TOwned o) noexcept { std::swap(FH, o.FH); return *this; }
-    TOwned(const TOwned&) = delete;
-    H Get() const { return FH; }
-    H Release() { return std::exchange(FH, nullptr); }
-    void Reset(H h = nullptr) { if (FH) Free(FH); FH = h; }
-    explicit operator bool() const { return FH != nullptr; }
-private:
-    H FH;
-};
-inline BOOL DeleteGdiObject(HGDIOBJ h) { return DeleteObject(h); }
-using TBitmapHandle = TOwned<HBITMAP, &DeleteGdiObject>;
-using TFontHandle = TOwned<HFONT, &DeleteGdiObject>;
-using TBrushHandle = TOwned<HBRUSH, &DeleteGdiObject>;
-using TPenHandle = TOwned<HPEN, &DeleteGdiObject>;
-using TIconHandle = TOwned<HICON, &DestroyIcon>;
-using TMemoryDCHandle = TOwned<HDC, &DeleteDC>;
-
-// The device context of the whole screen (all monitors), released on every path.
-class TScreenDC {
-public:
-    TScreenDC() : FDC(GetDC(nullptr)) {}
-    ~TScreenDC() { ReleaseDC(nullptr, FDC); }
-    TScreenDC(const TScreenDC&) = delete;
-    TScreenDC& operator=(const TScreenDC&) = delete;
+    explicit TClientDC(HWND window = nullptr) : FWindow(window), FDC(GetDC(window)) {}
+    ~TClientDC() { ReleaseDC(FWindow, FDC); }
+    TClientDC(const TClientDC&) = delete;
+    TClientDC& operator=(const TClientDC&) = delete;
     HDC Get() const { return FDC; }
 private:
+    HWND FWindow;
+    HDC FDC;
+};
+using TScreenDC = TClientDC;
+
+// BeginPaint and EndPaint around one WM_PAINT.
+class TPaintDC {
+public:
+    explicit TPaintDC(HWND window) : FWindow(window) { FDC = BeginPaint(window, &FPaint); }
+    ~TPaintDC() { EndPaint(FWindow, &FPaint); }
+    TPaintDC(const TPaintDC&) = delete;
+    TPaintDC& operator=(const TPaintDC&) = delete;
+    HDC Get() const { return FDC; }
+    const RECT& Dirty() const { return FPaint.rcPaint; }
+private:
+    HWND FWindow;
+    PAINTSTRUCT FPaint{};
     HDC FDC;
 };
 
@@ -65,9 +61,10 @@ private:
     HGDIOBJ FOld;
 };
 
+// A font as the controls describe it; the application's default comes from the program.
 struct TFontDesc {
-    std::wstring Name = L"宋体";
-    int Height = -13;  // negative: character height in pixels, as the layouts give it
+    std::wstring Name;
+    int Height = 0;  // negative: character height in pixels, as the layouts give it
     bool Bold = false;
     bool Underline = false;
     TColor Color = clWindowText;
@@ -119,10 +116,3 @@ private:
     HGDIOBJ FOldBitmap = nullptr;
     TCanvas FCanvas;
 };
-
-std::wstring Utf8ToWide(const std::string& s);
-std::string WideToUtf8(const std::wstring& s);
-// Between window texts (UTF-16) and what the program stores or hands on: 8-bit text in the
-// system's code page.
-std::wstring AnsiToWide(const std::string& s);
-std::string WideToAnsi(const std::wstring& s);

@@ -1,5 +1,5 @@
 #include "Menus.h"
-#include "Forms.h"
+#include "Runtime.h"
 
 TPopupMenu::~TPopupMenu() {
     if (FMenu) DestroyMenu(FMenu);
@@ -38,7 +38,7 @@ HMENU TPopupMenu::Handle() {
 }
 
 void TPopupMenu::Popup(int x, int y) {
-    HWND owner = Application.Handle();
+    HWND owner = Runtime::OwnerWindow();
     FActive = Handle();
     UINT id = static_cast<UINT>(TrackPopupMenuEx(
         FMenu, TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RIGHTBUTTON | TPM_RETURNCMD, x, y, owner, nullptr));

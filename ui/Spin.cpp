@@ -7,11 +7,7 @@ constexpr int kButtonWidth = 15;
 constexpr UINT_PTR kRepeatTimer = 1;
 }  // namespace
 
-TSpinButton::TSpinButton(TWinControl* parent, int left, int top, int width, int height)
-    : TWinControl(parent) {
-    CreateHandle(OwnWindowClass(), L"", WS_CHILD | WS_VISIBLE, 0, parent->Handle(), left, top,
-                 width, height);
-}
+TCreateParams TSpinButton::CreateParams() const { return {OwnWindowClass(), WS_CHILD, 0}; }
 
 void TSpinButton::PaintWindow(HDC dc) {
     RECT r;
@@ -67,15 +63,20 @@ TSpinEdit::TSpinEdit(TWinControl* parent, int left, int top, int width, int heig
       MinValue(minValue),
       MaxValue(maxValue),
       FButton(this, 0, 0, kButtonWidth, 1) {
-    RECT r;
-    GetClientRect(FHandle, &r);
-    FButton.SetBounds(r.right - kButtonWidth, 0, kButtonWidth, r.bottom);
-    SendMessageW(FHandle, EM_SETMARGINS, EC_RIGHTMARGIN, MAKELONG(0, kButtonWidth + 1));
     FButton.OnStep = [this](int direction) {
         SetFocus();
         Step(direction);
     };
     SetValue(0);
+}
+
+// The buttons fill the right end of the client area; the text stops short of them.
+void TSpinEdit::HandleCreated() {
+    TEdit::HandleCreated();
+    RECT r;
+    GetClientRect(FHandle, &r);
+    FButton.SetBounds(r.right - kButtonWidth, 0, kButtonWidth, r.bottom);
+    SendMessageW(FHandle, EM_SETMARGINS, EC_RIGHTMARGIN, MAKELONG(0, kButtonWidth + 1));
 }
 
 int TSpinEdit::Value() const {

@@ -5,11 +5,12 @@
 // The two arrow buttons. Holding one down repeats its step after 400 ms, then every 100 ms.
 class TSpinButton : public TWinControl {
 public:
-    TSpinButton(TWinControl* parent, int left, int top, int width, int height);
+    using TWinControl::TWinControl;
     std::function<void(int step)> OnStep;
     LRESULT WndProc(UINT msg, WPARAM wp, LPARAM lp) override;
     static constexpr UINT kFirstRepeatMs = 400, kRepeatMs = 100;
 protected:
+    TCreateParams CreateParams() const override;
     void PaintWindow(HDC dc) override;
 private:
     void Stop();
@@ -31,6 +32,8 @@ public:
     void SetValue(int value);
     TSpinButton& Button() { return FButton; }
     LRESULT WndProc(UINT msg, WPARAM wp, LPARAM lp) override;
+protected:
+    void HandleCreated() override;
 private:
     void Step(int direction);
     TSpinButton FButton;

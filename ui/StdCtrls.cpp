@@ -1,5 +1,4 @@
 #include "StdCtrls.h"
-#include "Forms.h"
 #include <commctrl.h>
 
 namespace {
@@ -18,21 +17,17 @@ void DrawControlText(HDC dc, const TControl& c, HFONT font, RECT r, UINT format)
 
 TLabel::TLabel(TWinControl* parent, int left, int top, int width, int height,
                const std::wstring& caption)
-    : TGraphicControl(parent) {
-    FBounds = {left, top, left + width, top + height};
+    : TGraphicControl(parent, left, top, width, height) {
     FCaption = caption;
 }
 
 SIZE TLabel::TextExtent() const {
-    HDC dc = GetDC(nullptr);
+    TScreenDC dc;
     TFontHandle font(CreateFontFrom(FFont));
+    TSelectObject f(dc.Get(), font.Get());
     RECT r{0, 0, 0, 0};
-    {
-        TSelectObject f(dc, font.Get());
-        std::wstring text = FCaption.empty() ? L" " : FCaption;
-        DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &r, DT_CALCRECT | DT_SINGLELINE);
-    }
-    ReleaseDC(nullptr, dc);
+    std::wstring text = FCaption.empty() ? L" " : FCaption;
+    DrawTextW(dc.Get(), text.c_str(), static_cast<int>(text.size()), &r, DT_CALCRECT | DT_SINGLELINE);
     return {r.right - r.left, r.bottom - r.top};
 }
 
@@ -55,10 +50,7 @@ void TLabel::FontChanged() {
 
 void TLabel::Paint(HDC dc) {
     RECT r{0, 0, Width(), Height()};
-    if (!Transparent) {
-        TBrushHandle b(CreateSolidBrush(ColorToRGB(FColor)));
-        FillRect(dc, &r, b.Get());
-    }
+    if (!Transparent) FillRect(dc, &r, SolidBrush(FColor));
     UINT format = DT_SINGLELINE | DT_NOCLIP;
     if (Centered) format |= DT_CENTER;
     DrawControlText(dc, *this, FontHandle(), r, format);
@@ -67,13 +59,25 @@ void TLabel::Paint(HDC dc) {
 // ---- TEdit ----
 
 TEdit::TEdit(TWinControl* parent, int left, int top, int width, int height, DWORD extraStyle)
-    : TWinControl(parent) {
+    : TWinControl(parent, left, top, width, height), FExtraStyle(extraStyle) {
     FColor = clWindow;
-    CreateHandle(L"EDIT", L"", WS_CHILD | WS_VISIBLE | WS_TABSTOP | ES_AUTOHSCROLL | extraStyle,
-                 WS_EX_CLIENTEDGE, parent->Handle(), left, top, width, height);
+}
+
+TCreateParams TEdit::CreateParams() const {
+    DWORD style = WS_CHILD | WS_TABSTOP | ES_AUTOHSCROLL | FExtraStyle;
+    if (FReadOnly) style |= ES_READONLY;
+    return {L"EDIT", style, WS_EX_CLIENTEDGE};
+}
+
+void TEdit::HandleCreated() {
+    if (FMaxLength) SetMaxLength(FMaxLength);
 }
 
 void TEdit::SetText(const wchar_t* text) {
+    if (!FHandle) {
+        FCaption = text;  // the window starts with it
+        return;
+    }
     size_t len = wcslen(text);
     wchar_t current[64];
     if (len < 63) {
@@ -95,27 +99,35 @@ HBRUSH TEdit::CtlColor(HDC dc) {
     return BackgroundBrush();
 }
 
-void TEdit::SetReadOnly(bool value) { SendMessageW(FHandle, EM_SETREADONLY, value, 0); }
+void TEdit::SetReadOnly(bool value) {
+    FReadOnly = value;
+    if (FHandle) SendMessageW(FHandle, EM_SETREADONLY, value, 0);
+}
 
-void TEdit::SetMaxLength(int chars) { SendMessageW(FHandle, EM_LIMITTEXT, static_cast<WPARAM>(chars), 0); }
+void TEdit::SetMaxLength(int chars) {
+    FMaxLength = chars;
+    if (FHandle) SendMessageW(FHandle, EM_LIMITTEXT, static_cast<WPARAM>(chars), 0);
+}
 
 // ---- TButton ----
 
 TButton::TButton(TWinControl* parent, int left, int top, int width, int height,
                  const std::wstring& caption)
-    : TWinControl(parent) {
-    CreateHandle(L"BUTTON", caption.c_str(), WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, 0,
-                 parent->Handle(), left, top, width, height);
+    : TWinControl(parent, left, top, width, height) {
+    FCaption = caption;
+}
+
+TCreateParams TButton::CreateParams() const {
+    return {L"BUTTON", WS_CHILD | WS_TABSTOP | (FDefault ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON), 0};
+}
+
+void TButton::SetDefault(bool value) {
+    FDefault = value;
+    if (FHandle) SendMessageW(FHandle, BM_SETSTYLE, value ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON, TRUE);
 }
 
 void TButton::Click() {
-    if (ModalResult != 0) {
-        for (TWinControl* p = FParent; p; p = p->Parent())
-            if (auto* form = dynamic_cast<TForm*>(p)) {
-                form->ModalResult = ModalResult;
-                break;
-            }
-    }
+    if (ModalResult != 0 && FParent) FParent->TakeModalResult(ModalResult);
     if (OnClick) OnClick();
 }
 
@@ -127,15 +139,22 @@ void TButton::Command(WORD code) {
 
 TCheckBox::TCheckBox(TWinControl* parent, int left, int top, int width, int height,
                      const std::wstring& caption)
-    : TWinControl(parent) {
-    CreateHandle(L"BUTTON", caption.c_str(), WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_CHECKBOX, 0,
-                 parent->Handle(), left, top, width, height);
+    : TWinControl(parent, left, top, width, height) {
+    FCaption = caption;
+}
+
+TCreateParams TCheckBox::CreateParams() const {
+    return {L"BUTTON", WS_CHILD | WS_TABSTOP | BS_CHECKBOX, 0};
+}
+
+void TCheckBox::HandleCreated() {
+    if (FChecked) SendMessageW(FHandle, BM_SETCHECK, BST_CHECKED, 0);
 }
 
 void TCheckBox::SetChecked(bool value) {
     if (FChecked == value) return;
     FChecked = value;
-    SendMessageW(FHandle, BM_SETCHECK, value ? BST_CHECKED : BST_UNCHECKED, 0);
+    if (FHandle) SendMessageW(FHandle, BM_SETCHECK, value ? BST_CHECKED : BST_UNCHECKED, 0);
     if (OnClick) OnClick();
 }
 
@@ -153,11 +172,17 @@ HBRUSH TCheckBox::CtlColor(HDC dc) {
 
 TComboBox::TComboBox(TWinControl* parent, int left, int top, int width, int height,
                      int dropDownCount)
-    : TWinControl(parent) {
+    : TWinControl(parent, left, top, width, height), FDropDownCount(dropDownCount) {
     FColor = clWindow;
-    CreateHandle(L"COMBOBOX", L"", WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST,
-                 0, parent->Handle(), left, top, width, height);
-    SendMessageW(FHandle, CB_SETMINVISIBLE, static_cast<WPARAM>(dropDownCount), 0);
+}
+
+TCreateParams TComboBox::CreateParams() const {
+    return {L"COMBOBOX", WS_CHILD | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST, 0};
+}
+
+void TComboBox::HandleCreated() {
+    const int height = Height();
+    SendMessageW(FHandle, CB_SETMINVISIBLE, static_cast<WPARAM>(FDropDownCount), 0);
     // The closed box takes the height of the layout; its selection field is what is left
     // inside the 3D border.
     // (Wine reads the field's height back 2 more than was set: keep our own count.)
@@ -170,11 +195,11 @@ TComboBox::TComboBox(TWinControl* parent, int left, int top, int width, int heig
         field += diff;
         SendMessageW(FHandle, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), field);
     }
-    FBounds = {left, top, left + width, top + height};
 }
 
 void TComboBox::SetDropDownCount(int rows) {
-    SendMessageW(FHandle, CB_SETMINVISIBLE, static_cast<WPARAM>(rows), 0);
+    FDropDownCount = rows;
+    if (FHandle) SendMessageW(FHandle, CB_SETMINVISIBLE, static_cast<WPARAM>(rows), 0);
 }
 
 void TComboBox::Clear() { SendMessageW(FHandle, CB_RESETCONTENT, 0, 0); }
@@ -209,8 +234,7 @@ void TComboBox::Command(WORD code) {
 
 TSpeedButton::TSpeedButton(TWinControl* parent, int left, int top, int width, int height,
                            const std::wstring& caption)
-    : TGraphicControl(parent) {
-    FBounds = {left, top, left + width, top + height};
+    : TGraphicControl(parent, left, top, width, height) {
     FCaption = caption;
     FFont.Color = clBtnText;
 }

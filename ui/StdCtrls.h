@@ -35,17 +35,28 @@ public:
     void SetReadOnly(bool value);
     void SetMaxLength(int chars);
 protected:
+    TCreateParams CreateParams() const override;
+    void HandleCreated() override;
     void Command(WORD code) override;
     HBRUSH CtlColor(HDC dc) override;
+private:
+    DWORD FExtraStyle;
+    bool FReadOnly = false;
+    int FMaxLength = 0;  // 0: the system's limit
 };
 
 class TButton : public TWinControl {
 public:
     TButton(TWinControl* parent, int left, int top, int width, int height, const std::wstring& caption);
-    int ModalResult = 0;  // set on the parent form when clicked
+    int ModalResult = 0;  // handed to the form when clicked
     void Click();
+    // Drawn as the button that Enter presses.
+    void SetDefault(bool value);
 protected:
+    TCreateParams CreateParams() const override;
     void Command(WORD code) override;
+private:
+    bool FDefault = false;
 };
 
 class TCheckBox : public TWinControl {
@@ -56,6 +67,8 @@ public:
     // state it already has runs nothing.
     void SetChecked(bool value);
 protected:
+    TCreateParams CreateParams() const override;
+    void HandleCreated() override;
     void Command(WORD code) override;
     HBRUSH CtlColor(HDC dc) override;
 private:
@@ -74,7 +87,11 @@ public:
     void SetItemIndex(int index);  // from code: no OnClick
     void SetDropDownCount(int rows);
 protected:
+    TCreateParams CreateParams() const override;
+    void HandleCreated() override;
     void Command(WORD code) override;
+private:
+    int FDropDownCount;
 };
 
 // A button drawn by its parent: it never takes the focus.

@@ -1,6 +1,8 @@
 #include "BrenvikClass.h"
 
 #include "Errors.h"
+#include "Handle.h"
+#include "Text.h"
 
 #include <windows.h>
 #include <shlobj.h>
@@ -27,19 +29,18 @@ class TSettingsLock {
 public:
     TSettingsLock() : FMutex(CreateMutexW(nullptr, FALSE, L"Local\\Quillora.Settings")) {
         if (!FMutex) return;
-        const DWORD Result = WaitForSingleObject(FMutex, kLockTimeoutMs);
+        const DWORD Result = WaitForSingleObject(FMutex.Get(), kLockTimeoutMs);
         FOwned = Result == WAIT_OBJECT_0 || Result == WAIT_ABANDONED;
     }
     ~TSettingsLock() {
-        if (FOwned) ReleaseMutex(FMutex);
-        if (FMutex) CloseHandle(FMutex);
+        if (FOwned) ReleaseMutex(FMutex.Get());
     }
     TSettingsLock(const TSettingsLock&) = delete;
     TSettingsLock& operator=(const TSettingsLock&) = delete;
 
 private:
     static constexpr DWORD kLockTimeoutMs = 5000;
-    HANDLE FMutex;
+    TKernelHandle FMutex;
     bool FOwned = false;
 };
 
@@ -57,20 +58,20 @@ bool IsRegularFile(const std::string& Path) {
 
 bool ReadWhole(const std::string& FileName, std::string& Bytes) {
     Bytes.clear();
-    HANDLE File = CreateFileA(FileName.c_str(), GENERIC_READ,
-                              FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (File == INVALID_HANDLE_VALUE) return false;
+    // Closed on every way out, also when the resize throws.
+    const TFileHandle File(CreateFileA(FileName.c_str(), GENERIC_READ,
+                                       FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                       nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!File) return false;
     LARGE_INTEGER Size{};
-    bool Done = GetFileSizeEx(File, &Size) && Size.QuadPart < (LONGLONG(1) << 30);
+    bool Done = GetFileSizeEx(File.Get(), &Size) && Size.QuadPart < (LONGLONG(1) << 30);
     if (Done) Bytes.resize(static_cast<std::size_t>(Size.QuadPart));
     for (std::size_t Pos = 0; Done && Pos < Bytes.size();) {
         DWORD Read = 0;
         const DWORD Chunk = static_cast<DWORD>(std::min<std::size_t>(Bytes.size() - Pos, 1 << 20));
-        Done = ReadFile(File, &Bytes[Pos], Chunk, &Read, nullptr) && Read > 0;
+        Done = ReadFile(File.Get(), &Bytes[Pos], Chunk, &Read, nullptr) && Read > 0;
         Pos += Read;
     }
-    CloseHandle(File);
     return Done;
 }
 
@@ -120,12 +121,9 @@ public:
         if (!ReadWhole(FFileName, Now) || EndsWithLineEnd(Now) || Now.empty()) return true;
         if (FHadFile && !FOld.empty() && !EndsWithLineEnd(FOld)) return true;  // cannot tell
         if (FHadFile) {
-            HANDLE File = CreateFileA(FFileName.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                      FILE_ATTRIBUTE_NORMAL, nullptr);
-            if (File != INVALID_HANDLE_VALUE) {
-                WriteWhole(File, FOld.data(), FOld.size());
-                CloseHandle(File);
-            }
+            const TFileHandle File(CreateFileA(FFileName.c_str(), GENERIC_WRITE, 0, nullptr,
+                                               CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+            if (File) WriteWhole(File.Get(), FOld.data(), FOld.size());
         }
         return false;
     }
@@ -134,14 +132,12 @@ private:
     bool RoomFor(std::size_t Bytes) const {
         const std::string Scratch =
             FFileName + "." + std::to_string(GetCurrentProcessId()) + ".room";
-        HANDLE File =
+        const TFileHandle File(
             CreateFileA(Scratch.c_str(), GENERIC_WRITE, FILE_SHARE_DELETE, nullptr, CREATE_ALWAYS,
-                        FILE_ATTRIBUTE_TEMPORARY | FILE_FLAG_DELETE_ON_CLOSE, nullptr);
+                        FILE_ATTRIBUTE_TEMPORARY | FILE_FLAG_DELETE_ON_CLOSE, nullptr));
         // Where no scratch file can be made, the write itself will tell.
-        if (File == INVALID_HANDLE_VALUE) return true;
-        const bool Room = WriteWhole(File, nullptr, Bytes);
-        CloseHandle(File);
-        return Room;
+        if (!File) return true;
+        return WriteWhole(File.Get(), nullptr, Bytes);
     }
 
     std::string FFileName, FOld;
@@ -163,23 +159,6 @@ void ClearReadOnly(const std::string& FileName) noexcept {
     DWORD Kept = Attributes & ~static_cast<DWORD>(FILE_ATTRIBUTE_READONLY);
     if (Kept == 0) Kept = FILE_ATTRIBUTE_NORMAL;
     SetFileAttributesA(FileName.c_str(), Kept);
-}
-
-// ANSI code page -> UTF-16 -> UTF-8, for messages.
-std::string AnsiToUtf8(const std::string& Text) {
-    if (Text.empty()) return std::string();
-    const int InLength = static_cast<int>(Text.size());
-    const int WideLength = MultiByteToWideChar(CP_ACP, 0, Text.data(), InLength, nullptr, 0);
-    if (WideLength <= 0) return Text;
-    std::wstring Wide(static_cast<std::size_t>(WideLength), L'\0');
-    MultiByteToWideChar(CP_ACP, 0, Text.data(), InLength, &Wide[0], WideLength);
-    const int Utf8Length =
-        WideCharToMultiByte(CP_UTF8, 0, Wide.data(), WideLength, nullptr, 0, nullptr, nullptr);
-    if (Utf8Length <= 0) return Text;
-    std::string Utf8(static_cast<std::size_t>(Utf8Length), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, Wide.data(), WideLength, &Utf8[0], Utf8Length, nullptr,
-                        nullptr);
-    return Utf8;
 }
 
 // Path with relative parts and "." and ".." resolved. The usual 260 characters are not a

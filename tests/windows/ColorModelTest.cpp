@@ -1,6 +1,7 @@
 // The current colour and its editors and notations, on the real main window.
 #include "Clipboard.h"
 #include "Color.h"
+#include "Text.h"
 #include "MainWindowTest.h"
 #include <thread>
 #include <tuple>
@@ -164,6 +165,7 @@ TEST_F(ColorModelTest, ClipboardHeldByAnotherProgramKeepsItsContent) {
     ASSERT_TRUE(held) << "the other program did not open the clipboard; its state " << code;
     SendMessageW(F->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(200, 375));  // btnHtmlCopy
     SendMessageW(F->Handle(), WM_LBUTTONUP, 0, MAKELPARAM(200, 375));
+    Application.ProcessMessages();  // the report shows once the window procedure has returned
     ASSERT_EQ(Errors.size(), 1u);
     EXPECT_EQ(Errors[0], "无法打开剪贴板");
     WaitForSingleObject(pi.hProcess, 10000);

@@ -1,5 +1,6 @@
 // The real main window, created in this process as the program creates it.
 #include "MainWindowTest.h"
+#include <atomic>
 #include <thread>
 
 namespace {
@@ -39,29 +40,29 @@ TEST_F(MainFormTest, ClientAreaIs249By505WithSingleBorderAndMinimizeBoxOnly) {
 }
 
 TEST_F(MainFormTest, EveryControlSitsWhereTheLayoutPutsIt) {
-    for (const TLayoutRow& row : TfrmMain::Layout()) {
-        TControl* c = F->FindControl(row.Name);
-        ASSERT_NE(c, nullptr) << row.Name;
+    for (const TLayoutRow<TfrmMain>& row : TfrmMain::Layout()) {
+        const char* name = row.Control.Name;
+        TControl* c = F->FindControl(name);
+        ASSERT_NE(c, nullptr) << name;
         RECT r = RectInParent(*c);
-        EXPECT_EQ(r.left, row.Left) << row.Name;
-        EXPECT_EQ(r.top, row.Top) << row.Name;
-        if (row.Width > 0) EXPECT_EQ(r.right - r.left, row.Width) << row.Name;
-        else EXPECT_GT(r.right - r.left, 0) << row.Name << " sizes itself to its text";
-        EXPECT_EQ(r.bottom - r.top, row.Height) << row.Name;
-        EXPECT_EQ(c->Tag, row.Tag) << row.Name;
-        const char* expectedParent = row.Parent ? row.Parent : "";
-        EXPECT_EQ(c->Parent() == F ? std::string() : c->Parent()->Name, expectedParent) << row.Name;
-        if (row.Kind == TKind::SpinEdit) {
-            auto* spin = static_cast<TSpinEdit*>(c);
-            EXPECT_EQ(spin->MinValue, row.MinValue) << row.Name;
-            EXPECT_EQ(spin->MaxValue, row.MaxValue) << row.Name;
-            EXPECT_FALSE(spin->EditorEnabled) << row.Name;
+        EXPECT_EQ(r.left, row.Left) << name;
+        EXPECT_EQ(r.top, row.Top) << name;
+        if (row.Width > 0) EXPECT_EQ(r.right - r.left, row.Width) << name;
+        else EXPECT_GT(r.right - r.left, 0) << name << " sizes itself to its text";
+        EXPECT_EQ(r.bottom - r.top, row.Height) << name;
+        EXPECT_EQ(c->Tag, row.Tag) << name;
+        const char* expectedParent = row.Parent.Name ? row.Parent.Name : "";
+        EXPECT_EQ(c->Parent() == F ? std::string() : c->Parent()->Name, expectedParent) << name;
+        if (auto* spin = dynamic_cast<TSpinEdit*>(c)) {
+            EXPECT_EQ(spin->MinValue, row.MinValue) << name;
+            EXPECT_EQ(spin->MaxValue, row.MaxValue) << name;
+            EXPECT_FALSE(spin->EditorEnabled) << name;
         }
         // Every control lies inside its parent's client area.
         RECT pc;
         GetClientRect(c->Parent()->Handle(), &pc);
         EXPECT_TRUE(r.left >= 0 && r.top >= 0 && r.right <= pc.right && r.bottom <= pc.bottom)
-            << row.Name;
+            << name;
     }
 }
 
@@ -176,12 +177,13 @@ TEST(ApplicationTest, StartUpStylesTheApplicationWindowAsHiddenToolWindow) {
 }
 
 // The default handler shows an exception's text in a message box with the title as caption
-// and an error icon, and the program goes on.
+// and an error icon, and the program goes on. A handler's exception is shown once its window
+// procedure has returned, never from a modal loop inside it.
 TEST(ApplicationTest, UncaughtExceptionShowsErrorBoxAndProgramGoesOn) {
     InitializeApplication();
     Application.OnException = nullptr;
     std::wstring seenText;
-    bool found = false;
+    std::atomic<bool> found{false};
     std::thread closer([&] {
         for (int i = 0; i < 200; ++i) {
             HWND box = FindWindowW(L"#32770", L"Quillora");
@@ -200,8 +202,11 @@ TEST(ApplicationTest, UncaughtExceptionShowsErrorBoxAndProgramGoesOn) {
         }
     });
     TForm form(L"TestForm", 100, 100);
+    form.CreateHandle();
     form.OnMouseDown = [](TMouseButton, int, int) { throw std::runtime_error("无法写入到C:\\x"); };
     SendMessageW(form.Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+    EXPECT_FALSE(found) << "no message box inside the window procedure";
+    Application.ProcessMessages();
     closer.join();
     EXPECT_TRUE(found) << "a message box captioned Quillora";
     EXPECT_EQ(seenText, L"无法写入到C:\\x");

@@ -64,6 +64,7 @@ TEST_P(StartUpFaultTest, MessageOnceThenEveryStepStillRuns) {
     SendMessageW(F->cboZoom->Handle(), CB_SETCURSEL, 4, 0);
     SendMessageW(F->Handle(), WM_COMMAND, MAKEWPARAM(0, CBN_SELCHANGE),
                  reinterpret_cast<LPARAM>(F->cboZoom->Handle()));
+    Application.ProcessMessages();
     EXPECT_EQ(Errors.size(), 2u) << "saving the zoom says it failed";
     SendMessageW(F->pnlZoom->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(50, 50));
     EXPECT_TRUE(IsWindow(F->Handle()));

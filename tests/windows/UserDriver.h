@@ -3,7 +3,7 @@
 // Every wait is bounded and says what it waited for when it gives up; whatever the user leaves
 // open is closed afterwards, so a failed step fails the test instead of hanging it.
 #pragma once
-#include "Graphics.h"
+#include "Text.h"
 #include <windows.h>
 #include <gtest/gtest.h>
 #include <atomic>

@@ -3,18 +3,22 @@
 #include "ExtCtrls.h"
 #include "Forms.h"
 #include "Spin.h"
+#include "StartUp.h"
 #include <commctrl.h>
 #include <gtest/gtest.h>
 
 namespace {
 class WidgetTest : public ::testing::Test {
 protected:
-    void SetUp() override { Application.Initialize(); }
+    // The program's description first: the form takes its font from it.
+    bool Initialized = (InitializeApplication(), true);
     TForm Form{L"WidgetTestForm", 300, 200};
+    void SetUp() override { Form.CreateHandle(); }
 };
 
 TEST_F(WidgetTest, SpinEditClampsAndNotifiesOnlyOnRealChanges) {
     TSpinEdit spin(&Form, 10, 10, 90, 22, 0, 255);
+    spin.CreateHandle();
     std::vector<int> seen;
     spin.OnChange = [&] { seen.push_back(spin.Value()); };
     spin.SetValue(5);
@@ -32,6 +36,7 @@ TEST_F(WidgetTest, SpinEditClampsAndNotifiesOnlyOnRealChanges) {
 
 TEST_F(WidgetTest, SpinEditStepsWithArrowsAndRefusesTyping) {
     TSpinEdit spin(&Form, 10, 10, 90, 22, 0, 240);
+    spin.CreateHandle();
     int changes = 0;
     spin.OnChange = [&] { ++changes; };
     spin.SetValue(239);
@@ -61,6 +66,7 @@ TEST_F(WidgetTest, SpinEditStepsWithArrowsAndRefusesTyping) {
 
 TEST_F(WidgetTest, SpinButtonStepsOnPressAndRepeatsWhileHeld) {
     TSpinEdit spin(&Form, 10, 10, 90, 22, 0, 255);
+    spin.CreateHandle();
     spin.SetValue(10);
     HWND button = spin.Button().Handle();
     RECT r;
@@ -80,6 +86,7 @@ TEST_F(WidgetTest, SpinButtonStepsOnPressAndRepeatsWhileHeld) {
 
 TEST_F(WidgetTest, EditNotifiesOnlyWhenItsTextChanges) {
     TEdit edit(&Form, 10, 40, 142, 21);
+    edit.CreateHandle();
     int changes = 0;
     edit.OnChange = [&] { ++changes; };
     edit.SetText(L"#FF8000");
@@ -91,6 +98,7 @@ TEST_F(WidgetTest, EditNotifiesOnlyWhenItsTextChanges) {
 
 TEST_F(WidgetTest, CheckBoxRunsOnClickOnEveryChangeOfState) {
     TCheckBox box(&Form, 8, 10, 76, 17, L"置顶");
+    box.CreateHandle();
     std::vector<bool> seen;
     box.OnClick = [&] { seen.push_back(box.Checked()); };
     box.SetChecked(false);  // already unchecked
@@ -103,6 +111,7 @@ TEST_F(WidgetTest, CheckBoxRunsOnClickOnEveryChangeOfState) {
 
 TEST_F(WidgetTest, ComboBoxSelectionFromCodeDoesNotNotify) {
     TComboBox combo(&Form, 91, 8, 103, 21, 20);
+    combo.CreateHandle();
     int clicks = 0;
     combo.OnClick = [&] { ++clicks; };
     for (int i = 1; i <= 20; ++i) combo.Add(L"Zoom " + std::to_wstring(i * 100) + L"%");
@@ -120,6 +129,7 @@ TEST_F(WidgetTest, ComboBoxSelectionFromCodeDoesNotNotify) {
 TEST_F(WidgetTest, GraphicControlGetsPressAndReleaseThroughItsParent) {
     TPanel panel(&Form, 10, 10, 38, 38);
     TImage image(&panel, 3, 3, 32, 32);
+    panel.CreateHandle();
     std::vector<std::string> events;
     image.OnMouseDown = [&](TMouseButton b, int x, int y) {
         events.push_back("down " + std::to_string(static_cast<int>(b)) + " " + std::to_string(x) +
@@ -169,6 +179,7 @@ TEST_F(WidgetTest, ImageBitmapCanvasFillsAndReadsPixels) {
 
 TEST_F(WidgetTest, StatusBarHasOnePanelAcrossTheBar) {
     TStatusBar bar(&Form, 0, 179, 300, 21);
+    bar.CreateHandle();
     bar.SetPanelText(L"X:-5 Y:300");
     EXPECT_EQ(bar.PanelText(), L"X:-5 Y:300");
     int parts[4] = {};

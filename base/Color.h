@@ -4,7 +4,8 @@
 
 // A colour as the program keeps it: 0x00BBGGRR, red in the lowest byte. The same layout as
 // COLORREF, so values pass to and from GDI unchanged. The top byte is zero for every colour we
-// build; a failed screen read hands us 0xFFFFFFFF, which is kept as it is.
+// build; a failed screen read hands us 0xFFFFFFFF, which is kept as it is. The widget layer
+// also names system colours by a value with the top bit set and the colour's index below.
 using TColor = std::uint32_t;
 
 constexpr TColor MakeColor(int Red, int Green, int Blue) {

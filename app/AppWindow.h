@@ -1,0 +1,10 @@
+// The hidden application window: the program's taskbar button and its place in the z-order.
+#pragma once
+
+// Gives the program its taskbar button (true) or takes it away: the application window is
+// then a tool window.
+void SetTaskbarButton(bool shown);
+
+// Puts the application window, and with it every window it owns, above all windows that
+// are not topmost themselves (true), or back among them (false).
+void ApplyStayOnTop(bool on);

@@ -1,0 +1,56 @@
+// What every window of the widget layer shares: the description of the program it belongs
+// to, the application window that owns the forms, the numbered cursors, and the reporting of
+// exceptions that reach a window procedure.
+#pragma once
+#include "Graphics.h"
+#include <functional>
+#include <string>
+
+// What the program tells the widget layer about itself, once, at start.
+struct TProductInfo {
+    std::wstring Name;      // begins the names of our window classes and window properties
+    std::wstring IconName;  // the program's icon in the resources
+    TFontDesc Font;         // every form starts with it; its controls take it over
+    // Message texts, UTF-8.
+    std::string UnknownError;   // an exception without a text of its own
+    std::string ClipboardBusy;  // the clipboard stays open in another program
+    std::string OutOfMemory;
+};
+
+constexpr int crHandPoint = -21;  // the system's hand cursor, for links
+
+namespace Runtime {
+void SetProduct(const TProductInfo& info);
+const TProductInfo& Product();
+
+// The hidden application window: owner of every form and menu, and the carrier of reports.
+void SetOwnerWindow(HWND window);
+HWND OwnerWindow();
+
+// The numbered cursor table and the application-wide cursor (0: each control's own).
+void SetCursorImage(int index, HCURSOR cursor);
+HCURSOR CursorImage(int index);
+int Cursor();
+void SetCursor(int index);
+void ClearCursors();
+
+// Counts the window procedures of ours that are running, for one message.
+class TProcedureScope {
+public:
+    TProcedureScope();
+    ~TProcedureScope();
+    TProcedureScope(const TProcedureScope&) = delete;
+    TProcedureScope& operator=(const TProcedureScope&) = delete;
+};
+
+// Shows an exception's text in a message box: the application window's title as caption, an
+// error icon, OK; the program goes on. Inside a window procedure the report waits in a queue
+// and is shown once the procedure has returned and a message loop runs again, so that no
+// modal loop runs inside a half-done handler; elsewhere it is shown at once.
+void ReportException(const std::string& utf8Message);
+// The message, posted to the application window, that shows what waits.
+constexpr UINT WM_SHOWREPORTS = WM_APP + 0x2F00;
+void ShowWaitingReports();
+// Takes the place of the message box when set (the tests collect the texts).
+extern std::function<void(const std::string&)> OnException;
+}  // namespace Runtime
