@@ -1,9 +1,15 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds, and runs every test layer: the core on Linux, the real
-# windows under Wine in a virtual display, and the real program driven from outside.
+# Checks the include layers, installs what is missing, builds, and runs every test layer: the
+# core on Linux, the real windows under Wine in a virtual display, and the real program driven
+# from outside.
 set -uo pipefail
 root=$(cd "$(dirname "$0")" && pwd)
 cd "$root"
+
+# The layers first: a forbidden include fails the run, yet every test layer still runs.
+echo "== layers"
+./scripts/check-layers.sh
+layers_status=$?
 
 ./scripts/setup.sh || exit 1
 ./scripts/build.sh || { echo "test.sh: the build failed" >&2; exit 1; }
@@ -30,6 +36,7 @@ wine "$root/build/windows/tests/probe.exe" gone NoSuchWindowClass 0 </dev/null >
 ctest --test-dir build/windows --output-on-failure --timeout 180
 win_status=$?
 
-echo "== summary: core on Linux $([ $host_status -eq 0 ] && echo passed || echo FAILED)," \
+echo "== summary: layers $([ $layers_status -eq 0 ] && echo passed || echo FAILED)," \
+     "core on Linux $([ $host_status -eq 0 ] && echo passed || echo FAILED)," \
      "Windows and end-to-end $([ $win_status -eq 0 ] && echo passed || echo FAILED)"
-[ $host_status -eq 0 ] && [ $win_status -eq 0 ]
+[ $layers_status -eq 0 ] && [ $host_status -eq 0 ] && [ $win_status -eq 0 ]

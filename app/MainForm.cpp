@@ -2,6 +2,7 @@
 #include "AboutForm.h"
 #include "Links.h"
 #include "MyColorsForm.h"
+#include "QuilloraVersion.h"
 #include "SaveColorForm.h"
 #include "SettingsText.h"
 #include "AppWindow.h"
@@ -363,7 +364,7 @@ void TfrmMain::mnuControl_AboutClick() {
     } muted(*this);
     auto dialog = Application.NewForm<TfrmAbout>();
     frmAbout = dialog.get();
-    dialog->Version = L"6.20";
+    dialog->Version = QUILLORA_VERSION_WTEXT;
     dialog->Year = L"2008";
     dialog->ShowModal();
     frmAbout = nullptr;

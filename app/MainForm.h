@@ -30,7 +30,6 @@ public:
 
     static constexpr int kClientWidth = 249, kClientHeight = 505;
     static constexpr int kNotations = 7;  // numbered 1..7, the edits' and buttons' tags
-    static const std::vector<TLayoutRow<TfrmMain>>& Layout();
 
     // Components, owned by the form; named as in the window's design.
     TCheckBox* chkStayOnTop;
@@ -72,6 +71,7 @@ public:
 
 private:
     friend class TPickBenchmark;  // times the parts of a pick
+    static const std::vector<TLayoutRow<TfrmMain>>& Layout();
     void SetupComponents();
     void BuildMenus();
     void BindEvents();

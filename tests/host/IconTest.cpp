@@ -1,11 +1,10 @@
 // The icon resources: the files in app/res are what the generator builds, and they hold what
 // the program relies on (the cursor shapes around the hot spot, the sizes LoadImage picks).
 #include "IconGen.h"
+#include "SourceFile.h"
 
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <iterator>
 #include <set>
 #include <stdexcept>
 #include <string>
@@ -16,8 +15,8 @@ using namespace IconGen;
 namespace {
 
 std::vector<uint8_t> ReadResource(const std::string& name) {
-    std::ifstream in(std::string(QUILLORA_SOURCE_DIR) + "/app/res/" + name, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    const std::string bytes = ReadSourceFile("app/res/" + name);
+    return {bytes.begin(), bytes.end()};
 }
 
 struct TFile {

@@ -1,6 +1,7 @@
 // The three dialogs, driven as a user drives them: a second thread waits for each window and
 // works its controls while the program runs the dialog modally.
 #include "AboutForm.h"
+#include "FileHelpers.h"
 #include "Links.h"
 #include "MyColorsForm.h"
 #include "SaveColorForm.h"
@@ -8,9 +9,7 @@
 #include "MainWindowTest.h"
 #include "UserDriver.h"
 #include <commctrl.h>
-#include <fstream>
 #include <functional>
-#include <sstream>
 #include <thread>
 
 namespace {
@@ -22,12 +21,7 @@ constexpr DWORD kWaitMs = 10000;
 HWND WaitWindow(const wchar_t* cls) { return UserDriver::WaitWindow(cls, kWaitMs); }
 std::wstring Answer(int button) { return UserDriver::Answer(button, kWaitMs); }
 
-std::string FileText() {
-    std::ifstream in(TVop::GetIniFileName(), std::ios::binary);
-    std::stringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
+std::string FileText() { return FileHelpers::ReadBytes(TVop::GetIniFileName()); }
 
 class DialogTest : public TMainWindowTest {
 protected:
@@ -111,7 +105,7 @@ TEST_F(DialogTest, UnwritableSettingsFileGivesErrorAndTheStoreStaysAsItWas) {
     });
     EXPECT_EQ(box, L"ERROR!");
     EXPECT_TRUE(Errors.empty()) << "the failure is the dialog's own message, not the error handler's";
-    EXPECT_NE(GetFileAttributesA(TVop::GetIniFileName().c_str()) & FILE_ATTRIBUTE_DIRECTORY, 0u);
+    EXPECT_TRUE(FileHelpers::IsDirectory(TVop::GetIniFileName()));
 }
 
 // ---- My colours ----

@@ -8,6 +8,7 @@
 // out on its own from the file's bytes (TProfile below), by the rules of the system's profile
 // functions as the program relies on them. The cases and their outcome: tests/hostile/README.md.
 #include "ChildProcess.h"
+#include "FileHelpers.h"
 #include "MainWindowTest.h"
 #include "MyColorsForm.h"
 #include "SaveColorForm.h"
@@ -18,13 +19,12 @@
 #include <cstdio>
 #include <cstring>
 #include <cwctype>
-#include <fstream>
-#include <iterator>
 #include <optional>
 #include <sstream>
 
 namespace {
 
+using namespace FileHelpers;
 using namespace UserDriver;
 
 // ---- The file as the profile functions see it ------------------------------------------
@@ -377,20 +377,6 @@ const TCase kCases[] = {
     {"ReadOnlyProgramFolder", nullptr, nullptr, TPlace::ReadOnlyFolder},
 };
 
-std::string ReadBytes(const std::string& Path) {
-    std::ifstream In(Path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(In), std::istreambuf_iterator<char>());
-}
-
-void WriteBytes(const std::string& Path, const std::string& Bytes) {
-    std::ofstream(Path, std::ios::binary | std::ios::trunc) << Bytes;
-}
-
-bool IsDirectory(const std::string& Path) {
-    const DWORD Attributes = GetFileAttributesA(Path.c_str());
-    return Attributes != INVALID_FILE_ATTRIBUTES && (Attributes & FILE_ATTRIBUTE_DIRECTORY);
-}
-
 // What the dialog deletes for a row: the key rebuilt from its time text.
 std::string KeyOfTimeText(const std::wstring& Time) {
     std::string Key;
@@ -439,14 +425,13 @@ protected:
             case TPlace::ReadOnly:
             case TPlace::Locked:
                 WriteBytes(Ini, Original);
-                if (C.Place == TPlace::ReadOnly)
-                    SetFileAttributesA(Ini.c_str(), FILE_ATTRIBUTE_READONLY);
+                if (C.Place == TPlace::ReadOnly) SetReadOnly(Ini, true);
                 break;
             case TPlace::Directory:
                 ASSERT_TRUE(CreateDirectoryA(Ini.c_str(), nullptr));
                 break;
             case TPlace::ReadOnlyFolder:
-                SetFileAttributesA(Folder.c_str(), FILE_ATTRIBUTE_READONLY);
+                SetReadOnly(Folder, true);
                 break;
         }
         if (C.Place == TPlace::Locked) {
@@ -473,8 +458,8 @@ protected:
 
     void TearDown() override {
         Holder.reset();  // ends the holding process, by its handle
-        SetFileAttributesA(Folder.c_str(), FILE_ATTRIBUTE_NORMAL);
-        SetFileAttributesA(Ini.c_str(), FILE_ATTRIBUTE_NORMAL);
+        SetReadOnly(Folder, false);
+        SetReadOnly(Ini, false);
         RemoveDirectoryA(Ini.c_str());
         TMainWindowTest::TearDown();
         std::printf("outcome %s: %s\n", GetParam().Name, Outcome.c_str());

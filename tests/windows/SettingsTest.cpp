@@ -2,6 +2,7 @@
 // folder, through the system's profile functions.
 #include "BrenvikClass.h"
 #include "Errors.h"
+#include "FileHelpers.h"
 #include "VopClass.h"
 
 #include <windows.h>
@@ -10,12 +11,11 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <fstream>
-#include <iterator>
 #include <sstream>
 
 namespace {
 
+using namespace FileHelpers;
 using TLines = std::vector<std::string>;
 
 // Found through another shell call than the one under test.
@@ -26,31 +26,6 @@ std::string AppData() {
 }
 std::string ProgramFolder() { return AppData() + "\\Quillora"; }
 std::string IniPath() { return ProgramFolder() + "\\vop.ini"; }
-
-DWORD Attributes(const std::string& Path) { return GetFileAttributesA(Path.c_str()); }
-bool Exists(const std::string& Path) { return Attributes(Path) != INVALID_FILE_ATTRIBUTES; }
-bool IsDirectory(const std::string& Path) {
-    return Exists(Path) && (Attributes(Path) & FILE_ATTRIBUTE_DIRECTORY);
-}
-bool IsReadOnly(const std::string& Path) {
-    return Exists(Path) && (Attributes(Path) & FILE_ATTRIBUTE_READONLY);
-}
-void SetReadOnly(const std::string& Path, bool On) {
-    SetFileAttributesA(Path.c_str(), On ? FILE_ATTRIBUTE_READONLY : FILE_ATTRIBUTE_NORMAL);
-}
-// A file or an empty folder, read-only or not.
-void Remove(const std::string& Path) {
-    SetReadOnly(Path, false);
-    if (!DeleteFileA(Path.c_str())) RemoveDirectoryA(Path.c_str());
-}
-
-void WriteBytes(const std::string& Path, const std::string& Bytes) {
-    std::ofstream(Path, std::ios::binary | std::ios::trunc) << Bytes;
-}
-std::string ReadBytes(const std::string& Path) {
-    std::ifstream In(Path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(In), std::istreambuf_iterator<char>());
-}
 
 // A non-ASCII character that the ANSI code page holds, as ANSI and as UTF-8.
 std::pair<std::string, std::string> NonAsciiCharacter() {

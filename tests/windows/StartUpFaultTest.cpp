@@ -1,5 +1,6 @@
 // A settings folder that cannot be made, or a settings file that cannot be written, at
 // start-up: the message comes once, the defaults apply, and the program works fully.
+#include "FileHelpers.h"
 #include "MainForm.h"
 #include "StartUp.h"
 #include "VopClass.h"
@@ -21,8 +22,7 @@ protected:
         DeleteFileA((Folder + "\\vop.ini").c_str());
         RemoveDirectoryA(Folder.c_str());
         if (GetParam().folderIsFile) {
-            HANDLE h = CreateFileA(Folder.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-            CloseHandle(h);
+            FileHelpers::WriteBytes(Folder, "");
         } else {
             CreateDirectoryA(Folder.c_str(), nullptr);
             CreateDirectoryA((Folder + "\\vop.ini").c_str(), nullptr);

@@ -1,5 +1,6 @@
 // The notification-area icon, hiding and showing the program, and stay on top, on the real
 // main window and application window.
+#include "FileHelpers.h"
 #include "MainWindowTest.h"
 #include <cstring>
 #include <shellapi.h>
@@ -186,7 +187,7 @@ TEST_F(TrayTest, StayOnTopFollowsTheSettingAndOnlyTheBoxWritesIt) {
     Tray({WM_LBUTTONDOWN, WM_LBUTTONUP});
     Tray({WM_LBUTTONDOWN, WM_LBUTTONUP});
     EXPECT_TRUE(OnTop(App, F->Handle()));
-    EXPECT_EQ(GetFileAttributesA(TVop::GetIniFileName().c_str()), INVALID_FILE_ATTRIBUTES);
+    EXPECT_FALSE(FileHelpers::Exists(TVop::GetIniFileName()));
 }
 
 TEST_F(TrayTest, StoredOffLeavesTheBoxClearAndTheWindowNotTopmost) {

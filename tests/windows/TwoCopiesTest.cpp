@@ -1,14 +1,13 @@
 // Two running copies of the program share one settings file: the settings writer plays the
 // other copy, through the same settings operations as the program.
 #include "ChildProcess.h"
+#include "FileHelpers.h"
 #include "SettingsText.h"
 #include "VopClass.h"
 
 #include <gtest/gtest.h>
 
 #include <cstdio>
-#include <fstream>
-#include <iterator>
 #include <map>
 #include <sstream>
 #include <thread>
@@ -17,10 +16,8 @@ namespace {
 
 constexpr DWORD kCopyTimeoutMs = 90000;
 
-std::string ReadBytes(const std::string& Path) {
-    std::ifstream In(Path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(In), std::istreambuf_iterator<char>());
-}
+using FileHelpers::ReadBytes;
+using FileHelpers::WriteBytes;
 
 std::string Unique(const char* What) {
     return "Local\\QuilloraTest." + std::to_string(GetCurrentProcessId()) + "." + What;
@@ -69,7 +66,7 @@ TEST_F(TwoCopiesTest, SavingAtOnceLosesNoEntryOfEitherAndEveryLineStaysWhole) {
         Expected[Key] = "#0000" + std::string(i < 10 ? "0" : "") + std::to_string(i) + "seed";
         Seed << Key << "=" << Expected[Key] << "\r\n";
     }
-    std::ofstream(TVop::GetIniFileName(), std::ios::binary) << Seed.str();
+    WriteBytes(TVop::GetIniFileName(), Seed.str());
     for (int Tag : {1, 2})
         for (int Round = 0; Round < kRounds; ++Round) Expected.insert(WriterEntry(Tag, Round));
 
@@ -135,7 +132,7 @@ TEST_F(TwoCopiesTest, ReadingWhileTheOtherCopySavesSeesTheWholeFile) {
     for (int i = 0; i < 3000; ++i)  // a file that takes a while to write
         Seed << "0101" << 2000 + i % 100 << "1010" << 10 + i % 50 << "=#123456 padding\r\n";
     Seed << "[VOP]\r\nontop=0\r\nzoom=7\r\n";
-    std::ofstream(TVop::GetIniFileName(), std::ios::binary) << Seed.str();
+    WriteBytes(TVop::GetIniFileName(), Seed.str());
 
     TNamedEvent Go(Unique("Go")), Ready(Unique("Ready"));
     TChildProcess Copy(QUILLORA_SETTINGS_WRITER_WIN,
