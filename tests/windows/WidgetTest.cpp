@@ -202,3 +202,37 @@ TEST_F(WidgetTest, ApplicationCursorTableOverridesEveryControlWhileSet) {
     EXPECT_NE(GetCursor(), cross);
 }
 }  // namespace
+
+namespace {
+// A form that records the messages its own window procedure sees, and whether its member
+// (a stand-in for what handlers use) was still alive when each came.
+class TRecordingForm : public TForm {
+public:
+    explicit TRecordingForm(std::vector<UINT>& seen) : TForm(L"RecordingForm", 100, 100), FSeen(seen) {}
+    ~TRecordingForm() override { FAlive = false; }
+    LRESULT WndProc(UINT msg, WPARAM wp, LPARAM lp) override {
+        if (msg == WM_NCCREATE || msg == WM_CREATE || msg == WM_DESTROY || msg == WM_NCDESTROY)
+            FSeen.push_back(FAlive ? msg : 0);
+        return TForm::WndProc(msg, wp, lp);
+    }
+private:
+    std::vector<UINT>& FSeen;
+    bool FAlive = true;
+};
+}  // namespace
+
+// The object is whole before its window is made and after its window is gone: every message
+// from the first to the last reaches the derived procedure, and none comes after.
+TEST_F(WidgetTest, WindowLivesWithinItsObjectFromFirstMessageToLast) {
+    std::vector<UINT> seen;
+    TFormPtr<TRecordingForm> form(new TRecordingForm(seen));
+    TEdit edit(form.get(), 5, 5, 50, 21);
+    EXPECT_EQ(form->Handle(), nullptr) << "no window before CreateHandle";
+    form->CreateHandle();
+    ASSERT_NE(edit.Handle(), nullptr) << "the children's windows come with the form's";
+    HWND window = form->Handle();
+    form.reset();
+    EXPECT_EQ(seen, (std::vector<UINT>{WM_NCCREATE, WM_CREATE, WM_DESTROY, WM_NCDESTROY}));
+    EXPECT_FALSE(IsWindow(window));
+    EXPECT_EQ(edit.Handle(), nullptr) << "the child's window went with the form's";
+}
