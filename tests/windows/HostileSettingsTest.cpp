@@ -29,27 +29,6 @@ using namespace UserDriver;
 
 // ---- The file as the profile functions see it ------------------------------------------
 
-std::wstring ToWide(UINT CodePage, const std::string& Bytes) {
-    if (Bytes.empty()) return {};
-    const int Length = static_cast<int>(Bytes.size());
-    std::wstring Wide(
-        static_cast<size_t>(MultiByteToWideChar(CodePage, 0, Bytes.data(), Length, nullptr, 0)),
-        L'\0');
-    MultiByteToWideChar(CodePage, 0, Bytes.data(), Length, &Wide[0], static_cast<int>(Wide.size()));
-    return Wide;
-}
-
-std::string ToAnsi(const std::wstring& Wide) {
-    if (Wide.empty()) return {};
-    const int Length = static_cast<int>(Wide.size());
-    std::string Ansi(static_cast<size_t>(WideCharToMultiByte(CP_ACP, 0, Wide.data(), Length,
-                                                             nullptr, 0, nullptr, nullptr)),
-                     '\0');
-    WideCharToMultiByte(CP_ACP, 0, Wide.data(), Length, &Ansi[0], static_cast<int>(Ansi.size()),
-                        nullptr, nullptr);
-    return Ansi;
-}
-
 bool SameName(const std::wstring& A, const wchar_t* B) { return _wcsicmp(A.c_str(), B) == 0; }
 
 // One row of the My colours list: the colour text, the time text and the comment, as shown.
@@ -184,7 +163,7 @@ public:
             if (!S.Named || !SameName(S.Name, Section)) continue;
             for (const TKey& K : S.Keys)
                 if (SameName(K.Name, Key))
-                    return K.HasValue ? ToAnsi(Unquoted(K.Value)).substr(0, 2047) : "";
+                    return K.HasValue ? WideToAnsi(Unquoted(K.Value)).substr(0, 2047) : "";
             return "";
         }
         return "";
@@ -205,16 +184,16 @@ public:
         if (Colors == FSections.end()) return Rows;
         for (const TKey& K : Colors->Keys) {
             if (K.Name.empty() || K.Name[0] == L';' || !K.HasValue) continue;
-            const std::string Key = ToAnsi(K.Name),
-                              Value = ToAnsi(Unquoted(K.Value)).substr(0, 2047);
+            const std::string Key = WideToAnsi(K.Name),
+                              Value = WideToAnsi(Unquoted(K.Value)).substr(0, 2047);
             const std::string ColorText = Piece(Value, 1, 7);
             const std::optional<TColor> Color = ColourOf(ColorText);
             if (!Color) continue;
             const std::string Time = Piece(Key, 1, 2) + "/" + Piece(Key, 3, 2) + "/" +
                                      Piece(Key, 5, 4) + " " + Piece(Key, 9, 2) + ":" +
                                      Piece(Key, 11, 2) + ":" + Piece(Key, 13, 2);
-            Rows.push_back(TRow{Key, *Color, ToWide(CP_ACP, ColorText), ToWide(CP_ACP, Time),
-                                ToWide(CP_ACP, Piece(Value, 8, std::string::npos))});
+            Rows.push_back(TRow{Key, *Color, AnsiToWide(ColorText), AnsiToWide(Time),
+                                AnsiToWide(Piece(Value, 8, std::string::npos))});
         }
         return Rows;
     }
@@ -224,7 +203,7 @@ private:
         auto Starts = [&](const char* Mark) {
             return Bytes.compare(0, std::strlen(Mark), Mark) == 0;
         };
-        if (Starts("\xEF\xBB\xBF")) return ToWide(CP_UTF8, Bytes.substr(3));
+        if (Starts("\xEF\xBB\xBF")) return Utf8ToWide(Bytes.substr(3));
         if (Starts("\xFF\xFE") || Starts("\xFE\xFF")) {
             const bool Big = Bytes[0] == '\xFE';
             std::wstring Wide;
@@ -235,7 +214,7 @@ private:
             }
             return Wide;
         }
-        return ToWide(CP_ACP, Bytes);
+        return AnsiToWide(Bytes);
     }
     static bool Blank(wchar_t C) { return std::iswspace(C) || C == 0x1A; }
     static std::wstring Trim(const std::wstring& Text) {
@@ -380,7 +359,7 @@ const TCase kCases[] = {
 // What the dialog deletes for a row: the key rebuilt from its time text.
 std::string KeyOfTimeText(const std::wstring& Time) {
     std::string Key;
-    for (char C : TrimControls(ToAnsi(Time)))
+    for (char C : TrimControls(WideToAnsi(Time)))
         if (C != '/' && C != ' ' && C != ':') Key += C;
     return Key;
 }
@@ -396,7 +375,7 @@ std::vector<std::wstring> WithoutKey(const TProfile& Profile, const std::string&
         for (const TProfile::TKey& K : S.Keys) {
             if (K.Name.empty()) continue;
             if (!Gone && S.Named && SameName(S.Name, L"COLORS") &&
-                _stricmp(ToAnsi(K.Name).c_str(), Key.c_str()) == 0) {
+                _stricmp(WideToAnsi(K.Name).c_str(), Key.c_str()) == 0) {
                 Gone = true;
                 continue;
             }
@@ -578,7 +557,7 @@ TEST_P(HostileSettingsTest, StartUpListSaveAndDeleteLoseNothing) {
         ASSERT_EQ(Read.size(), Rows.size()) << "entries read";
         for (size_t i = 0; i < Rows.size(); ++i)
             ASSERT_EQ(Read[i].Key + "=" + Read[i].ColorText + Read[i].Comment,
-                      Rows[i].Key + "=" + ToAnsi(Rows[i].ColorText) + ToAnsi(Rows[i].Comment))
+                      Rows[i].Key + "=" + WideToAnsi(Rows[i].ColorText) + WideToAnsi(Rows[i].Comment))
                 << "entry " << i;
     }
     RunMenu("mnuColor_MyColors", [&] {
@@ -609,7 +588,7 @@ TEST_P(HostileSettingsTest, StartUpListSaveAndDeleteLoseNothing) {
     if (Writable) {
         std::vector<std::wstring> Others = AfterSave.Entries();
         const std::wstring SavedEntry =
-            L"COLORS|" + ToWide(CP_ACP, Saved) + L"=#123456saved over a hostile file";
+            L"COLORS|" + AnsiToWide(Saved) + L"=#123456saved over a hostile file";
         const auto Found = std::find_if(Others.begin(), Others.end(), [&](const std::wstring& E) {
             return _wcsicmp(E.c_str(), SavedEntry.c_str()) == 0;
         });
