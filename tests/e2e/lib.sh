@@ -64,18 +64,17 @@ click_client() {  # x y
   xdotool mousemove ${p% *} ${p#* } click 1
 }
 
-# Puts a sentinel on the X clipboard, so that a stale value cannot pass for a copy.
-SENTINEL_PID=""
+# Puts a sentinel on the clipboard, so that a stale value cannot pass for a copy. It goes in
+# from the Windows side: a sentinel an X client owns is imported by Wine some time later, and
+# an import that lands after the program's copy would replace that copy.
 seed_clipboard() {
-  [ -n "$SENTINEL_PID" ] && kill "$SENTINEL_PID" 2>/dev/null
-  printf 'quillora-sentinel' | xclip -quiet -selection clipboard -i >/dev/null 2>&1 &
-  SENTINEL_PID=$!
+  probe setclipboard quillora-sentinel || fail "could not seed the clipboard"
   local i
   for ((i = 0; i < 50; i++)); do
     [ "$(xclip -o -selection clipboard 2>/dev/null)" = quillora-sentinel ] && return 0
     sleep 0.1
   done
-  fail "could not seed the clipboard"
+  fail "the seeded clipboard did not reach X"
 }
 
 # Waits until the clipboard no longer holds the sentinel and prints its text.
@@ -93,8 +92,6 @@ read_clipboard() {
   fail "the clipboard still holds the sentinel after 30 s"
 }
 
-stop_sentinel() { [ -n "$SENTINEL_PID" ] && kill "$SENTINEL_PID" 2>/dev/null; SENTINEL_PID=""; }
-trap 'stop_quillora; stop_sentinel' EXIT
 
 # Clicks a caption button of the main window: closebox or minbox.
 click_caption() {

@@ -123,6 +123,19 @@ int main(int argc, char** argv) {
         CloseClipboard();
         return 0;
     }
+    if (cmd == "setclipboard") {
+        // Through the Windows clipboard, so that Wine serves it to X clients at once and no
+        // import of an X selection can land after the program's own copy.
+        std::string text = argv[2];
+        HGLOBAL mem = GlobalAlloc(GMEM_MOVEABLE, text.size() + 1);
+        if (!mem || !OpenClipboard(nullptr)) return 1;
+        std::memcpy(GlobalLock(mem), text.c_str(), text.size() + 1);
+        GlobalUnlock(mem);
+        EmptyClipboard();
+        bool set = SetClipboardData(CF_TEXT, mem) != nullptr;
+        CloseClipboard();
+        return set ? 0 : 1;
+    }
     const char* cls = argv[2];
     int timeout = argc > 3 ? std::atoi(argv[3]) : 0;
     if (cmd == "wait") return WaitFor(cls, timeout, true) ? 0 : 1;

@@ -8,7 +8,7 @@ writer="$(dirname "$QUILLORA_PROBE")/settings_writer.exe"
 dir="$(quillora_appdata)/Quillora"
 ini="$dir/vop.ini"
 before=$(mktemp)
-trap 'stop_quillora; stop_sentinel; rm -f "$before"' EXIT
+trap 'stop_quillora; rm -f "$before"' EXIT
 
 mkdir -p "$dir"
 {
