@@ -3,6 +3,9 @@
 # their figures:
 #   scripts/bench.sh picks [PICKS]                    the cost of one pick, split into its parts
 #   scripts/bench.sh longrun [PICKS] [DIALOGS] [CYCLES]  objects and memory over a long session
+#   scripts/bench.sh dialogs [COUNT1] [COUNT2]        growth per opening of the Save colour dialog,
+#                                                     and of a bare program making the same calls
+#                                                     with some of them left out
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
@@ -18,5 +21,16 @@ wine build/windows/tests/probe.exe gone NoSuchWindowClass 0 </dev/null >/dev/nul
 case "${1:-picks}" in
   picks) wine build/windows/tests/pick_bench.exe "${2:-2000}" | tr -d '\r' ;;
   longrun) wine build/windows/tests/long_run.exe "${2:-100000}" "${3:-500}" "${4:-200}" | tr -d '\r' ;;
-  *) echo "usage: scripts/bench.sh picks [PICKS] | longrun [PICKS] [DIALOGS] [CYCLES]" >&2; exit 2 ;;
+  dialogs)
+    counts=("${2:-500}" "${3:-2000}")
+    # The programs read their own Unix-side heap through this process id (exec keeps it).
+    run() { (export QUILLORA_UNIX_PID=$BASHPID; exec wine "$@" </dev/null) | tr -d '\r'; }
+    run build/windows/tests/dialog_bench.exe "${counts[@]}"
+    run build/windows/tests/dialog_bench.exe "${counts[@]}" thread | tail -n +3
+    for words in "" thread nopaint nofonts nolabels noprops nosubclass noedits nobuttons nopanel \
+                 nochildren noenable noforeground notexts reuse noshow toplevel; do
+      # shellcheck disable=SC2086
+      run build/windows/tests/bare_dialog.exe "${counts[@]}" $words | tail -n +3
+    done ;;
+  *) echo "usage: scripts/bench.sh picks [PICKS] | longrun [PICKS] [DIALOGS] [CYCLES] | dialogs [COUNT1] [COUNT2]" >&2; exit 2 ;;
 esac
