@@ -60,21 +60,28 @@ TfrmAbout::TfrmAbout() : TForm(L"TfrmAbout", kClientWidth, kClientHeight, TBorde
 
 // Left edge at (client width - width) div 2; the top stays as laid out.
 void TfrmAbout::CenterHorizontally(TControl* c) {
-    c->SetBounds((kClientWidth - c->Width()) / 2, c->Top(), c->Width(), c->Height());
+    c->SetBounds((ClientWidth() - c->Width()) / 2, c->Top(), c->Width(), c->Height());
 }
 
 void TfrmAbout::FormShow() {
     SetCaption(L"About");
     lblTitle->SetCaption(Application.Title());
-    CenterHorizontally(lblTitle);
-    imgIcon->SetIcon(TIconHandle(static_cast<HICON>(LoadImageW(
-        GetModuleHandleW(nullptr), L"RES_ABOUTFORM_ICON", IMAGE_ICON, 32, 32, LR_DEFAULTCOLOR))));
-    // A 10-pixel gap between the icon and the title.
-    imgIcon->SetBounds(lblTitle->Left() - (imgIcon->Width() + 10), imgIcon->Top(), imgIcon->Width(),
-                       imgIcon->Height());
     lblVersion->SetCaption(L"Version " + Version);
-    CenterHorizontally(lblVersion);
     lblCopyright->SetCaption(L"Copyright (C) " + Year);
+    ArrangeTitle();
+}
+
+void TfrmAbout::DpiChanged() { ArrangeTitle(); }
+
+void TfrmAbout::ArrangeTitle() {
+    CenterHorizontally(lblTitle);
+    const int size = Scale(32);
+    imgIcon->SetIcon(TIconHandle(static_cast<HICON>(LoadImageW(
+        GetModuleHandleW(nullptr), L"RES_ABOUTFORM_ICON", IMAGE_ICON, size, size, LR_DEFAULTCOLOR))));
+    // A 10-pixel gap between the icon and the title.
+    imgIcon->SetBounds(lblTitle->Left() - (imgIcon->Width() + Scale(10)), imgIcon->Top(), imgIcon->Width(),
+                       imgIcon->Height());
+    CenterHorizontally(lblVersion);
     CenterHorizontally(lblCopyright);
 }
 

@@ -22,6 +22,9 @@ public:
 private:
     static const std::vector<TLayoutRow<TfrmAbout>>& Layout();
     void FormShow();
+    void DpiChanged() override;
+    // The title, version and copyright centred, the icon beside the title.
+    void ArrangeTitle();
     void CenterHorizontally(TControl* c);
     void LinkMouseDown(TLabel* link, TMouseButton button);
     void LinkMouseUp(TLabel* link, TMouseButton button, void (*open)());

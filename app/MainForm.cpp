@@ -164,16 +164,7 @@ void TfrmMain::FormCreate() {
     FDragging = false;
     FUpdatingRGB = false;
     FUpdatingHSL = false;
-    HINSTANCE inst = GetModuleHandleW(nullptr);
-    auto loadIcon = [inst](const wchar_t* name) {
-        return TIconHandle(static_cast<HICON>(LoadImageW(inst, name, IMAGE_ICON, 32, 32, LR_DEFAULTCOLOR)));
-    };
-    // Each image owns (and frees) its own load; the cursor table only borrows them.
-    imgDrag->SetIcon(loadIcon(L"RES_MAINFORM_ADD"));
-    imgDrag2->SetIcon(loadIcon(L"RES_MAINFORM_ADD"));
-    imgZoomCursor->SetIcon(loadIcon(L"RES_MAINFORM_ROUND"));
-    Application.SetCursorImage(1, imgDrag->Icon());
-    Application.SetCursorImage(2, imgZoomCursor->Icon());
+    MakeDpiImages();
     imgZoom->Cursor = 2;
     // The box starts clear: when the setting is on, this runs its click handler, which makes
     // the program topmost and writes the setting (and so creates the file on a first start).
@@ -189,13 +180,6 @@ void TfrmMain::FormCreate() {
     int zoom = 1;
     ReadSettingsAtStartUp([&] { zoom = TVop::GetZoom(); });
     cboZoom->SetItemIndex(zoom - 1);
-    FCapture = std::make_unique<TBitmap>(imgZoom->Width(), imgZoom->Height());
-    FCapture->Canvas().PenColor = clWhite;
-    FCapture->Canvas().BrushColor = clWhite;
-    FCapture->Canvas().Rectangle(0, 0, FCapture->Width(), FCapture->Height());
-    imgZoom->Canvas().PenColor = clWhite;
-    imgZoom->Canvas().BrushColor = clWhite;
-    imgZoom->Canvas().Rectangle(0, 0, imgZoom->Width(), imgZoom->Height());
     ShowColor(CurrentColor());
     UpdateStatus(false);
     InitTrayIcon(FTrayIcon);
@@ -204,6 +188,34 @@ void TfrmMain::FormCreate() {
     SetTaskbarButton(true);
     SetForegroundWindow(Application.Handle());
     FReady = true;
+}
+
+void TfrmMain::DpiChanged() { MakeDpiImages(); }
+
+// The "+" and ring icons come at 32 pixels times the DPI's scale, each size drawn in the
+// resources, so no enlargement blurs them; a cursor's hot spot is its icon's centre. The
+// magnifier starts white at its new size.
+void TfrmMain::MakeDpiImages() {
+    HINSTANCE inst = GetModuleHandleW(nullptr);
+    const int size = Scale(32);
+    auto loadIcon = [inst, size](const wchar_t* name) {
+        return TIconHandle(static_cast<HICON>(LoadImageW(inst, name, IMAGE_ICON, size, size, LR_DEFAULTCOLOR)));
+    };
+    TIconHandle add = loadIcon(L"RES_MAINFORM_ADD"), round = loadIcon(L"RES_MAINFORM_ROUND");
+    // The cursor table borrows the new icons before the images free the old ones.
+    Application.SetCursorImage(1, add.Get());
+    Application.SetCursorImage(2, round.Get());
+    imgDrag->SetIcon(std::move(add));
+    imgDrag2->SetIcon(loadIcon(L"RES_MAINFORM_ADD"));
+    imgZoomCursor->SetIcon(std::move(round));
+    if (Application.Cursor() != 0) Application.SetCursor(Application.Cursor());
+    FCapture = std::make_unique<TBitmap>(imgZoom->Width(), imgZoom->Height());
+    FCapture->Canvas().PenColor = clWhite;
+    FCapture->Canvas().BrushColor = clWhite;
+    FCapture->Canvas().Rectangle(0, 0, FCapture->Width(), FCapture->Height());
+    imgZoom->Canvas().PenColor = clWhite;
+    imgZoom->Canvas().BrushColor = clWhite;
+    imgZoom->Canvas().Rectangle(0, 0, imgZoom->Width(), imgZoom->Height());
 }
 
 // A settings folder that cannot be made or a settings file that cannot be written is

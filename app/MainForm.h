@@ -76,6 +76,9 @@ private:
     void BuildMenus();
     void BindEvents();
     void FormCreate();
+    void DpiChanged() override;
+    // The icons, cursors and magnifier pictures at the window's DPI.
+    void MakeDpiImages();
     void ReadSettingsAtStartUp(const std::function<void()>& step);
     bool FSettingsFailed = false;
     void FormClose(TCloseAction& action);

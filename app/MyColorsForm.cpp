@@ -43,6 +43,7 @@ TfrmMyColors::TfrmMyColors()
 
 void TfrmMyColors::FormCreate() {
     SelectedColor = 0;
+    SizeSwatches();
     LoadColors();
     EnableButtons(ListView1->SelCount() > 0);
 }
@@ -54,8 +55,21 @@ namespace {
 // bitmap a few tens of megabytes) keep it in proportion.
 constexpr size_t kFirstSwatchBatch = 1024;
 constexpr size_t kMaxSwatchBatch = 16384;
-constexpr int kSwatchWidth = 32, kSwatchHeight = 16;
+constexpr int kSwatchWidth = 32, kSwatchHeight = 16;  // at 96 DPI
 }  // namespace
+
+void TfrmMyColors::SizeSwatches() {
+    ImageList1.SetSize(Scale(kSwatchWidth), Scale(kSwatchHeight));
+    ListView1->SetSmallImages(&ImageList1);
+}
+
+// The swatches are drawn again at the new size; the selection stays.
+void TfrmMyColors::DpiChanged() {
+    const int selected = ListView1->Selected();
+    SizeSwatches();
+    LoadColors();
+    if (selected >= 0 && selected < ListView1->Count()) ListView1->Select(selected);
+}
 
 // The whole section again, in file order; a line whose colour does not convert is left out.
 void TfrmMyColors::LoadColors() {
@@ -69,12 +83,13 @@ void TfrmMyColors::LoadColors() {
          first += batch, batch = std::min(batch * 2, kMaxSwatchBatch)) {
         const size_t count = std::min(batch, entries.size() - first);
         // Each swatch a 1-pixel black frame filled with the colour.
-        TBitmap swatches(static_cast<int>(count) * kSwatchWidth, kSwatchHeight);
+        const int width = ImageList1.Width(), height = ImageList1.Height();
+        TBitmap swatches(static_cast<int>(count) * width, height);
         swatches.Canvas().PenColor = clBlack;
         for (size_t i = 0; i < count; ++i) {
-            const int left = static_cast<int>(i) * kSwatchWidth;
+            const int left = static_cast<int>(i) * width;
             swatches.Canvas().BrushColor = entries[first + i].Color;
-            swatches.Canvas().Rectangle(left, 0, left + kSwatchWidth, kSwatchHeight);
+            swatches.Canvas().Rectangle(left, 0, left + width, height);
         }
         // The images of one batch follow one another from the index the list returns.
         const int image = ImageList1.Add(swatches.Unselected());

@@ -19,6 +19,9 @@ public:
 private:
     static const std::vector<TLayoutRow<TfrmMyColors>>& Layout();
     void FormCreate();
+    void DpiChanged() override;
+    // Swatches at the form's DPI; the list view takes their height for its rows.
+    void SizeSwatches();
     void LoadColors();
     void EnableButtons(bool enabled);
     void btnOKClick();

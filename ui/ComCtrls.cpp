@@ -34,6 +34,18 @@ TImageList::TImageList(int width, int height)
 
 TImageList::~TImageList() { ImageList_Destroy(FHandle); }
 
+int TImageList::Width() const {
+    int w = 0, h = 0;
+    ImageList_GetIconSize(FHandle, &w, &h);
+    return w;
+}
+
+int TImageList::Height() const {
+    int w = 0, h = 0;
+    ImageList_GetIconSize(FHandle, &w, &h);
+    return h;
+}
+
 int TImageList::Add(HBITMAP bitmap) { return ImageList_Add(FHandle, bitmap, nullptr); }
 
 TListView::TListView(TWinControl* parent, int left, int top, int width, int height)
@@ -62,10 +74,17 @@ void TListView::AddColumn(const std::wstring& caption, int width) {
 void TListView::InsertColumn(const TColumn& column) {
     LVCOLUMNW c{};
     c.mask = LVCF_TEXT | LVCF_WIDTH;
-    c.cx = column.Width;
+    c.cx = Scale(column.Width);
     c.pszText = const_cast<wchar_t*>(column.Caption.c_str());
     int n = Header_GetItemCount(ListView_GetHeader(FHandle));
     SendMessageW(FHandle, LVM_INSERTCOLUMNW, static_cast<WPARAM>(n), reinterpret_cast<LPARAM>(&c));
+}
+
+void TListView::ChangeDpi(int dpi) {
+    TWinControl::ChangeDpi(dpi);
+    if (!FHandle) return;
+    for (size_t i = 0; i < FColumns.size(); ++i)
+        ListView_SetColumnWidth(FHandle, static_cast<int>(i), Scale(FColumns[i].Width));
 }
 
 void TListView::SetSmallImages(const TImageList* images) {

@@ -28,6 +28,11 @@ public:
     TImageList(const TImageList&) = delete;
     TImageList& operator=(const TImageList&) = delete;
     HIMAGELIST Handle() const { return FHandle; }
+    // Another size for the images; the list is emptied. A list view showing it must be given
+    // it again to take the new row height.
+    void SetSize(int width, int height) { ImageList_SetIconSize(FHandle, width, height); }
+    int Width() const;
+    int Height() const;
     int Add(HBITMAP bitmap);  // returns the new image's index
     int Count() const { return ImageList_GetImageCount(FHandle); }
     void Clear() { ImageList_RemoveAll(FHandle); }
@@ -39,7 +44,7 @@ private:
 class TListView : public TWinControl {
 public:
     TListView(TWinControl* parent, int left, int top, int width, int height);
-    void AddColumn(const std::wstring& caption, int width);
+    void AddColumn(const std::wstring& caption, int width);  // width at 96 DPI
     void SetSmallImages(const TImageList* images);
     void Clear();
     // A new row at the end: an empty caption with its image, then the sub-items.
@@ -50,6 +55,8 @@ public:
     void Select(int index);
     std::wstring SubItem(int index, int subItem) const;  // sub-item 1 is the second column
     int ImageIndex(int index) const;
+    int ColumnWidth(int column) const { return ListView_GetColumnWidth(FHandle, column); }
+    void ChangeDpi(int dpi) override;
 protected:
     TCreateParams CreateParams() const override;
     void HandleCreated() override;

@@ -47,6 +47,7 @@ TControl::TControl(TWinControl* parent) : FParent(parent) {
     if (parent) {
         parent->FControls.push_back(this);
         FFont = parent->FFont;
+        FDpi = parent->FDpi;
     } else {
         FFont = Runtime::Product().Font;
     }
@@ -109,20 +110,36 @@ void TControl::Invalidate() {
 }
 
 HFONT TControl::FontHandle() {
-    if (!FFontHandle) FFontHandle.Reset(CreateFontFrom(FFont));
+    if (!FFontHandle) FFontHandle.Reset(CreateFontFrom(FFont, FDpi));
     return FFontHandle.Get();
+}
+
+// Position and size scale each on their own, so that equal widths stay equal.
+RECT TControl::BoundsAtDpi(int dpi) const {
+    const int left = ScaleToDpi(FDesign.left, dpi), top = ScaleToDpi(FDesign.top, dpi);
+    return {left, top, left + ScaleToDpi(FDesign.right - FDesign.left, dpi),
+            top + ScaleToDpi(FDesign.bottom - FDesign.top, dpi)};
+}
+
+void TControl::ChangeDpi(int dpi) {
+    FDpi = dpi;
+    FFontHandle.Reset();
+    const RECT r = BoundsAtDpi(dpi);
+    SetBounds(r.left, r.top, r.right - r.left, r.bottom - r.top);
 }
 
 TGraphicControl::TGraphicControl(TWinControl* parent, int left, int top, int width, int height)
     : TControl(parent) {
-    FBounds = {left, top, left + width, top + height};
+    FDesign = {left, top, left + width, top + height};
+    FBounds = BoundsAtDpi(FDpi);
 }
 
 // ---- TWinControl: making and ending the window ----
 
 TWinControl::TWinControl(TWinControl* parent, int left, int top, int width, int height)
     : TControl(parent) {
-    FBounds = {left, top, left + width, top + height};
+    FDesign = {left, top, left + width, top + height};
+    FBounds = BoundsAtDpi(FDpi);
 }
 
 TWinControl::~TWinControl() {
@@ -350,6 +367,19 @@ TControl* TWinControl::FindControl(const std::string& name) const {
 void TWinControl::SetBounds(int left, int top, int width, int height) {
     FBounds = {left, top, left + width, top + height};
     if (FHandle) MoveWindow(FHandle, left, top, width, height, TRUE);
+}
+
+// The window takes its new font before the old one goes, then its new bounds; the children
+// follow.
+void TWinControl::ChangeDpi(int dpi) {
+    TFontHandle oldFont = std::move(FFontHandle);
+    FDpi = dpi;
+    if (FHandle) SendMessageW(FHandle, WM_SETFONT, reinterpret_cast<WPARAM>(FontHandle()), FALSE);
+    const RECT r = BoundsAtDpi(dpi);
+    SetBounds(r.left, r.top, r.right - r.left, r.bottom - r.top);
+    FPaintBuffer.reset();
+    for (TControl* c : FControls) c->ChangeDpi(dpi);
+    if (FHandle) InvalidateRect(FHandle, nullptr, TRUE);
 }
 
 void TWinControl::SetVisible(bool value) {

@@ -36,8 +36,10 @@ public:
     TWinControl* Parent() const { return FParent; }
     virtual HWND Handle() const { return nullptr; }
 
-    // Position and size in the parent's client coordinates.
+    // Position and size in the parent's client coordinates, in physical pixels.
     RECT BoundsRect() const { return FBounds; }
+    // The position and size the control was laid out with, at 96 DPI.
+    RECT DesignBounds() const { return FDesign; }
     int Left() const { return FBounds.left; }
     int Top() const { return FBounds.top; }
     int Width() const { return FBounds.right - FBounds.left; }
@@ -58,8 +60,15 @@ public:
     void SetFont(const TFontDesc& value);
 
     void Invalidate();
-    // The font as a GDI object, made once for each change of the font.
+    // The font as a GDI object at the control's DPI, made once for each change of either.
     HFONT FontHandle();
+
+    // The DPI the control is laid out for, and a 96-DPI figure scaled to it.
+    int Dpi() const { return FDpi; }
+    int Scale(int value) const { return ScaleToDpi(value, FDpi); }
+    // Lays the control (and a windowed control's children) out again for a DPI: its design
+    // bounds scaled, its font made for the DPI.
+    virtual void ChangeDpi(int dpi);
 
     // Mouse input, already in this control's own client coordinates.
     virtual void MouseDown(TMouseButton b, int x, int y) { if (OnMouseDown) OnMouseDown(b, x, y); }
@@ -77,8 +86,13 @@ protected:
         Invalidate();
     }
 
+    // The bounds the control takes at a DPI; a form keeps its place and sizes its frame.
+    virtual RECT BoundsAtDpi(int dpi) const;
+
     TWinControl* FParent;
+    RECT FDesign{};
     RECT FBounds{};
+    int FDpi = kDesignDpi;
     bool FVisible = true;
     bool FEnabled = true;
     std::wstring FCaption;
@@ -121,6 +135,7 @@ public:
     void SetBounds(int left, int top, int width, int height) override;
     void SetVisible(bool value) override;
     void SetEnabled(bool value) override;
+    void ChangeDpi(int dpi) override;
     std::wstring Caption() const override;
     void SetFocus();
     bool Focused() const { return FHandle && GetFocus() == FHandle; }

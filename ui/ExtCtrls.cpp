@@ -21,6 +21,11 @@ TBitmap& TImage::Bitmap() {
     return *FBitmap;
 }
 
+void TImage::ChangeDpi(int dpi) {
+    TGraphicControl::ChangeDpi(dpi);
+    if (FBitmap && (FBitmap->Width() != Width() || FBitmap->Height() != Height())) FBitmap.reset();
+}
+
 void TImage::Paint(HDC dc) {
     if (FBitmap) BitBlt(dc, 0, 0, FBitmap->Width(), FBitmap->Height(), FBitmap->DC(), 0, 0, SRCCOPY);
     if (FIcon) DrawIconEx(dc, 0, 0, FIcon.Get(), 0, 0, 0, nullptr, DI_NORMAL);

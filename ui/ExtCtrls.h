@@ -23,6 +23,8 @@ public:
     TBitmap& Bitmap();
     TCanvas& Canvas() { return Bitmap().Canvas(); }
     void Paint(HDC dc) override;
+    // A picture of another size is made again, white, on its next use.
+    void ChangeDpi(int dpi) override;
 private:
     TIconHandle FIcon;
     std::unique_ptr<TBitmap> FBitmap;

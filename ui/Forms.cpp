@@ -23,6 +23,8 @@ TForm::TForm(const wchar_t* className, int clientWidth, int clientHeight, TBorde
       FStyle(WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN),
       FExStyle(WS_EX_CONTROLPARENT),
       FDialogFrame(border == TBorderStyle::Dialog),
+      FDesignClientWidth(clientWidth),
+      FDesignClientHeight(clientHeight),
       FClientWidth(clientWidth),
       FClientHeight(clientHeight) {
     FVisible = false;
@@ -35,6 +37,7 @@ TForm::TForm(const wchar_t* className, int clientWidth, int clientHeight, TBorde
     RECT r{0, 0, clientWidth, clientHeight};
     AdjustWindowRectEx(&r, FStyle, FALSE, FExStyle);
     FBounds = {0, 0, r.right - r.left, r.bottom - r.top};
+    FDesign = FBounds;
 }
 
 // The controls go, last first. Their windows are gone by now where the form was freed as it
@@ -50,6 +53,22 @@ TCreateParams TForm::CreateParams() const {
 void TForm::HandleCreated() {
     // A dialog frame has no icon in its caption.
     if (FDialogFrame || FIcon) ApplyIcons();
+    const int dpi = Dpi::OfWindow(FHandle);
+    if (dpi != FDpi) ChangeDpi(dpi);
+}
+
+// The form stays where it is; its frame is what the DPI draws around the scaled client area.
+RECT TForm::BoundsAtDpi(int dpi) const {
+    const RECT frame = Dpi::WindowRectForClient(ScaleToDpi(FDesignClientWidth, dpi),
+                                                ScaleToDpi(FDesignClientHeight, dpi), FStyle, FExStyle, dpi);
+    return {FBounds.left, FBounds.top, FBounds.left + frame.right - frame.left,
+            FBounds.top + frame.bottom - frame.top};
+}
+
+void TForm::ChangeDpi(int dpi) {
+    FClientWidth = ScaleToDpi(FDesignClientWidth, dpi);
+    FClientHeight = ScaleToDpi(FDesignClientHeight, dpi);
+    TWinControl::ChangeDpi(dpi);
 }
 
 TControl* TForm::Adopt(std::unique_ptr<TControl> control) {
@@ -182,6 +201,16 @@ LRESULT TForm::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
             return 0;
         }
         break;
+    case WM_DPICHANGED: {
+        // The system suggests where the window goes at the new DPI: it is taken as it is.
+        ChangeDpi(LOWORD(wp));
+        const RECT* r = reinterpret_cast<const RECT*>(lp);
+        SetWindowPos(FHandle, nullptr, r->left, r->top, r->right - r->left, r->bottom - r->top,
+                     SWP_NOZORDER | SWP_NOACTIVATE);
+        FBounds = *r;
+        DpiChanged();
+        return 0;
+    }
     case WM_ACTIVATE:
         if (LOWORD(wp) == WA_INACTIVE) {
             HWND f = GetFocus();

@@ -41,17 +41,24 @@ public:
     void SetIcon(TBorrowed<HICON> icon, TBorrowed<HICON> small = {});
     HICON Icon() const { return FIcon.Get(); }
     HICON SmallIcon() const { return FSmallIcon ? FSmallIcon.Get() : FIcon.Get(); }
+    // The client area in physical pixels, its design size scaled to the form's DPI.
     int ClientWidth() const { return FClientWidth; }
+    int ClientHeight() const { return FClientHeight; }
     // The form owns the controls it is given; they go, last first, before its window.
     TControl* Adopt(std::unique_ptr<TControl> control);
-    int ClientHeight() const { return FClientHeight; }
+    void ChangeDpi(int dpi) override;
 
     LRESULT WndProc(UINT msg, WPARAM wp, LPARAM lp) override;
     void TakeModalResult(int result) override { ModalResult = result; }
 
 protected:
     TCreateParams CreateParams() const override;
+    // The form takes its monitor's DPI before its children's windows are made.
     void HandleCreated() override;
+    RECT BoundsAtDpi(int dpi) const override;
+    // After a change of DPI, once the form and its controls are laid out again: what the
+    // form draws or loads for a DPI of its own (images, icons).
+    virtual void DpiChanged() {}
 
 private:
     void CenterOnScreen();
@@ -59,6 +66,7 @@ private:
     std::wstring FClassName;
     DWORD FStyle, FExStyle;
     bool FDialogFrame;
+    int FDesignClientWidth, FDesignClientHeight;
     int FClientWidth, FClientHeight;
     bool FModal = false;
     bool FShownOnce = false;

@@ -15,8 +15,8 @@ HBRUSH SolidBrush(TColor c) {
     return brush.Get();
 }
 
-HFONT CreateFontFrom(const TFontDesc& f) {
-    return CreateFontW(f.Height, 0, 0, 0, f.Bold ? FW_BOLD : FW_NORMAL, FALSE, f.Underline, FALSE,
+HFONT CreateFontFrom(const TFontDesc& f, int dpi) {
+    return CreateFontW(ScaleToDpi(f.Height, dpi), 0, 0, 0, f.Bold ? FW_BOLD : FW_NORMAL, FALSE, f.Underline, FALSE,
                        f.CharSet, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
                        DEFAULT_PITCH | FF_DONTCARE, f.Name.c_str());
 }
@@ -51,4 +51,34 @@ HBITMAP TBitmap::Unselected() {
 
 TBitmap::~TBitmap() {
     if (FDC && FOldBitmap) SelectObject(FDC.Get(), FOldBitmap);
+}
+
+namespace {
+// Found at run time: the program also runs on systems older than per-monitor DPI.
+template <class F>
+F User32Function(const char* name) {
+    HMODULE user32 = GetModuleHandleW(L"user32.dll");
+    return user32 ? reinterpret_cast<F>(reinterpret_cast<void*>(GetProcAddress(user32, name))) : nullptr;
+}
+}  // namespace
+
+int Dpi::OfScreen() {
+    TScreenDC dc;
+    return GetDeviceCaps(dc.Get(), LOGPIXELSX);
+}
+
+int Dpi::OfWindow(HWND window) {
+    using TGetDpiForWindow = UINT(WINAPI*)(HWND);
+    static const auto getDpi = User32Function<TGetDpiForWindow>("GetDpiForWindow");
+    const UINT dpi = getDpi && window ? getDpi(window) : 0;
+    return dpi ? static_cast<int>(dpi) : OfScreen();
+}
+
+RECT Dpi::WindowRectForClient(int clientWidth, int clientHeight, DWORD style, DWORD exStyle, int dpi) {
+    using TAdjust = BOOL(WINAPI*)(LPRECT, DWORD, BOOL, DWORD, UINT);
+    static const auto adjust = User32Function<TAdjust>("AdjustWindowRectExForDpi");
+    RECT r{0, 0, clientWidth, clientHeight};
+    if (!adjust || !adjust(&r, style, FALSE, exStyle, static_cast<UINT>(dpi)))
+        AdjustWindowRectEx(&r, style, FALSE, exStyle);
+    return r;
 }

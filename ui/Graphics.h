@@ -1,9 +1,24 @@
-// Colours, fonts, device contexts and off-screen bitmaps of the widget layer.
+// Colours, fonts, device contexts, off-screen bitmaps and the screen's DPI for the widget layer.
 #pragma once
 #include "Color.h"
 #include "Handle.h"
 #include <windows.h>
 #include <string>
+
+// Every position and size the windows are laid out with is a figure at 96 DPI (100 %); a
+// window multiplies it by its monitor's DPI / 96, rounded to nearest.
+constexpr int kDesignDpi = 96;
+inline int ScaleToDpi(int value, int dpi) { return MulDiv(value, dpi, kDesignDpi); }
+
+namespace Dpi {
+// The DPI of the monitor a window is on; a system without per-monitor DPI gives the screen's.
+int OfWindow(HWND window);
+// The screen's DPI as the system reports it to this program.
+int OfScreen();
+// The window rectangle around a client area of the given size, with the frame and caption as
+// they are drawn at that DPI.
+RECT WindowRectForClient(int clientWidth, int clientHeight, DWORD style, DWORD exStyle, int dpi);
+}  // namespace Dpi
 
 // Values with the top bit set and a system colour index in the low byte name a system colour
 // and follow the user's theme.
@@ -64,7 +79,7 @@ private:
 // A font as the controls describe it; the application's default comes from the program.
 struct TFontDesc {
     std::wstring Name;
-    int Height = 0;  // negative: character height in pixels, as the layouts give it
+    int Height = 0;  // negative: character height in pixels at 96 DPI, as the layouts give it
     bool Bold = false;
     bool Underline = false;
     TColor Color = clWindowText;
@@ -74,7 +89,8 @@ struct TFontDesc {
                Underline == o.Underline && Color == o.Color && CharSet == o.CharSet;
     }
 };
-HFONT CreateFontFrom(const TFontDesc& f);
+// The font at a DPI: its height scales with it, so 9 points stay 9 points.
+HFONT CreateFontFrom(const TFontDesc& f, int dpi = kDesignDpi);
 
 // Pen and brush colours plus the few drawing operations the windows use, on any DC.
 class TCanvas {

@@ -73,10 +73,20 @@ TSpinEdit::TSpinEdit(TWinControl* parent, int left, int top, int width, int heig
 // The buttons fill the right end of the client area; the text stops short of them.
 void TSpinEdit::HandleCreated() {
     TEdit::HandleCreated();
+    PlaceButton();
+}
+
+void TSpinEdit::ChangeDpi(int dpi) {
+    TEdit::ChangeDpi(dpi);
+    if (FHandle) PlaceButton();
+}
+
+void TSpinEdit::PlaceButton() {
     RECT r;
     GetClientRect(FHandle, &r);
-    FButton.SetBounds(r.right - kButtonWidth, 0, kButtonWidth, r.bottom);
-    SendMessageW(FHandle, EM_SETMARGINS, EC_RIGHTMARGIN, MAKELONG(0, kButtonWidth + 1));
+    const int width = Scale(kButtonWidth);
+    FButton.SetBounds(r.right - width, 0, width, r.bottom);
+    SendMessageW(FHandle, EM_SETMARGINS, EC_RIGHTMARGIN, MAKELONG(0, width + 1));
 }
 
 int TSpinEdit::Value() const {

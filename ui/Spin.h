@@ -32,9 +32,11 @@ public:
     void SetValue(int value);
     TSpinButton& Button() { return FButton; }
     LRESULT WndProc(UINT msg, WPARAM wp, LPARAM lp) override;
+    void ChangeDpi(int dpi) override;
 protected:
     void HandleCreated() override;
 private:
+    void PlaceButton();
     void Step(int direction);
     TSpinButton FButton;
 };

@@ -23,7 +23,7 @@ TLabel::TLabel(TWinControl* parent, int left, int top, int width, int height,
 
 SIZE TLabel::TextExtent() const {
     TScreenDC dc;
-    TFontHandle font(CreateFontFrom(FFont));
+    TFontHandle font(CreateFontFrom(FFont, FDpi));
     TSelectObject f(dc.Get(), font.Get());
     RECT r{0, 0, 0, 0};
     std::wstring text = FCaption.empty() ? L" " : FCaption;
@@ -35,6 +35,11 @@ void TLabel::AdjustSize() {
     if (!AutoSize) return;
     SIZE s = TextExtent();
     SetBounds(Left(), Top(), s.cx, s.cy);
+}
+
+void TLabel::ChangeDpi(int dpi) {
+    TGraphicControl::ChangeDpi(dpi);
+    AdjustSize();
 }
 
 void TLabel::CaptionChanged() {
@@ -181,8 +186,17 @@ TCreateParams TComboBox::CreateParams() const {
 }
 
 void TComboBox::HandleCreated() {
-    const int height = Height();
     SendMessageW(FHandle, CB_SETMINVISIBLE, static_cast<WPARAM>(FDropDownCount), 0);
+    FitHeight();
+}
+
+void TComboBox::ChangeDpi(int dpi) {
+    TWinControl::ChangeDpi(dpi);
+    if (FHandle) FitHeight();
+}
+
+void TComboBox::FitHeight() {
+    const int height = Height();
     // The closed box takes the height of the layout; its selection field is what is left
     // inside the 3D border.
     // (Wine reads the field's height back 2 more than was set: keep our own count.)

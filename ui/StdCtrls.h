@@ -14,6 +14,7 @@ public:
     bool Centered = false;   // text centred in the label's width
     void Paint(HDC dc) override;
     SIZE TextExtent() const;
+    void ChangeDpi(int dpi) override;
 protected:
     void CaptionChanged() override;
     void FontChanged() override;
@@ -86,11 +87,13 @@ public:
     int ItemIndex() const;
     void SetItemIndex(int index);  // from code: no OnClick
     void SetDropDownCount(int rows);
+    void ChangeDpi(int dpi) override;
 protected:
     TCreateParams CreateParams() const override;
     void HandleCreated() override;
     void Command(WORD code) override;
 private:
+    void FitHeight();
     int FDropDownCount;
 };
 
