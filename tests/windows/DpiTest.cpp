@@ -1,0 +1,190 @@
+// Every window at 96, 120, 144 and 192 DPI, laid out again as the system asks with
+// WM_DPICHANGED: each control where its 96-DPI figures times the scale put it, every caption
+// whole inside its control, images and fonts made for the DPI, and no GDI object left behind.
+#include "AboutForm.h"
+#include "MainWindowLayout.h"
+#include "MainWindowTest.h"
+#include "MyColorsForm.h"
+#include "SaveColorForm.h"
+
+namespace {
+using namespace MainWindowLayout;
+
+// Sends what the system sends when the window's monitor changes its scale: the new DPI and the
+// window rectangle that keeps the client area's 96-DPI size.
+void SendDpiChanged(TForm& form, int designWidth, int designHeight, int dpi) {
+    RECT now;
+    GetWindowRect(form.Handle(), &now);
+    RECT r = Dpi::WindowRectForClient(MulDiv(designWidth, dpi, 96), MulDiv(designHeight, dpi, 96),
+                                      static_cast<DWORD>(GetWindowLongW(form.Handle(), GWL_STYLE)),
+                                      static_cast<DWORD>(GetWindowLongW(form.Handle(), GWL_EXSTYLE)), dpi);
+    OffsetRect(&r, now.left - r.left, now.top - r.top);
+    SendMessageW(form.Handle(), WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&r));
+}
+
+void ExpectClientSize(const TForm& form, int designWidth, int designHeight, int dpi) {
+    RECT c;
+    GetClientRect(form.Handle(), &c);
+    EXPECT_EQ(c.right, MulDiv(designWidth, dpi, 96));
+    EXPECT_EQ(c.bottom, MulDiv(designHeight, dpi, 96));
+}
+
+int TextWidth(TControl& c, const std::wstring& text) {
+    TScreenDC dc;
+    TSelectObject font(dc.Get(), c.FontHandle());
+    RECT r{};
+    DrawTextW(dc.Get(), text.c_str(), static_cast<int>(text.size()), &r, DT_CALCRECT | DT_SINGLELINE);
+    return r.right;
+}
+
+// Room a control's frame takes beside its text, at 96 DPI: a push button's edges, the check
+// box's box and gap, the drop-down button.
+int FrameRoom(const TControl& c) {
+    if (dynamic_cast<const TCheckBox*>(&c)) return 18;
+    if (dynamic_cast<const TComboBox*>(&c)) return 23;
+    if (dynamic_cast<const TButton*>(&c) || dynamic_cast<const TSpeedButton*>(&c) ||
+        dynamic_cast<const TStatusBar*>(&c))
+        return 6;
+    return 0;
+}
+
+// Every caption fits whole: a label sized to its text is exactly as wide, a label of fixed
+// width ends before the control to its right, the rest leave room for their frame.
+void ExpectCaptionsFit(TWinControl& parent, int dpi) {
+    for (TControl* c : parent.Controls()) {
+        if (auto* w = dynamic_cast<TWinControl*>(c)) ExpectCaptionsFit(*w, dpi);
+        std::vector<std::wstring> texts{c->Caption()};
+        if (auto* s = dynamic_cast<TStatusBar*>(c)) texts = {s->PanelText()};
+        if (auto* box = dynamic_cast<TComboBox*>(c))
+            for (int i = 0; i < box->Count(); ++i) texts.push_back(box->Item(i));
+        auto* label = dynamic_cast<TLabel*>(c);
+        if (!label && (dynamic_cast<TEdit*>(c) || !FrameRoom(*c))) continue;
+        for (const std::wstring& text : texts) {
+            const int width = TextWidth(*c, text);
+            if (label && label->AutoSize) {
+                EXPECT_EQ(c->Width(), width) << c->Name << " at " << dpi;
+            } else if (label) {
+                POINT right{c->BoundsRect().right + 1, (c->Top() + c->BoundsRect().bottom) / 2};
+                HWND next = ChildWindowFromPointEx(parent.Handle(), right, CWP_SKIPINVISIBLE);
+                RECT n{};
+                if (next && next != parent.Handle()) n = MainWindowLayout::RectInParent(*TWinControl::FromHandle(next));
+                if (next && next != parent.Handle()) EXPECT_LE(c->Left() + width, n.left) << c->Name << " at " << dpi;
+            } else {
+                EXPECT_LE(width + MulDiv(FrameRoom(*c), dpi, 96), c->Width())
+                    << c->Name << " '" << std::string(text.begin(), text.end()) << "' at " << dpi;
+            }
+        }
+    }
+}
+
+// Every control of a dialog where its design bounds times the scale put it; a label sized to
+// its text keeps its place only.
+void ExpectDesignScaled(const TWinControl& parent, int dpi, const std::vector<const TControl*>& placedAtRunTime) {
+    for (TControl* c : parent.Controls()) {
+        if (auto* w = dynamic_cast<TWinControl*>(c)) ExpectDesignScaled(*w, dpi, placedAtRunTime);
+        if (std::find(placedAtRunTime.begin(), placedAtRunTime.end(), c) != placedAtRunTime.end()) continue;
+        const RECT d = c->DesignBounds(), r = MainWindowLayout::RectInParent(*c);
+        auto* label = dynamic_cast<TLabel*>(c);
+        EXPECT_EQ(r.top, MulDiv(d.top, dpi, 96)) << c->Name;
+        if (label && label->AutoSize) continue;
+        EXPECT_EQ(r.left, MulDiv(d.left, dpi, 96)) << c->Name;
+        EXPECT_EQ(r.right - r.left, MulDiv(d.right - d.left, dpi, 96)) << c->Name;
+        EXPECT_EQ(r.bottom - r.top, MulDiv(d.bottom - d.top, dpi, 96)) << c->Name;
+    }
+}
+
+SIZE IconSize(HICON icon) {
+    ICONINFO info{};
+    if (!GetIconInfo(icon, &info)) return {};
+    BITMAP bm{};
+    GetObjectW(info.hbmColor ? info.hbmColor : info.hbmMask, sizeof bm, &bm);
+    if (info.hbmColor) DeleteObject(info.hbmColor);
+    DeleteObject(info.hbmMask);
+    return {bm.bmWidth, info.hbmColor ? bm.bmHeight : bm.bmHeight / 2};
+}
+
+class DpiTest : public TMainWindowTest, public ::testing::WithParamInterface<int> {
+protected:
+    void SetUp() override {
+        TMainWindowTest::SetUp();
+        CreateMain();
+    }
+    // Through another scale first, so that the windows show they come back from it exactly.
+    template <class Form>
+    void Rescale(Form& form) {
+        SendDpiChanged(form, Form::kClientWidth, Form::kClientHeight, 168);
+        SendDpiChanged(form, Form::kClientWidth, Form::kClientHeight, GetParam());
+    }
+};
+
+TEST_P(DpiTest, MainWindowScalesEveryControlFontImageAndTheMagnifier) {
+    const int dpi = GetParam();
+    Rescale(*F);
+    ExpectClientSize(*F, TfrmMain::kClientWidth, TfrmMain::kClientHeight, dpi);
+    for (const TPlaced& row : kMainWindowControls) ExpectPlaced(*F, row, dpi);
+    ExpectCaptionsFit(*F, dpi);
+
+    LOGFONTW lf{};
+    auto font = reinterpret_cast<HFONT>(SendMessageW(F->edtHex->Handle(), WM_GETFONT, 0, 0));
+    ASSERT_TRUE(GetObjectW(font, sizeof lf, &lf));
+    EXPECT_EQ(lf.lfHeight, MulDiv(-13, dpi, 96)) << "9 points stay 9 points";
+    const int icon = MulDiv(32, dpi, 96);
+    for (TImage* image : {F->imgDrag, F->imgDrag2, F->imgZoomCursor}) {
+        SIZE s = IconSize(image->Icon());
+        EXPECT_EQ(s.cx, icon) << image->Name;
+        EXPECT_EQ(s.cy, icon) << image->Name;
+    }
+    EXPECT_EQ(Application.CursorImage(1), F->imgDrag->Icon());
+    EXPECT_EQ(Application.CursorImage(2), F->imgZoomCursor->Icon());
+    EXPECT_EQ(F->Capture()->Width(), MulDiv(231, dpi, 96)) << "347 x 144 at 144 DPI";
+    EXPECT_EQ(F->Capture()->Height(), MulDiv(96, dpi, 96));
+}
+
+TEST_P(DpiTest, DialogsScaleTheirLayoutSwatchesAndColumns) {
+    const int dpi = GetParam();
+    auto save = Application.NewForm<TfrmSaveColor>();
+    Rescale(*save);
+    ExpectClientSize(*save, TfrmSaveColor::kClientWidth, TfrmSaveColor::kClientHeight, dpi);
+    ExpectDesignScaled(*save, dpi, {});
+    ExpectCaptionsFit(*save, dpi);
+
+    auto colors = Application.NewForm<TfrmMyColors>();
+    Rescale(*colors);
+    ExpectClientSize(*colors, TfrmMyColors::kClientWidth, TfrmMyColors::kClientHeight, dpi);
+    ExpectDesignScaled(*colors, dpi, {});
+    ExpectCaptionsFit(*colors, dpi);
+    EXPECT_EQ(colors->ImageList1.Width(), MulDiv(32, dpi, 96));
+    EXPECT_EQ(colors->ImageList1.Height(), MulDiv(16, dpi, 96));
+    const int columns[] = {50, 70, 125, 180};
+    for (int i = 0; i < 4; ++i) EXPECT_EQ(colors->ListView1->ColumnWidth(i), MulDiv(columns[i], dpi, 96));
+
+    auto about = Application.NewForm<TfrmAbout>();
+    about->Version = L"6.20";
+    about->Show();
+    Rescale(*about);
+    ExpectClientSize(*about, TfrmAbout::kClientWidth, TfrmAbout::kClientHeight, dpi);
+    ExpectDesignScaled(*about, dpi, {about->imgIcon});
+    ExpectCaptionsFit(*about, dpi);
+    for (TLabel* l : {about->lblTitle, about->lblVersion, about->lblCopyright})
+        EXPECT_EQ(l->Left(), (about->ClientWidth() - l->Width()) / 2) << l->Name;
+    EXPECT_EQ(about->imgIcon->Left(), about->lblTitle->Left() - MulDiv(42, dpi, 96));
+}
+
+INSTANTIATE_TEST_SUITE_P(Scales, DpiTest, ::testing::Values(96, 120, 144, 192));
+
+TEST_F(TMainWindowTest, HundredChangesOfDpiLeaveNoGdiObjectBehind) {
+    CreateMain()->Show();
+    auto gdi = [] { return GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS); };
+    auto change = [this](int dpi) { SendDpiChanged(*F, TfrmMain::kClientWidth, TfrmMain::kClientHeight, dpi); };
+    change(144);
+    change(96);
+    const DWORD before = gdi();
+    for (int i = 0; i < 50; ++i) {
+        change(144);
+        change(96);
+    }
+    const DWORD after = gdi();
+    std::printf("GDI objects over 100 changes of DPI: %lu before, %lu after\n", before, after);
+    EXPECT_EQ(after, before);
+}
+}  // namespace
