@@ -25,10 +25,14 @@ struct TFile {
     std::vector<std::pair<int, int>> Images;   // size and bit count, in file order
 };
 
+// The 32 px picker and ring, and the sizes they take at 120, 144, 168, 192, 240 and 288 DPI.
+const std::vector<std::pair<int, int>> kCursorImages = {{32, 8}, {40, 8}, {48, 8}, {56, 8},
+                                                        {64, 8}, {80, 8}, {96, 8}};
+
 const TFile kFiles[] = {
     {"MAINICON.ico", BuildMainIcon, {{32, 4}, {16, 4}}},
-    {"RES_MAINFORM_ADD.ico", BuildAddIcon, {{32, 8}}},
-    {"RES_MAINFORM_ROUND.ico", BuildRoundIcon, {{32, 8}}},
+    {"RES_MAINFORM_ADD.ico", BuildAddIcon, kCursorImages},
+    {"RES_MAINFORM_ROUND.ico", BuildRoundIcon, kCursorImages},
     {"RES_ABOUTFORM_ICON.ico", BuildAboutIcon, {{64, 32}, {48, 32}, {32, 32}}},
 };
 
@@ -115,14 +119,32 @@ TEST(IconFiles, CursorIconsHoldExactlyTheirPixels) {
     };
     for (const auto& c : kCases) {
         const std::vector<TIconImage> images = DecodeIco(ReadResource(c.Name));
-        ASSERT_EQ(images.size(), 1u) << c.Name;
-        const TIconImage& im = images[0];
+        ASSERT_FALSE(images.empty()) << c.Name;
+        const TIconImage& im = images[0];             // the 32 px image comes first
         const auto opaque = Opaque(im);
         EXPECT_EQ(opaque.size(), c.Count) << c.Name;
         EXPECT_EQ(opaque, Drawn(c.Marks)) << c.Name;
         for (const auto& [x, y] : opaque)
             EXPECT_EQ(im.At(x, y), c.Colour) << c.Name << " at " << x << "," << y;
         EXPECT_EQ(im.At(16, 16).A, 0) << c.Name << ": the picked pixel must show through the ring";
+    }
+}
+
+// Scaled screens get the same pixel art, each pixel grown to a block: nothing blended, no
+// pixel lost, the mask following the transparency. Widths of 40, 56 and 80 pad their mask rows.
+TEST(IconFiles, CursorIconsGrowAsPixelArt) {
+    for (const char* name : {"RES_MAINFORM_ADD.ico", "RES_MAINFORM_ROUND.ico"}) {
+        const std::vector<uint8_t> bytes = ReadResource(name);
+        const std::vector<TIconImage> images = DecodeIco(bytes);   // sizes: ImageSizesAndDepths
+        EXPECT_TRUE(EncodeIco(images) == bytes) << name << ": decoding and encoding again changes the file";
+        for (size_t i = 1; i < images.size(); ++i) {
+            const TIconImage& im = images[i];
+            int wrong = 0;
+            for (int y = 0; y < im.Height; ++y)
+                for (int x = 0; x < im.Width; ++x)
+                    wrong += !(im.At(x, y) == images[0].At(x * 32 / im.Width, y * 32 / im.Height));
+            EXPECT_EQ(wrong, 0) << name << " at " << im.Width << " px";
+        }
     }
 }
 
@@ -190,6 +212,9 @@ TEST(IcoCodec, RejectsWhatItCannotRepresent) {
     TIconImage offPalette = Sample(4);
     offPalette.Pixels[0] = {1, 2, 3, 255};
     EXPECT_THROW(EncodeIco({offPalette}), std::invalid_argument);
+    EXPECT_THROW(ScaleNearest(Sample(8), 0), std::invalid_argument);
+    EXPECT_THROW(ScaleNearest(Sample(8), 257), std::invalid_argument);
+    EXPECT_THROW(ScaleNearest(TIconImage{}, 40), std::invalid_argument);
 
     const std::vector<uint8_t> good = EncodeIco({Sample(8)});
     EXPECT_THROW(DecodeIco(std::vector<uint8_t>(good.begin(), good.end() - 1)), std::runtime_error);

@@ -443,8 +443,29 @@ std::vector<TIconImage> MainImages() { return {FromArt(kMain32), FromArt(kMain16
 
 std::vector<TIconImage> AboutImages() { return {RenderAbout(64), RenderAbout(48), RenderAbout(32)}; }
 
-std::vector<uint8_t> BuildAddIcon() { return EncodeIco({AddImage()}); }
-std::vector<uint8_t> BuildRoundIcon() { return EncodeIco({RoundImage()}); }
+TIconImage ScaleNearest(const TIconImage& im, int size) {
+    if (size <= 0 || size > 256) throw std::invalid_argument("bad icon image size");
+    if (im.Width <= 0 || im.Height <= 0 || im.Pixels.size() != size_t(im.Width) * im.Height)
+        throw std::invalid_argument("icon image has no pixels to scale");
+    TIconImage out = Blank(size, im.BitCount);
+    for (int y = 0; y < size; ++y)
+        for (int x = 0; x < size; ++x)
+            out.Pixels[size_t(y) * size + x] = im.At(x * im.Width / size, y * im.Height / size);
+    return out;
+}
+
+namespace {
+
+std::vector<uint8_t> BuildCursorIcon(const TIconImage& image) {
+    std::vector<TIconImage> images{image};
+    for (int size : kCursorScaledSizes) images.push_back(ScaleNearest(image, size));
+    return EncodeIco(images);
+}
+
+} // namespace
+
+std::vector<uint8_t> BuildAddIcon() { return BuildCursorIcon(AddImage()); }
+std::vector<uint8_t> BuildRoundIcon() { return BuildCursorIcon(RoundImage()); }
 std::vector<uint8_t> BuildMainIcon() { return EncodeIco(MainImages()); }
 std::vector<uint8_t> BuildAboutIcon() { return EncodeIco(AboutImages()); }
 

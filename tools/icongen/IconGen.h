@@ -35,6 +35,17 @@ TIconImage RoundImage();                  // 32 x 32, 8 bit: the red ring of the
 std::vector<TIconImage> MainImages();     // 32 x 32 and 16 x 16, 4 bit
 std::vector<TIconImage> AboutImages();    // 64, 48 and 32 px, 32 bit with alpha
 
+// The "+" picker and the ring on scaled screens: their 32 px at 96 DPI become these sizes at
+// 120, 144, 168, 192, 240 and 288 DPI (32 * DPI / 96, rounded to nearest).
+constexpr int kCursorScaledSizes[] = {40, 48, 56, 64, 80, 96};
+
+// Pixel art at another size, without blending: pixel (x, y) of the result is pixel
+// (x * Width / size, y * Height / size) of the source, with the same bit depth and alpha.
+// Throws std::invalid_argument for a size outside 1..256 or a source without pixels.
+TIconImage ScaleNearest(const TIconImage& im, int size);
+
+// The two cursor icons hold their 32 px image first, then ScaleNearest of it at each of
+// kCursorScaledSizes, so LoadImage finds the exact size on every scaled screen.
 std::vector<uint8_t> BuildAddIcon();
 std::vector<uint8_t> BuildRoundIcon();
 std::vector<uint8_t> BuildMainIcon();
