@@ -48,16 +48,15 @@ template <class F, class T> struct TMember<T* F::*> {
 };
 
 // A control of the member's kind from its row; a label with a width of 0 sizes itself to
-// its text.
+// its text (its width only, when the row gives a height).
 template <class T, class Form>
 std::unique_ptr<T> MakeControl(TWinControl* p, const TLayoutRow<Form>& r) {
     const std::wstring caption = r.Caption ? r.Caption : L"";
     if constexpr (std::is_same_v<T, TLabel>) {
         auto l = std::make_unique<TLabel>(p, r.Left, r.Top, r.Width, r.Height, caption);
-        l->AutoSize = r.Width == 0;
-        if (l->AutoSize) {
-            SIZE s = l->TextExtent();
-            l->SetBounds(r.Left, r.Top, s.cx, r.Height ? r.Height : s.cy);
+        if (r.Width == 0) {
+            l->AutoHeight = r.Height == 0;
+            l->SetAutoSize(true);
         }
         return l;
     } else if constexpr (std::is_same_v<T, TSpinEdit>) {

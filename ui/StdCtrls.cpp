@@ -34,7 +34,7 @@ SIZE TLabel::TextExtent() const {
 void TLabel::AdjustSize() {
     if (!AutoSize) return;
     SIZE s = TextExtent();
-    SetBounds(Left(), Top(), s.cx, s.cy);
+    SetBounds(Left(), Top(), s.cx, AutoHeight ? s.cy : Height());
 }
 
 void TLabel::ChangeDpi(int dpi) {

@@ -6,6 +6,7 @@ class TLabel : public TGraphicControl {
 public:
     TLabel(TWinControl* parent, int left, int top, int width, int height, const std::wstring& caption);
     bool AutoSize = false;   // the label takes the size of its text
+    bool AutoHeight = true;  // with AutoSize: its height too, not only its width
     void SetAutoSize(bool value) {
         AutoSize = value;
         AdjustSize();
