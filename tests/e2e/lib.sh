@@ -123,3 +123,19 @@ open_menu() {
   click_client 219 18
   probe wait '#32768' 10000 || fail "the colour menu did not open"
 }
+
+# Moves this test onto a copy of the run's prefix with its own wineserver, with the registry
+# lines given (UTF-8, one per argument) imported and read anew, and its exit trap ending that
+# wineserver and removing the copy. Sets PRIVATE_DIR, a folder the test may use.
+private_prefix() {
+  PRIVATE_DIR=$(mktemp -d /tmp/quillora-private.XXXXXX)
+  cp -a "$WINEPREFIX" "$PRIVATE_DIR/prefix" || fail "could not copy the prefix"
+  export WINEPREFIX="$PRIVATE_DIR/prefix"
+  trap 'stop_quillora; wineserver -k 2>/dev/null; timeout 10 wineserver -w; private_cleanup; rm -rf "$PRIVATE_DIR"' EXIT
+  { printf 'Windows Registry Editor Version 5.00\r\n\r\n'; printf '%s\r\n' "$@"; } |
+    iconv -f UTF-8 -t UTF-16LE | { printf '\xff\xfe'; cat; } >"$PRIVATE_DIR/settings.reg"
+  wine regedit /S "$PRIVATE_DIR/settings.reg" || fail "could not import $*"
+  wineserver -k; timeout 10 wineserver -w   # the next start reads them anew
+  rm -f "$(quillora_appdata)/Quillora/vop.ini"
+}
+private_cleanup() { :; }  # a test that starts more (an X server) redefines it
