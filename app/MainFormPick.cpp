@@ -53,26 +53,39 @@ void TfrmMain::UpdateStatus(bool picking) {
 
 // ---- Magnifier ----
 
-// The capture's pixel (x, y) is the screen's (P.X - 115 + x, P.Y - 48 + y); what lies
-// beyond the screen stays black. Only the part on the screen is copied: Wine copies nothing at
-// all from a rectangle that reaches beyond the screen's top left corner while another
-// program's window is there.
+namespace {
+// One copy into the capture for each monitor: only the part of the source rectangle that lies
+// on that monitor.
+struct TCaptureCopy {
+    HDC Target, Screen;
+    RECT Source;
+};
+
+BOOL CALLBACK CopyFromMonitor(HMONITOR, HDC, LPRECT monitor, LPARAM lp) {
+    const auto& c = *reinterpret_cast<const TCaptureCopy*>(lp);
+    RECT visible;
+    if (IntersectRect(&visible, &c.Source, monitor)) {
+        int vw = visible.right - visible.left, vh = visible.bottom - visible.top;
+        StretchBlt(c.Target, visible.left - c.Source.left, visible.top - c.Source.top, vw, vh, c.Screen,
+                   visible.left, visible.top, vw, vh, SRCCOPY);
+    }
+    return TRUE;
+}
+}  // namespace
+
+// The capture's pixel (x, y) is the screen's (P.X - 115 + x, P.Y - 48 + y); wherever no
+// monitor is (beyond the outer edges, and in the gaps between monitors of different sizes) it
+// stays black. Only the parts on a monitor are copied: Wine copies nothing at all from a
+// rectangle that reaches beyond the screen's top left corner while another program's window
+// is there. The monitors are enumerated into stack data, so a pick still allocates nothing.
 void TfrmMain::CaptureScreen(HDC dc, POINT p) {
     TCanvas& canvas = FCapture->Canvas();
     int w = FCapture->Width(), h = FCapture->Height();
     canvas.PenColor = clBlack;
     canvas.BrushColor = clBlack;
     canvas.Rectangle(0, 0, w, h);
-    RECT source{p.x - w / 2, p.y - h / 2, p.x - w / 2 + w, p.y - h / 2 + h};
-    RECT screen{GetSystemMetrics(SM_XVIRTUALSCREEN), GetSystemMetrics(SM_YVIRTUALSCREEN), 0, 0};
-    screen.right = screen.left + GetSystemMetrics(SM_CXVIRTUALSCREEN);
-    screen.bottom = screen.top + GetSystemMetrics(SM_CYVIRTUALSCREEN);
-    RECT visible;
-    if (IntersectRect(&visible, &source, &screen)) {
-        int vw = visible.right - visible.left, vh = visible.bottom - visible.top;
-        StretchBlt(FCapture->DC(), visible.left - source.left, visible.top - source.top, vw, vh, dc,
-                   visible.left, visible.top, vw, vh, SRCCOPY);
-    }
+    TCaptureCopy copy{FCapture->DC(), dc, {p.x - w / 2, p.y - h / 2, p.x - w / 2 + w, p.y - h / 2 + h}};
+    EnumDisplayMonitors(nullptr, nullptr, &CopyFromMonitor, reinterpret_cast<LPARAM>(&copy));
     DrawZoom();
 }
 

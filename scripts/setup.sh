@@ -12,6 +12,7 @@ declare -A WANT=(
   [wine]=/usr/bin/wine
   [wine32:i386]=/usr/lib/wine/wine
   [xvfb]=/usr/bin/Xvfb
+  [xserver-xephyr]=/usr/bin/Xephyr
   [xdotool]=/usr/bin/xdotool
   [xclip]=/usr/bin/xclip
   [x11-utils]=/usr/bin/xwininfo

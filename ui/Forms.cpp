@@ -103,12 +103,22 @@ void TForm::ApplyIcons() {
     SendMessageW(FHandle, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(SmallIcon()));
 }
 
+// The main form opens in the middle of the primary monitor; every other form in the middle of
+// the monitor that holds the main form, so a dialog comes up where the user is working.
 void TForm::CenterOnScreen() {
     RECT wr;
     GetWindowRect(FHandle, &wr);
     int w = wr.right - wr.left, h = wr.bottom - wr.top;
-    int x = (GetSystemMetrics(SM_CXSCREEN) - w) / 2;
-    int y = (GetSystemMetrics(SM_CYSCREEN) - h) / 2;
+    RECT area{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+    TForm* main = Application.MainForm();
+    if (main && main != this && main->Handle()) {
+        MONITORINFO mi{};
+        mi.cbSize = sizeof mi;
+        if (GetMonitorInfoW(MonitorFromWindow(main->Handle(), MONITOR_DEFAULTTOPRIMARY), &mi))
+            area = mi.rcMonitor;
+    }
+    int x = area.left + (area.right - area.left - w) / 2;
+    int y = area.top + (area.bottom - area.top - h) / 2;
     SetWindowPos(FHandle, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 

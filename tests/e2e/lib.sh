@@ -50,11 +50,14 @@ stop_quillora() {
 }
 trap stop_quillora EXIT
 
-# Screen point of a point in the main window's client area.
+# X's x for Windows' x = 0: more than 0 where a monitor lies left of the primary one.
+X_ORIGIN=0
+
+# Screen point (for xdotool) of a point in the main window's client area.
 client_point() {  # x y -> "X Y"
   local info
   info=$(probe info TfrmMain)
-  echo "$(( $(echo "$info" | field client_left) + $1 )) $(( $(echo "$info" | field client_top) + $2 ))"
+  echo "$(( X_ORIGIN + $(echo "$info" | field client_left) + $1 )) $(( $(echo "$info" | field client_top) + $2 ))"
 }
 
 # Clicks the left button at a point of the main window's client area.
@@ -98,7 +101,7 @@ click_caption() {
   local x y
   read -r x y < <(probe "$1" TfrmMain | field '[xy]' | tr '\n' ' ')
   [ -n "$x" ] && [ -n "$y" ] || fail "no $1 on the main window"
-  xdotool mousemove "$x" "$y" click 1
+  xdotool mousemove $((X_ORIGIN + x)) "$y" click 1
 }
 
 # Waits until the main window's visibility is the given one (1 or 0).
@@ -115,7 +118,7 @@ expect_visible() {
 click_in() {  # class x y
   local info
   info=$(probe info "$1")
-  xdotool mousemove $(( $(echo "$info" | field client_left) + $2 )) $(( $(echo "$info" | field client_top) + $3 )) click 1
+  xdotool mousemove $(( X_ORIGIN + $(echo "$info" | field client_left) + $2 )) $(( $(echo "$info" | field client_top) + $3 )) click 1
 }
 
 # Opens the colour menu with the 菜单 button and waits until it shows.

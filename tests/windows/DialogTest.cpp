@@ -253,4 +253,23 @@ TEST_F(DialogTest, LinksOpenOnceOnTheLeftReleaseAndTheMenuItemsOpenThemToo) {
     EXPECT_EQ(opened, (std::vector<std::string>{"mailto:support@quillora.org|", "https://www.quillora.org/|",
                                                 "mailto:support@quillora.org|", "https://www.quillora.org/|"}));
 }
+
+// ---- Placement ----
+
+TEST_F(DialogTest, OnOneMonitorEveryDialogOpensInTheScreensMiddleWhereverTheMainWindowIs) {
+    SetWindowPos(F->Handle(), nullptr, 900, 450, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    const std::pair<const char*, const wchar_t*> dialogs[] = {
+        {"mnuColor_SaveColor", L"TfrmSaveColor"}, {"mnuColor_MyColors", L"TfrmMyColors"},
+        {"mnuControl_About", L"TfrmAbout"}};
+    for (const auto& [item, cls] : dialogs) {
+        RECT r{};
+        WithUser(item, [&] {
+            HWND dlg = WaitWindow(cls);
+            GetWindowRect(dlg, &r);
+            PostMessageW(dlg, WM_CLOSE, 0, 0);
+        });
+        EXPECT_EQ(r.left, (GetSystemMetrics(SM_CXSCREEN) - (r.right - r.left)) / 2) << item;
+        EXPECT_EQ(r.top, (GetSystemMetrics(SM_CYSCREEN) - (r.bottom - r.top)) / 2) << item;
+    }
+}
 }  // namespace
