@@ -1,6 +1,7 @@
 #include "Forms.h"
 #include "StdCtrls.h"
 #include <commctrl.h>
+#include <algorithm>
 
 TApplication Application;
 
@@ -119,6 +120,10 @@ void TForm::CenterOnScreen() {
     }
     int x = area.left + (area.right - area.left - w) / 2;
     int y = area.top + (area.bottom - area.top - h) / 2;
+    // A window larger than the monitor (a high scale on a small screen) keeps its caption on
+    // it, where the user can take it.
+    x = std::max(x, static_cast<int>(area.left));
+    y = std::max(y, static_cast<int>(area.top));
     SetWindowPos(FHandle, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
