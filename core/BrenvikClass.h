@@ -15,10 +15,12 @@ public:
     // not created.
     static std::string GetSpecialFolderPath(int Csidl);
 
-    // One value, or the empty text when no regular file FileName exists. A value comes back
-    // cut to 2047 characters.
+    // One value, or Default when no regular file FileName exists or it has no such key; a
+    // key with an empty value gives the empty text. A value comes back cut to 2047
+    // characters.
     static std::string ReadIniString(const std::string& Section, const std::string& Key,
-                                     const std::string& FileName);
+                                     const std::string& FileName,
+                                     const std::string& Default = std::string());
 
     // Writes one value, creating the file and the section where they are missing. A
     // read-only file is made writable first. Throws EIniFileException when the write fails,

@@ -29,6 +29,23 @@ int ZoomFromValue(const std::string& Value) {
 
 std::string ZoomValue(int Zoom) { return std::to_string(Zoom); }
 
+int SampleFromValue(const std::string& Value) {
+    std::int32_t Side = 0;
+    if (!TextUtil::TryStrToInt(TextUtil::Trim(Value), Side) || (Side != 3 && Side != 5)) return 1;
+    return Side;
+}
+
+std::string SampleValue(int Side) { return std::to_string(Side); }
+
+int AutoCopyFromValue(const std::string& Value) {
+    std::int32_t Notation = 0;
+    if (!TextUtil::TryStrToInt(TextUtil::Trim(Value), Notation) || Notation < 0 || Notation > 7)
+        return 0;
+    return Notation;
+}
+
+std::string AutoCopyValue(int Notation) { return std::to_string(Notation); }
+
 std::string TimeText(int Year, int Month, int Day, int Hour, int Minute, int Second) {
     char Buffer[80];
     std::snprintf(Buffer, sizeof Buffer, "%02d/%02d/%04d %02d:%02d:%02d", Month, Day, Year, Hour,

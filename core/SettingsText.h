@@ -16,6 +16,16 @@ std::string StayOnTopValue(bool On);
 int ZoomFromValue(const std::string& Value);
 std::string ZoomValue(int Zoom);
 
+// "sample", the side of the square a pick averages: the trimmed whole number if it is 1, 3 or
+// 5, else 1.
+int SampleFromValue(const std::string& Value);
+std::string SampleValue(int Side);
+
+// "autocopy", the notation a finished pick copies: the trimmed whole number if it lies in
+// 0..7, else 0 (nothing copied).
+int AutoCopyFromValue(const std::string& Value);
+std::string AutoCopyValue(int Notation);
+
 // "MM/DD/YYYY hh:nn:ss" with these separators whatever the locale says.
 std::string TimeText(int Year, int Month, int Day, int Hour, int Minute, int Second);
 

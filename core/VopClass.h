@@ -1,5 +1,6 @@
 #pragma once
 
+#include "HotKey.h"
 #include "SettingsText.h"
 
 #include <functional>
@@ -42,6 +43,19 @@ public:
     // check.
     static int GetZoom();
     static void SetZoom(int Value);
+
+    // [VOP] hotkey: the key that starts a pick; Key 0 when the value is empty (no hot key),
+    // Ctrl+Alt+P when it is missing or unreadable. SetHotKey writes its text (HotKeyText).
+    static THotKey GetHotKey();
+    static void SetHotKey(const THotKey& Value);
+
+    // [VOP] sample: 1, 3 or 5, 1 for anything else. SetSample writes Value as given.
+    static int GetSample();
+    static void SetSample(int Value);
+
+    // [VOP] autocopy: 0..7, 0 for anything else. SetAutoCopy writes Value as given.
+    static int GetAutoCopy();
+    static void SetAutoCopy(int Value);
 
     // --- Saved colours: section [COLORS], one "key=value" line each ---
 

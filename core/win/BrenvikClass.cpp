@@ -222,10 +222,10 @@ std::vector<std::string> ReadSectionLines(const std::string& Section,
 }
 
 std::string ReadValue(const std::string& Section, const std::string& Key,
-                      const std::string& FileName) {
+                      const std::string& FileName, const std::string& Default) {
     char Buffer[kValueBufferSize] = {};
-    GetPrivateProfileStringA(Section.c_str(), Key.c_str(), "", Buffer, kValueBufferSize,
-                             FileName.c_str());
+    GetPrivateProfileStringA(Section.c_str(), Key.c_str(), Default.c_str(), Buffer,
+                             kValueBufferSize, FileName.c_str());
     Buffer[kValueBufferSize - 1] = '\0';
     return Buffer;
 }
@@ -240,10 +240,10 @@ std::string TBrenvik::GetSpecialFolderPath(int Csidl) {
 }
 
 std::string TBrenvik::ReadIniString(const std::string& Section, const std::string& Key,
-                                    const std::string& FileName) {
+                                    const std::string& FileName, const std::string& Default) {
     TSettingsLock Lock;
-    if (!IsRegularFile(FileName)) return std::string();
-    const std::string Value = ReadValue(Section, Key, FileName);
+    if (!IsRegularFile(FileName)) return Default;
+    const std::string Value = ReadValue(Section, Key, FileName, Default);
     FlushProfileCache(FileName);
     return Value;
 }

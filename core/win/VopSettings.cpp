@@ -1,4 +1,5 @@
 #include "BrenvikClass.h"
+#include "HotKey.h"
 #include "SettingsText.h"
 #include "VopClass.h"
 
@@ -10,6 +11,9 @@ const char kVopSection[] = "VOP";
 const char kColorsSection[] = "COLORS";
 const char kOnTopKey[] = "ontop";
 const char kZoomKey[] = "zoom";
+const char kHotKeyKey[] = "hotkey";
+const char kSampleKey[] = "sample";
+const char kAutoCopyKey[] = "autocopy";
 
 }  // namespace
 
@@ -35,6 +39,36 @@ int TVop::GetZoom() {
 
 void TVop::SetZoom(int Value) {
     TBrenvik::WriteIniString(kVopSection, kZoomKey, SettingsText::ZoomValue(Value),
+                             GetIniFileName());
+}
+
+THotKey TVop::GetHotKey() {
+    // A missing key is the default hot key, an empty value none: so the read tells them apart.
+    return HotKeyFromValue(TBrenvik::ReadIniString(kVopSection, kHotKeyKey, GetIniFileName(),
+                                                   HotKeyText(kDefaultHotKey)));
+}
+
+void TVop::SetHotKey(const THotKey& Value) {
+    TBrenvik::WriteIniString(kVopSection, kHotKeyKey, HotKeyText(Value), GetIniFileName());
+}
+
+int TVop::GetSample() {
+    return SettingsText::SampleFromValue(
+        TBrenvik::ReadIniString(kVopSection, kSampleKey, GetIniFileName()));
+}
+
+void TVop::SetSample(int Value) {
+    TBrenvik::WriteIniString(kVopSection, kSampleKey, SettingsText::SampleValue(Value),
+                             GetIniFileName());
+}
+
+int TVop::GetAutoCopy() {
+    return SettingsText::AutoCopyFromValue(
+        TBrenvik::ReadIniString(kVopSection, kAutoCopyKey, GetIniFileName()));
+}
+
+void TVop::SetAutoCopy(int Value) {
+    TBrenvik::WriteIniString(kVopSection, kAutoCopyKey, SettingsText::AutoCopyValue(Value),
                              GetIniFileName());
 }
 
