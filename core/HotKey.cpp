@@ -53,7 +53,8 @@ unsigned KeyFromName(const std::string& Name) {
 // The name of a key code, or the empty text.
 std::string KeyName(unsigned Key) {
     if (IsLetterOrDigit(Key)) return std::string(1, static_cast<char>(Key));
-    if (Key >= kKeyF1 && Key < kKeyF1 + kFunctionKeys) return "F" + std::to_string(Key - kKeyF1 + 1);
+    if (Key >= kKeyF1 && Key < kKeyF1 + kFunctionKeys)
+        return "F" + std::to_string(Key - kKeyF1 + 1);
     return std::string();
 }
 

@@ -26,21 +26,30 @@ TEST(SettingsText, StayOnTopIsOffOnlyForZero) {
         EXPECT_EQ(SettingsText::StayOnTopFromValue(SettingsText::StayOnTopValue(on)), on);
 }
 
-TEST(SettingsText, ZoomIsOneToTwentyElseOne) {
+// Zoom 1..20 else 1, sample 1, 3 or 5 else 1, autocopy 0..7 else 0.
+TEST(SettingsText, ZoomSampleAndAutoCopyAreTheTrimmedNumberInRangeElseTheirDefault) {
     struct TCase {
         const char* Value;
-        int Zoom;
+        int Zoom, Sample, AutoCopy;
     };
     const TCase kCases[] = {
-        {"7", 7},         {" 20 ", 20}, {"\t1\r\n", 1}, {"21", 1},         {"0", 1},
-        {"-3", 1},        {"abc", 1},   {"", 1},        {"$A", 10},        {"0x14", 20},
-        {"+5", 5},        {"5x", 1},    {"25", 1},      {"4294967303", 1},  // would wrap to 7
-        {"$FFFFFFFF", 1},
+        {"7", 7, 1, 7},     {" 20 ", 20, 1, 0}, {"\t1\r\n", 1, 1, 1}, {"21", 1, 1, 0},
+        {"0", 1, 1, 0},     {"-3", 1, 1, 0},    {"abc", 1, 1, 0},     {"", 1, 1, 0},
+        {"$A", 10, 1, 0},   {"0x14", 20, 1, 0}, {"+5", 5, 5, 5},      {"5x", 1, 1, 0},
+        {"25", 1, 1, 0},    {"4294967303", 1, 1, 0},  // would wrap to 7
+        {"$FFFFFFFF", 1, 1, 0}, {" 3", 3, 3, 3}, {"4", 4, 1, 4},      {"8", 8, 1, 0},
     };
-    for (const TCase& c : kCases)
+    for (const TCase& c : kCases) {
         EXPECT_EQ(SettingsText::ZoomFromValue(c.Value), c.Zoom) << "[" << c.Value << "]";
-    for (int zoom = 1; zoom <= 20; ++zoom)
-        EXPECT_EQ(SettingsText::ZoomFromValue(SettingsText::ZoomValue(zoom)), zoom);
+        EXPECT_EQ(SettingsText::SampleFromValue(c.Value), c.Sample) << "[" << c.Value << "]";
+        EXPECT_EQ(SettingsText::AutoCopyFromValue(c.Value), c.AutoCopy) << "[" << c.Value << "]";
+    }
+    for (int n = 1; n <= 20; ++n) {
+        EXPECT_EQ(SettingsText::ZoomFromValue(SettingsText::ZoomValue(n)), n);
+        EXPECT_EQ(SettingsText::SampleFromValue(SettingsText::SampleValue(n)),
+                  n == 3 || n == 5 ? n : 1);
+        EXPECT_EQ(SettingsText::AutoCopyFromValue(SettingsText::AutoCopyValue(n)), n <= 7 ? n : 0);
+    }
     EXPECT_EQ(SettingsText::ZoomValue(25), "25");  // written as given; read back as 1
 }
 

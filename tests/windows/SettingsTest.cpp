@@ -159,19 +159,39 @@ TEST_F(SettingsTest, StayOnTopIsOffOnlyForZero) {
     }
 }
 
-TEST_F(SettingsTest, ZoomIsOneToTwentyAndOneForEverythingElse) {
-    EXPECT_EQ(TVop::GetZoom(), 1) << "no file";
+// The modifier bits and key codes the core names without the Windows header.
+static_assert(kHotKeyAlt == MOD_ALT && kHotKeyCtrl == MOD_CONTROL && kHotKeyShift == MOD_SHIFT &&
+              kHotKeyWin == MOD_WIN && kKeyF1 == VK_F1 && kKeyF1 + 23 == VK_F24);
+
+// Each [VOP] number, and the hot key, read back as text.
+std::string ReadVop(const std::string& Key) {
+    if (Key == "hotkey") return HotKeyText(TVop::GetHotKey());
+    return std::to_string(Key == "zoom" ? TVop::GetZoom()
+                          : Key == "sample" ? TVop::GetSample()
+                                            : TVop::GetAutoCopy());
+}
+
+TEST_F(SettingsTest, ZoomSampleAutoCopyAndHotKeyReadTheirRangeElseTheirDefault) {
+    const std::pair<const char*, const char*> kDefaults[] = {
+        {"zoom", "1"}, {"sample", "1"}, {"autocopy", "0"}, {"hotkey", "Ctrl+Alt+P"}};
+    for (const auto& [Key, Default] : kDefaults) EXPECT_EQ(ReadVop(Key), Default) << "no file";
+    EXPECT_FALSE(Exists(IniPath())) << "reading creates nothing";
+    WriteIni("[VOP]\r\nontop=0\r\n");
+    for (const auto& [Key, Default] : kDefaults) EXPECT_EQ(ReadVop(Key), Default) << "no key";
     struct TCase {
-        const char* Value;
-        int Zoom;
+        const char *Key, *Value, *Read;
     };
     const TCase kCases[] = {
-        {"7", 7},   {" 20 ", 20}, {"21", 1},   {"0", 1},     {"-3", 1},  {"abc", 1},
-        {"", 1},    {"$A", 10},   {"0x14", 20}, {"'3'", 3}, {"3 4", 1}, {"1.5", 1},
+        {"zoom", "7", "7"},        {"zoom", " 20 ", "20"},     {"zoom", "21", "1"},
+        {"zoom", "0", "1"},        {"zoom", "-3", "1"},        {"zoom", "abc", "1"},
+        {"zoom", "", "1"},         {"zoom", "$A", "10"},       {"zoom", "0x14", "20"},
+        {"zoom", "'3'", "3"},      {"zoom", "3 4", "1"},       {"zoom", "1.5", "1"},
+        {"sample", " 5 ", "5"},    {"autocopy", "'7'", "7"},   {"hotkey", "", ""},
+        {"hotkey", "shift+f12", "Shift+F12"},                   {"hotkey", "P", "Ctrl+Alt+P"},
     };
     for (const TCase& c : kCases) {
-        WriteIni(std::string("[VOP]\r\nzoom=") + c.Value + "\r\n");
-        EXPECT_EQ(TVop::GetZoom(), c.Zoom) << "[" << c.Value << "]";
+        WriteIni(std::string("[VOP]\r\n") + c.Key + "=" + c.Value + "\r\n");
+        EXPECT_EQ(ReadVop(c.Key), c.Read) << c.Key << "=[" << c.Value << "]";
     }
 }
 
@@ -183,6 +203,11 @@ TEST_F(SettingsTest, WritesCreateTheFileAndReplaceValuesInPlace) {
     EXPECT_EQ(ReadBytes(IniPath()), "[VOP]\r\nontop=0\r\nzoom=25\r\n") << "no range check";
     EXPECT_EQ(TVop::GetZoom(), 1) << "but 25 reads back as 1";
     EXPECT_FALSE(TVop::GetStayOnTop());
+    TVop::SetHotKey({kHotKeyShift, kKeyF1 + 11});
+    TVop::SetSample(3);
+    TVop::SetAutoCopy(9);
+    EXPECT_EQ(ReadBytes(IniPath()),
+              "[VOP]\r\nontop=0\r\nzoom=25\r\nhotkey=Shift+F12\r\nsample=3\r\nautocopy=9\r\n");
 }
 
 TEST_F(SettingsTest, StayOnTopIsAppliedBeforeItIsWritten) {
