@@ -79,12 +79,12 @@ bool ParseHotKey(const std::string& Text, THotKey& Out) {
     std::size_t Start = 0;
     for (;;) {
         const std::size_t Plus = Compact.find('+', Start);
-        const std::string Part = Compact.substr(Start, Plus - Start);
+        const std::string Name = Compact.substr(Start, Plus - Start);
         if (Plus == std::string::npos) {
-            Parsed.Key = KeyFromName(Part);
+            Parsed.Key = KeyFromName(Name);
             break;
         }
-        const unsigned Bit = ModifierFromName(Part);
+        const unsigned Bit = ModifierFromName(Name);
         if (Bit == 0 || (Parsed.Modifiers & Bit) != 0) return false;
         Parsed.Modifiers |= Bit;
         Start = Plus + 1;
