@@ -24,13 +24,6 @@ void SendDpiChanged(TForm& form, int designWidth, int designHeight, int dpi) {
     SendMessageW(form.Handle(), WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&r));
 }
 
-void ExpectClientSize(const TForm& form, int designWidth, int designHeight, int dpi) {
-    RECT c;
-    GetClientRect(form.Handle(), &c);
-    EXPECT_EQ(c.right, MulDiv(designWidth, dpi, 96));
-    EXPECT_EQ(c.bottom, MulDiv(designHeight, dpi, 96));
-}
-
 int TextWidth(TControl& c, const std::wstring& text) {
     TScreenDC dc;
     TSelectObject font(dc.Get(), c.FontHandle());
@@ -69,30 +62,42 @@ void ExpectCaptionsFit(TWinControl& parent, int dpi) {
     }
 }
 
-// Every control of a dialog where its design bounds times the scale put it; a label sized to
-// its text keeps its place only.
-void ExpectDesignScaled(const TWinControl& parent, int dpi, const std::vector<const TControl*>& placedAtRunTime) {
+// Every control of a dialog at its design bounds times the scale; a label sized to its text,
+// and a control the dialog places at run time, keep only their top.
+void ExpectDesignScaled(const TWinControl& parent, int dpi, const TControl* placedAtRunTime = nullptr) {
     for (TControl* c : parent.Controls()) {
-        if (auto* w = dynamic_cast<TWinControl*>(c)) ExpectDesignScaled(*w, dpi, placedAtRunTime);
-        if (std::find(placedAtRunTime.begin(), placedAtRunTime.end(), c) != placedAtRunTime.end()) continue;
-        const RECT d = c->DesignBounds(), r = MainWindowLayout::RectInParent(*c);
+        const RECT d = c->DesignBounds(), r = RectInParent(*c);
         auto* label = dynamic_cast<TLabel*>(c);
         EXPECT_EQ(r.top, MulDiv(d.top, dpi, 96)) << c->Name;
-        if (label && label->AutoSize) continue;
+        if ((label && label->AutoSize) || c == placedAtRunTime) continue;
         EXPECT_EQ(r.left, MulDiv(d.left, dpi, 96)) << c->Name;
         EXPECT_EQ(r.right - r.left, MulDiv(d.right - d.left, dpi, 96)) << c->Name;
         EXPECT_EQ(r.bottom - r.top, MulDiv(d.bottom - d.top, dpi, 96)) << c->Name;
     }
 }
 
-SIZE IconSize(HICON icon) {
+int IconWidth(HICON icon) {
     ICONINFO info{};
-    if (!GetIconInfo(icon, &info)) return {};
+    if (!GetIconInfo(icon, &info)) return 0;
+    const TBitmapHandle colour(info.hbmColor), mask(info.hbmMask);
     BITMAP bm{};
-    GetObjectW(info.hbmColor ? info.hbmColor : info.hbmMask, sizeof bm, &bm);
-    if (info.hbmColor) DeleteObject(info.hbmColor);
-    DeleteObject(info.hbmMask);
-    return {bm.bmWidth, info.hbmColor ? bm.bmHeight : bm.bmHeight / 2};
+    GetObjectW(mask.Get(), sizeof bm, &bm);
+    return bm.bmWidth;
+}
+
+// A form taken through another scale first, then to the DPI, so that it shows it comes back
+// from one exactly: its client area scaled and every caption whole; a dialog's controls at
+// their design bounds times the scale.
+template <class Form>
+void ExpectRescaled(Form& form, int dpi, const TControl* placedAtRunTime = nullptr) {
+    SendDpiChanged(form, Form::kClientWidth, Form::kClientHeight, 168);
+    SendDpiChanged(form, Form::kClientWidth, Form::kClientHeight, dpi);
+    RECT c;
+    GetClientRect(form.Handle(), &c);
+    EXPECT_EQ(c.right, MulDiv(Form::kClientWidth, dpi, 96));
+    EXPECT_EQ(c.bottom, MulDiv(Form::kClientHeight, dpi, 96));
+    ExpectCaptionsFit(form, dpi);
+    if (!std::is_same_v<Form, TfrmMain>) ExpectDesignScaled(form, dpi, placedAtRunTime);
 }
 
 class DpiTest : public TMainWindowTest, public ::testing::WithParamInterface<int> {
@@ -101,31 +106,19 @@ protected:
         TMainWindowTest::SetUp();
         CreateMain();
     }
-    // Through another scale first, so that the windows show they come back from it exactly.
-    template <class Form>
-    void Rescale(Form& form) {
-        SendDpiChanged(form, Form::kClientWidth, Form::kClientHeight, 168);
-        SendDpiChanged(form, Form::kClientWidth, Form::kClientHeight, GetParam());
-    }
 };
 
 TEST_P(DpiTest, MainWindowScalesEveryControlFontImageAndTheMagnifier) {
     const int dpi = GetParam();
-    Rescale(*F);
-    ExpectClientSize(*F, TfrmMain::kClientWidth, TfrmMain::kClientHeight, dpi);
+    ExpectRescaled(*F, dpi);
     for (const TPlaced& row : kMainWindowControls) ExpectPlaced(*F, row, dpi);
-    ExpectCaptionsFit(*F, dpi);
 
     LOGFONTW lf{};
     auto font = reinterpret_cast<HFONT>(SendMessageW(F->edtHex->Handle(), WM_GETFONT, 0, 0));
     ASSERT_TRUE(GetObjectW(font, sizeof lf, &lf));
     EXPECT_EQ(lf.lfHeight, MulDiv(-13, dpi, 96)) << "9 points stay 9 points";
-    const int icon = MulDiv(32, dpi, 96);
-    for (TImage* image : {F->imgDrag, F->imgDrag2, F->imgZoomCursor}) {
-        SIZE s = IconSize(image->Icon());
-        EXPECT_EQ(s.cx, icon) << image->Name;
-        EXPECT_EQ(s.cy, icon) << image->Name;
-    }
+    for (TImage* image : {F->imgDrag, F->imgDrag2, F->imgZoomCursor})
+        EXPECT_EQ(IconWidth(image->Icon()), MulDiv(32, dpi, 96)) << image->Name;
     EXPECT_EQ(Application.CursorImage(1), F->imgDrag->Icon());
     EXPECT_EQ(Application.CursorImage(2), F->imgZoomCursor->Icon());
     EXPECT_EQ(F->Capture()->Width(), MulDiv(231, dpi, 96)) << "347 x 144 at 144 DPI";
@@ -134,17 +127,9 @@ TEST_P(DpiTest, MainWindowScalesEveryControlFontImageAndTheMagnifier) {
 
 TEST_P(DpiTest, DialogsScaleTheirLayoutSwatchesAndColumns) {
     const int dpi = GetParam();
-    auto save = Application.NewForm<TfrmSaveColor>();
-    Rescale(*save);
-    ExpectClientSize(*save, TfrmSaveColor::kClientWidth, TfrmSaveColor::kClientHeight, dpi);
-    ExpectDesignScaled(*save, dpi, {});
-    ExpectCaptionsFit(*save, dpi);
-
+    ExpectRescaled(*Application.NewForm<TfrmSaveColor>(), dpi);
     auto colors = Application.NewForm<TfrmMyColors>();
-    Rescale(*colors);
-    ExpectClientSize(*colors, TfrmMyColors::kClientWidth, TfrmMyColors::kClientHeight, dpi);
-    ExpectDesignScaled(*colors, dpi, {});
-    ExpectCaptionsFit(*colors, dpi);
+    ExpectRescaled(*colors, dpi);
     EXPECT_EQ(colors->ImageList1.Width(), MulDiv(32, dpi, 96));
     EXPECT_EQ(colors->ImageList1.Height(), MulDiv(16, dpi, 96));
     const int columns[] = {50, 70, 125, 180};
@@ -153,10 +138,7 @@ TEST_P(DpiTest, DialogsScaleTheirLayoutSwatchesAndColumns) {
     auto about = Application.NewForm<TfrmAbout>();
     about->Version = L"6.20";
     about->Show();
-    Rescale(*about);
-    ExpectClientSize(*about, TfrmAbout::kClientWidth, TfrmAbout::kClientHeight, dpi);
-    ExpectDesignScaled(*about, dpi, {about->imgIcon});
-    ExpectCaptionsFit(*about, dpi);
+    ExpectRescaled(*about, dpi, about->imgIcon);
     for (TLabel* l : {about->lblTitle, about->lblVersion, about->lblCopyright})
         EXPECT_EQ(l->Left(), (about->ClientWidth() - l->Width()) / 2) << l->Name;
     EXPECT_EQ(about->imgIcon->Left(), about->lblTitle->Left() - MulDiv(42, dpi, 96));
