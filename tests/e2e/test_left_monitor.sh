@@ -5,35 +5,26 @@
 source "$QUILLORA_E2E_LIB"
 command -v Xephyr >/dev/null || fail "Xephyr is missing: scripts/setup.sh installs xserver-xephyr"
 
-nest=$(mktemp -d /tmp/quillora-monitors.XXXXXX)
-cp -a "$WINEPREFIX" "$nest/prefix" || fail "could not copy the prefix"
-export WINEPREFIX="$nest/prefix"
+# Wine makes the right-hand screen the primary monitor: (0,0)-(1024,768); the left one is
+# (-800,0)-(0,600). Below the left one, from y 600 to 768, there is no monitor.
+private_prefix '[HKEY_CURRENT_USER\Software\Wine\X11 Driver]' '"UseXRandR"="N"' '"PrimaryMonitor"="1"'
 XEPHYR_PID=
-trap 'stop_quillora; wineserver -k 2>/dev/null; timeout 10 wineserver -w
-      [ -n "$XEPHYR_PID" ] && { kill "$XEPHYR_PID"; wait "$XEPHYR_PID"; } 2>/dev/null
-      quillora_cleanup; rm -rf "$nest"' EXIT
+private_cleanup() {
+  [ -n "$XEPHYR_PID" ] && { kill "$XEPHYR_PID"; wait "$XEPHYR_PID"; } 2>/dev/null
+  quillora_cleanup
+}
 
 quillora_start_display || fail "no outer display"
-mkfifo "$nest/displayfd"
+mkfifo "$PRIVATE_DIR/displayfd"
 # Xephyr lays its screens out left to right: X's 0..800 and 800..1824. The wider one goes
 # right: while a button is held on a window there, this nested server keeps the pointer's x
 # below that screen's width.
 Xephyr -displayfd 3 -screen 800x600 -screen 1024x768 +xinerama -noreset -nolisten tcp \
-  3>"$nest/displayfd" >"$nest/xephyr.log" 2>&1 &
+  3>"$PRIVATE_DIR/displayfd" >"$PRIVATE_DIR/xephyr.log" 2>&1 &
 XEPHYR_PID=$!
-read -r -t 30 num <"$nest/displayfd" || fail "Xephyr did not start: $(tail -n 3 "$nest/xephyr.log")"
+read -r -t 30 num <"$PRIVATE_DIR/displayfd" || fail "Xephyr did not start: $(tail -n 3 "$PRIVATE_DIR/xephyr.log")"
 export DISPLAY=":$num"
 X_ORIGIN=800
-
-# Wine makes the right-hand screen the primary monitor: (0,0)-(1024,768); the left one is
-# (-800,0)-(0,600). Below the left one, from y 600 to 768, there is no monitor.
-{
-  printf 'Windows Registry Editor Version 5.00\r\n\r\n'
-  printf '[HKEY_CURRENT_USER\\Software\\Wine\\X11 Driver]\r\n"UseXRandR"="N"\r\n"PrimaryMonitor"="1"\r\n'
-} | iconv -f UTF-8 -t UTF-16LE | { printf '\xff\xfe'; cat; } >"$nest/monitors.reg"
-wine regedit /S "$nest/monitors.reg" || fail "could not import the monitor settings"
-wineserver -k; timeout 10 wineserver -w   # the next start reads the monitors anew
-rm -f "$(quillora_appdata)/Quillora/vop.ini"
 xsetroot -solid '#654321'
 
 start_quillora
