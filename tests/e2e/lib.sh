@@ -67,34 +67,47 @@ click_client() {  # x y
   xdotool mousemove ${p% *} ${p#* } click 1
 }
 
+# The X clipboard's text; an owner that does not answer counts as no text.
+x_clipboard() { timeout 5 xclip -o -selection clipboard 2>/dev/null; }
+
 # Puts a sentinel on the clipboard, so that a stale value cannot pass for a copy. It goes in
 # from the Windows side: a sentinel an X client owns is imported by Wine some time later, and
 # an import that lands after the program's copy would replace that copy.
 seed_clipboard() {
-  probe setclipboard quillora-sentinel || fail "could not seed the clipboard"
+  timeout 20 wine "$QUILLORA_PROBE" setclipboard quillora-sentinel || fail "could not seed the clipboard"
   local i
   for ((i = 0; i < 50; i++)); do
-    [ "$(xclip -o -selection clipboard 2>/dev/null)" = quillora-sentinel ] && return 0
+    [ "$(x_clipboard)" = quillora-sentinel ] && return 0
     sleep 0.1
   done
   fail "the seeded clipboard did not reach X"
 }
 
-# Waits until the clipboard no longer holds the sentinel and prints its text.
+# Waits until the clipboard no longer holds the sentinel and prints its text, as an X program
+# reads it. Wine hands the Windows clipboard to X through a thread of its own that now and then
+# stalls on a busy machine: after 10 s without a change on the X side, the Windows side is
+# read, so that the program's copy is still checked, and the stall is reported.
 read_clipboard() {
   local i text
   for ((i = 0; i < 300; i++)); do
-    text=$(xclip -o -selection clipboard 2>/dev/null)
+    text=$(x_clipboard)
     if [ "$text" != quillora-sentinel ]; then
       printf '%s' "$text"
       return 0
+    fi
+    if ((i >= 100)); then
+      text=$(timeout 20 wine "$QUILLORA_PROBE" getclipboard | tr -d '\r')
+      if [ -n "$text" ] && [ "$text" != quillora-sentinel ]; then
+        echo "note: X still showed the sentinel after 10 s; read the Windows clipboard" >&2
+        printf '%s' "$text"
+        return 0
+      fi
     fi
     sleep 0.1
   done
   probe wait '#32770' 0 && echo "a message box is open" >&2
   fail "the clipboard still holds the sentinel after 30 s"
 }
-
 
 # Clicks a caption button of the main window: closebox or minbox.
 click_caption() {

@@ -8,6 +8,8 @@
 //   probe gone CLASS TIMEOUT_MS   waits until no window of CLASS exists
 //   probe tree CLASS              every child window: class, rectangle on screen, visibility
 //   probe holdclipboard MS        opens the clipboard and keeps it open for MS milliseconds
+//   probe setclipboard TEXT       puts TEXT on the clipboard from the Windows side
+//   probe getclipboard            prints the text the Windows side of the clipboard holds
 #include <windows.h>
 #include <cstdio>
 #include <cstdlib>
@@ -109,6 +111,16 @@ int CaptionButton(HWND h, LRESULT code) {
 }  // namespace
 
 int main(int argc, char** argv) {
+    if (argc == 2 && std::string(argv[1]) == "getclipboard") {
+        // What the Windows side of the clipboard holds, as CF_TEXT.
+        for (int i = 0; i < 50 && !OpenClipboard(nullptr); ++i) Sleep(20);
+        HANDLE data = GetClipboardData(CF_TEXT);
+        const char* text = data ? static_cast<const char*>(GlobalLock(data)) : nullptr;
+        if (text) std::fputs(text, stdout);
+        if (text) GlobalUnlock(data);
+        CloseClipboard();
+        return text ? 0 : 1;
+    }
     if (argc < 3) {
         std::fprintf(stderr, "usage: probe wait|info|closebox|gone CLASS [TIMEOUT_MS]\n");
         return 2;
