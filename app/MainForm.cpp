@@ -327,6 +327,7 @@ void TfrmMain::mnuColor_PaletteClick() {
 LRESULT TfrmMain::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
     LRESULT result = TForm::WndProc(msg, wp, lp);
     if (msg == WM_CAPTURECHANGED && FDragging) EndDrag();
+    if (msg == WM_DISPLAYCHANGE) FMonitorCount = -1;
     // Until start-up has run to its end every message gets the default handling only.
     if (FReady) TrayWndProc(msg, lp);
     return result;

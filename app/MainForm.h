@@ -107,6 +107,7 @@ private:
     void EndDrag();
     void UpdateStatus(bool picking);
     void CaptureScreen(HDC dc, POINT p);
+    void ReadMonitors();
     void DrawZoom();
     void cboZoomClick();
     void imgZoomMouseDown(int x, int y);
@@ -131,6 +132,9 @@ private:
     UINT FTaskbarCreated = 0;
     bool FReady = false;
     std::unique_ptr<TBitmap> FCapture;
+    // The monitors' rectangles for the magnifier; -1: to be read before the next pick.
+    std::array<RECT, 16> FMonitors{};
+    int FMonitorCount = -1;
 };
 
 extern TfrmMain* frmMain;

@@ -54,38 +54,46 @@ void TfrmMain::UpdateStatus(bool picking) {
 // ---- Magnifier ----
 
 namespace {
-// One copy into the capture for each monitor: only the part of the source rectangle that lies
-// on that monitor.
-struct TCaptureCopy {
-    HDC Target, Screen;
-    RECT Source;
+struct TMonitorList {
+    RECT* Rects;
+    int Capacity, Count;
 };
 
-BOOL CALLBACK CopyFromMonitor(HMONITOR, HDC, LPRECT monitor, LPARAM lp) {
-    const auto& c = *reinterpret_cast<const TCaptureCopy*>(lp);
-    RECT visible;
-    if (IntersectRect(&visible, &c.Source, monitor)) {
-        int vw = visible.right - visible.left, vh = visible.bottom - visible.top;
-        StretchBlt(c.Target, visible.left - c.Source.left, visible.top - c.Source.top, vw, vh, c.Screen,
-                   visible.left, visible.top, vw, vh, SRCCOPY);
-    }
+BOOL CALLBACK AddMonitor(HMONITOR, HDC, LPRECT monitor, LPARAM lp) {
+    auto& list = *reinterpret_cast<TMonitorList*>(lp);
+    if (list.Count < list.Capacity) list.Rects[list.Count++] = *monitor;
     return TRUE;
 }
 }  // namespace
 
+// Read at the first pick and again after each change of the displays (WM_DISPLAYCHANGE), so
+// a pick itself asks the system nothing. Beyond the 16th monitor the magnifier stays black.
+void TfrmMain::ReadMonitors() {
+    TMonitorList list{FMonitors.data(), static_cast<int>(FMonitors.size()), 0};
+    EnumDisplayMonitors(nullptr, nullptr, &AddMonitor, reinterpret_cast<LPARAM>(&list));
+    FMonitorCount = list.Count;
+}
+
 // The capture's pixel (x, y) is the screen's (P.X - 115 + x, P.Y - 48 + y); wherever no
 // monitor is (beyond the outer edges, and in the gaps between monitors of different sizes) it
-// stays black. Only the parts on a monitor are copied: Wine copies nothing at all from a
+// stays black. Each monitor gives only its own part: Wine copies nothing at all from a
 // rectangle that reaches beyond the screen's top left corner while another program's window
-// is there. The monitors are enumerated into stack data, so a pick still allocates nothing.
+// is there.
 void TfrmMain::CaptureScreen(HDC dc, POINT p) {
     TCanvas& canvas = FCapture->Canvas();
     int w = FCapture->Width(), h = FCapture->Height();
     canvas.PenColor = clBlack;
     canvas.BrushColor = clBlack;
     canvas.Rectangle(0, 0, w, h);
-    TCaptureCopy copy{FCapture->DC(), dc, {p.x - w / 2, p.y - h / 2, p.x - w / 2 + w, p.y - h / 2 + h}};
-    EnumDisplayMonitors(nullptr, nullptr, &CopyFromMonitor, reinterpret_cast<LPARAM>(&copy));
+    if (FMonitorCount < 0) ReadMonitors();
+    RECT source{p.x - w / 2, p.y - h / 2, p.x - w / 2 + w, p.y - h / 2 + h};
+    for (int i = 0; i < FMonitorCount; ++i) {
+        RECT visible;
+        if (!IntersectRect(&visible, &source, &FMonitors[i])) continue;
+        int vw = visible.right - visible.left, vh = visible.bottom - visible.top;
+        StretchBlt(FCapture->DC(), visible.left - source.left, visible.top - source.top, vw, vh, dc,
+                   visible.left, visible.top, vw, vh, SRCCOPY);
+    }
     DrawZoom();
 }
 
