@@ -118,6 +118,7 @@ void TfrmMain::BuildMenus() {
     mnuColor.Add("mnuColor_Separator0", L"-");
     mnuColor.Add("mnuColor_SaveColor", L"保存颜色", true).OnClick = [this] { mnuColor_SaveColorClick(); };
     mnuColor.Add("mnuColor_MyColors", L"喜爱的颜色").OnClick = [this] { mnuColor_MyColorsClick(); };
+    BuildPickMenus();
 
     mnuControl.Add("mnuControl_Show", L"显示/隐藏 主窗口(&S)", true).OnClick = [this] {
         mnuControl_ShowClick();
@@ -130,6 +131,61 @@ void TfrmMain::BuildMenus() {
     mnuControl.Add("mnuControl_About", L"关于(&A)...").OnClick = [this] { mnuControl_AboutClick(); };
     mnuControl.Add("mnuControl_Separator1", L"-");
     mnuControl.Add("mnuControl_Exit", L"退出(&E)").OnClick = [this] { mnuControl_ExitClick(); };
+}
+
+namespace {
+const wchar_t* const kSampleCaptions[] = {L"单个像素(&1)", L"3×3 平均(&3)", L"5×5 平均(&5)"};
+const wchar_t* const kAutoCopyCaptions[TfrmMain::kNotations + 1] = {
+    L"不复制(&0)", L"RGB(&1)", L"十进制(&2)", L"十六进制(&3)", L"Html(&4)", L"Delphi(&5)", L"VB(&6)", L"C/C++(&7)"};
+}  // namespace
+
+// The keyboard pick and the two choices that shape every pick. The pick entry's key text is
+// set once the hot key is registered.
+void TfrmMain::BuildPickMenus() {
+    mnuColor.Add("mnuColor_Separator1", L"-");
+    mnuColor.Add("mnuColor_Pick", L"屏幕取色(&S)").OnClick = [this] { StartKeyPick(); };
+    mnuColor.Add("mnuColor_Separator2", L"-");
+    TPopupMenu& sample = mnuColor.AddSubmenu("mnuColor_Sample", L"取样(&M)");
+    for (int i = 0; i < 3; ++i) {
+        const int side = 2 * i + 1;
+        TMenuItem& item = sample.Add("mnuColor_Sample" + std::to_string(side), kSampleCaptions[i]);
+        item.RadioItem = true;
+        item.OnClick = [this, side] { SetSampleSide(side); };
+    }
+    TPopupMenu& autoCopy = mnuColor.AddSubmenu("mnuColor_AutoCopy", L"取色后复制(&A)");
+    for (int tag = 0; tag <= kNotations; ++tag) {
+        TMenuItem& item = autoCopy.Add("mnuColor_AutoCopy" + std::to_string(tag), kAutoCopyCaptions[tag]);
+        item.RadioItem = true;
+        item.OnClick = [this, tag] { SetAutoCopy(tag); };
+    }
+    UpdatePickMenus();
+}
+
+void TfrmMain::UpdatePickMenus() {
+    std::wstring pick = L"屏幕取色(&S)";
+    if (FHotKeyRegistered) pick += L"\t" + AnsiToWide(HotKeyText(FHotKey));
+    mnuColor.Find("mnuColor_Pick")->Caption = pick;
+    for (int side = 1; side <= 5; side += 2)
+        mnuColor.Find("mnuColor_Sample" + std::to_string(side))->Checked = side == FSampleSide;
+    for (int tag = 0; tag <= kNotations; ++tag)
+        mnuColor.Find("mnuColor_AutoCopy" + std::to_string(tag))->Checked = tag == FAutoCopy;
+}
+
+// Each choice takes effect at once and is written only when it changes; a failed write is
+// reported and the choice stays for this run.
+void TfrmMain::SetSampleSide(int side) {
+    if (side == FSampleSide) return;
+    FSampleSide = side;
+    UpdatePickMenus();
+    DrawZoom();
+    TVop::SetSample(side);
+}
+
+void TfrmMain::SetAutoCopy(int notation) {
+    if (notation == FAutoCopy) return;
+    FAutoCopy = notation;
+    UpdatePickMenus();
+    TVop::SetAutoCopy(notation);
 }
 
 void TfrmMain::BindEvents() {
@@ -161,7 +217,7 @@ void TfrmMain::FormCreate() {
     SetIcon(Application.Icon(), Application.SmallIcon());
     FTrayDblClicked = false;
     FTaskbarCreated = RegisterWindowMessageW(L"TaskbarCreated");
-    FDragging = false;
+    FPick = TPickMode::None;
     FUpdatingRGB = false;
     FUpdatingHSL = false;
     MakeDpiImages();
@@ -183,6 +239,17 @@ void TfrmMain::FormCreate() {
     ShowColor(CurrentColor());
     UpdateStatus(false);
     InitTrayIcon(FTrayIcon);
+    ReadSettingsAtStartUp([&] {
+        FHotKey = TVop::GetHotKey();
+        FSampleSide = TVop::GetSample();
+        FAutoCopy = TVop::GetAutoCopy();
+    });
+    RegisterPickHotKey();
+    UpdatePickMenus();
+    DrawZoom();
+    if (FHotKey.Key != 0 && !FHotKeyRegistered)
+        StatusBar1->SetPanelText(L"热键 " + AnsiToWide(HotKeyText(FHotKey)) + L" 已被占用");
+    Application.OnMessage = [this](const MSG& msg) { return PickKey(msg); };
 
     // The program gets its taskbar button back and comes to the front.
     SetTaskbarButton(true);
@@ -306,8 +373,10 @@ void TfrmMain::ColorValueChange(TControl* sender) {
     FColorValues.at(static_cast<size_t>(sender->Tag)) = TextUtil::Trim(value);
 }
 
-void TfrmMain::CopyColor(TControl* sender) {
-    Clipboard::SetText(Application.Handle(), FColorValues.at(static_cast<size_t>(sender->Tag)));
+void TfrmMain::CopyColor(TControl* sender) { CopyNotation(sender->Tag); }
+
+void TfrmMain::CopyNotation(int tag) {
+    Clipboard::SetText(Application.Handle(), FColorValues.at(static_cast<size_t>(tag)));
 }
 
 void TfrmMain::btnMenuClick() {
@@ -326,7 +395,10 @@ void TfrmMain::mnuColor_PaletteClick() {
 
 LRESULT TfrmMain::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
     LRESULT result = TForm::WndProc(msg, wp, lp);
-    if (msg == WM_CAPTURECHANGED && FDragging) EndDrag();
+    if (msg == WM_CAPTURECHANGED && Dragging()) EndDrag();
+    if (msg == WM_DISPLAYCHANGE) FMonitorCount = -1;
+    if (msg == WM_DESTROY) Application.OnMessage = nullptr;
+    if (FReady || msg == WM_DESTROY) PickWndProc(msg, wp);
     if (msg == WM_DISPLAYCHANGE) FMonitorCount = -1;
     // Until start-up has run to its end every message gets the default handling only.
     if (FReady) TrayWndProc(msg, lp);

@@ -4,11 +4,18 @@
 // icon, hiding and showing, stay on top).
 #pragma once
 #include "Dialogs.h"
+#include "HotKey.h"
 #include "Layout.h"
 #include "Menus.h"
 #include <array>
 #include <memory>
 #include <string>
+
+// The hot key's id, and the messages the mouse hook of a keyboard pick posts to the main window.
+constexpr int kPickHotKeyId = 1;
+constexpr UINT WM_PICKCLICK = WM_USER + 2;  // wParam: 1 left button (take), 0 right (cancel)
+constexpr UINT WM_PICKMOVE = WM_USER + 3;
+constexpr UINT WM_PICKUNHOOK = WM_USER + 4;
 
 // The first version of the shell's notify-icon record: 88 bytes in the 32-bit program.
 struct TNotifyIconData {
@@ -60,7 +67,23 @@ public:
     // What the copy button of notation 1..7 copies.
     const std::string& ColorValue(int tag) const { return FColorValues.at(static_cast<size_t>(tag)); }
     TEdit* NotationEdit(int tag) const { return FNotationEdits.at(static_cast<size_t>(tag)); }
-    bool Dragging() const { return FDragging; }
+    bool Dragging() const { return FPick == TPickMode::Drag; }
+    // A drag or a keyboard pick is on.
+    bool Picking() const { return FPick != TPickMode::None; }
+    // A pick without a drag, from the hot key or the menu: every move picks until Enter or a
+    // left click takes the colour under the cursor, or Esc or a right click puts back what
+    // was shown before.
+    void StartKeyPick();
+    void EndKeyPick(bool take);
+    // The hot key as read at start-up, and whether the system gave it to this program.
+    THotKey HotKey() const { return FHotKey; }
+    bool HotKeyRegistered() const { return FHotKeyRegistered; }
+    // Pixels a side that a pick averages (1, 3, 5), and the notation a finished pick copies
+    // (0 for none).
+    int SampleSide() const { return FSampleSide; }
+    int AutoCopy() const { return FAutoCopy; }
+    void SetSampleSide(int side);
+    void SetAutoCopy(int notation);
     const TNotifyIconData& TrayIcon() const { return FTrayIcon; }
     // Shows the program (true) or starts or completes hiding it in the notification area.
     void ShowMainWindow(bool show);
@@ -94,6 +117,9 @@ private:
     void ModifyHSL();
     void ColorValueChange(TControl* sender);
     void CopyColor(TControl* sender);
+    void CopyNotation(int tag);
+    void BuildPickMenus();
+    void UpdatePickMenus();
     void btnMenuClick();
     void mnuColor_PaletteClick();
     void mnuColor_SaveColorClick();
@@ -101,11 +127,31 @@ private:
     void mnuControl_AboutClick();
 
     // Picking and the magnifier (MainFormPick.cpp).
+    enum class TPickMode { None, Drag, Keys };
+    // What the window shows of a colour, to be put back when a keyboard pick is cancelled: the
+    // editors keep values the user typed even where they differ from the swatch's colour.
+    struct TShownColor {
+        TColor Color = clWhite;
+        std::array<int, 6> Editors{};
+        std::array<std::wstring, kNotations + 1> Notations;
+        std::wstring Status;
+    };
+    TShownColor ShownColor() const;
+    void ShowAgain(const TShownColor& shown);
     void imgDragMouseDown(TImage* pressed, TMouseButton button);
     void FormMouseMove();
     void FormMouseUp(TMouseButton button);
     void EndDrag();
-    void UpdateStatus(bool picking);
+    void PickAt(POINT p);
+    void StepCursor(int dx, int dy);
+    bool PickKey(const MSG& msg);
+    void PickWndProc(UINT msg, WPARAM wp);
+    void ReleaseMouseHook();
+    void RegisterPickHotKey();
+    void CopyOnPick();
+    void UpdateStatus(bool picking, POINT p = {});
+    bool OnMonitor(int x, int y) const;
+    TColor CaptureMean(int x, int y) const;
     void CaptureScreen(HDC dc, POINT p);
     void ReadMonitors();
     void DrawZoom();
@@ -124,7 +170,13 @@ private:
 
     std::array<TEdit*, kNotations + 1> FNotationEdits{};       // indexed by notation number
     std::array<std::string, kNotations + 1> FColorValues;      // indexed by notation number
-    bool FDragging = false;
+    TPickMode FPick = TPickMode::None;
+    TShownColor FBeforePick;
+    POINT FLastPick{};
+    THotKey FHotKey{};
+    bool FHotKeyRegistered = false;
+    int FSampleSide = 1;
+    int FAutoCopy = 0;
     bool FUpdatingRGB = false;
     bool FUpdatingHSL = false;
     bool FTrayDblClicked = false;
@@ -132,6 +184,7 @@ private:
     UINT FTaskbarCreated = 0;
     bool FReady = false;
     std::unique_ptr<TBitmap> FCapture;
+    POINT FCaptureOrigin{};  // the screen point of the capture's top left pixel
     // The monitors' rectangles for the magnifier; -1: to be read before the next pick.
     std::array<RECT, 16> FMonitors{};
     int FMonitorCount = -1;

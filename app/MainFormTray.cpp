@@ -105,11 +105,12 @@ void TfrmMain::AssertStayOnTop() {
 }
 
 void TfrmMain::FormClose(TCloseAction&) {
-    // A drag still on ends first: no pick may touch the capture once it is gone.
-    if (FDragging) {
+    // A pick still on ends first: no pick may touch the capture once it is gone.
+    if (Dragging()) {
         ReleaseCapture();
         EndDrag();
     }
+    EndKeyPick(false);
     FCapture.reset();
     NotifyShell(NIM_DELETE, FTrayIcon);
 }

@@ -283,6 +283,7 @@ void TApplication::SetTitle(const std::wstring& title) { SetWindowTextW(FHandle,
 
 void TApplication::DestroyForms() {
     while (!FForms.empty()) FForms.pop_back();
+    OnMessage = nullptr;
     FMainForm = nullptr;
     FTerminated = false;
     Runtime::ClearCursors();
@@ -347,9 +348,22 @@ bool TApplication::HandleMessage(bool wait) {
             return false;
         }
     }
-    if (!IsKeyMessageForForm(msg)) {
+    if (!IsMessageHandled(msg) && !IsKeyMessageForForm(msg)) {
         TranslateMessage(&msg);
         DispatchMessageW(&msg);
+    }
+    return true;
+}
+
+bool TApplication::IsMessageHandled(const MSG& msg) {
+    if (!OnMessage) return false;
+    Runtime::TProcedureScope scope;
+    try {
+        return OnMessage(msg);
+    } catch (const std::exception& e) {
+        Runtime::ReportException(e.what());
+    } catch (...) {
+        Runtime::ReportException(Runtime::Product().UnknownError);
     }
     return true;
 }

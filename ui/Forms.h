@@ -121,6 +121,9 @@ public:
     void ProcessMessages();
     // One message: false when the queue held WM_QUIT.
     bool HandleMessage(bool wait);
+    // Sees each message the loop takes before anything else does; true when it has handled
+    // the message, which then goes nowhere further. What it throws is reported.
+    std::function<bool(const MSG&)> OnMessage;
 
     void Minimize();
     void Restore();
@@ -140,6 +143,7 @@ public:
 
 private:
     static LRESULT CALLBACK AppProc(HWND h, UINT msg, WPARAM wp, LPARAM lp);
+    bool IsMessageHandled(const MSG& msg);
     bool IsKeyMessageForForm(MSG& msg);
 
     HWND FHandle = nullptr;

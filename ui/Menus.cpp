@@ -1,6 +1,9 @@
 #include "Menus.h"
 #include "Runtime.h"
 
+TMenuItem::TMenuItem() = default;
+TMenuItem::~TMenuItem() = default;
+
 TPopupMenu::~TPopupMenu() {
     if (FMenu) DestroyMenu(FMenu);
 }
@@ -10,30 +13,54 @@ TMenuItem& TPopupMenu::Add(const std::string& name, const std::wstring& caption,
     item->Name = name;
     item->Caption = caption;
     item->Default = isDefault;
-    item->Id = static_cast<UINT>(FItems.size()) + 1;
+    item->Id = FNextId++;
     FItems.push_back(std::move(item));
-    if (FMenu) {
-        DestroyMenu(FMenu);
-        FMenu = nullptr;
-    }
     return *FItems.back();
 }
 
+TPopupMenu& TPopupMenu::AddSubmenu(const std::string& name, const std::wstring& caption) {
+    TMenuItem& item = Add(name, caption);
+    item.Submenu = std::make_unique<TPopupMenu>();
+    return *item.Submenu;
+}
+
 TMenuItem* TPopupMenu::Find(const std::string& name) {
-    for (auto& i : FItems)
+    for (auto& i : FItems) {
         if (i->Name == name) return i.get();
+        if (i->Submenu)
+            if (TMenuItem* found = i->Submenu->Find(name)) return found;
+    }
     return nullptr;
 }
 
-HMENU TPopupMenu::Handle() {
-    if (!FMenu) {
-        FMenu = CreatePopupMenu();
-        for (auto& i : FItems) {
-            if (i->Caption == L"-") AppendMenuW(FMenu, MF_SEPARATOR, i->Id, nullptr);
-            else AppendMenuW(FMenu, MF_STRING, i->Id, i->Caption.c_str());
-            if (i->Default) SetMenuDefaultItem(FMenu, i->Id, FALSE);
+// A submenu's handle belongs to the menu it hangs in, which destroys it with itself.
+HMENU TPopupMenu::Build() const {
+    HMENU menu = CreatePopupMenu();
+    for (auto& i : FItems) {
+        MENUITEMINFOW mi{};
+        mi.cbSize = sizeof mi;
+        mi.fMask = MIIM_FTYPE | MIIM_ID | MIIM_STATE;
+        mi.wID = i->Id;
+        if (i->Caption == L"-") {
+            mi.fType = MFT_SEPARATOR;
+        } else {
+            mi.fMask |= MIIM_STRING;
+            mi.dwTypeData = const_cast<wchar_t*>(i->Caption.c_str());
+            mi.fType = i->RadioItem ? MFT_RADIOCHECK : MFT_STRING;
+            mi.fState = (i->Checked ? MFS_CHECKED : 0u) | (i->Default ? MFS_DEFAULT : 0u);
         }
+        if (i->Submenu) {
+            mi.fMask |= MIIM_SUBMENU;
+            mi.hSubMenu = i->Submenu->Build();
+        }
+        InsertMenuItemW(menu, GetMenuItemCount(menu), TRUE, &mi);
     }
+    return menu;
+}
+
+HMENU TPopupMenu::Handle() {
+    if (FMenu) DestroyMenu(FMenu);
+    FMenu = Build();
     return FMenu;
 }
 
@@ -48,10 +75,13 @@ void TPopupMenu::Popup(int x, int y) {
     Choose(id);
 }
 
-void TPopupMenu::Choose(UINT id) {
-    for (auto& i : FItems)
-        if (i->Id == id && i->OnClick) {
-            i->OnClick();
-            return;
+bool TPopupMenu::Choose(UINT id) {
+    for (auto& i : FItems) {
+        if (i->Id == id) {
+            if (i->OnClick) i->OnClick();
+            return true;
         }
+        if (i->Submenu && i->Submenu->Choose(id)) return true;
+    }
+    return false;
 }

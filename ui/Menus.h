@@ -1,4 +1,4 @@
-// Popup menus.
+// Popup menus, with submenus and radio entries.
 #pragma once
 #include "Graphics.h"
 #include <functional>
@@ -6,12 +6,20 @@
 #include <string>
 #include <vector>
 
+class TPopupMenu;
+
 struct TMenuItem {
+    TMenuItem();
+    ~TMenuItem();
     std::string Name;
-    std::wstring Caption;  // "-" makes a separator line; "&" marks the accelerator
+    std::wstring Caption;  // "-" makes a separator line; "&" marks the accelerator; a tab
+                           // puts the rest at the right (a key's text)
     bool Default = false;  // shown in bold
+    bool RadioItem = false;  // checked with a dot rather than a tick
+    bool Checked = false;
     std::function<void()> OnClick;
     UINT Id = 0;
+    std::unique_ptr<TPopupMenu> Submenu;  // set by TPopupMenu::AddSubmenu
 };
 
 class TPopupMenu {
@@ -22,18 +30,26 @@ public:
     TPopupMenu& operator=(const TPopupMenu&) = delete;
 
     TMenuItem& Add(const std::string& name, const std::wstring& caption, bool isDefault = false);
+    // An entry that opens a menu of its own; its entries are added to the returned menu.
+    TPopupMenu& AddSubmenu(const std::string& name, const std::wstring& caption);
+    // Searches the submenus too.
     TMenuItem* Find(const std::string& name);
+    // The menu as the items stand now; built anew on each call (the handle of an earlier call
+    // is gone then).
     HMENU Handle();
     // Shows the menu with its top left corner at a screen point and waits until it closes;
     // the chosen item's OnClick runs after that.
     void Popup(int x, int y);
-    // Called by Popup for the id the menu returned; tests call it to choose an item.
-    void Choose(UINT id);
+    // Called by Popup for the id the menu returned: runs that item's OnClick. False when no
+    // item has the id (the menu was closed without a choice).
+    bool Choose(UINT id);
     // Set while the menu is open: tests use it to close it.
     static HMENU ActiveMenu() { return FActive; }
 
 private:
+    HMENU Build() const;
     std::vector<std::unique_ptr<TMenuItem>> FItems;
     HMENU FMenu = nullptr;
     static inline HMENU FActive = nullptr;
+    static inline UINT FNextId = 1;  // ids are unique across all menus, submenus included
 };

@@ -34,7 +34,9 @@ public:
         F.SetCurrentColor(GetPixel(dc, p.x, p.y));
     }
     void Refresh() {
-        F.UpdateStatus(true);
+        POINT p;
+        GetCursorPos(&p);
+        F.UpdateStatus(true, p);
         F.UpdateRGB();
         F.UpdateHSL();
         F.UpdateColorValues();

@@ -55,9 +55,13 @@ void ExpectCaptionsFit(TWinControl& parent, int dpi) {
         TWinControl* next = TWinControl::FromHandle(ChildWindowFromPointEx(parent.Handle(), beyond, CWP_SKIPINVISIBLE));
         for (const std::wstring& text : texts) {
             const int width = TextWidth(*c, text);
-            if (label && label->AutoSize) EXPECT_EQ(c->Width(), width) << c->Name << " at " << dpi;
-            else if (label && next && next != &parent) EXPECT_LE(c->Left() + width, next->Left()) << c->Name << " at " << dpi;
-            else if (FrameRoom(*c)) EXPECT_LE(width + MulDiv(FrameRoom(*c), dpi, 96), c->Width()) << c->Name << " at " << dpi;
+            if (label && label->AutoSize) {
+                EXPECT_EQ(c->Width(), width) << c->Name << " at " << dpi;
+            } else if (label && next && next != &parent) {
+                EXPECT_LE(c->Left() + width, next->Left()) << c->Name << " at " << dpi;
+            } else if (FrameRoom(*c)) {
+                EXPECT_LE(width + MulDiv(FrameRoom(*c), dpi, 96), c->Width()) << c->Name << " at " << dpi;
+            }
         }
     }
 }
