@@ -1,4 +1,6 @@
 // The real main window, created in this process as the program creates it.
+#include "Clipboard.h"
+#include "FileHelpers.h"
 #include "MainWindowLayout.h"
 #include "MainWindowTest.h"
 #include <atomic>
@@ -6,6 +8,7 @@
 
 namespace {
 using namespace MainWindowLayout;
+using FileHelpers::ReadBytes;
 
 class MainFormTest : public TMainWindowTest {
 protected:
@@ -85,29 +88,93 @@ TEST_F(MainFormTest, EditorsAndFontsHaveTheirColours) {
     EXPECT_EQ(lf.lfHeight, -13);
 }
 
-TEST_F(MainFormTest, PopupMenusHoldTheirItemsWithDefaultsAndAccelerators) {
-    struct Item { const wchar_t* caption; bool isDefault; };
-    auto check = [](TPopupMenu& menu, const std::vector<Item>& items) {
-        HMENU h = menu.Handle();
+TEST_F(MainFormTest, PopupMenusHoldTheirItemsWithDefaultsAcceleratorsAndRadioMarks) {
+    // mark: 0 a plain entry, 1 a radio entry without its dot, 2 with it
+    struct Item { const wchar_t* caption; bool isDefault; int mark; };
+    auto check = [](HMENU h, const std::vector<Item>& items) {
         ASSERT_EQ(GetMenuItemCount(h), static_cast<int>(items.size()));
         UINT def = GetMenuDefaultItem(h, TRUE, 0);
         for (size_t i = 0; i < items.size(); ++i) {
             wchar_t text[128] = L"";
             MENUITEMINFOW mi{};
             mi.cbSize = sizeof mi;
-            mi.fMask = MIIM_FTYPE | MIIM_STRING;
+            mi.fMask = MIIM_FTYPE | MIIM_STRING | MIIM_STATE;
             mi.dwTypeData = text;
             mi.cch = 128;
             GetMenuItemInfoW(h, static_cast<UINT>(i), TRUE, &mi);
             if (std::wstring(items[i].caption) == L"-") EXPECT_TRUE(mi.fType & MFT_SEPARATOR) << i;
             else EXPECT_STREQ(text, items[i].caption) << i;
             EXPECT_EQ(def == i, items[i].isDefault) << i;
+            EXPECT_EQ((mi.fType & MFT_RADIOCHECK) ? 1 + !!(mi.fState & MFS_CHECKED) : 0, items[i].mark) << i;
         }
     };
-    check(F->mnuColor, {{L"调色板", false}, {L"-", false}, {L"保存颜色", true}, {L"喜爱的颜色", false}});
-    check(F->mnuControl, {{L"显示/隐藏 主窗口(&S)", true}, {L"-", false}, {L"联系我们", false},
-                             {L"访问主页(&V)...", false}, {L"关于(&A)...", false}, {L"-", false},
-                             {L"退出(&E)", false}});
+    F->SetAutoCopy(6);
+    HMENU color = F->mnuColor.Handle();
+    check(color, {{L"调色板", false, 0}, {L"-", false, 0}, {L"保存颜色", true, 0}, {L"喜爱的颜色", false, 0},
+                  {L"-", false, 0}, {L"屏幕取色(&S)\tCtrl+Alt+P", false, 0}, {L"-", false, 0},
+                  {L"取样(&M)", false, 0}, {L"取色后复制(&A)", false, 0}});
+    check(GetSubMenu(color, 7), {{L"单个像素(&1)", false, 2}, {L"3×3 平均(&3)", false, 1}, {L"5×5 平均(&5)", false, 1}});
+    check(GetSubMenu(color, 8), {{L"不复制(&0)", false, 1}, {L"RGB(&1)", false, 1}, {L"十进制(&2)", false, 1},
+                                 {L"十六进制(&3)", false, 1}, {L"Html(&4)", false, 1}, {L"Delphi(&5)", false, 1},
+                                 {L"VB(&6)", false, 2}, {L"C/C++(&7)", false, 1}});
+    check(F->mnuControl.Handle(), {{L"显示/隐藏 主窗口(&S)", true, 0}, {L"-", false, 0}, {L"联系我们", false, 0},
+                                   {L"访问主页(&V)...", false, 0}, {L"关于(&A)...", false, 0}, {L"-", false, 0},
+                                   {L"退出(&E)", false, 0}});
+}
+
+// The two choices are written when they change and only then; the next start reads them.
+TEST_F(MainFormTest, PickChoicesAreWrittenOnlyWhenTheyChange) {
+    const std::string ini = TVop::GetIniFileName();
+    const std::string atStart = ReadBytes(ini);
+    F->mnuColor.Find("mnuColor_Sample1")->OnClick();
+    F->mnuColor.Find("mnuColor_AutoCopy0")->OnClick();
+    EXPECT_EQ(ReadBytes(ini), atStart) << "choosing what is chosen writes nothing";
+    F->mnuColor.Find("mnuColor_Sample5")->OnClick();
+    F->mnuColor.Find("mnuColor_AutoCopy7")->OnClick();
+    EXPECT_EQ(ReadBytes(ini), atStart + "sample=5\r\nautocopy=7\r\n");
+    EXPECT_TRUE(F->mnuColor.Find("mnuColor_Sample5")->Checked);
+    EXPECT_FALSE(F->mnuColor.Find("mnuColor_Sample1")->Checked);
+    Application.DestroyForms();
+    CreateMain();
+    EXPECT_EQ(F->SampleSide(), 5);
+    EXPECT_EQ(F->AutoCopy(), 7);
+    EXPECT_TRUE(Errors.empty());
+}
+
+// Ctrl+1..Ctrl+7 copy as the seven buttons do; with Alt too (AltGr) they do nothing.
+TEST_F(MainFormTest, CtrlAndADigitCopiesThatNotation) {
+    BYTE state[256] = {};
+    for (int tag = 1; tag <= TfrmMain::kNotations + 1; ++tag)
+        for (bool alt : {true, false}) {
+            Clipboard::SetText(Application.Handle(), "before");
+            state[VK_CONTROL] = 0x80;
+            state[VK_MENU] = alt ? 0x80 : 0;
+            SetKeyboardState(state);
+            PostMessageW(F->edtHex->Handle(), WM_KEYDOWN, '0' + tag, 0);
+            Application.ProcessMessages();
+            const bool copies = !alt && tag <= TfrmMain::kNotations;
+            EXPECT_EQ(Clipboard::Text(Application.Handle()), copies ? F->ColorValue(tag) : "before") << tag << alt;
+        }
+    state[VK_CONTROL] = state[VK_MENU] = 0;
+    SetKeyboardState(state);
+    EXPECT_EQ(F->edtHex->Text(), L"FFFFFF") << "the edit took no key";
+}
+
+TEST(HotKeyRegistrationTest, AKeyAnotherProgramHoldsIsReportedOnceAndLeftOutOfTheMenu) {
+    InitializeApplication();
+    ASSERT_TRUE(RegisterHotKey(nullptr, 7, MOD_CONTROL | MOD_ALT, 'P'));
+    frmMain = Application.CreateForm<TfrmMain>();
+    EXPECT_FALSE(frmMain->HotKeyRegistered());
+    EXPECT_EQ(frmMain->StatusBar1->PanelText(), L"热键 Ctrl+Alt+P 已被占用");
+    EXPECT_EQ(frmMain->mnuColor.Find("mnuColor_Pick")->Caption, L"屏幕取色(&S)");
+    Application.DestroyForms();
+    UnregisterHotKey(nullptr, 7);
+    frmMain = Application.CreateForm<TfrmMain>();
+    EXPECT_TRUE(frmMain->HotKeyRegistered()) << "the key is free again";
+    Application.DestroyForms();
+    EXPECT_TRUE(RegisterHotKey(nullptr, 7, MOD_CONTROL | MOD_ALT, 'P')) << "released when the window goes";
+    UnregisterHotKey(nullptr, 7);
+    frmMain = nullptr;
 }
 
 TEST_F(MainFormTest, StartUpSetsTitleIconTaskbarButtonAndReadiness) {

@@ -1,5 +1,6 @@
 // Taking colours from the screen: the drag from a "+" icon, the capture around the cursor,
 // the magnifier and its zoom list, on the real main window and a pattern window of our own.
+#include "Clipboard.h"
 #include "MainWindowTest.h"
 
 namespace {
@@ -20,18 +21,36 @@ LRESULT CALLBACK PatternProc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
     return DefWindowProcW(h, msg, wp, lp);
 }
 
+// A black and white checkerboard of single pixels, white where x + y is even.
+LRESULT CALLBACK CheckerProc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
+    if (msg == WM_PAINT) {
+        PAINTSTRUCT ps;
+        HDC dc = BeginPaint(h, &ps);
+        for (int y = 0; y < kSize; ++y)
+            for (int x = 0; x < kSize; ++x) SetPixelV(dc, x, y, (x + y) % 2 ? clBlack : clWhite);
+        EndPaint(h, &ps);
+        return 0;
+    }
+    return DefWindowProcW(h, msg, wp, lp);
+}
+
+HWND MakePatternWindow(const wchar_t* name, WNDPROC proc, int left, int top) {
+    WNDCLASSW wc{};
+    wc.lpfnWndProc = proc;
+    wc.hInstance = GetModuleHandleW(nullptr);
+    wc.lpszClassName = name;
+    RegisterClassW(&wc);
+    HWND h = CreateWindowExW(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, name, L"", WS_POPUP | WS_VISIBLE, left, top,
+                             kSize, kSize, nullptr, nullptr, wc.hInstance, nullptr);
+    UpdateWindow(h);
+    return h;
+}
+
 class PickTest : public TMainWindowTest {
 protected:
     void SetUp() override {
         TMainWindowTest::SetUp();
-        WNDCLASSW wc{};
-        wc.lpfnWndProc = &PatternProc;
-        wc.hInstance = GetModuleHandleW(nullptr);
-        wc.lpszClassName = L"PickPattern";
-        RegisterClassW(&wc);
-        Pattern = CreateWindowExW(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, L"PickPattern", L"", WS_POPUP | WS_VISIBLE,
-                                  kLeft, kTop, kSize, kSize, nullptr, nullptr, wc.hInstance, nullptr);
-        UpdateWindow(Pattern);
+        Pattern = MakePatternWindow(L"PickPattern", &PatternProc, kLeft, kTop);
         CreateMain();
         WaitForScreen(kLeft + kSize - 1, kTop + kSize - 1, PatternColor(kSize - 1, kSize - 1));
     }
@@ -63,6 +82,28 @@ protected:
                      reinterpret_cast<LPARAM>(F->cboZoom->Handle()));
     }
     TColor Zoomed(int x, int y) { return F->imgZoom->Canvas().Pixel(x, y); }
+    // A key pressed in the window that has the focus, with Shift or Ctrl held if asked, as the
+    // program's message loop takes it.
+    void Key(WPARAM key, int held = 0) {
+        BYTE state[256];
+        GetKeyboardState(state);
+        if (held) state[held] = 0x80;
+        SetKeyboardState(state);
+        HWND focus = GetFocus() ? GetFocus() : F->Handle();
+        PostMessageW(focus, WM_KEYDOWN, key, 0);
+        Application.ProcessMessages();
+        if (held) state[held] = 0;
+        SetKeyboardState(state);
+    }
+    // What the window shows of a colour: editors, notations and status.
+    std::vector<std::wstring> Shown() {
+        std::vector<std::wstring> texts;
+        for (TSpinEdit* c : {F->spiR, F->spiG, F->spiB, F->spiH, F->spiS, F->spiL}) texts.push_back(c->Text());
+        texts.push_back(F->StatusBar1->PanelText());
+        for (int tag = 1; tag <= TfrmMain::kNotations; ++tag) texts.push_back(F->NotationEdit(tag)->Text());
+        texts.push_back(std::to_wstring(F->CurrentColor()));
+        return texts;
+    }
     HWND Pattern = nullptr;
 };
 
@@ -202,6 +243,95 @@ TEST_F(PickTest, LostCaptureOrClosingEndsTheDrag) {
     EXPECT_EQ(F->Capture(), nullptr);
     MoveTo(kLeft + 2, kTop + 2);  // must not touch the released capture
     EXPECT_EQ(F->CurrentColor(), PatternColor(1, 1));
+}
+
+TEST_F(PickTest, ArrowsStepTheCursorOnePixelOrTenWithShiftAndPick) {
+    Press(F->pnlDrag->Handle(), WM_LBUTTONDOWN, MK_LBUTTON);
+    MoveTo(kLeft + 20, kTop + 20);
+    struct Step { WPARAM key; int held, x, y; };
+    for (Step s : {Step{VK_RIGHT, 0, 21, 20}, Step{VK_DOWN, 0, 21, 21}, Step{VK_LEFT, VK_SHIFT, 11, 21},
+                   Step{VK_UP, VK_SHIFT, 11, 11}, Step{VK_UP, 0, 11, 10}}) {
+        Key(s.key, s.held);
+        POINT p;
+        GetCursorPos(&p);
+        EXPECT_EQ(p.x, kLeft + s.x);
+        EXPECT_EQ(p.y, kTop + s.y);
+        EXPECT_EQ(F->CurrentColor(), PatternColor(s.x, s.y)) << s.x << "," << s.y;
+        EXPECT_EQ(Zoomed(115, 48), PatternColor(s.x, s.y));
+        wchar_t status[40];
+        swprintf(status, 40, L"X:%d Y:%d", kLeft + s.x, kTop + s.y);
+        EXPECT_EQ(F->StatusBar1->PanelText(), status);
+    }
+    EXPECT_EQ(F->spiR->Value(), 44) << "the editors took none of the keys";
+    Release();
+    Key(VK_RIGHT);
+    EXPECT_EQ(F->CurrentColor(), PatternColor(11, 10)) << "after the drag arrows pick nothing";
+}
+
+// The hot key's pick, ended by each of its four ways; Esc and a right click put back every
+// value shown before, typed ones included; the taken colour goes to the clipboard.
+TEST_F(PickTest, KeyPickTakesWithEnterOrLeftClickAndCancelsWithEscOrRightClick) {
+    F->spiH->SetValue(100);  // a value the colour does not give back
+    F->edtVB->SetText(L"typed");
+    F->SetAutoCopy(4);
+    Clipboard::SetText(Application.Handle(), "before");
+    const std::vector<std::wstring> before = Shown();
+    struct End { bool take; UINT msg; WPARAM key; };
+    for (End e : {End{false, 0, VK_ESCAPE}, End{false, WM_PICKCLICK, 0}, End{true, 0, VK_RETURN},
+                  End{true, WM_PICKCLICK, 1}}) {
+        MoveTo(kLeft + 5, kTop + 6);
+        SendMessageW(F->Handle(), WM_HOTKEY, kPickHotKeyId, 0);
+        EXPECT_TRUE(F->Picking());
+        EXPECT_EQ(Application.Cursor(), 1);
+        EXPECT_EQ(F->CurrentColor(), PatternColor(5, 6)) << "the pick starts where the cursor is";
+        SetCursorPos(kLeft + 7, kTop + 8);
+        for (int i = 0; i < 100 && F->CurrentColor() != PatternColor(7, 8); ++i) {
+            Sleep(10);
+            Application.ProcessMessages();
+        }
+        EXPECT_EQ(F->CurrentColor(), PatternColor(7, 8)) << "a move picks without a button";
+        if (e.msg) SendMessageW(F->Handle(), e.msg, e.key, 0);
+        else Key(e.key);
+        EXPECT_FALSE(F->Picking());
+        EXPECT_EQ(Application.Cursor(), 0);
+        if (e.take) {
+            EXPECT_EQ(F->CurrentColor(), PatternColor(7, 8));
+            EXPECT_EQ(F->StatusBar1->PanelText(), TfrmMain::kHint);
+            EXPECT_EQ(Clipboard::Text(Application.Handle()), "#1C20C8");
+        } else {
+            EXPECT_EQ(Shown(), before);
+            EXPECT_EQ(Clipboard::Text(Application.Handle()), "before") << "a cancelled pick copies nothing";
+        }
+    }
+}
+
+TEST_F(PickTest, SampleAveragesTheSquareRoundingHalfUpAndTheMagnifierOutlinesIt) {
+    HWND checker = MakePatternWindow(L"PickChecker", &CheckerProc, kLeft + 200, kTop);
+    WaitForScreen(kLeft + 200 + kSize - 1, kTop, clBlack);
+    SelectZoom(1);
+    struct Case { int side, x; TColor mean; };
+    for (Case c : {Case{3, 10, RGB(142, 142, 142)}, Case{3, 11, RGB(113, 113, 113)},
+                   Case{5, 10, RGB(133, 133, 133)}, Case{1, 11, clBlack}}) {
+        F->SetSampleSide(c.side);
+        Press(F->pnlDrag->Handle(), WM_LBUTTONDOWN, MK_LBUTTON);
+        MoveTo(kLeft + 200 + c.x, kTop + 10);
+        Release();
+        EXPECT_EQ(F->CurrentColor(), c.mean) << c.side << " at " << c.x;
+        // At zoom 1 the magnifier shows the capture as it is, but for the frame just outside
+        // the square, which inverts what it covers.
+        const TBitmap& capture = *F->Capture();
+        const int r = c.side / 2 + 1;
+        struct Spot { int dx, dy; bool frame; };
+        for (Spot p : {Spot{r - 1, 0, false}, Spot{1 - r, 1 - r, false}, Spot{r, 0, true}, Spot{0, -r, true},
+                       Spot{-r, r, true}}) {
+            const TColor shown = GetPixel(capture.DC(), 115 + p.dx, 48 + p.dy);
+            EXPECT_EQ(Zoomed(115 + p.dx, 48 + p.dy), p.frame && c.side > 1 ? 0xFFFFFF ^ shown : shown)
+                << "side " << c.side << " at " << p.dx << "," << p.dy;
+        }
+        SendMessageW(F->pnlZoom->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(118, 49));
+        EXPECT_EQ(F->CurrentColor(), c.mean) << "a magnifier click two pixels right averages the same way";
+    }
+    DestroyWindow(checker);
 }
 
 TEST(ZoomListTest, StoredZoomSelectsItsEntryAndBadValuesTheFirst) {
