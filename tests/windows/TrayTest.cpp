@@ -90,6 +90,17 @@ TEST_F(TrayTest, EveryRouteToMinimisingHidesTheProgramInTheNotificationArea) {
     }
 }
 
+TEST_F(TrayTest, HotKeyShowsTheHiddenProgramForItsPick) {
+    Start();
+    Tray({WM_LBUTTONDOWN, WM_LBUTTONUP});
+    ExpectHidden("single click while shown");
+    SendMessageW(F->Handle(), WM_HOTKEY, kPickHotKeyId, 0);
+    Pump();
+    ExpectShown("the hot key");
+    EXPECT_TRUE(F->Picking());
+    F->EndKeyPick(false);
+}
+
 TEST_F(TrayTest, LeftClicksToggleAndDoubleClicksKeepTheProgramShown) {
     Start();
     Tray({WM_LBUTTONDOWN, WM_LBUTTONUP});
