@@ -11,4 +11,7 @@ namespace Clipboard {
 void SetText(HWND owner, const std::string& text);
 // The CF_TEXT content, or empty when there is none or the clipboard cannot be opened.
 std::string Text(HWND owner);
+// The clipboard's text for reading a colour from it: Unicode if offered, else 8-bit; empty
+// when it holds no text. Throws like SetText when the clipboard cannot be opened.
+std::wstring WideText(HWND owner);
 }  // namespace Clipboard

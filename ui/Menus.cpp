@@ -66,6 +66,7 @@ HMENU TPopupMenu::Handle() {
 
 void TPopupMenu::Popup(int x, int y) {
     HWND owner = Runtime::OwnerWindow();
+    if (OnPopup) OnPopup();
     FActive = Handle();
     UINT id = static_cast<UINT>(TrackPopupMenuEx(
         FMenu, TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RIGHTBUTTON | TPM_RETURNCMD, x, y, owner, nullptr));

@@ -37,6 +37,8 @@ public:
     // The menu as the items stand now; built anew on each call (the handle of an earlier call
     // is gone then).
     HMENU Handle();
+    // Runs each time the menu is about to show: the place to bring captions up to date.
+    std::function<void()> OnPopup;
     // Shows the menu with its top left corner at a screen point and waits until it closes;
     // the chosen item's OnClick runs after that.
     void Popup(int x, int y);
