@@ -248,6 +248,10 @@ LRESULT TWinControl::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
             return 0;
         }
         break;
+    case WM_DRAWITEM:
+        if (TWinControl* child = FromHandle(reinterpret_cast<DRAWITEMSTRUCT*>(lp)->hwndItem))
+            if (child->DrawItem(*reinterpret_cast<DRAWITEMSTRUCT*>(lp))) return TRUE;
+        break;
     case WM_NOTIFY:
         if (TWinControl* child = FromHandle(reinterpret_cast<NMHDR*>(lp)->hwndFrom))
             return child->Notify(reinterpret_cast<NMHDR*>(lp));

@@ -165,6 +165,8 @@ protected:
     virtual HBRUSH CtlColor(HDC dc);
     virtual void Command(WORD /*code*/) {}
     virtual LRESULT Notify(NMHDR*) { return 0; }
+    // An item of an owner-drawn control (WM_DRAWITEM); false leaves it to the system.
+    virtual bool DrawItem(const DRAWITEMSTRUCT&) { return false; }
     // Drawing of a window of our own class, into an off-screen buffer.
     virtual void PaintWindow(HDC dc);
     void CaptionChanged() override;

@@ -123,7 +123,7 @@ TButton::TButton(TWinControl* parent, int left, int top, int width, int height,
 }
 
 TCreateParams TButton::CreateParams() const {
-    return {L"BUTTON", WS_CHILD | WS_TABSTOP | (FDefault ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON), 0};
+    return {L"BUTTON", WS_CHILD | WS_TABSTOP | static_cast<DWORD>(FDefault ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON), 0};
 }
 
 void TButton::SetDefault(bool value) {
@@ -182,17 +182,30 @@ TComboBox::TComboBox(TWinControl* parent, int left, int top, int width, int heig
 }
 
 TCreateParams TComboBox::CreateParams() const {
-    return {L"COMBOBOX", WS_CHILD | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST, 0};
+    const DWORD ownerDraw = FOwnerDrawHeight ? CBS_OWNERDRAWFIXED | CBS_HASSTRINGS : 0;
+    return {L"COMBOBOX", WS_CHILD | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST | ownerDraw, 0};
 }
 
 void TComboBox::HandleCreated() {
     SendMessageW(FHandle, CB_SETMINVISIBLE, static_cast<WPARAM>(FDropDownCount), 0);
+    if (FOwnerDrawHeight) SendMessageW(FHandle, CB_SETITEMHEIGHT, 0, Scale(FOwnerDrawHeight));
     FitHeight();
 }
 
 void TComboBox::ChangeDpi(int dpi) {
     TWinControl::ChangeDpi(dpi);
+    if (FHandle && FOwnerDrawHeight) SendMessageW(FHandle, CB_SETITEMHEIGHT, 0, Scale(FOwnerDrawHeight));
     if (FHandle) FitHeight();
+}
+
+bool TComboBox::DrawItem(const DRAWITEMSTRUCT& item) {
+    const bool selected = (item.itemState & ODS_SELECTED) != 0;
+    FillRect(item.hDC, &item.rcItem, GetSysColorBrush(selected ? COLOR_HIGHLIGHT : COLOR_WINDOW));
+    SetTextColor(item.hDC, GetSysColor(selected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
+    SetBkMode(item.hDC, TRANSPARENT);
+    if (item.itemID != static_cast<UINT>(-1) && OnDrawItem) OnDrawItem(item.hDC, item.rcItem, static_cast<int>(item.itemID));
+    if (item.itemState & ODS_FOCUS) DrawFocusRect(item.hDC, &item.rcItem);
+    return true;
 }
 
 void TComboBox::FitHeight() {

@@ -88,14 +88,21 @@ public:
     int ItemIndex() const;
     void SetItemIndex(int index);  // from code: no OnClick
     void SetDropDownCount(int rows);
+    // Items drawn by OnDrawItem, each the given height at 96 DPI; set before the window is
+    // made. OnDrawItem gets the item's rectangle (already filled with the selection or window
+    // colour, the text colour set to match) and its index.
+    void SetOwnerDraw(int itemHeight) { FOwnerDrawHeight = itemHeight; }
+    std::function<void(HDC dc, const RECT& r, int index)> OnDrawItem;
     void ChangeDpi(int dpi) override;
 protected:
     TCreateParams CreateParams() const override;
     void HandleCreated() override;
     void Command(WORD code) override;
+    bool DrawItem(const DRAWITEMSTRUCT& item) override;
 private:
     void FitHeight();
     int FDropDownCount;
+    int FOwnerDrawHeight = 0;
 };
 
 // A button drawn by its parent: it never takes the focus.
