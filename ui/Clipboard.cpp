@@ -21,18 +21,29 @@ public:
 };
 }  // namespace
 
-void Clipboard::SetText(HWND owner, const std::string& text) {
+namespace {
+// Replaces the clipboard's content with one block of Bytes in one format.
+void SetData(HWND owner, UINT format, const void* bytes, size_t size) {
     if (!OpenWithRetry(owner)) throw std::runtime_error(Runtime::Product().ClipboardBusy);
     TOpenClipboard open;
     EmptyClipboard();
-    HGLOBAL mem = GlobalAlloc(GMEM_MOVEABLE | GMEM_DDESHARE, text.size() + 1);
+    HGLOBAL mem = GlobalAlloc(GMEM_MOVEABLE | GMEM_DDESHARE, size);
     if (!mem) throw std::runtime_error(Runtime::Product().OutOfMemory);
     if (void* p = GlobalLock(mem)) {
-        std::memcpy(p, text.c_str(), text.size() + 1);
+        std::memcpy(p, bytes, size);
         GlobalUnlock(mem);
     }
     // From here the clipboard owns the block, unless it refused it.
-    if (!SetClipboardData(CF_TEXT, mem)) GlobalFree(mem);
+    if (!SetClipboardData(format, mem)) GlobalFree(mem);
+}
+}  // namespace
+
+void Clipboard::SetText(HWND owner, const std::string& text) {
+    SetData(owner, CF_TEXT, text.c_str(), text.size() + 1);
+}
+
+void Clipboard::SetWideText(HWND owner, const std::wstring& text) {
+    SetData(owner, CF_UNICODETEXT, text.c_str(), (text.size() + 1) * sizeof(wchar_t));
 }
 
 std::string Clipboard::Text(HWND owner) {

@@ -9,6 +9,9 @@ namespace Clipboard {
 // Throws std::runtime_error with the program's text for a busy clipboard when it cannot be
 // opened.
 void SetText(HWND owner, const std::string& text);
+// The same for a text beyond the code page (CF_UNICODETEXT; the system offers it as
+// CF_TEXT too).
+void SetWideText(HWND owner, const std::wstring& text);
 // The CF_TEXT content, or empty when there is none or the clipboard cannot be opened.
 std::string Text(HWND owner);
 // The clipboard's text for reading a colour from it: Unicode if offered, else 8-bit; empty

@@ -89,6 +89,19 @@ TLayoutSlot<typename LayoutDetail::TMember<decltype(Member)>::Form> LayoutSlot(c
 }
 #define LAYOUT_SLOT(Form, member) LayoutSlot<&Form::member>(#member)
 
+// One control from the figures of a row, for rows a form repeats in a loop (its members an
+// array): made on the parent, named, handed to the form.
+template <class T, class Form>
+T* AddLayoutControl(Form& form, TWinControl* parent, const std::string& name, const TLayoutRow<Form>& row) {
+    std::unique_ptr<T> control = LayoutDetail::MakeControl<T>(parent, row);
+    T* c = control.get();
+    form.Adopt(std::move(control));
+    c->Name = name;
+    c->Tag = row.Tag;
+    if constexpr (std::is_base_of_v<TWinControl, T>) c->TabOrder = row.TabOrder;
+    return c;
+}
+
 // Makes the controls of a table in its order (a parent's row comes before its children's)
 // and hands them to the form, which owns them. Their windows come with the form's.
 template <class Form>
