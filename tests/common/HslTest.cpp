@@ -1,6 +1,7 @@
 // TVop's HSL conversions. Runs in the Linux build and in the Windows build under Wine; both
 // must give the same channels for every input.
 
+#include "Digest.h"
 #include "VopClass.h"
 
 #include <gtest/gtest.h>
@@ -120,18 +121,9 @@ TEST(HslConversion, ArithmeticFaultReturnsOutputsWrittenSoFar) {
     }
 }
 
-// FNV-1a over every output of an exhaustive run. The expected values were taken from this
+// Digests of every output of an exhaustive run. The expected values were taken from this
 // implementation after checking it against an exact rational model of the same rounding
 // steps; they pin every build (compiler, flags, Linux or Windows) to the very same channels.
-struct TDigest {
-    std::uint64_t Value = 14695981039346656037ull;
-    void Add(int x) {
-        for (int i = 0; i < 4; ++i) {
-            Value ^= static_cast<std::uint32_t>(x) >> (8 * i) & 0xFF;
-            Value *= 1099511628211ull;
-        }
-    }
-};
 
 TEST(HslConversion, EveryRgbGivesHslInRangeAndGreysHaveNoHue) {
     TDigest digest;
