@@ -1,5 +1,6 @@
 #include "MainForm.h"
 #include "AboutForm.h"
+#include "ContrastForm.h"
 #include "Links.h"
 #include "MyColorsForm.h"
 #include "QuilloraVersion.h"
@@ -118,6 +119,10 @@ void TfrmMain::BuildMenus() {
     mnuColor.Add("mnuColor_Separator0", L"-");
     mnuColor.Add("mnuColor_SaveColor", L"保存颜色", true).OnClick = [this] { mnuColor_SaveColorClick(); };
     mnuColor.Add("mnuColor_MyColors", L"喜爱的颜色").OnClick = [this] { mnuColor_MyColorsClick(); };
+    mnuColor.Add("mnuColor_Separator1", L"-");
+    mnuColor.Add("mnuColor_Pick", L"屏幕取色(&S)").OnClick = [this] { StartKeyPick(); };
+    mnuColor.Add("mnuColor_Contrast", L"对比度(&K)...").OnClick = [this] { mnuColor_ContrastClick(); };
+    mnuColor.Add("mnuColor_Separator2", L"-");
     BuildPickMenus();
 
     mnuControl.Add("mnuControl_Show", L"显示/隐藏 主窗口(&S)", true).OnClick = [this] {
@@ -139,12 +144,8 @@ const wchar_t* const kAutoCopyCaptions[TfrmMain::kNotations + 1] = {
     L"不复制(&0)", L"RGB(&1)", L"十进制(&2)", L"十六进制(&3)", L"Html(&4)", L"Delphi(&5)", L"VB(&6)", L"C/C++(&7)"};
 }  // namespace
 
-// The keyboard pick and the two choices that shape every pick. The pick entry's key text is
-// set once the hot key is registered.
+// The two choices that shape every pick, as radio entries.
 void TfrmMain::BuildPickMenus() {
-    mnuColor.Add("mnuColor_Separator1", L"-");
-    mnuColor.Add("mnuColor_Pick", L"屏幕取色(&S)").OnClick = [this] { StartKeyPick(); };
-    mnuColor.Add("mnuColor_Separator2", L"-");
     TPopupMenu& sample = mnuColor.AddSubmenu("mnuColor_Sample", L"取样(&M)");
     for (int i = 0; i < 3; ++i) {
         const int side = 2 * i + 1;
@@ -431,6 +432,15 @@ void TfrmMain::mnuColor_SaveColorClick() {
         MessageBoxA(Handle(), message, title.c_str(), MB_OK | icon);
     }
     frmSaveColor = nullptr;
+}
+
+void TfrmMain::mnuColor_ContrastClick() {
+    auto dialog = Application.NewForm<TfrmContrast>();
+    frmContrast = dialog.get();
+    dialog->Palette = &ColorDialog1;
+    dialog->SetColors(CurrentColor(), TfrmContrast::LastBackground);
+    dialog->ShowModal();
+    frmContrast = nullptr;
 }
 
 void TfrmMain::mnuColor_MyColorsClick() {

@@ -124,6 +124,7 @@ private:
     void mnuColor_PaletteClick();
     void mnuColor_SaveColorClick();
     void mnuColor_MyColorsClick();
+    void mnuColor_ContrastClick();
     void mnuControl_AboutClick();
 
     // Picking and the magnifier (MainFormPick.cpp).

@@ -1,6 +1,8 @@
 // The three dialogs, driven as a user drives them: a second thread waits for each window and
 // works its controls while the program runs the dialog modally.
 #include "AboutForm.h"
+#include "Clipboard.h"
+#include "ContrastForm.h"
 #include "FileHelpers.h"
 #include "Links.h"
 #include "MyColorsForm.h"
@@ -254,13 +256,50 @@ TEST_F(DialogTest, LinksOpenOnceOnTheLeftReleaseAndTheMenuItemsOpenThemToo) {
                                                 "mailto:support@quillora.org|", "https://www.quillora.org/|"}));
 }
 
+// ---- Contrast ----
+
+// The dialog opens on the current colour over white, then over the last background of the
+// run; the figures follow every change: a swap, a saved colour chosen as the background.
+TEST_F(DialogTest, ContrastOpensOnTheCurrentColourAndItsFiguresFollowEachChange) {
+    TfrmContrast::LastBackground = clWhite;
+    SaveLines({"20260101120000=#000000night", "20260101120001=#767676grey"});
+    F->spiR->SetValue(0x76);
+    F->spiG->SetValue(0x76);
+    F->spiB->SetValue(0x76);
+    auto verdicts = [] {
+        std::wstring v;
+        for (TEdit* e : frmContrast->edtVerdicts) v += e->Text() + L";";
+        return v;
+    };
+    std::vector<std::wstring> seen;
+    WithUser("mnuColor_Contrast", [&] {
+        HWND dlg = WaitWindow(L"TfrmContrast");
+        TfrmContrast& d = *frmContrast;
+        seen = {d.edtFore->Text(), d.edtBack->Text(), d.edtRatio->Text(), verdicts(), d.edtVisionRatios[4]->Text()};
+        SendMessageW(d.btnSwap->Handle(), BM_CLICK, 0, 0);
+        seen.push_back(d.edtFore->Text() + d.edtBack->Text());
+        EXPECT_EQ(d.cboFavorites->Count(), 2);
+        SendMessageW(d.cboFavorites->Handle(), CB_SETCURSEL, 0, 0);
+        SendMessageW(dlg, WM_COMMAND, MAKEWPARAM(0, CBN_SELCHANGE), reinterpret_cast<LPARAM>(d.cboFavorites->Handle()));
+        seen.insert(seen.end(), {d.edtBack->Text(), d.edtRatio->Text(), verdicts()});
+        SendMessageW(d.btnCopy->Handle(), BM_CLICK, 0, 0);
+        PostKey(d.btnClose->Handle(), VK_ESCAPE);
+    });
+    const std::vector<std::wstring> expected = {
+        L"#767676", L"#FFFFFF", L"4.54:1", L"通过;通过;不通过;通过;通过;", L"4.54:1", L"#FFFFFF#767676",
+        L"#000000", L"21.00:1", L"通过;通过;通过;通过;通过;"};
+    EXPECT_EQ(seen, expected);
+    EXPECT_EQ(TfrmContrast::LastBackground, clBlack) << "the next opening starts on it";
+    EXPECT_EQ(Clipboard::WideText(Application.Handle()).substr(0, 24), L"前景 #FFFFFF\r\n背景 #000000\r\n");
+}
+
 // ---- Placement ----
 
 TEST_F(DialogTest, OnOneMonitorEveryDialogOpensInTheScreensMiddleWhereverTheMainWindowIs) {
     SetWindowPos(F->Handle(), nullptr, 900, 450, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     const std::pair<const char*, const wchar_t*> dialogs[] = {
         {"mnuColor_SaveColor", L"TfrmSaveColor"}, {"mnuColor_MyColors", L"TfrmMyColors"},
-        {"mnuControl_About", L"TfrmAbout"}};
+        {"mnuControl_About", L"TfrmAbout"}, {"mnuColor_Contrast", L"TfrmContrast"}};
     for (const auto& [item, cls] : dialogs) {
         RECT r{};
         WithUser(item, [&] {

@@ -2,6 +2,7 @@
 // WM_DPICHANGED: each control where its 96-DPI figures times the scale put it, every caption
 // whole inside its control, images and fonts made for the DPI, and no GDI object left behind.
 #include "AboutForm.h"
+#include "ContrastForm.h"
 #include "MainWindowLayout.h"
 #include "MainWindowTest.h"
 #include "MyColorsForm.h"
@@ -132,6 +133,7 @@ TEST_P(DpiTest, MainWindowScalesEveryControlFontImageAndTheMagnifier) {
 TEST_P(DpiTest, DialogsScaleTheirLayoutSwatchesAndColumns) {
     const int dpi = GetParam();
     ExpectRescaled(*Application.NewForm<TfrmSaveColor>(), dpi);
+    ExpectRescaled(*Application.NewForm<TfrmContrast>(), dpi);
     auto colors = Application.NewForm<TfrmMyColors>();
     ExpectRescaled(*colors, dpi);
     EXPECT_EQ(colors->ImageList1.Width(), MulDiv(32, dpi, 96));

@@ -111,10 +111,11 @@ TEST_F(MainFormTest, PopupMenusHoldTheirItemsWithDefaultsAcceleratorsAndRadioMar
     F->SetAutoCopy(6);
     HMENU color = F->mnuColor.Handle();
     check(color, {{L"调色板", false, 0}, {L"-", false, 0}, {L"保存颜色", true, 0}, {L"喜爱的颜色", false, 0},
-                  {L"-", false, 0}, {L"屏幕取色(&S)\tCtrl+Alt+P", false, 0}, {L"-", false, 0},
+                  {L"-", false, 0}, {L"屏幕取色(&S)\tCtrl+Alt+P", false, 0}, {L"对比度(&K)...", false, 0},
+                  {L"-", false, 0},
                   {L"取样(&M)", false, 0}, {L"取色后复制(&A)", false, 0}});
-    check(GetSubMenu(color, 7), {{L"单个像素(&1)", false, 2}, {L"3×3 平均(&3)", false, 1}, {L"5×5 平均(&5)", false, 1}});
-    check(GetSubMenu(color, 8), {{L"不复制(&0)", false, 1}, {L"RGB(&1)", false, 1}, {L"十进制(&2)", false, 1},
+    check(GetSubMenu(color, 8), {{L"单个像素(&1)", false, 2}, {L"3×3 平均(&3)", false, 1}, {L"5×5 平均(&5)", false, 1}});
+    check(GetSubMenu(color, 9), {{L"不复制(&0)", false, 1}, {L"RGB(&1)", false, 1}, {L"十进制(&2)", false, 1},
                                  {L"十六进制(&3)", false, 1}, {L"Html(&4)", false, 1}, {L"Delphi(&5)", false, 1},
                                  {L"VB(&6)", false, 2}, {L"C/C++(&7)", false, 1}});
     check(F->mnuControl.Handle(), {{L"显示/隐藏 主窗口(&S)", true, 0}, {L"-", false, 0}, {L"联系我们", false, 0},

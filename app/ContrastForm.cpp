@@ -1,0 +1,190 @@
+#include "ContrastForm.h"
+#include "Clipboard.h"
+#include "ColorText.h"
+#include "Contrast.h"
+#include "Text.h"
+#include "VopClass.h"
+
+TfrmContrast* frmContrast = nullptr;
+TColor TfrmContrast::LastBackground = clWhite;
+
+namespace {
+constexpr int kVerdictTop = 153, kVerdictStep = 25;  // the verdict rows, left
+constexpr int kVisionTop = 8, kVisionStep = 29;      // the colour-vision rows, right
+constexpr int kFavoriteHeight = 18;                  // a row of the favourites' list
+constexpr int kSampleMargin = 6;
+}  // namespace
+
+#define M(member) LAYOUT_SLOT(TfrmContrast, member)
+const std::vector<TLayoutRow<TfrmContrast>>& TfrmContrast::Layout() {
+    static const std::vector<TLayoutRow<TfrmContrast>> rows = {
+        // control        parent          left top width height tag tab caption
+        {M(btnFore),         {},               8,   8,   80,    23,   0,   0, L"前景(&F)..."},
+        {M(pnlFore),         {},              94,   8,   40,    23,   0,  -1, nullptr},
+        {M(shpFore),         M(pnlFore),       1,   1,   38,    21,   0,  -1, nullptr},
+        {M(edtFore),         {},             140,   9,   96,    21,   0,   1, nullptr},
+        {M(btnBack),         {},               8,  37,   80,    23,   0,   2, L"背景(&B)..."},
+        {M(pnlBack),         {},              94,  37,   40,    23,   0,  -1, nullptr},
+        {M(shpBack),         M(pnlBack),       1,   1,   38,    21,   0,  -1, nullptr},
+        {M(edtBack),         {},             140,  38,   96,    21,   0,   3, nullptr},
+        {M(btnSwap),         {},               8,  66,   80,    23,   0,   4, L"交换(&W)"},
+        {M(lblFavorites),    {},               8,  99,    0,    13,   0,  -1, L"喜爱的颜色"},
+        {M(cboFavorites),    {},              94,  95,  142,    22,   0,   5, nullptr},
+        {M(lblRatio),        {},               8, 130,    0,    13,   0,  -1, L"对比度"},
+        {M(edtRatio),        {},              94, 126,  142,    21,   0,   6, nullptr},
+        {M(imgSample),       {},             248, 153,  220,    70,   0,  -1, nullptr},
+        {M(btnCopy),         {},             248, 253,  100,    23,   0,  20, L"复制结果(&C)"},
+        {M(btnClose),        {},             394, 253,   74,    23,   0,  21, L"关闭"},
+    };
+    return rows;
+}
+#undef M
+
+TfrmContrast::TfrmContrast() : TForm(L"TfrmContrast", kClientWidth, kClientHeight, TBorderStyle::Dialog) {
+    SetColor(clBtnFace);
+    SetCaption(L"对比度");
+    BuildLayout(*this, Layout());
+    using Row = TLayoutRow<TfrmContrast>;
+    for (int i = 0; i < kVerdicts; ++i) {
+        const int top = kVerdictTop + kVerdictStep * i;
+        const std::wstring label = Utf8ToWide(Contrast::kCriteria[i].Label);
+        lblVerdicts[i] = AddLayoutControl<TLabel>(*this, this, "lblVerdict" + std::to_string(i + 1),
+                                                  Row{{}, {}, 8, top + 4, 0, 13, 0, -1, label.c_str()});
+        edtVerdicts[i] = AddLayoutControl<TEdit>(*this, this, "edtVerdict" + std::to_string(i + 1),
+                                                 Row{{}, {}, 112, top, 124, 21, 0, 7 + i, nullptr});
+    }
+    for (int i = 0; i < kVisions; ++i) {
+        const int top = kVisionTop + kVisionStep * i;
+        const std::string n = std::to_string(i + 1);
+        const std::wstring name = Utf8ToWide(Contrast::VisionName(static_cast<Contrast::TVision>(i)));
+        lblVisions[i] = AddLayoutControl<TLabel>(*this, this, "lblVision" + n,
+                                                 Row{{}, {}, 248, top + 5, 0, 13, 0, -1, name.c_str()});
+        pnlVisionFore[i] = AddLayoutControl<TPanel>(*this, this, "pnlVisionFore" + n, Row{{}, {}, 300, top, 36, 23, 0, -1, nullptr});
+        shpVisionFore[i] = AddLayoutControl<TShape>(*this, pnlVisionFore[i], "shpVisionFore" + n, Row{{}, {}, 1, 1, 34, 21, 0, -1, nullptr});
+        pnlVisionBack[i] = AddLayoutControl<TPanel>(*this, this, "pnlVisionBack" + n, Row{{}, {}, 340, top, 36, 23, 0, -1, nullptr});
+        shpVisionBack[i] = AddLayoutControl<TShape>(*this, pnlVisionBack[i], "shpVisionBack" + n, Row{{}, {}, 1, 1, 34, 21, 0, -1, nullptr});
+        edtVisionRatios[i] = AddLayoutControl<TEdit>(*this, this, "edtVisionRatio" + n,
+                                                     Row{{}, {}, 382, top + 1, 86, 21, 0, 12 + i, nullptr});
+    }
+    std::vector<TEdit*> figures = {edtFore, edtBack, edtRatio};
+    figures.insert(figures.end(), edtVerdicts.begin(), edtVerdicts.end());
+    figures.insert(figures.end(), edtVisionRatios.begin(), edtVisionRatios.end());
+    for (TEdit* e : figures) {
+        e->SetReadOnly(true);
+        e->SetColor(clBtnFace);
+    }
+    cboFavorites->SetOwnerDraw(kFavoriteHeight);
+    cboFavorites->SetDropDownCount(12);
+    CancelButton = btnClose;
+    btnClose->ModalResult = mrCancel;
+
+    OnCreate = [this] { FormCreate(); };
+    btnFore->OnClick = [this] { ChooseColor(true); };
+    btnBack->OnClick = [this] { ChooseColor(false); };
+    btnSwap->OnClick = [this] { SetColors(FBack, FFore); };
+    btnCopy->OnClick = [this] { Clipboard::SetWideText(Application.Handle(), Utf8ToWide(Summary())); };
+    cboFavorites->OnDrawItem = [this](HDC dc, const RECT& r, int index) { DrawFavorite(dc, r, index); };
+    cboFavorites->OnClick = [this] {
+        const int i = cboFavorites->ItemIndex();
+        if (i >= 0 && i < static_cast<int>(FFavorites.size())) SetColors(FFore, FFavorites[static_cast<size_t>(i)].Color);
+    };
+}
+
+void TfrmContrast::FormCreate() {
+    LoadFavorites();
+    SetColors(FFore, LastBackground);
+}
+
+// The saved colours in listing order; a file that cannot be read leaves the list empty.
+void TfrmContrast::LoadFavorites() {
+    FFavorites = TVop::ReadColorEntries();
+    cboFavorites->Clear();
+    for (const SettingsText::TColorEntry& e : FFavorites)
+        cboFavorites->Add(AnsiToWide(e.ColorText + " " + e.Comment));
+}
+
+// A swatch with a black frame, then the comment (the colour text when there is none).
+void TfrmContrast::DrawFavorite(HDC dc, const RECT& r, int index) {
+    if (index < 0 || index >= static_cast<int>(FFavorites.size())) return;
+    const SettingsText::TColorEntry& e = FFavorites[static_cast<size_t>(index)];
+    const int pad = Scale(2), swatch = Scale(24);
+    {
+        TSelectObject pen(dc, GetStockObject(BLACK_PEN));
+        TSelectObject brush(dc, SolidBrush(e.Color));
+        Rectangle(dc, r.left + pad, r.top + pad, r.left + pad + swatch, r.bottom - pad);
+    }
+    RECT text = r;
+    text.left += 2 * pad + swatch + pad;
+    const std::wstring caption = AnsiToWide(e.Comment.empty() ? e.ColorText : e.Comment);
+    DrawTextW(dc, caption.c_str(), -1, &text, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS);
+}
+
+void TfrmContrast::ChooseColor(bool foreground) {
+    TColorDialog own;
+    TColorDialog& dialog = Palette ? *Palette : own;
+    dialog.Color = foreground ? FFore : FBack;
+    if (!dialog.Execute(Handle())) return;
+    if (foreground) SetColors(dialog.Color, FBack);
+    else SetColors(FFore, dialog.Color);
+}
+
+void TfrmContrast::SetColors(TColor fore, TColor back) {
+    FFore = fore & 0xFFFFFF;
+    FBack = back & 0xFFFFFF;
+    LastBackground = FBack;
+    ShowFigures();
+}
+
+void TfrmContrast::ShowFigures() {
+    const std::pair<TShape*, TColor> swatches[] = {{shpFore, FFore}, {shpBack, FBack}};
+    for (auto [shape, color] : swatches) {
+        shape->SetPenColor(color);
+        shape->SetBrushColor(color);
+    }
+    edtFore->SetText(AnsiToWide(ColorText::FromColor(FFore)));
+    edtBack->SetText(AnsiToWide(ColorText::FromColor(FBack)));
+    const int ratio = Contrast::RatioHundredths(FFore, FBack);
+    edtRatio->SetText(AnsiToWide(Contrast::RatioText(ratio)));
+    for (int i = 0; i < kVerdicts; ++i)
+        edtVerdicts[i]->SetText(Utf8ToWide(Contrast::VerdictText(Contrast::Passes(ratio, Contrast::kCriteria[i]))));
+    for (int i = 0; i < kVisions; ++i) {
+        const auto vision = static_cast<Contrast::TVision>(i);
+        const TColor fore = Contrast::Simulate(FFore, vision), back = Contrast::Simulate(FBack, vision);
+        shpVisionFore[i]->SetPenColor(fore);
+        shpVisionFore[i]->SetBrushColor(fore);
+        shpVisionBack[i]->SetPenColor(back);
+        shpVisionBack[i]->SetBrushColor(back);
+        edtVisionRatios[i]->SetText(AnsiToWide(Contrast::RatioText(Contrast::RatioHundredths(fore, back))));
+    }
+    DrawSample();
+}
+
+void TfrmContrast::DpiChanged() { DrawSample(); }
+
+// The sample text in the foreground on the background: at the program's size, then at 14
+// points bold.
+void TfrmContrast::DrawSample() {
+    TCanvas& canvas = imgSample->Canvas();
+    const int w = imgSample->Width(), h = imgSample->Height();
+    canvas.PenColor = FBack;
+    canvas.BrushColor = FBack;
+    canvas.Rectangle(0, 0, w, h);
+    HDC dc = canvas.Handle();
+    SetBkMode(dc, TRANSPARENT);
+    SetTextColor(dc, FFore);
+    TFontDesc big = Font();
+    big.Height = -MulDiv(14, kDesignDpi, 72);
+    big.Bold = true;
+    const TFontHandle normalFont(CreateFontFrom(Font(), Dpi())), bigFont(CreateFontFrom(big, Dpi()));
+    const wchar_t* text = L"示例文字 Sample text";
+    RECT line{Scale(kSampleMargin), Scale(kSampleMargin), w, h};
+    {
+        TSelectObject font(dc, normalFont.Get());
+        line.top += DrawTextW(dc, text, -1, &line, DT_SINGLELINE | DT_NOPREFIX) + Scale(kSampleMargin);
+    }
+    TSelectObject font(dc, bigFont.Get());
+    DrawTextW(dc, text, -1, &line, DT_SINGLELINE | DT_NOPREFIX);
+    imgSample->Invalidate();
+}
+
+std::string TfrmContrast::Summary() const { return Contrast::Summary(FFore, FBack); }
