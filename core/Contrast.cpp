@@ -115,6 +115,14 @@ constexpr TFixed kLinear[511] = {
 
 constexpr TFixed kLinearOne = kLinear[510];
 
+// Level's bisection needs the table strictly rising.
+constexpr bool TableRises() {
+    for (int K = 1; K < 511; ++K)
+        if (kLinear[K] <= kLinear[K - 1]) return false;
+    return true;
+}
+static_assert(TableRises() && kLinearOne == 1000000000000, "the linear table is damaged");
+
 // Luminances are sums of the weights 2126, 7152 and 722 (ten-thousandths) times linear
 // values: units of 10^-16. The ratio adds 0.05 to both.
 constexpr TFixed kLuminanceScale = 10000;
@@ -174,6 +182,7 @@ constexpr TFixed kDichromacy[3][3][3] = {
     {{1255528, -76749, -178779}, {-78411, 930809, 147602}, {4733, 691367, 303900}},   // tritan
 };
 
+// A row's sum is at most 1.21 * 10^18 in units of 10^-18, well inside 64 bits.
 TColor ThroughMatrix(TColor Color, const TFixed (&Matrix)[3][3]) {
     const TFixed In[3] = {Linear(RedOf(Color)), Linear(GreenOf(Color)), Linear(BlueOf(Color))};
     int Out[3];
