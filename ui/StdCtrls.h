@@ -36,6 +36,7 @@ public:
     int GetTextA(char* buffer, int size) const { return GetWindowTextA(FHandle, buffer, size); }
     void SetReadOnly(bool value);
     void SetMaxLength(int chars);
+    bool TakesLabelName() const override { return true; }
 protected:
     TCreateParams CreateParams() const override;
     void HandleCreated() override;
@@ -89,6 +90,7 @@ public:
     void SetItemIndex(int index);  // from code: no OnClick
     void SetDropDownCount(int rows);
     void ChangeDpi(int dpi) override;
+    bool TakesLabelName() const override { return true; }
 protected:
     TCreateParams CreateParams() const override;
     void HandleCreated() override;
