@@ -2,16 +2,55 @@
 #include <initguid.h>  // the annotation service's identifiers are defined here
 #include <oleacc.h>
 #include <atomic>
+#include <cwchar>
 #include <new>
 
 namespace {
+// A function of a system library, looked up on first use rather than imported: without the
+// library the program runs all the same, and its windows keep the names the system gives.
+// The library stays loaded for the life of the process.
+template <class F>
+F SystemFunction(const wchar_t* library, const char* name) {
+    wchar_t path[MAX_PATH];
+    const UINT length = GetSystemDirectoryW(path, MAX_PATH);
+    if (length == 0 || length + wcslen(library) + 2 > MAX_PATH) return nullptr;
+    wcscat(path, L"\\");
+    wcscat(path, library);
+    HMODULE module = LoadLibraryW(path);
+    return module ? reinterpret_cast<F>(reinterpret_cast<void*>(GetProcAddress(module, name))) : nullptr;
+}
+
+struct TOleFunctions {
+    using TInitialize = HRESULT(WINAPI*)(LPVOID, DWORD);
+    using TUninitialize = void(WINAPI*)();
+    using TCreateInstance = HRESULT(WINAPI*)(REFCLSID, LPUNKNOWN, DWORD, REFIID, LPVOID*);
+    using TAllocString = BSTR(WINAPI*)(const OLECHAR*);
+    using TStandardObject = HRESULT(WINAPI*)(HWND, LONG, REFIID, void**);
+    using TResultFromObject = LRESULT(WINAPI*)(REFIID, WPARAM, LPUNKNOWN);
+    TInitialize Initialize = SystemFunction<TInitialize>(L"ole32.dll", "CoInitializeEx");
+    TUninitialize Uninitialize = SystemFunction<TUninitialize>(L"ole32.dll", "CoUninitialize");
+    TCreateInstance CreateInstance = SystemFunction<TCreateInstance>(L"ole32.dll", "CoCreateInstance");
+    TAllocString AllocString = SystemFunction<TAllocString>(L"oleaut32.dll", "SysAllocString");
+    TStandardObject StandardObject = SystemFunction<TStandardObject>(L"oleacc.dll", "CreateStdAccessibleObject");
+    TResultFromObject ResultFromObject = SystemFunction<TResultFromObject>(L"oleacc.dll", "LresultFromObject");
+    bool Complete() const {
+        return Initialize && Uninitialize && CreateInstance && AllocString && StandardObject && ResultFromObject;
+    }
+};
+
+// Null when a system library or one of its functions is missing: no names then.
+const TOleFunctions* Ole() {
+    static const TOleFunctions functions;
+    return functions.Complete() ? &functions : nullptr;
+}
+
 // COM on the calling thread for as long as the thread lives: the annotation service and the
 // objects handed to screen readers need it. A thread that has COM already keeps its own.
 class TComScope {
 public:
-    TComScope() : FOwned(SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED))) {}
+    TComScope() : FOwned(SUCCEEDED(Ole()->Initialize(nullptr, COINIT_APARTMENTTHREADED))) {}
     ~TComScope() {
-        if (FOwned) CoUninitialize();
+        if (FOwned) Ole()->Uninitialize();
     }
     TComScope(const TComScope&) = delete;
     TComScope& operator=(const TComScope&) = delete;
@@ -19,7 +58,12 @@ private:
     bool FOwned;
 };
 
-void EnsureCom() { thread_local TComScope scope; }
+// False when the system's libraries are missing.
+bool EnsureCom() {
+    if (!Ole()) return false;
+    thread_local TComScope scope;
+    return true;
+}
 
 // Once the service has refused a name it is not asked again: the windows answer for themselves.
 std::atomic<bool> ServiceRefused{false};
@@ -27,7 +71,7 @@ std::atomic<bool> ServiceRefused{false};
 template <class Call>
 HRESULT WithServices(Call call) {
     IAccPropServices* services = nullptr;
-    HRESULT hr = CoCreateInstance(CLSID_AccPropServices, nullptr, CLSCTX_INPROC_SERVER,
+    HRESULT hr = Ole()->CreateInstance(CLSID_AccPropServices, nullptr, CLSCTX_INPROC_SERVER,
                                   IID_IAccPropServices, reinterpret_cast<void**>(&services));
     if (FAILED(hr) || !services) return FAILED(hr) ? hr : E_FAIL;
     hr = call(*services);
@@ -68,7 +112,7 @@ public:
     HRESULT STDMETHODCALLTYPE get_accName(VARIANT child, BSTR* name) override {
         if (!IsSelf(child)) return FStandard->get_accName(child, name);
         if (!name) return E_POINTER;
-        *name = SysAllocString(FName.c_str());
+        *name = Ole()->AllocString(FName.c_str());
         return *name ? S_OK : E_OUTOFMEMORY;
     }
 
@@ -125,8 +169,7 @@ private:
 
 namespace Accessible {
 bool Annotate(HWND window, const std::wstring& name) {
-    EnsureCom();
-    if (ServiceRefused) return false;
+    if (!EnsureCom() || ServiceRefused) return false;
     const HRESULT hr = WithServices([&](IAccPropServices& services) {
         return services.SetHwndPropStr(window, OBJID_CLIENT, CHILDID_SELF, PROPID_ACC_NAME, name.c_str());
     });
@@ -135,17 +178,17 @@ bool Annotate(HWND window, const std::wstring& name) {
 }
 
 void RemoveAnnotation(HWND window) {
+    if (!Ole()) return;
     WithServices([&](IAccPropServices& services) {
         return services.ClearHwndProps(window, OBJID_CLIENT, CHILDID_SELF, &PROPID_ACC_NAME, 1);
     });
 }
 
 LRESULT ClientObject(HWND window, WPARAM wp, LPARAM lp, const std::wstring& name) {
-    if (static_cast<LONG>(lp) != OBJID_CLIENT) return 0;
-    EnsureCom();
+    if (static_cast<LONG>(lp) != OBJID_CLIENT || !EnsureCom()) return 0;
     IAccessible* standard = nullptr;
-    if (FAILED(CreateStdAccessibleObject(window, OBJID_CLIENT, IID_IAccessible,
-                                         reinterpret_cast<void**>(&standard))) || !standard)
+    if (FAILED(Ole()->StandardObject(window, OBJID_CLIENT, IID_IAccessible,
+                                     reinterpret_cast<void**>(&standard))) || !standard)
         return 0;
     TNamedAccessible* named = nullptr;
     try {
@@ -156,7 +199,7 @@ LRESULT ClientObject(HWND window, WPARAM wp, LPARAM lp, const std::wstring& name
     standard->Release();
     if (!named) return 0;
     // The result holds a reference of its own (or, below zero, says why there is none).
-    const LRESULT result = LresultFromObject(IID_IAccessible, wp, named);
+    const LRESULT result = Ole()->ResultFromObject(IID_IAccessible, wp, named);
     named->Release();
     return result > 0 ? result : 0;
 }
