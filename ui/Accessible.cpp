@@ -31,10 +31,13 @@ struct TOleFunctions {
     TUninitialize Uninitialize = SystemFunction<TUninitialize>(L"ole32.dll", "CoUninitialize");
     TCreateInstance CreateInstance = SystemFunction<TCreateInstance>(L"ole32.dll", "CoCreateInstance");
     TAllocString AllocString = SystemFunction<TAllocString>(L"oleaut32.dll", "SysAllocString");
-    TStandardObject StandardObject = SystemFunction<TStandardObject>(L"oleacc.dll", "CreateStdAccessibleObject");
-    TResultFromObject ResultFromObject = SystemFunction<TResultFromObject>(L"oleacc.dll", "LresultFromObject");
+    TStandardObject StandardObject =
+        SystemFunction<TStandardObject>(L"oleacc.dll", "CreateStdAccessibleObject");
+    TResultFromObject ResultFromObject =
+        SystemFunction<TResultFromObject>(L"oleacc.dll", "LresultFromObject");
     bool Complete() const {
-        return Initialize && Uninitialize && CreateInstance && AllocString && StandardObject && ResultFromObject;
+        return Initialize && Uninitialize && CreateInstance && AllocString && StandardObject &&
+               ResultFromObject;
     }
 };
 
@@ -54,6 +57,7 @@ public:
     }
     TComScope(const TComScope&) = delete;
     TComScope& operator=(const TComScope&) = delete;
+
 private:
     bool FOwned;
 };
@@ -72,7 +76,7 @@ template <class Call>
 HRESULT WithServices(Call call) {
     IAccPropServices* services = nullptr;
     HRESULT hr = Ole()->CreateInstance(CLSID_AccPropServices, nullptr, CLSCTX_INPROC_SERVER,
-                                  IID_IAccPropServices, reinterpret_cast<void**>(&services));
+                                       IID_IAccPropServices, reinterpret_cast<void**>(&services));
     if (FAILED(hr) || !services) return FAILED(hr) ? hr : E_FAIL;
     hr = call(*services);
     services->Release();
@@ -116,27 +120,44 @@ public:
         return *name ? S_OK : E_OUTOFMEMORY;
     }
 
-    HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) override { return FStandard->GetTypeInfoCount(count); }
+    HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) override {
+        return FStandard->GetTypeInfoCount(count);
+    }
     HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT index, LCID lcid, ITypeInfo** info) override {
         return FStandard->GetTypeInfo(index, lcid, info);
     }
-    HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID iid, LPOLESTR* names, UINT count, LCID lcid, DISPID* ids) override {
+    HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID iid, LPOLESTR* names, UINT count, LCID lcid,
+                                            DISPID* ids) override {
         return FStandard->GetIDsOfNames(iid, names, count, lcid, ids);
     }
     HRESULT STDMETHODCALLTYPE Invoke(DISPID id, REFIID iid, LCID lcid, WORD flags, DISPPARAMS* params,
                                      VARIANT* result, EXCEPINFO* error, UINT* argError) override {
         return FStandard->Invoke(id, iid, lcid, flags, params, result, error, argError);
     }
-    HRESULT STDMETHODCALLTYPE get_accParent(IDispatch** parent) override { return FStandard->get_accParent(parent); }
-    HRESULT STDMETHODCALLTYPE get_accChildCount(LONG* count) override { return FStandard->get_accChildCount(count); }
-    HRESULT STDMETHODCALLTYPE get_accChild(VARIANT child, IDispatch** out) override { return FStandard->get_accChild(child, out); }
-    HRESULT STDMETHODCALLTYPE get_accValue(VARIANT child, BSTR* out) override { return FStandard->get_accValue(child, out); }
+    HRESULT STDMETHODCALLTYPE get_accParent(IDispatch** parent) override {
+        return FStandard->get_accParent(parent);
+    }
+    HRESULT STDMETHODCALLTYPE get_accChildCount(LONG* count) override {
+        return FStandard->get_accChildCount(count);
+    }
+    HRESULT STDMETHODCALLTYPE get_accChild(VARIANT child, IDispatch** out) override {
+        return FStandard->get_accChild(child, out);
+    }
+    HRESULT STDMETHODCALLTYPE get_accValue(VARIANT child, BSTR* out) override {
+        return FStandard->get_accValue(child, out);
+    }
     HRESULT STDMETHODCALLTYPE get_accDescription(VARIANT child, BSTR* out) override {
         return FStandard->get_accDescription(child, out);
     }
-    HRESULT STDMETHODCALLTYPE get_accRole(VARIANT child, VARIANT* out) override { return FStandard->get_accRole(child, out); }
-    HRESULT STDMETHODCALLTYPE get_accState(VARIANT child, VARIANT* out) override { return FStandard->get_accState(child, out); }
-    HRESULT STDMETHODCALLTYPE get_accHelp(VARIANT child, BSTR* out) override { return FStandard->get_accHelp(child, out); }
+    HRESULT STDMETHODCALLTYPE get_accRole(VARIANT child, VARIANT* out) override {
+        return FStandard->get_accRole(child, out);
+    }
+    HRESULT STDMETHODCALLTYPE get_accState(VARIANT child, VARIANT* out) override {
+        return FStandard->get_accState(child, out);
+    }
+    HRESULT STDMETHODCALLTYPE get_accHelp(VARIANT child, BSTR* out) override {
+        return FStandard->get_accHelp(child, out);
+    }
     HRESULT STDMETHODCALLTYPE get_accHelpTopic(BSTR* file, VARIANT child, LONG* topic) override {
         return FStandard->get_accHelpTopic(file, child, topic);
     }
@@ -144,21 +165,33 @@ public:
         return FStandard->get_accKeyboardShortcut(child, out);
     }
     HRESULT STDMETHODCALLTYPE get_accFocus(VARIANT* out) override { return FStandard->get_accFocus(out); }
-    HRESULT STDMETHODCALLTYPE get_accSelection(VARIANT* out) override { return FStandard->get_accSelection(out); }
+    HRESULT STDMETHODCALLTYPE get_accSelection(VARIANT* out) override {
+        return FStandard->get_accSelection(out);
+    }
     HRESULT STDMETHODCALLTYPE get_accDefaultAction(VARIANT child, BSTR* out) override {
         return FStandard->get_accDefaultAction(child, out);
     }
-    HRESULT STDMETHODCALLTYPE accSelect(LONG flags, VARIANT child) override { return FStandard->accSelect(flags, child); }
+    HRESULT STDMETHODCALLTYPE accSelect(LONG flags, VARIANT child) override {
+        return FStandard->accSelect(flags, child);
+    }
     HRESULT STDMETHODCALLTYPE accLocation(LONG* x, LONG* y, LONG* cx, LONG* cy, VARIANT child) override {
         return FStandard->accLocation(x, y, cx, cy, child);
     }
     HRESULT STDMETHODCALLTYPE accNavigate(LONG dir, VARIANT start, VARIANT* end) override {
         return FStandard->accNavigate(dir, start, end);
     }
-    HRESULT STDMETHODCALLTYPE accHitTest(LONG x, LONG y, VARIANT* out) override { return FStandard->accHitTest(x, y, out); }
-    HRESULT STDMETHODCALLTYPE accDoDefaultAction(VARIANT child) override { return FStandard->accDoDefaultAction(child); }
-    HRESULT STDMETHODCALLTYPE put_accName(VARIANT child, BSTR value) override { return FStandard->put_accName(child, value); }
-    HRESULT STDMETHODCALLTYPE put_accValue(VARIANT child, BSTR value) override { return FStandard->put_accValue(child, value); }
+    HRESULT STDMETHODCALLTYPE accHitTest(LONG x, LONG y, VARIANT* out) override {
+        return FStandard->accHitTest(x, y, out);
+    }
+    HRESULT STDMETHODCALLTYPE accDoDefaultAction(VARIANT child) override {
+        return FStandard->accDoDefaultAction(child);
+    }
+    HRESULT STDMETHODCALLTYPE put_accName(VARIANT child, BSTR value) override {
+        return FStandard->put_accName(child, value);
+    }
+    HRESULT STDMETHODCALLTYPE put_accValue(VARIANT child, BSTR value) override {
+        return FStandard->put_accValue(child, value);
+    }
 
 private:
     IAccessible* FStandard;
@@ -187,9 +220,9 @@ void RemoveAnnotation(HWND window) {
 LRESULT ClientObject(HWND window, WPARAM wp, LPARAM lp, const std::wstring& name) {
     if (static_cast<LONG>(lp) != OBJID_CLIENT || !EnsureCom()) return 0;
     IAccessible* standard = nullptr;
-    if (FAILED(Ole()->StandardObject(window, OBJID_CLIENT, IID_IAccessible,
-                                     reinterpret_cast<void**>(&standard))) || !standard)
-        return 0;
+    const HRESULT hr =
+        Ole()->StandardObject(window, OBJID_CLIENT, IID_IAccessible, reinterpret_cast<void**>(&standard));
+    if (FAILED(hr) || !standard) return 0;
     TNamedAccessible* named = nullptr;
     try {
         named = new TNamedAccessible(standard, name);
