@@ -93,6 +93,7 @@ void TfrmMain::SetupComponents() {
         FNotationEdits[static_cast<size_t>(tag)] =
             static_cast<TEdit*>(kNotationRows[tag - 1].Edit.Get(*this));
     cboZoom->SetDropDownCount(20);
+    cboZoom->SetAccessibleName(L"Zoom");  // its items read "Zoom 100%" ...; no label names it
     imgZoomCursor->SetVisible(false);
     // The swatch starts white: a white outline around the default white fill.
     shpColor->SetPenColor(clWhite);

@@ -57,6 +57,7 @@ public:
     int ImageIndex(int index) const;
     int ColumnWidth(int column) const { return ListView_GetColumnWidth(FHandle, column); }
     void ChangeDpi(int dpi) override;
+    bool TakesLabelName() const override { return true; }
 protected:
     TCreateParams CreateParams() const override;
     void HandleCreated() override;

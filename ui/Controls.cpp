@@ -1,4 +1,5 @@
 #include "Controls.h"
+#include "Accessible.h"
 #include "Runtime.h"
 #include <windowsx.h>
 #include <algorithm>
@@ -179,10 +180,12 @@ void TWinControl::CreateHandle() {
             SetWindowLongPtrW(hw, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&StaticProc)));
     }
     SendMessageW(FHandle, WM_SETFONT, reinterpret_cast<WPARAM>(FontHandle()), FALSE);
+    ApplyAccessibleName();
     HandleCreated();
     for (TControl* c : FControls)
         if (auto* w = dynamic_cast<TWinControl*>(c)) w->CreateHandle();
     ApplyTabOrder();
+    ChildrenCreated();
 }
 
 void TWinControl::DestroyHandle() {
@@ -196,6 +199,8 @@ void TWinControl::Attach(HWND h) {
 }
 
 void TWinControl::Detach() {
+    if (FAnnotated) Accessible::RemoveAnnotation(FHandle);
+    FAnnotated = false;
     RemovePropW(FHandle, ControlProperty());
     SetWindowLongPtrW(FHandle, GWLP_USERDATA, 0);
     if (FOldProc) SetWindowLongPtrW(FHandle, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(FOldProc));
@@ -260,6 +265,11 @@ LRESULT TWinControl::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
         if (TWinControl* child = FromHandle(reinterpret_cast<HWND>(lp)))
             if (HBRUSH b = child->CtlColor(reinterpret_cast<HDC>(wp)))
                 return reinterpret_cast<LRESULT>(b);
+        break;
+    case WM_GETOBJECT:
+        // Where the annotation service took no name, the window gives its own object.
+        if (!FAccessibleName.empty() && !FAnnotated)
+            if (LRESULT r = Accessible::ClientObject(FHandle, wp, lp, FAccessibleName)) return r;
         break;
     case WM_ERASEBKGND:
         if (IsOwnClass()) return 1;
@@ -426,6 +436,21 @@ HBRUSH TWinControl::CtlColor(HDC dc) {
 
 void TWinControl::SetFocus() {
     if (FHandle) ::SetFocus(FHandle);
+}
+
+void TWinControl::SetAccessibleName(const std::wstring& name) {
+    if (name == FAccessibleName) return;
+    FAccessibleName = name;
+    if (!FHandle) return;  // the window takes it when it is made
+    ApplyAccessibleName();
+    NotifyWinEvent(EVENT_OBJECT_NAMECHANGE, FHandle, OBJID_CLIENT, CHILDID_SELF);
+}
+
+// The annotation service keeps the name where it takes it; otherwise WM_GETOBJECT answers.
+// A window without a name keeps what the system gives it.
+void TWinControl::ApplyAccessibleName() {
+    if (FAnnotated && FAccessibleName.empty()) Accessible::RemoveAnnotation(FHandle);
+    FAnnotated = !FAccessibleName.empty() && Accessible::Annotate(FHandle, FAccessibleName);
 }
 
 void TWinControl::ApplyTabOrder() {

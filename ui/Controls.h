@@ -141,6 +141,13 @@ public:
     bool Focused() const { return FHandle && GetFocus() == FHandle; }
     // Orders the windowed children so that Tab walks them by TabOrder.
     void ApplyTabOrder();
+    // The name a screen reader reads for the control; empty leaves it to the system. The
+    // object keeps it and gives it to every window made for it.
+    const std::wstring& AccessibleName() const { return FAccessibleName; }
+    void SetAccessibleName(const std::wstring& name);
+    // A control that shows no text of its own (an edit, a list) takes the name of the label
+    // beside it.
+    virtual bool TakesLabelName() const { return false; }
     // A button with a modal result hands it up to the form that runs modally.
     virtual void TakeModalResult(int result) {
         if (FParent) FParent->TakeModalResult(result);
@@ -160,6 +167,8 @@ protected:
     // Right after the window is made, before the children's: what the object holds and the
     // window does not know yet.
     virtual void HandleCreated() {}
+    // Once the windows of the children are made too.
+    virtual void ChildrenCreated() {}
     LRESULT DefaultHandler(UINT msg, WPARAM wp, LPARAM lp);
     // Colours of a standard child control (WM_CTLCOLOR*); nullptr leaves them to the system.
     virtual HBRUSH CtlColor(HDC dc);
@@ -184,11 +193,14 @@ private:
     void Paint();
     void Attach(HWND h);
     void Detach();
+    void ApplyAccessibleName();
 
     WNDPROC FOldProc = nullptr;
     std::vector<TControl*> FControls;
     TControl* FCaptureControl = nullptr;    // graphic child that holds this window's capture
     std::unique_ptr<TBitmap> FPaintBuffer;  // kept between paints: the magnifier repaints often
+    std::wstring FAccessibleName;
+    bool FAnnotated = false;  // the system's annotation service holds the name; else WM_GETOBJECT
 };
 
 // Frees a control that owns a window: the window first, then the object.

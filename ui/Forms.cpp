@@ -1,4 +1,5 @@
 #include "Forms.h"
+#include "LabelNames.h"
 #include "StdCtrls.h"
 #include <commctrl.h>
 #include <algorithm>
@@ -57,6 +58,8 @@ void TForm::HandleCreated() {
     const int dpi = Dpi::OfWindow(FHandle);
     if (dpi != FDpi) ChangeDpi(dpi);
 }
+
+void TForm::ChildrenCreated() { NameControlsAfterLabels(*this); }
 
 // The form stays where it is; its frame is what the DPI draws around the scaled client area.
 RECT TForm::BoundsAtDpi(int dpi) const {

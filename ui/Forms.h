@@ -55,6 +55,8 @@ protected:
     TCreateParams CreateParams() const override;
     // The form takes its monitor's DPI before its children's windows are made.
     void HandleCreated() override;
+    // Then the controls without a text of their own are named after their labels.
+    void ChildrenCreated() override;
     RECT BoundsAtDpi(int dpi) const override;
     // After a change of DPI, once the form and its controls are laid out again: what the
     // form draws or loads for a DPI of its own (images, icons).

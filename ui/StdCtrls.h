@@ -36,6 +36,7 @@ public:
     int GetTextA(char* buffer, int size) const { return GetWindowTextA(FHandle, buffer, size); }
     void SetReadOnly(bool value);
     void SetMaxLength(int chars);
+    bool TakesLabelName() const override { return true; }
 protected:
     TCreateParams CreateParams() const override;
     void HandleCreated() override;
@@ -94,6 +95,7 @@ public:
     void SetOwnerDraw(int itemHeight) { FOwnerDrawHeight = itemHeight; }
     std::function<void(HDC dc, const RECT& r, int index)> OnDrawItem;
     void ChangeDpi(int dpi) override;
+    bool TakesLabelName() const override { return true; }
 protected:
     TCreateParams CreateParams() const override;
     void HandleCreated() override;
