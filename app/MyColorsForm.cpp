@@ -31,6 +31,7 @@ TfrmMyColors::TfrmMyColors()
     ListView1->AddColumn(L"时间", 125);
     ListView1->AddColumn(L"备注", 180);
     ListView1->SetSmallImages(&ImageList1);
+    ListView1->SetAccessibleName(L"喜爱的颜色");  // the list has no label; it is the whole dialog
     SetDefaultButton(btnOK);
     CancelButton = btnCancel;
     btnCancel->ModalResult = mrCancel;

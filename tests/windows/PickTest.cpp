@@ -69,8 +69,15 @@ protected:
     void Press(HWND panel, UINT down, WPARAM keys) {
         SendMessageW(panel, down, keys, MAKELPARAM(10, 10));
     }
+    // Under Wine a move from code now and then does not take at once: a read right after it
+    // still gives the old place. The cursor is moved until it reads back where it should be.
     void MoveTo(int x, int y) {
-        SetCursorPos(x, y);
+        POINT at{};
+        for (int i = 0; i < 50 && (at.x != x || at.y != y); ++i) {
+            if (i) Sleep(10);
+            SetCursorPos(x, y);
+            GetCursorPos(&at);
+        }
         POINT client{x, y};
         ScreenToClient(F->Handle(), &client);
         SendMessageW(F->Handle(), WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(client.x, client.y));
