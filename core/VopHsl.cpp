@@ -7,10 +7,8 @@
 //
 // That rule is exactly what the x87 unit does when its precision control is 64 bits and its
 // rounding is to nearest, so we let the hardware do it: long double arithmetic, with the x87
-// control word pinned for the duration of each call. Pinning matters because the ambient
-// state cannot be trusted: a new thread under Wine starts at 53-bit precision, and a library
-// may leave another rounding mode behind. A software emulation would also work but would be
-// far slower, and the exhaustive tests run every input under Wine.
+// control word pinned for the duration of each call (Extended.h). A software emulation would
+// also work but would be far slower, and the exhaustive tests run every input under Wine.
 //
 // What keeps the compiler from bending the rule, whatever its flags:
 // - the body runs in a separate function that is neither inlined nor analysed across calls,
@@ -26,61 +24,17 @@
 // rounding whose result does not fit an int, ends the conversion there, and the outputs keep
 // what had been written so far. Nothing else can fault with integer inputs.
 
+#include "Extended.h"
 #include "VopClass.h"
 
 #include <initializer_list>
 
-#if !defined(__i386__) && !defined(__x86_64__)
-#error "The HSL conversions rely on the x87 extended format."
-#endif
-
-#if defined(__clang__)
-#define QUILLORA_OPAQUE __attribute__((noinline))
-#else
-#define QUILLORA_OPAQUE __attribute__((noipa))
-#endif
-
 namespace {
 
-using TExtended = long double;
-
-static_assert(sizeof(TExtended) >= 10, "long double must be the x87 extended format");
-
-// Holds the x87 unit at a 64-bit significand, round to nearest, all exceptions masked, and
-// gives the caller back its complete environment afterwards (control word and sticky flags),
-// so a caller that unmasked the precision exception is not hit by our inexact results.
-class TExtendedPrecision {
-public:
-    TExtendedPrecision() {
-        asm volatile("fnstenv %0" : "=m"(FSaved) : : "memory");
-        const unsigned short Pinned = 0x037F;
-        asm volatile("fldcw %0" : : "m"(Pinned) : "memory");
-    }
-    ~TExtendedPrecision() { asm volatile("fldenv %0" : : "m"(FSaved) : "memory"); }
-    TExtendedPrecision(const TExtendedPrecision&) = delete;
-    TExtendedPrecision& operator=(const TExtendedPrecision&) = delete;
-
-private:
-    struct TEnvironment {
-        unsigned char Bytes[28];
-    } FSaved;
-};
-
-// Rounds an extended value to double through memory.
-double Stored(TExtended X) {
-    volatile double D = static_cast<double>(X);
-    return D;
-}
-
-// Round to the nearest integer, halves to the even one: fistp rounds by the pinned rounding
-// mode, which is to nearest-even. False when the result is no int.
-bool Round(TExtended X, int& Result) {
-    if (!(X >= -2147483648.5L && X < 2147483647.5L)) return false;  // NaN fails too
-    int Rounded;
-    asm("fistpl %0" : "=m"(Rounded) : "t"(X) : "st");
-    Result = Rounded;
-    return true;
-}
+using Extended::Round;
+using Extended::Stored;
+using Extended::TExtended;
+using Extended::TExtendedPrecision;
 
 double Larger(double A, double B) { return A > B ? A : B; }
 double Smaller(double A, double B) { return A < B ? A : B; }
