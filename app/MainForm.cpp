@@ -8,6 +8,8 @@
 #include "SettingsText.h"
 #include "AppWindow.h"
 #include "Clipboard.h"
+#include "ColorFormats.h"
+#include "ColorParse.h"
 #include "ColorText.h"
 #include "Text.h"
 #include "TextUtil.h"
@@ -122,6 +124,13 @@ void TfrmMain::BuildMenus() {
     mnuColor.Add("mnuColor_MyColors", L"喜爱的颜色").OnClick = [this] { mnuColor_MyColorsClick(); };
     mnuColor.Add("mnuColor_Separator1", L"-");
     mnuColor.Add("mnuColor_Pick", L"屏幕取色(&S)").OnClick = [this] { StartKeyPick(); };
+    TPopupMenu& copyAs = mnuColor.AddSubmenu("mnuColor_CopyAs", L"复制为(&C)");
+    for (int i = 1; i <= ColorFormats::kMoreNotationCount; ++i)
+        copyAs.Add("mnuColor_CopyAs" + std::to_string(i), L"").OnClick = [this, i] {
+            Clipboard::SetText(Application.Handle(), ColorFormats::MoreNotation(CurrentColor(), i));
+        };
+    mnuColor.OnPopup = [this] { UpdateCopyAsMenu(); };
+    mnuColor.Add("mnuColor_Paste", L"粘贴颜色(&P)").OnClick = [this] { mnuColor_PasteClick(); };
     mnuColor.Add("mnuColor_Contrast", L"对比度(&K)...").OnClick = [this] { mnuColor_ContrastClick(); };
     mnuColor.Add("mnuColor_Separator2", L"-");
     BuildPickMenus();
@@ -144,6 +153,28 @@ const wchar_t* const kSampleCaptions[] = {L"单个像素(&1)", L"3×3 平均(&3)
 const wchar_t* const kAutoCopyCaptions[TfrmMain::kNotations + 1] = {
     L"不复制(&0)", L"RGB(&1)", L"十进制(&2)", L"十六进制(&3)", L"Html(&4)", L"Delphi(&5)", L"VB(&6)", L"C/C++(&7)"};
 }  // namespace
+
+// Each entry shows its text for the current colour after a tab.
+void TfrmMain::UpdateCopyAsMenu() {
+    static const wchar_t* const captions[ColorFormats::kMoreNotationCount] = {
+        L"CSS rgb()(&R)", L"CSS hsl()(&H)", L"HSV(&V)", L"CMYK(&M)", L"CIE Lab(&L)", L"OKLCH(&O)",
+        L"小写十六进制(&X)", L"颜色名称(&N)"};
+    for (int i = 1; i <= ColorFormats::kMoreNotationCount; ++i)
+        mnuColor.Find("mnuColor_CopyAs" + std::to_string(i))->Caption =
+            std::wstring(captions[i - 1]) + L"\t" + AnsiToWide(ColorFormats::MoreNotation(CurrentColor(), i));
+}
+
+// A colour in the clipboard's text becomes the current colour as a finished pick makes it;
+// any other text changes nothing but the status.
+void TfrmMain::mnuColor_PasteClick() {
+    TColor c = 0;
+    if (!ColorParse::ParseColor(WideToUtf8(Clipboard::WideText(Application.Handle())), c)) {
+        StatusBar1->SetPanelText(L"剪贴板中没有可识别的颜色");
+        return;
+    }
+    ShowColor(c);
+    UpdateStatus(false);
+}
 
 // The two choices that shape every pick, as radio entries.
 void TfrmMain::BuildPickMenus() {

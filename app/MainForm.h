@@ -125,6 +125,8 @@ private:
     void mnuColor_SaveColorClick();
     void mnuColor_MyColorsClick();
     void mnuColor_ContrastClick();
+    void mnuColor_PasteClick();
+    void UpdateCopyAsMenu();
     void mnuControl_AboutClick();
 
     // Picking and the magnifier (MainFormPick.cpp).

@@ -168,6 +168,14 @@ TEST_F(ColorModelTest, ClipboardHeldByAnotherProgramKeepsItsContent) {
     Application.ProcessMessages();  // the report shows once the window procedure has returned
     ASSERT_EQ(Errors.size(), 1u);
     EXPECT_EQ(Errors[0], "无法打开剪贴板");
+    const TColor before = F->CurrentColor();
+    try {
+        F->mnuColor.Find("mnuColor_Paste")->OnClick();
+        ADD_FAILURE() << "a held clipboard is reported";
+    } catch (const std::runtime_error& e) {
+        EXPECT_STREQ(e.what(), "无法打开剪贴板");
+    }
+    EXPECT_EQ(F->CurrentColor(), before);
     WaitForSingleObject(pi.hProcess, 10000);
     CloseHandle(pi.hProcess);
     CloseHandle(pi.hThread);

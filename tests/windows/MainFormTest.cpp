@@ -2,6 +2,7 @@
 #include "Clipboard.h"
 #include "FileHelpers.h"
 #include "MainWindowLayout.h"
+#include "Text.h"
 #include "MainWindowTest.h"
 #include <atomic>
 #include <thread>
@@ -109,13 +110,19 @@ TEST_F(MainFormTest, PopupMenusHoldTheirItemsWithDefaultsAcceleratorsAndRadioMar
         }
     };
     F->SetAutoCopy(6);
+    F->mnuColor.OnPopup();  // what opening the menu runs first
     HMENU color = F->mnuColor.Handle();
     check(color, {{L"调色板", false, 0}, {L"-", false, 0}, {L"保存颜色", true, 0}, {L"喜爱的颜色", false, 0},
-                  {L"-", false, 0}, {L"屏幕取色(&S)\tCtrl+Alt+P", false, 0}, {L"对比度(&K)...", false, 0},
-                  {L"-", false, 0},
+                  {L"-", false, 0}, {L"屏幕取色(&S)\tCtrl+Alt+P", false, 0}, {L"复制为(&C)", false, 0},
+                  {L"粘贴颜色(&P)", false, 0}, {L"对比度(&K)...", false, 0}, {L"-", false, 0},
                   {L"取样(&M)", false, 0}, {L"取色后复制(&A)", false, 0}});
-    check(GetSubMenu(color, 8), {{L"单个像素(&1)", false, 2}, {L"3×3 平均(&3)", false, 1}, {L"5×5 平均(&5)", false, 1}});
-    check(GetSubMenu(color, 9), {{L"不复制(&0)", false, 1}, {L"RGB(&1)", false, 1}, {L"十进制(&2)", false, 1},
+    check(GetSubMenu(color, 6), {{L"CSS rgb()(&R)\trgb(255, 255, 255)", false, 0},
+                                 {L"CSS hsl()(&H)\thsl(0, 0%, 100%)", false, 0},
+                                 {L"HSV(&V)\thsv(0, 0%, 100%)", false, 0}, {L"CMYK(&M)\tcmyk(0%, 0%, 0%, 0%)", false, 0},
+                                 {L"CIE Lab(&L)\tlab(100 0 0)", false, 0}, {L"OKLCH(&O)\toklch(100% 0 0)", false, 0},
+                                 {L"小写十六进制(&X)\t#ffffff", false, 0}, {L"颜色名称(&N)\twhite", false, 0}});
+    check(GetSubMenu(color, 10), {{L"单个像素(&1)", false, 2}, {L"3×3 平均(&3)", false, 1}, {L"5×5 平均(&5)", false, 1}});
+    check(GetSubMenu(color, 11), {{L"不复制(&0)", false, 1}, {L"RGB(&1)", false, 1}, {L"十进制(&2)", false, 1},
                                  {L"十六进制(&3)", false, 1}, {L"Html(&4)", false, 1}, {L"Delphi(&5)", false, 1},
                                  {L"VB(&6)", false, 2}, {L"C/C++(&7)", false, 1}});
     check(F->mnuControl.Handle(), {{L"显示/隐藏 主窗口(&S)", true, 0}, {L"-", false, 0}, {L"联系我们", false, 0},
@@ -140,6 +147,25 @@ TEST_F(MainFormTest, PickChoicesAreWrittenOnlyWhenTheyChange) {
     EXPECT_EQ(F->SampleSide(), 5);
     EXPECT_EQ(F->AutoCopy(), 7);
     EXPECT_TRUE(Errors.empty());
+}
+
+// A colour text on the clipboard becomes the current colour; any other text changes nothing
+// but the status. "复制为" copies its entry's text for the current colour.
+TEST_F(MainFormTest, PasteTakesAColourFromTheClipboardAndCopyAsPutsEachTextThere) {
+    struct Case { const wchar_t* text; TColor color; };
+    for (Case c : {Case{L"  RGB(18 52 86) ", RGB(0x12, 0x34, 0x56)}, Case{L"rgb(256, 0, 0)", RGB(0x12, 0x34, 0x56)},
+                   Case{L"$000080FF", RGB(255, 128, 0)}, Case{L"红色", RGB(255, 128, 0)}}) {
+        Clipboard::SetWideText(Application.Handle(), c.text);
+        F->mnuColor.Find("mnuColor_Paste")->OnClick();
+        EXPECT_EQ(F->CurrentColor(), c.color) << WideToUtf8(c.text);
+        EXPECT_EQ(F->spiR->Value(), RedOf(c.color));
+        const bool taken = c.text[0] != L'r' && c.text[0] != L'红';
+        EXPECT_EQ(F->StatusBar1->PanelText(), taken ? TfrmMain::kHint : L"剪贴板中没有可识别的颜色");
+    }
+    F->mnuColor.Find("mnuColor_CopyAs8")->OnClick();
+    EXPECT_EQ(Clipboard::Text(Application.Handle()), "darkorange");
+    F->mnuColor.Find("mnuColor_CopyAs5")->OnClick();
+    EXPECT_EQ(Clipboard::Text(Application.Handle()), "lab(67.82 45.49 74.84)");
 }
 
 // Ctrl+1..Ctrl+7 copy as the seven buttons do; with Alt too (AltGr) they do nothing.
