@@ -5,11 +5,13 @@
 #include "ColorNames.h"
 #include "ColorParse.h"
 #include "ColorText.h"
+#include "X87State.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <atomic>
+#include <cfenv>
 #include <cstdint>
 #include <cstring>
 #include <string>
@@ -97,6 +99,39 @@ TEST(MoreNotations, WorkedExamples) {
                 << "colour 0x" << std::hex << c.Color << std::dec << ", notation " << index;
     EXPECT_THROW(ColorFormats::MoreNotation(0, 0), std::out_of_range);
     EXPECT_THROW(ColorFormats::MoreNotation(0, 9), std::out_of_range);
+}
+
+// The conversions pin the x87 unit themselves: a caller's precision, rounding or unmasked
+// exceptions (a library's leftovers; a new thread under Wine starts at 53 bits) change no text
+// and no colour read back, and the caller's control word comes back.
+TEST(MoreNotations, TextsIgnoreTheFloatingPointState) {
+    const auto sweep = [] {
+        std::string all;
+        for (TColor color = 0; color < 0x1000000; color += 40961)
+            for (int index = 1; index <= ColorFormats::kMoreNotationCount; ++index) {
+                const std::string text = ColorFormats::MoreNotation(color, index);
+                TColor back = 0;
+                ColorParse::ParseColor(text, back);
+                all += text + " " + std::to_string(back) + "\n";
+            }
+        return all;
+    };
+    const std::string expected = sweep();
+    const unsigned short original = X87ControlWord();
+    for (const unsigned short word : {0x027F, 0x007F, 0x0B7F, 0x0F7F, 0x0372}) {
+        SetX87ControlWord(word);
+        const std::string actual = sweep();
+        const unsigned short after = X87ControlWord();
+        SetX87ControlWord(original);
+        EXPECT_EQ(after, word);
+        EXPECT_EQ(actual, expected) << "x87 control word " << std::hex << word;
+    }
+    for (const int mode : {FE_DOWNWARD, FE_UPWARD, FE_TOWARDZERO}) {
+        ASSERT_EQ(std::fesetround(mode), 0);
+        const std::string actual = sweep();
+        std::fesetround(FE_TONEAREST);
+        EXPECT_EQ(actual, expected) << "rounding mode " << mode;
+    }
 }
 
 TEST(ParseColor, ReadsEveryFormAndRefusesAllElse) {
