@@ -167,7 +167,7 @@ TEST(ParseColor, ReadsEveryFormAndRefusesAllElse) {
         {"#12345", kRefused}, {"#1234567", kRefused}, {"#ff800", kRefused}, {"ff80000", kRefused},
         {"16777216", kRefused}, {"-1", kRefused}, {"+5", kRefused}, {"$1000000", kRefused},
         {"0x", kRefused}, {"&H&", kRefused}, {"&H80FF&&", kRefused}, {"256, 0, 0", kRefused},
-        {"1.5, 2, 3", kRefused}, {"1, 2", kRefused}, {"1, 2 3", kRefused}, {"1, 2, 3, 4", kRefused},
+        {"1.5, 2, 3", kRefused}, {"+1, 2, 3", kRefused}, {"1, 2", kRefused}, {"1, 2 3", kRefused}, {"1, 2, 3, 4", kRefused},
         {"rgb(256, 0, 0)", kRefused}, {"rgb(-1, 0, 0)", kRefused}, {"rgb(101%, 0, 0)", kRefused},
         {"rgb(255, 128)", kRefused}, {"rgb(255 128, 0)", kRefused}, {"rgb(255,,0)", kRefused},
         {"rgb(255, 128, 0 / 1)", kRefused}, {"rgb(255 128 0, 1)", kRefused},
