@@ -160,14 +160,14 @@ struct TArguments {
 bool ReadArguments(std::string_view Text, int Count, bool AlphaAllowed, TArguments& Arguments) {
     std::string_view Items[kMostArguments + 1];
     char Separators[kMostArguments + 1];
-    int Read = 0;
+    int Found = 0;
     std::size_t I = 0;
     while (I < Text.size() && IsBlank(Text[I])) ++I;
     for (;;) {
         const std::size_t Start = I;
         while (I < Text.size() && !IsBlank(Text[I]) && Text[I] != ',' && Text[I] != '/') ++I;
-        if (I == Start || Read > Count) return false;
-        Items[Read++] = Text.substr(Start, I - Start);
+        if (I == Start || Found > Count) return false;
+        Items[Found++] = Text.substr(Start, I - Start);
         while (I < Text.size() && IsBlank(Text[I])) ++I;
         if (I == Text.size()) break;
         char Separator = ' ';
@@ -175,10 +175,10 @@ bool ReadArguments(std::string_view Text, int Count, bool AlphaAllowed, TArgumen
             Separator = Text[I++];
             while (I < Text.size() && IsBlank(Text[I])) ++I;
         }
-        Separators[Read - 1] = Separator;
+        Separators[Found - 1] = Separator;
     }
-    const bool HasAlpha = Read == Count + 1;
-    if (Read < Count || (HasAlpha && !AlphaAllowed)) return false;
+    const bool HasAlpha = Found == Count + 1;
+    if (Found < Count || (HasAlpha && !AlphaAllowed)) return false;
     const char Between = Count > 1 ? Separators[0] : ' ';
     if (Between == '/') return false;
     for (int K = 1; K < Count - 1; ++K)
@@ -253,23 +253,22 @@ bool ReadFunction(std::string_view Name, std::string_view Inside, TColor& Color)
     return false;
 }
 
-// "r, g, b" with whole numbers 0..255, as the main window writes them.
+// "r, g, b" with whole numbers 0..255 (digits alone), as the main window writes them.
 bool ReadTriple(std::string_view Text, TColor& Color) {
     TArguments A;
-    if (!ReadArguments(Text, 3, false, A)) return false;
-    std::uint32_t Channels[3];
-    for (int K = 0; K < 3; ++K) {
-        const TDecimal& Value = A.Values[K].Value;
-        if (A.Values[K].Unit != TUnit::None || Value.Scale != 0 || !Within(Value, 0, 255))
-            return false;
-        Channels[K] = static_cast<std::uint32_t>(Value.Digits);
-    }
-    Color = MakeColor(static_cast<int>(Channels[0]), static_cast<int>(Channels[1]),
-                      static_cast<int>(Channels[2]));
+    if (Text.find_first_not_of("0123456789, \t\r\n") != std::string_view::npos ||
+        !ReadArguments(Text, 3, false, A))
+        return false;
+    for (int K = 0; K < 3; ++K)
+        if (!IsPlain(A.Values[K], 0, 255) || A.Values[K].Value.Scale != 0) return false;
+    Color = MakeColor(static_cast<int>(A.Values[0].Value.Digits),
+                      static_cast<int>(A.Values[1].Value.Digits),
+                      static_cast<int>(A.Values[2].Value.Digits));
     return true;
 }
 
-bool Read(std::string_view Text, TColor& Color) {
+// Text is trimmed, lower case and not empty.
+bool ReadColor(std::string_view Text, TColor& Color) {
     std::uint32_t Value = 0;
     bool Read = false;
     if (Text[0] == '#') return ReadHashHex(Text.substr(1), Color);
@@ -310,7 +309,7 @@ bool ParseColor(std::string_view Text, TColor& Out) {
         Lower[I - First] = C >= 'A' && C <= 'Z' ? static_cast<char>(C - 'A' + 'a') : C;
     }
     TColor Color = 0;
-    if (!Read(std::string_view(Lower, Last - First), Color)) return false;
+    if (!ReadColor(std::string_view(Lower, Last - First), Color)) return false;
     Out = Color;
     return true;
 }

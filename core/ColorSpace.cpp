@@ -5,7 +5,8 @@
 // operations and fsqrt with a fixed number of steps: the C libraries' versions differ in
 // their last bits between Linux and Windows, and a last bit is enough to move a rounding.
 // With them every result is the same bit pattern in every build. Their error is a few units
-// of the 64-bit significand, a thousand times below anything the notations round away.
+// of the 64-bit significand: some ten thousand times below the distance between any colour's
+// exact Lab or OKLCH value and the nearest rounding edge of its text.
 
 #include "ColorSpace.h"
 
@@ -410,13 +411,17 @@ QUILLORA_OPAQUE TColor ComputeFromLab(TDecimal L, TDecimal A, TDecimal B) {
 }
 
 // A decimal in units of its Decimals-th digit after the point; false when it has more
-// digits than that (beyond trailing zeros) or does not fit.
+// digits than that (beyond trailing zeros), is negative or does not fit.
 bool UnitsOf(TDecimal Number, int Decimals, std::int32_t& Units) {
     while (Number.Scale > Decimals && Number.Digits % 10 == 0) Number.Digits /= 10, --Number.Scale;
-    if (Number.Scale > Decimals || Number.Digits < 0 || Number.Digits > 100000000) return false;
-    for (; Number.Scale < Decimals; ++Number.Scale) Number.Digits *= 10;
+    if (Number.Scale > Decimals || Number.Digits < 0) return false;
+    for (; Number.Scale < Decimals; ++Number.Scale) {
+        if (Number.Digits > 100000000) return false;
+        Number.Digits *= 10;
+    }
+    if (Number.Digits > 100000000) return false;
     Units = static_cast<std::int32_t>(Number.Digits);
-    return Units <= 100000000;
+    return true;
 }
 
 bool operator==(const TLch& A, const TLch& B) { return A.L == B.L && A.C == B.C && A.H == B.H; }

@@ -5,13 +5,14 @@
 #include "ColorNames.h"
 #include "ColorParse.h"
 #include "ColorText.h"
+#include "X87State.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <atomic>
+#include <cfenv>
 #include <cstdint>
-#include <cstring>
 #include <string>
 #include <thread>
 #include <vector>
@@ -20,35 +21,35 @@ namespace {
 
 using namespace std::string_literals;
 
-constexpr TColor Rgb(std::uint32_t Value) {
-    return MakeColor(Value >> 16 & 0xFF, Value >> 8 & 0xFF, Value & 0xFF);
+constexpr TColor Rgb(std::uint32_t rgb) {
+    return MakeColor(rgb >> 16 & 0xFF, rgb >> 8 & 0xFF, rgb & 0xFF);
 }
 
-std::uint64_t Fnv(const char* Text, std::uint64_t Hash = 14695981039346656037ull) {
-    for (; *Text != '\0'; ++Text) Hash = (Hash ^ static_cast<unsigned char>(*Text)) * 1099511628211ull;
-    return Hash;
+std::uint64_t Fnv(const char* text, std::uint64_t hash = 14695981039346656037ull) {
+    for (; *text != '\0'; ++text) hash = (hash ^ static_cast<unsigned char>(*text)) * 1099511628211ull;
+    return hash;
 }
 
-// Runs Check(Color) for every Step-th colour, the range split across threads (which under
-// Wine start at 53-bit x87 precision, so the conversions' own pinning is tested too). Returns
-// how many colours failed; Check reports its own failures through the returned text.
+// Runs check(color) for every step-th colour, the range split across threads (which under
+// Wine start at 53-bit x87 precision, so the conversions' own pinning is tested too). check
+// returns what went wrong, or nothing; the result is how many colours failed.
 template <class TCheck>
-int ForColors(int Step, TCheck Check) {
-    const int Threads = std::max(1u, std::thread::hardware_concurrency());
-    std::atomic<int> Failures{0};
-    std::vector<std::string> FirstFailures(Threads);
-    std::vector<std::thread> Workers;
-    for (int T = 0; T < Threads; ++T)
-        Workers.emplace_back([&, T] {
-            for (int C = T * Step; C < 0x1000000; C += Threads * Step) {
-                const std::string Failure = Check(static_cast<TColor>(C));
-                if (!Failure.empty() && Failures++ < 10) FirstFailures[T] += Failure + "\n";
+int ForColors(int step, TCheck check) {
+    const int threads = std::max(1u, std::thread::hardware_concurrency());
+    std::atomic<int> failures{0};
+    std::vector<std::string> firstFailures(threads);
+    std::vector<std::thread> workers;
+    for (int t = 0; t < threads; ++t)
+        workers.emplace_back([&, t] {
+            for (int c = t * step; c < 0x1000000; c += threads * step) {
+                const std::string failure = check(static_cast<TColor>(c));
+                if (!failure.empty() && failures++ < 10) firstFailures[t] += failure + "\n";
             }
         });
-    for (std::thread& Worker : Workers) Worker.join();
-    for (const std::string& Text : FirstFailures)
-        if (!Text.empty()) ADD_FAILURE() << Text;
-    return Failures;
+    for (std::thread& worker : workers) worker.join();
+    for (const std::string& text : firstFailures)
+        if (!text.empty()) ADD_FAILURE() << text;
+    return failures;
 }
 
 TEST(MoreNotations, WorkedExamples) {
@@ -99,6 +100,57 @@ TEST(MoreNotations, WorkedExamples) {
     EXPECT_THROW(ColorFormats::MoreNotation(0, 9), std::out_of_range);
 }
 
+// The conversions pin the x87 unit themselves: a caller's precision, rounding or unmasked
+// exceptions (a library's leftovers; a new thread under Wine starts at 53 bits) change no text
+// and no colour read back, and the caller's control word comes back.
+TEST(MoreNotations, TextsIgnoreTheFloatingPointState) {
+    const auto sweep = [] {
+        std::string all;
+        for (TColor color = 0; color < 0x1000000; color += 40961)
+            for (int index = 1; index <= ColorFormats::kMoreNotationCount; ++index) {
+                const std::string text = ColorFormats::MoreNotation(color, index);
+                TColor back = 0;
+                ColorParse::ParseColor(text, back);
+                all += text + " " + std::to_string(back) + "\n";
+            }
+        return all;
+    };
+    const std::string expected = sweep();
+    const unsigned short original = X87ControlWord();
+    for (const unsigned short word : {0x027F, 0x007F, 0x0B7F, 0x0F7F, 0x0372}) {
+        SetX87ControlWord(word);
+        const std::string actual = sweep();
+        const unsigned short after = X87ControlWord();
+        SetX87ControlWord(original);
+        EXPECT_EQ(after, word);
+        EXPECT_EQ(actual, expected) << "x87 control word " << std::hex << word;
+    }
+    for (const int mode : {FE_DOWNWARD, FE_UPWARD, FE_TOWARDZERO}) {
+        ASSERT_EQ(std::fesetround(mode), 0);
+        const std::string actual = sweep();
+        std::fesetround(FE_TONEAREST);
+        EXPECT_EQ(actual, expected) << "rounding mode " << mode;
+    }
+}
+
+// The list is in alphabetical order (the parser halves it to find a name); every name reads
+// as its colour, whose nearest name is itself or an alias earlier in the alphabet.
+TEST(MoreNotations, EveryNameReadsAsItsColour) {
+    using ColorNames::kNamedColors;
+    for (int i = 0; i < ColorNames::kNamedColorCount; ++i) {
+        const char* name = kNamedColors[i].Name;
+        if (i > 0) {
+            EXPECT_LT(std::string(kNamedColors[i - 1].Name), name);
+        }
+        TColor color = 0xDEADBEEF, alias = 0xDEADBEEF;
+        EXPECT_TRUE(ColorParse::ParseColor(name, color)) << name;
+        EXPECT_EQ(color, kNamedColors[i].Color) << name;
+        const std::string nearest = ColorNames::NearestName(color);
+        EXPECT_TRUE(nearest <= name && ColorParse::ParseColor(nearest, alias) && alias == color)
+            << name << " is written " << nearest;
+    }
+}
+
 TEST(ParseColor, ReadsEveryFormAndRefusesAllElse) {
     constexpr TColor kRefused = 0xDEADBEEF;  // what Out keeps when the text is no colour
     const TColor kOrange = Rgb(0xFF8000);
@@ -132,7 +184,8 @@ TEST(ParseColor, ReadsEveryFormAndRefusesAllElse) {
         {"#12345", kRefused}, {"#1234567", kRefused}, {"#ff800", kRefused}, {"ff80000", kRefused},
         {"16777216", kRefused}, {"-1", kRefused}, {"+5", kRefused}, {"$1000000", kRefused},
         {"0x", kRefused}, {"&H&", kRefused}, {"&H80FF&&", kRefused}, {"256, 0, 0", kRefused},
-        {"1.5, 2, 3", kRefused}, {"1, 2", kRefused}, {"1, 2 3", kRefused}, {"1, 2, 3, 4", kRefused},
+        {"1.5, 2, 3", kRefused}, {"+1, 2, 3", kRefused}, {"1, 2", kRefused},
+        {"1, 2 3", kRefused}, {"1, 2, 3, 4", kRefused},
         {"rgb(256, 0, 0)", kRefused}, {"rgb(-1, 0, 0)", kRefused}, {"rgb(101%, 0, 0)", kRefused},
         {"rgb(255, 128)", kRefused}, {"rgb(255 128, 0)", kRefused}, {"rgb(255,,0)", kRefused},
         {"rgb(255, 128, 0 / 1)", kRefused}, {"rgb(255 128 0, 1)", kRefused},

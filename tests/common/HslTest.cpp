@@ -3,6 +3,7 @@
 
 #include "Digest.h"
 #include "VopClass.h"
+#include "X87State.h"
 
 #include <gtest/gtest.h>
 
@@ -207,14 +208,6 @@ void ExpectSameSweep(const std::vector<int>& expected, const std::vector<int>& a
                           << expected[i];
     EXPECT_EQ(differences, 0) << state;
 }
-
-unsigned short X87ControlWord() {
-    unsigned short cw;
-    asm volatile("fnstcw %0" : "=m"(cw));
-    return cw;
-}
-
-void SetX87ControlWord(unsigned short cw) { asm volatile("fldcw %0" : : "m"(cw)); }
 
 // A thread made by CreateThread under Wine starts at 53-bit precision, and any library may
 // leave its own control word or rounding mode behind; none of that may change a channel. The
