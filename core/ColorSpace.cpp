@@ -67,8 +67,9 @@ constexpr TExtended kDegreesPerRadian = 57.29577951308232087679815481410517033L;
 
 // Half up counts a value this little below the half (in units of the last digit kept) as
 // the half. A conversion from decimal text often lands exactly on a half (30 % of 255 is
-// 76.5), which the extended format may carry as 76.4999999999999999998. The margin is far
-// above the arithmetic's error and far below any value that is really not a half.
+// 76.5), which the extended format may carry as 76.4999999999999999998. The margin is a
+// thousand times the arithmetic's error, and no colour's exact Lab or OKLCH value comes
+// within seventy times the margin of a half; a typed value that close below one counts as it.
 constexpr TExtended kHalfSlack = 1e-11L;
 
 // The factors of three series, worked out by the compiler: atan(t) / t is the sum of
