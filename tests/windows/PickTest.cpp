@@ -73,10 +73,11 @@ protected:
     // still gives the old place. The cursor is moved until it reads back where it should be.
     void MoveTo(int x, int y) {
         POINT at{};
-        for (int i = 0; i < 50 && (at.x != x || at.y != y); ++i) {
-            if (i) Sleep(10);
+        for (int i = 0; i < 50; ++i) {
             SetCursorPos(x, y);
             GetCursorPos(&at);
+            if (at.x == x && at.y == y) break;
+            Sleep(10);
         }
         POINT client{x, y};
         ScreenToClient(F->Handle(), &client);
