@@ -279,7 +279,7 @@ void TfrmMain::FormCreate() {
     });
     RegisterPickHotKey();
     UpdatePickMenus();
-    DrawZoom();
+    if (FSampleSide > 1) DrawZoom();  // the outline of the sampled square
     if (FHotKey.Key != 0 && !FHotKeyRegistered)
         StatusBar1->SetPanelText(L"热键 " + AnsiToWide(HotKeyText(FHotKey)) + L" 已被占用");
     Application.OnMessage = [this](const MSG& msg) { return PickKey(msg); };

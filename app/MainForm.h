@@ -139,6 +139,7 @@ private:
         std::array<std::wstring, kNotations + 1> Notations;
         std::wstring Status;
     };
+    std::array<TSpinEdit*, 6> Editors() const { return {spiR, spiG, spiB, spiH, spiS, spiL}; }
     TShownColor ShownColor() const;
     void ShowAgain(const TShownColor& shown);
     void imgDragMouseDown(TImage* pressed, TMouseButton button);

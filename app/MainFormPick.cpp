@@ -223,7 +223,7 @@ void TfrmMain::CopyOnPick() {
 TfrmMain::TShownColor TfrmMain::ShownColor() const {
     TShownColor shown;
     shown.Color = CurrentColor();
-    const TSpinEdit* editors[] = {spiR, spiG, spiB, spiH, spiS, spiL};
+    const auto editors = Editors();
     for (size_t i = 0; i < shown.Editors.size(); ++i) shown.Editors[i] = editors[i]->Value();
     for (int tag = 1; tag <= kNotations; ++tag)
         shown.Notations[static_cast<size_t>(tag)] = FNotationEdits[static_cast<size_t>(tag)]->Text();
@@ -235,7 +235,7 @@ void TfrmMain::ShowAgain(const TShownColor& shown) {
     SetCurrentColor(shown.Color);
     {
         TGuard rgb(FUpdatingRGB), hsl(FUpdatingHSL);
-        TSpinEdit* editors[] = {spiR, spiG, spiB, spiH, spiS, spiL};
+        const auto editors = Editors();
         for (size_t i = 0; i < shown.Editors.size(); ++i) editors[i]->SetValue(shown.Editors[i]);
     }
     for (int tag = 1; tag <= kNotations; ++tag)

@@ -59,8 +59,7 @@ std::string Clipboard::Text(HWND owner) {
     return text;
 }
 
-// The Unicode text when the clipboard offers one (the system makes it from an 8-bit text too),
-// else the 8-bit text read in the ANSI code page.
+// The system offers an 8-bit text as Unicode too, converted from its code page.
 std::wstring Clipboard::WideText(HWND owner) {
     if (!OpenWithRetry(owner)) throw std::runtime_error(Runtime::Product().ClipboardBusy);
     TOpenClipboard open;
@@ -69,13 +68,6 @@ std::wstring Clipboard::WideText(HWND owner) {
         if (const auto* p = static_cast<const wchar_t*>(GlobalLock(data))) {
             text.assign(p, wcsnlen(p, GlobalSize(data) / sizeof(wchar_t)));
             GlobalUnlock(data);
-        }
-    } else if (HANDLE ansi = GetClipboardData(CF_TEXT)) {
-        if (const auto* p = static_cast<const char*>(GlobalLock(ansi))) {
-            const int n = static_cast<int>(strnlen(p, GlobalSize(ansi)));
-            text.resize(static_cast<size_t>(MultiByteToWideChar(CP_ACP, 0, p, n, nullptr, 0)));
-            if (!text.empty()) MultiByteToWideChar(CP_ACP, 0, p, n, text.data(), static_cast<int>(text.size()));
-            GlobalUnlock(ansi);
         }
     }
     return text;

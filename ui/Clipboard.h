@@ -14,7 +14,7 @@ void SetText(HWND owner, const std::string& text);
 void SetWideText(HWND owner, const std::wstring& text);
 // The CF_TEXT content, or empty when there is none or the clipboard cannot be opened.
 std::string Text(HWND owner);
-// The clipboard's text for reading a colour from it: Unicode if offered, else 8-bit; empty
+// The clipboard's text for reading a colour from it, 8-bit texts included; empty
 // when it holds no text. Throws like SetText when the clipboard cannot be opened.
 std::wstring WideText(HWND owner);
 }  // namespace Clipboard

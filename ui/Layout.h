@@ -71,6 +71,13 @@ std::unique_ptr<T> MakeControl(TWinControl* p, const TLayoutRow<Form>& r) {
         return c;
     }
 }
+// The name, tag and tab order a row gives its control.
+template <class Form>
+void NameControl(TControl& c, const std::string& name, const TLayoutRow<Form>& r) {
+    c.Name = name;
+    c.Tag = r.Tag;
+    if (auto* w = dynamic_cast<TWinControl*>(&c)) w->TabOrder = r.TabOrder;
+}
 }  // namespace LayoutDetail
 
 template <auto Member>
@@ -93,12 +100,8 @@ TLayoutSlot<typename LayoutDetail::TMember<decltype(Member)>::Form> LayoutSlot(c
 // array): made on the parent, named, handed to the form.
 template <class T, class Form>
 T* AddLayoutControl(Form& form, TWinControl* parent, const std::string& name, const TLayoutRow<Form>& row) {
-    std::unique_ptr<T> control = LayoutDetail::MakeControl<T>(parent, row);
-    T* c = control.get();
-    form.Adopt(std::move(control));
-    c->Name = name;
-    c->Tag = row.Tag;
-    if constexpr (std::is_base_of_v<TWinControl, T>) c->TabOrder = row.TabOrder;
+    T* c = static_cast<T*>(form.Adopt(LayoutDetail::MakeControl<T>(parent, row)));
+    LayoutDetail::NameControl(*c, name, row);
     return c;
 }
 
@@ -110,9 +113,6 @@ void BuildLayout(Form& form, const std::vector<TLayoutRow<Form>>& rows) {
         TWinControl* parent = &form;
         if (r.Parent.Get) parent = dynamic_cast<TWinControl*>(r.Parent.Get(form));
         if (!parent) throw std::logic_error(std::string("no parent for ") + r.Control.Name);
-        TControl* c = r.Control.Make(form, parent, r);
-        c->Name = r.Control.Name;
-        c->Tag = r.Tag;
-        if (auto* w = dynamic_cast<TWinControl*>(c)) w->TabOrder = r.TabOrder;
+        LayoutDetail::NameControl(*r.Control.Make(form, parent, r), r.Control.Name, r);
     }
 }
