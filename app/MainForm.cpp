@@ -133,6 +133,9 @@ void TfrmMain::BuildMenus() {
     mnuColor.Add("mnuColor_Paste", L"粘贴颜色(&P)").OnClick = [this] { mnuColor_PasteClick(); };
     mnuColor.Add("mnuColor_Contrast", L"对比度(&K)...").OnClick = [this] { mnuColor_ContrastClick(); };
     mnuColor.Add("mnuColor_Separator2", L"-");
+    mnuColor.Add("mnuColor_Export", L"导出喜爱的颜色(&E)...").OnClick = [this] { mnuColor_ExportClick(); };
+    mnuColor.Add("mnuColor_Import", L"导入喜爱的颜色(&I)...").OnClick = [this] { mnuColor_ImportClick(); };
+    mnuColor.Add("mnuColor_Separator3", L"-");
     BuildPickMenus();
 
     mnuControl.Add("mnuControl_Show", L"显示/隐藏 主窗口(&S)", true).OnClick = [this] {

@@ -126,6 +126,9 @@ private:
     void mnuColor_MyColorsClick();
     void mnuColor_ContrastClick();
     void mnuColor_PasteClick();
+    // Saved colours to and from palette files (MainFormPalette.cpp).
+    void mnuColor_ExportClick();
+    void mnuColor_ImportClick();
     void UpdateCopyAsMenu();
     void mnuControl_AboutClick();
 

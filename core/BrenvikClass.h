@@ -1,6 +1,8 @@
 #pragma once
 
+#include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 // General helpers for shell folders and INI files. Class-level operations only; never
@@ -27,6 +29,18 @@ public:
     // also when the disk has no room for the rewritten file; the file then stays as it was.
     static void WriteIniString(const std::string& Section, const std::string& Key,
                                const std::string& Value, const std::string& FileName);
+
+    // Writes several values of one section as WriteIniString does, in the order given: all of
+    // them, or none. When any write fails the file gets its old bytes back (a file that did
+    // not exist is removed) and EIniFileException is thrown.
+    static void WriteIniStrings(const std::string& Section,
+                                const std::vector<std::pair<std::string, std::string>>& Values,
+                                const std::string& FileName);
+
+    // Runs Action holding the settings lock, so that what it reads and then writes is not
+    // changed by another running copy in between. The INI operations called inside take the
+    // same lock again, which a thread may.
+    static void WithSettingsLock(const std::function<void()>& Action);
 
     // Every line of a section as "key=value", in the order the file holds them; nothing for a
     // missing file or section. Values read as ReadIniString reads them (without enclosing

@@ -5,6 +5,7 @@
 
 #include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 // This program's own class-level operations: the colour conversions and, in the Windows
@@ -71,6 +72,13 @@ public:
     // The lines of ReadColorLines taken apart; lines whose colour does not convert are left
     // out (and stay in the file).
     static std::vector<SettingsText::TColorEntry> ReadColorEntries();
+
+    // Adds saved colours in one go. Plan gets the entries saved now and gives the key and
+    // stored value of each one to add, behind the others; no other running copy writes in
+    // between. All are written or none: EIniFileException, and the file as it was.
+    using TColorPlan = std::function<std::vector<std::pair<std::string, std::string>>(
+        const std::vector<SettingsText::TColorEntry>& Saved)>;
+    static void AddColors(const TColorPlan& Plan);
 
     // Removes the entry with this key. Reports nothing: a missing key changes nothing, and a
     // read-only file keeps the entry.

@@ -1,5 +1,6 @@
 #include "Dialogs.h"
 #include <commdlg.h>
+#include <algorithm>
 
 namespace {
 HWND GActiveBeforeDialog = nullptr;
@@ -38,4 +39,29 @@ bool TColorDialog::Execute(HWND owner) {
         CustomColors = custom;
     }
     return ok;
+}
+
+bool TFileDialog::Execute(HWND owner, bool save) {
+    std::wstring filter;
+    for (const auto& f : Filters) filter += f.first + L'\0' + f.second + L'\0';
+    filter += L'\0';
+    // Room for a long path; a name beyond it comes back as a failure, not cut.
+    std::wstring name(32768, L'\0');
+    FileName.copy(&name[0], std::min<size_t>(FileName.size(), name.size() - 1));
+    OPENFILENAMEW ofn{};
+    ofn.lStructSize = sizeof ofn;
+    ofn.hwndOwner = owner;
+    ofn.lpstrFilter = filter.c_str();
+    ofn.nFilterIndex = static_cast<DWORD>(FilterIndex);
+    ofn.lpstrFile = &name[0];
+    ofn.nMaxFile = static_cast<DWORD>(name.size());
+    ofn.lpstrTitle = Title.empty() ? nullptr : Title.c_str();
+    ofn.lpstrDefExt = DefaultExt.empty() ? nullptr : DefaultExt.c_str();
+    ofn.Flags = OFN_EXPLORER | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_NOCHANGEDIR |
+                (save ? OFN_OVERWRITEPROMPT : OFN_FILEMUSTEXIST);
+    const BOOL ok = save ? GetSaveFileNameW(&ofn) : GetOpenFileNameW(&ofn);
+    if (!ok) return false;
+    FileName = name.c_str();
+    FilterIndex = static_cast<int>(ofn.nFilterIndex);
+    return true;
 }

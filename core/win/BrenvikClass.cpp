@@ -107,12 +107,26 @@ class TRewriteGuard {
 public:
     // Extra: what the write adds to the file at most.
     TRewriteGuard(const std::string& FileName, std::size_t Extra) : FFileName(FileName) {
+        FExisted = IsRegularFile(FileName);
         FHadFile = ReadWhole(FileName, FOld);
         // Lines that ended in LF or CR alone come back ended in CR LF: the rewrite grows by
         // half at most.
         FHasRoom = RoomFor(FOld.size() + FOld.size() / 2 + Extra + 4096);
     }
     bool HasRoom() const { return FHasRoom; }
+
+    // Puts the old bytes back whatever the file holds now; a file that did not exist goes, and
+    // one that could not be read is left alone.
+    void Restore() const {
+        if (!FExisted) {
+            DeleteFileA(FFileName.c_str());
+            return;
+        }
+        if (!FHadFile) return;
+        const TFileHandle File(CreateFileA(FFileName.c_str(), GENERIC_WRITE, 0, nullptr,
+                                           CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+        if (File) WriteWhole(File.Get(), FOld.data(), FOld.size());
+    }
 
     // After the write: whether the file came out whole, judged by its end (the profile
     // functions end every line they write). A file cut short gets its old bytes back.
@@ -141,7 +155,7 @@ private:
     }
 
     std::string FFileName, FOld;
-    bool FHadFile = false, FHasRoom = true;
+    bool FExisted = false, FHadFile = false, FHasRoom = true;
 };
 
 // The profile functions keep a file's contents cached; dropping the cache after each access
@@ -259,6 +273,31 @@ void TBrenvik::WriteIniString(const std::string& Section, const std::string& Key
     FlushProfileCache(FileName);
     if (!Written || !Guard.Whole())
         throw EIniFileException("无法写入到" + AnsiToUtf8(FileName), FileName);
+}
+
+void TBrenvik::WriteIniStrings(const std::string& Section,
+                               const std::vector<std::pair<std::string, std::string>>& Values,
+                               const std::string& FileName) {
+    if (Values.empty()) return;
+    TSettingsLock Lock;
+    ClearReadOnly(FileName);
+    std::size_t Extra = Section.size();
+    for (const auto& Value : Values) Extra += Value.first.size() + Value.second.size() + 3;
+    const TRewriteGuard Guard(FileName, Extra);
+    bool Written = Guard.HasRoom();
+    for (std::size_t I = 0; Written && I < Values.size(); ++I)
+        Written = WritePrivateProfileStringA(Section.c_str(), Values[I].first.c_str(),
+                                             Values[I].second.c_str(), FileName.c_str());
+    FlushProfileCache(FileName);
+    if (Written && Guard.Whole()) return;
+    Guard.Restore();
+    FlushProfileCache(FileName);
+    throw EIniFileException("无法写入到" + AnsiToUtf8(FileName), FileName);
+}
+
+void TBrenvik::WithSettingsLock(const std::function<void()>& Action) {
+    TSettingsLock Lock;
+    Action();
 }
 
 std::vector<std::string> TBrenvik::ReadSectionValues(const std::string& Section,

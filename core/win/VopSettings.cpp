@@ -91,6 +91,13 @@ std::vector<SettingsText::TColorEntry> TVop::ReadColorEntries() {
     return Entries;
 }
 
+void TVop::AddColors(const TColorPlan& Plan) {
+    TBrenvik::WithSettingsLock([&] {
+        const auto Added = Plan(ReadColorEntries());
+        TBrenvik::WriteIniStrings(kColorsSection, Added, GetIniFileName());
+    });
+}
+
 void TVop::DeleteColor(const std::string& Key) {
     TBrenvik::DeleteIniKey(kColorsSection, Key, GetIniFileName());
 }

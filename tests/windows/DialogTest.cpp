@@ -11,6 +11,8 @@
 #include "MainWindowTest.h"
 #include "UserDriver.h"
 #include <commctrl.h>
+#include <dlgs.h>
+#include <cstring>
 #include <functional>
 #include <thread>
 
@@ -291,6 +293,88 @@ TEST_F(DialogTest, ContrastOpensOnTheCurrentColourAndItsFiguresFollowEachChange)
     EXPECT_EQ(seen, expected);
     EXPECT_EQ(TfrmContrast::LastBackground, clBlack) << "the next opening starts on it";
     EXPECT_EQ(Clipboard::WideText(Application.Handle()).substr(0, 24), L"前景 #FFFFFF\r\n背景 #000000\r\n");
+}
+
+// ---- Export and import ----
+
+// The file dialog's name box is an edit inside one or two combo boxes, its only visible edit.
+BOOL CALLBACK FindVisibleEdit(HWND h, LPARAM found) {
+    wchar_t cls[16] = L"";
+    GetClassNameW(h, cls, 16);
+    if (wcscmp(cls, L"Edit") != 0 || !IsWindowVisible(h)) return TRUE;
+    *reinterpret_cast<HWND*>(found) = h;
+    return FALSE;
+}
+
+// In the open or save dialog titled Title: the file type Type (1-based, 0 leaves it) and the
+// name Name, then OK.
+void ChooseFile(const wchar_t* title, const std::string& name, int type = 0) {
+    HWND dlg = UserDriver::WaitWindow(L"#32770", kWaitMs, title);
+    if (!dlg) return;
+    if (type > 0) {
+        HWND types = GetDlgItem(dlg, cmb1);
+        SendMessageW(types, CB_SETCURSEL, type - 1, 0);
+        for (WORD code : {CBN_SELCHANGE, CBN_SELENDOK})  // systems differ in the one they follow
+            SendMessageW(dlg, WM_COMMAND, MAKEWPARAM(cmb1, code), reinterpret_cast<LPARAM>(types));
+    }
+    HWND edit = nullptr;
+    EnumChildWindows(dlg, &FindVisibleEdit, reinterpret_cast<LPARAM>(&edit));
+    SetWindowTextW(edit, AnsiToWide(name).c_str());
+    PostMessageW(dlg, WM_COMMAND, IDOK, 0);
+}
+
+std::string Folder() { return TVop::GetIniFileName().substr(0, TVop::GetIniFileName().rfind('\\')); }
+
+TEST_F(DialogTest, ExportWritesTheSavedColoursInTheFormatTheNameOrTheChosenTypeGives) {
+    SaveLines({"07032026140509=#FF8000sky, warm", "01012020101011=#00FF00"});
+    const struct {
+        const char* Typed;
+        int Type;
+        const char* Written;
+        const char* Start;
+    } kCases[] = {
+        {"fav", 1, "fav.gpl",
+         "GIMP Palette\nName: Quillora\nColumns: 0\n#\n255 128   0\tsky, warm\n  0 255   0\t01/01/2020 10:10:11\n"},
+        {"fav.JSON", 4, "fav.JSON",
+         "[\n  {\"color\": \"#FF8000\", \"comment\": \"sky, warm\", \"saved\": \"2026-07-03T14:05:09\"},\n"},
+        {"fav.txt", 4, "fav.txt.css", ":root {\n  --color-1: #ff8000; /* sky, warm */\n  --color-2: #00ff00;\n}\n"},
+        {"fav", 2, "fav.ase", "ASEF\0\1\0\0\0\0\0\2"},
+    };
+    for (const auto& c : kCases) {
+        const std::string written = Folder() + "\\" + c.Written;
+        DeleteFileA(written.c_str());  // a file left by an earlier run would bring up a question
+        WithUser("mnuColor_Export", [&] { ChooseFile(L"导出喜爱的颜色", Folder() + "\\" + c.Typed, c.Type); });
+        const std::string start(c.Start, c.Type == 2 ? 12 : std::strlen(c.Start));
+        EXPECT_EQ(FileHelpers::ReadBytes(written).substr(0, start.size()), start) << c.Typed;
+        DeleteFileA(written.c_str());
+    }
+}
+
+TEST_F(DialogTest, ImportAddsTheNewColoursBehindTheOthersAndRefusesADamagedFileWhole) {
+    SaveLines({"07032026140509=#FF8000sky, warm"});
+    const std::string good = Folder() + "\\in.json", bad = Folder() + "\\bad.gpl";
+    FileHelpers::WriteBytes(good, R"j([{"color": "#FF8000", "comment": "sky, warm"},
+        {"color": "#0000ff", "name": "blue; deep", "saved": "2026-07-03T14:05:09"},
+        {"color": "rgb(0, 255, 0)", "saved": "2025-01-02T03:04:05"}])j");
+    WithUser("mnuColor_Import", [&] {
+        ChooseFile(L"导入喜爱的颜色", good);
+        EXPECT_EQ(Answer(IDOK), L"导入了 2 个颜色，跳过 1 个");
+    });
+    const std::vector<std::string> lines = TVop::ReadColorLines();
+    ASSERT_EQ(lines.size(), 3u);
+    EXPECT_EQ(lines[1].substr(14), "=#0000FFblue, deep") << "a taken time gives way to now";
+    EXPECT_NE(lines[1].substr(0, 14), "07032026140509");
+    EXPECT_EQ(lines[2], "01022025030405=#00FF00");
+
+    const std::string before = FileText();
+    FileHelpers::WriteBytes(bad, "GIMP Palette\n255 0 0 red\n300 0 0 too red\n");
+    WithUser("mnuColor_Import", [&] {
+        ChooseFile(L"导入喜爱的颜色", bad);
+        EXPECT_EQ(Answer(IDOK).rfind(L"无法读取文件 " + AnsiToWide(bad) + L"：", 0), 0u);
+    });
+    EXPECT_EQ(FileText(), before);
+    DeleteFileA(good.c_str());
+    DeleteFileA(bad.c_str());
 }
 
 // ---- Placement ----

@@ -115,14 +115,15 @@ TEST_F(MainFormTest, PopupMenusHoldTheirItemsWithDefaultsAcceleratorsAndRadioMar
     check(color, {{L"调色板", false, 0}, {L"-", false, 0}, {L"保存颜色", true, 0}, {L"喜爱的颜色", false, 0},
                   {L"-", false, 0}, {L"屏幕取色(&S)\tCtrl+Alt+P", false, 0}, {L"复制为(&C)", false, 0},
                   {L"粘贴颜色(&P)", false, 0}, {L"对比度(&K)...", false, 0}, {L"-", false, 0},
+                  {L"导出喜爱的颜色(&E)...", false, 0}, {L"导入喜爱的颜色(&I)...", false, 0}, {L"-", false, 0},
                   {L"取样(&M)", false, 0}, {L"取色后复制(&A)", false, 0}});
     check(GetSubMenu(color, 6), {{L"CSS rgb()(&R)\trgb(255, 255, 255)", false, 0},
                                  {L"CSS hsl()(&H)\thsl(0, 0%, 100%)", false, 0},
                                  {L"HSV(&V)\thsv(0, 0%, 100%)", false, 0}, {L"CMYK(&M)\tcmyk(0%, 0%, 0%, 0%)", false, 0},
                                  {L"CIE Lab(&L)\tlab(100 0 0)", false, 0}, {L"OKLCH(&O)\toklch(100% 0 0)", false, 0},
                                  {L"小写十六进制(&X)\t#ffffff", false, 0}, {L"颜色名称(&N)\twhite", false, 0}});
-    check(GetSubMenu(color, 10), {{L"单个像素(&1)", false, 2}, {L"3×3 平均(&3)", false, 1}, {L"5×5 平均(&5)", false, 1}});
-    check(GetSubMenu(color, 11), {{L"不复制(&0)", false, 1}, {L"RGB(&1)", false, 1}, {L"十进制(&2)", false, 1},
+    check(GetSubMenu(color, 13), {{L"单个像素(&1)", false, 2}, {L"3×3 平均(&3)", false, 1}, {L"5×5 平均(&5)", false, 1}});
+    check(GetSubMenu(color, 14), {{L"不复制(&0)", false, 1}, {L"RGB(&1)", false, 1}, {L"十进制(&2)", false, 1},
                                  {L"十六进制(&3)", false, 1}, {L"Html(&4)", false, 1}, {L"Delphi(&5)", false, 1},
                                  {L"VB(&6)", false, 2}, {L"C/C++(&7)", false, 1}});
     check(F->mnuControl.Handle(), {{L"显示/隐藏 主窗口(&S)", true, 0}, {L"-", false, 0}, {L"联系我们", false, 0},

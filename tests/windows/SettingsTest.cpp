@@ -2,7 +2,9 @@
 // folder, through the system's profile functions.
 #include "BrenvikClass.h"
 #include "Errors.h"
+#include "FileBytes.h"
 #include "FileHelpers.h"
+#include "Text.h"
 #include "VopClass.h"
 
 #include <windows.h>
@@ -397,6 +399,63 @@ TEST_F(SettingsTest, DeleteRemovesOneLineAndReportsNothing) {
     TVop::DeleteColor("03072026140509");
     EXPECT_TRUE(IsReadOnly(IniPath())) << "deleting leaves a read-only file alone";
     EXPECT_EQ(ReadBytes(IniPath()), Before) << "so the entry stays";
+}
+
+TEST_F(SettingsTest, AddColorsWritesEveryLineBehindTheOthersOrNone) {
+    WriteIni("[COLORS]\r\n01012020101010=#FF8000a\r\n[VOP]\r\nzoom=3\r\n");
+    size_t Seen = 0;
+    TVop::AddColors([&](const std::vector<SettingsText::TColorEntry>& Saved) {
+        Seen = Saved.size();
+        return std::vector<std::pair<std::string, std::string>>{{"02022020101010", "#00FF00b"},
+                                                                {"01012019101010", "#0000FF"}};
+    });
+    EXPECT_EQ(Seen, 1u);
+    EXPECT_EQ(TVop::ReadColorLines(), (TLines{"01012020101010=#FF8000a", "02022020101010=#00FF00b",
+                                              "01012019101010=#0000FF"}));
+    EXPECT_EQ(TVop::GetZoom(), 3);
+
+    // A plan that fails, and a file another program holds against writing: nothing changes.
+    const std::string Before = ReadBytes(IniPath());
+    const auto OneLine = [](const std::vector<SettingsText::TColorEntry>&) {
+        return std::vector<std::pair<std::string, std::string>>{{"03032020101010", "#123456"}};
+    };
+    EXPECT_THROW(TVop::AddColors([](const std::vector<SettingsText::TColorEntry>&)
+                                     -> std::vector<std::pair<std::string, std::string>> {
+                     throw EInOutError(5);
+                 }),
+                 EInOutError);
+    {
+        const HANDLE Held = CreateFileA(IniPath().c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                        OPEN_EXISTING, 0, nullptr);
+        ASSERT_NE(Held, INVALID_HANDLE_VALUE);
+        EXPECT_THROW(TVop::AddColors(OneLine), EIniFileException);
+        CloseHandle(Held);
+    }
+    EXPECT_EQ(ReadBytes(IniPath()), Before);
+}
+
+TEST_F(SettingsTest, ChosenFilesAreReplacedWholeOrNotAtAll) {
+    const std::wstring Folder = Utf8ToWide(AppData()) + L"\\Quillora";
+    const std::wstring Path = Folder + L"\\out.gpl";
+    CreateDirectoryW(Folder.c_str(), nullptr);
+    EXPECT_EQ(FileBytes::WriteReplacing(Path, "old"), 0);
+    EXPECT_EQ(FileBytes::WriteReplacing(Path, "new bytes"), 0);
+    std::string Bytes;
+    EXPECT_EQ(FileBytes::Read(Path, 9, Bytes), 0);
+    EXPECT_EQ(Bytes, "new bytes");
+    EXPECT_EQ(FileBytes::Read(Path, 8, Bytes), FileBytes::kTooLarge);
+
+    SetFileAttributesW(Path.c_str(), FILE_ATTRIBUTE_READONLY);
+    EXPECT_NE(FileBytes::WriteReplacing(Path, "lost"), 0) << "a read-only file is not replaced";
+    EXPECT_NE(FileBytes::WriteReplacing(Folder + L"\\missing\\out.gpl", "x"), 0);
+    EXPECT_EQ(FileBytes::Read(Path, 100, Bytes), 0);
+    EXPECT_EQ(Bytes, "new bytes");
+    WIN32_FIND_DATAW Found;
+    const HANDLE Search = FindFirstFileW((Folder + L"\\*.tmp").c_str(), &Found);
+    EXPECT_EQ(Search, INVALID_HANDLE_VALUE) << "no scratch file is left behind";
+    if (Search != INVALID_HANDLE_VALUE) FindClose(Search);
+    SetFileAttributesW(Path.c_str(), FILE_ATTRIBUTE_NORMAL);
+    DeleteFileW(Path.c_str());
 }
 
 }  // namespace
