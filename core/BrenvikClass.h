@@ -30,9 +30,10 @@ public:
     static void WriteIniString(const std::string& Section, const std::string& Key,
                                const std::string& Value, const std::string& FileName);
 
-    // Writes several values of one section as WriteIniString does, in the order given: all of
-    // them, or none. When any write fails the file gets its old bytes back (a file that did
-    // not exist is removed) and EIniFileException is thrown.
+    // Adds values of one section, behind its other lines and in the order given, for keys the
+    // section does not hold yet: all of them, or none, in which case the file keeps its old
+    // bytes (a file that did not exist stays missing) and EIniFileException is thrown. A
+    // read-only file is made writable first.
     static void WriteIniStrings(const std::string& Section,
                                 const std::vector<std::pair<std::string, std::string>>& Values,
                                 const std::string& FileName);

@@ -3,6 +3,7 @@
 #include "ColorText.h"
 #include "TextUtil.h"
 
+#include <cctype>
 #include <cstdint>
 #include <cstdio>
 
@@ -13,6 +14,24 @@ namespace {
 // Characters From..From+Count-1, counted from 1, as far as the text reaches.
 std::string Piece(const std::string& Text, std::size_t From, std::size_t Count) {
     return From > Text.size() ? std::string() : Text.substr(From - 1, Count);
+}
+
+// The section name of a "[name]" line, trimmed; false for any other line.
+bool SectionName(const std::string& Line, std::string& Name) {
+    const std::string Trimmed = TextUtil::Trim(Line);
+    const std::size_t Close = Trimmed.rfind(']');
+    if (Trimmed.empty() || Trimmed[0] != '[' || Close == std::string::npos) return false;
+    Name = TextUtil::Trim(Trimmed.substr(1, Close - 1));
+    return true;
+}
+
+bool SameName(const std::string& A, const std::string& B) {
+    if (A.size() != B.size()) return false;
+    for (std::size_t I = 0; I < A.size(); ++I)
+        if (std::tolower(static_cast<unsigned char>(A[I])) !=
+            std::tolower(static_cast<unsigned char>(B[I])))
+            return false;
+    return true;
 }
 
 }  // namespace
@@ -93,6 +112,47 @@ bool ParseColorLine(const std::string& Line, TColorEntry& Entry) {
     Parsed.TimeText = TimeTextFromKey(Key);
     Entry = Parsed;
     return true;
+}
+
+}  // namespace SettingsText
+
+namespace SettingsText {
+
+std::string WithLinesAdded(const std::string& File, const std::string& Section,
+                           const std::vector<std::string>& Lines) {
+    std::string Added;
+    for (const std::string& Line : Lines) Added += Line + "\r\n";
+    // Walk the lines (ended by CR LF, LF or CR alone); Insert ends up behind the last line
+    // with more than blanks in the first matching section.
+    std::size_t Insert = std::string::npos;
+    bool Inside = false, Done = false;
+    for (std::size_t Start = 0; Start < File.size() && !Done;) {
+        std::size_t End = File.find_first_of("\r\n", Start);
+        if (End == std::string::npos) End = File.size();
+        std::size_t Next = End;
+        if (Next < File.size())
+            Next += File[Next] == '\r' && Next + 1 < File.size() && File[Next + 1] == '\n' ? 2 : 1;
+        const std::string Line = File.substr(Start, End - Start);
+        std::string Name;
+        if (SectionName(Line, Name)) {
+            Done = Inside;
+            if (!Inside && SameName(Name, Section)) {
+                Inside = true;
+                Insert = Next;
+            }
+        } else if (Inside && !TextUtil::Trim(Line).empty()) {
+            Insert = Next;
+        }
+        Start = Next;
+    }
+    if (Insert == std::string::npos) {
+        std::string Result = File;
+        if (!Result.empty() && Result.back() != '\n' && Result.back() != '\r') Result += "\r\n";
+        return Result + "[" + Section + "]\r\n" + Added;
+    }
+    // A last line without its line end gets one before the new lines.
+    const bool NeedsEnd = Insert > 0 && File[Insert - 1] != '\n' && File[Insert - 1] != '\r';
+    return File.substr(0, Insert) + (NeedsEnd ? "\r\n" : "") + Added + File.substr(Insert);
 }
 
 }  // namespace SettingsText

@@ -3,6 +3,7 @@
 #include "../base/Color.h"
 
 #include <string>
+#include <vector>
 
 // The texts of the settings file: the values of section [VOP] and the saved-colour entries
 // of section [COLORS]. No file access here; that is the Windows part of TVop.
@@ -51,6 +52,12 @@ struct TColorEntry {
     std::string TimeText;
     std::string Comment;
 };
+
+// The bytes of an 8-bit settings file with Lines (each "key=value") added behind the last
+// line of the first section named Section (case does not matter), or in a new section at the
+// end. Lines end in CR LF; the file's other bytes stay as they are.
+std::string WithLinesAdded(const std::string& File, const std::string& Section,
+                           const std::vector<std::string>& Lines);
 
 // Takes one "key=value" line of [COLORS] apart. False when the colour does not convert: such
 // a line is not listed.

@@ -185,4 +185,20 @@ TEST(SettingsText, ColorLinesThatDoNotConvertAreSkipped) {
     }
 }
 
+TEST(SettingsText, AddedLinesGoBehindTheFirstMatchingSectionsLastLine) {
+    const struct {
+        const char* File;
+        const char* Result;
+    } kCases[] = {
+        {"", "[COLORS]\r\nk=v\r\n"},
+        {"[VOP]\nzoom=2", "[VOP]\nzoom=2\r\n[COLORS]\r\nk=v\r\n"},
+        {"[COLORS]\r\na=1\r\n\r\n[VOP]\r\n", "[COLORS]\r\na=1\r\nk=v\r\n\r\n[VOP]\r\n"},
+        {" [ colors ] \ra=1\r; note\r[colors]\rb=2\r", " [ colors ] \ra=1\r; note\rk=v\r\n[colors]\rb=2\r"},
+        {"[VOP]\n[COLORS]\na=1", "[VOP]\n[COLORS]\na=1\r\nk=v\r\n"},
+        {"[COLORSX]\na=1\n", "[COLORSX]\na=1\n[COLORS]\r\nk=v\r\n"},
+    };
+    for (const auto& c : kCases)
+        EXPECT_EQ(SettingsText::WithLinesAdded(c.File, "COLORS", {"k=v"}), c.Result) << c.File;
+}
+
 }  // namespace
