@@ -18,7 +18,11 @@
 inline bool FuzzIsUtf8(const std::string& Text) {
     for (std::size_t I = 0; I < Text.size();) {
         const unsigned Lead = static_cast<unsigned char>(Text[I]);
-        const std::size_t Length = Lead < 0x80 ? 1 : Lead >> 5 == 6 ? 2 : Lead >> 4 == 14 ? 3 : Lead >> 3 == 30 ? 4 : 0;
+        const std::size_t Length = Lead < 0x80       ? 1
+                                   : Lead >> 5 == 6  ? 2
+                                   : Lead >> 4 == 14 ? 3
+                                   : Lead >> 3 == 30 ? 4
+                                                     : 0;
         if (Length == 0 || I + Length > Text.size()) return false;
         std::uint32_t Code = Length == 1 ? Lead : Lead & (0x7F >> Length);
         for (std::size_t K = 1; K < Length; ++K) {
@@ -34,7 +38,8 @@ inline bool FuzzIsUtf8(const std::string& Text) {
     return true;
 }
 
-inline int FuzzPaletteRead(PaletteFile::TFormat Format, const std::uint8_t* Data, std::size_t Size) {
+inline int FuzzPaletteRead(PaletteFile::TFormat Format, const std::uint8_t* Data,
+                           std::size_t Size) {
     using namespace PaletteFile;
     std::vector<TInEntry> Entries(1);
     std::string Reason = "left over";
