@@ -1,5 +1,5 @@
-// The readers of the palette files. Each takes the whole file and refuses it at the first
-// bad part, so an import never takes half a file.
+// The readers of the palette files. Each takes the whole file and refuses all of it at the
+// first damage it finds, so an import never takes half a file.
 
 #include "PaletteFile.h"
 
