@@ -110,7 +110,8 @@ std::string WriteAse(const std::vector<TOutEntry>& Entries) {
     PutU16(Out, 0);
     PutU32(Out, static_cast<std::uint32_t>(Entries.size()));
     for (const TOutEntry& E : Entries) {
-        const std::u16string Name = Utf16Of(E.Comment, 0xFFFE);  // its length is a u16 with the zero
+        // The name's length is a u16 that counts the closing zero.
+        const std::u16string Name = Utf16Of(E.Comment, 0xFFFE);
         PutU16(Out, 0x0001);
         PutU32(Out, static_cast<std::uint32_t>(2 + 2 * (Name.size() + 1) + 4 + 12 + 2));
         PutU16(Out, static_cast<std::uint32_t>(Name.size() + 1));
@@ -155,8 +156,8 @@ std::string WriteJson(const std::vector<TOutEntry>& Entries) {
         const TOutEntry& E = Entries[I];
         TTime Saved;
         Out += I == 0 ? "" : ",\n";
-        Out += "  {\"color\": \"" + ColorText::FromColor(E.Color) + "\", \"comment\": " +
-               JsonText(E.Comment) + ", \"saved\": " +
+        Out += "  {\"color\": \"" + ColorText::FromColor(E.Color) +
+               "\", \"comment\": " + JsonText(E.Comment) + ", \"saved\": " +
                (TimeFromKey(E.Key, Saved) ? "\"" + IsoTextOf(Saved) + "\"" : "null") + "}";
     }
     return Out + "\n]\n";
@@ -230,9 +231,10 @@ bool Sniff(std::string_view Bytes, TFormat& Format) {
     for (std::size_t At = Bytes.find("--"); At != std::string_view::npos;
          At = Bytes.find("--", At)) {
         std::size_t End = At + 2;
-        while (End < Bytes.size() && (Bytes[End] == '-' || Bytes[End] == '_' || IsDigit(Bytes[End]) ||
-                                      (Lower(Bytes[End]) >= 'a' && Lower(Bytes[End]) <= 'z') ||
-                                      static_cast<unsigned char>(Bytes[End]) >= 0x80))
+        while (End < Bytes.size() &&
+               (Bytes[End] == '-' || Bytes[End] == '_' || IsDigit(Bytes[End]) ||
+                (Lower(Bytes[End]) >= 'a' && Lower(Bytes[End]) <= 'z') ||
+                static_cast<unsigned char>(Bytes[End]) >= 0x80))
             ++End;
         const bool Named = End > At + 2;
         while (End < Bytes.size() && IsBlank(Bytes[End])) ++End;
@@ -367,8 +369,8 @@ TImportPlan PlanImport(const std::vector<SettingsText::TColorEntry>& Existing,
             Next = NextSecond(Next);
         }
         Taken.insert(Key);
-        Plan.Added.emplace_back(Key, SettingsText::StoredValue(ColorText::FromColor(In.Color),
-                                                               In.Comment));
+        Plan.Added.emplace_back(
+            Key, SettingsText::StoredValue(ColorText::FromColor(In.Color), In.Comment));
     }
     return Plan;
 }

@@ -1,5 +1,5 @@
-// The readers of the palette files. Each takes the whole file and refuses it at the first
-// bad part, so an import never takes half a file.
+// The readers of the palette files. Each takes the whole file and refuses all of it at the
+// first damage it finds, so an import never takes half a file.
 
 #include "PaletteFile.h"
 
@@ -11,6 +11,7 @@
 #include <cmath>
 #include <cstdint>
 #include <cstring>
+#include <utility>
 
 namespace PaletteFile {
 
@@ -121,7 +122,8 @@ private:
     std::uint32_t Take(int Count) {
         std::uint32_t Value = 0;
         for (int I = 0; I < Count; ++I)
-            Value = Value << 8 | (FPos < FBytes.size() ? static_cast<unsigned char>(FBytes[FPos++]) : 0);
+            Value = Value << 8 |
+                    (FPos < FBytes.size() ? static_cast<unsigned char>(FBytes[FPos++]) : 0);
         return Value;
     }
 
@@ -165,9 +167,9 @@ TDecimal DecimalOf(float Value) {
         Exponent = 1;
     // Value = Significand * 2^(Exponent - 150), and the clip keeps the shift at 3 or more.
     const int Shift = 150 - Exponent;
-    const std::uint64_t Scaled = Significand * 1000000000;
-    const std::int64_t Digits =
-        Shift >= 63 ? 0 : static_cast<std::int64_t>((Scaled + (std::uint64_t(1) << (Shift - 1))) >> Shift);
+    if (Shift >= 63) return {0, 9};
+    const std::uint64_t Half = std::uint64_t(1) << (Shift - 1);
+    const auto Digits = static_cast<std::int64_t>((Significand * 1000000000 + Half) >> Shift);
     return {Bits >> 31 ? -Digits : Digits, 9};
 }
 
@@ -187,7 +189,11 @@ TSwatch ReadSwatch(std::string_view Block, TInEntry& Entry) {
     if (!In.Has(2 * Units + 4)) return TSwatch::Damaged;
     Entry.Name = NameFromUtf16(In, Units);
     const std::string_view Model = In.Bytes(4);
-    const int Count = Model == "RGB " || Model == "LAB " ? 3 : Model == "CMYK" ? 4 : Model == "Gray" ? 1 : 0;
+    static const std::pair<std::string_view, int> kValueCounts[] = {
+        {"RGB ", 3}, {"LAB ", 3}, {"CMYK", 4}, {"Gray", 1}};
+    int Count = 0;
+    for (const auto& Known : kValueCounts)
+        if (Model == Known.first) Count = Known.second;
     if (Count == 0) return TSwatch::UnknownModel;
     if (!In.Has(4 * static_cast<std::size_t>(Count))) return TSwatch::Damaged;
     float V[4];
@@ -202,7 +208,8 @@ TSwatch ReadSwatch(std::string_view Block, TInEntry& Entry) {
     else if (Model == "Gray")
         Entry.Color = MakeColor(ChannelOfUnit(V[0]), ChannelOfUnit(V[0]), ChannelOfUnit(V[0]));
     else if (Model == "CMYK")
-        Entry.Color = ColorSpace::FromCmyk(Percent(V[0]), Percent(V[1]), Percent(V[2]), Percent(V[3]));
+        Entry.Color =
+            ColorSpace::FromCmyk(Percent(V[0]), Percent(V[1]), Percent(V[2]), Percent(V[3]));
     else
         Entry.Color = ColorSpace::FromLab(Percent(V[0]), DecimalOf(V[1]), DecimalOf(V[2]));
     return TSwatch::Read;
@@ -286,7 +293,8 @@ private:
         if (Why) {
             Reason = Why;
         } else {
-            const auto Line = std::count(FText.begin(), FText.begin() + std::min(FPos, FText.size()), '\n') + 1;
+            const auto Line =
+                std::count(FText.begin(), FText.begin() + std::min(FPos, FText.size()), '\n') + 1;
             Reason = Numbered("JSON 格式错误（第 ", static_cast<std::size_t>(Line), " 行）");
         }
         return false;
@@ -550,12 +558,14 @@ private:
         std::string Lowered;
         for (char C : Trimmed(Value)) Lowered += Lower(C);
         if (Lowered.size() > 10 && Lowered.compare(Lowered.size() - 10, 10, "!important") == 0)
-            Lowered = std::string(Trimmed(std::string_view(Lowered).substr(0, Lowered.size() - 10)));
+            Lowered =
+                std::string(Trimmed(std::string_view(Lowered).substr(0, Lowered.size() - 10)));
         if (Lowered.find("var(") != std::string::npos || Lowered.find("calc(") != std::string::npos)
             return TValue::Other;
         if (Lowered.empty()) return TValue::Other;
         if (Lowered[0] == '#') {
-            if (Lowered.size() == 5 || Lowered.size() == 9) Lowered.resize(Lowered.size() == 5 ? 4 : 7);
+            if (Lowered.size() == 5 || Lowered.size() == 9)
+                Lowered.resize(Lowered.size() == 5 ? 4 : 7);
         } else if (!StartsWith(Lowered, "rgb(") && !StartsWith(Lowered, "rgba(")) {
             return TValue::Other;
         }
