@@ -27,7 +27,8 @@ public:
 
     // <application data>\Quillora\vop.ini, creating the Quillora folder if needed; "\vop.ini"
     // (root of the current drive) when the application-data folder is missing. Throws
-    // EInOutError when the folder cannot be created.
+    // EInOutError when the folder cannot be created. A portable copy (a file named "portable"
+    // beside the program) keeps vop.ini beside the program instead, and creates nothing.
     static std::string GetIniFileName();
 
     // [VOP] ontop: on unless the value is "0"; on when missing.
