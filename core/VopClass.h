@@ -33,7 +33,8 @@ public:
 
     // [VOP] ontop: on unless the value is "0"; on when missing.
     static bool GetStayOnTop();
-    // Runs OnApplyStayOnTop first (putting the windows on top or not), then writes "1" or "0".
+    // Runs OnApplyStayOnTop first (putting the windows on top or not), then writes "1" or "0"
+    // unless the file holds that value already.
     static void SetStayOnTop(bool Value);
     // Set by the main window: applies stay-on-top to the application window. SetStayOnTop
     // calls it before the value is written, so a failing write still leaves the windows as

@@ -60,8 +60,12 @@ bool TVop::GetStayOnTop() {
 
 void TVop::SetStayOnTop(bool Value) {
     if (OnApplyStayOnTop) OnApplyStayOnTop(Value);
-    TBrenvik::WriteIniString(kVopSection, kOnTopKey, SettingsText::StayOnTopValue(Value),
-                             GetIniFileName());
+    const std::string Text = SettingsText::StayOnTopValue(Value);
+    const std::string FileName = GetIniFileName();
+    // Every start with the box on sets it again: a file that already says so is left alone
+    // (no rewrite of the whole file at each start; a portable copy's stick is spared too).
+    if (TBrenvik::ReadIniString(kVopSection, kOnTopKey, FileName, "\n") == Text) return;
+    TBrenvik::WriteIniString(kVopSection, kOnTopKey, Text, FileName);
 }
 
 int TVop::GetZoom() {
