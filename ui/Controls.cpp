@@ -288,8 +288,6 @@ LRESULT TWinControl::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
 }
 
 // Paints into a buffer, then copies what needs it: the magnifier and the swatch never flicker.
-// A control keeps its buffer between paints (the magnifier repaints often); a form, the
-// largest window and one that repaints seldom, lets its buffer go after each paint.
 void TWinControl::Paint() {
     TPaintDC dc(FHandle);
     RECT rc;
@@ -300,7 +298,6 @@ void TWinControl::Paint() {
     PaintWindow(mem);
     const RECT& d = dc.Dirty();
     BitBlt(dc.Get(), d.left, d.top, d.right - d.left, d.bottom - d.top, mem, d.left, d.top, SRCCOPY);
-    if (!FParent) FPaintBuffer.reset();
 }
 
 void TWinControl::PaintWindow(HDC dc) {
