@@ -29,11 +29,9 @@ cp "$ini" "$PRIVATE_DIR/vop.before"
 # One line per entry named Quillora in the installed-programs list: version|publisher. (Wine
 # keeps a per-user product's entry under HKLM; Windows shows it to its user alone.)
 entries() {
-  local root
   for root in HKCU HKLM; do
     wine reg query "$root\\Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall" /s 2>/dev/null
-  done | tr -d '\r' | awk '
-    /^HKEY/ { if (n == "Quillora") print v "|" p; n = v = p = "" }
+  done | tr -d '\r' | awk '/^HKEY/ { if (n == "Quillora") print v "|" p; n = "" }
     $1 == "DisplayName" { n = $3 } $1 == "DisplayVersion" { v = $3 } $1 == "Publisher" { p = $3 }
     END { if (n == "Quillora") print v "|" p }'
 }
@@ -43,7 +41,7 @@ wine msiexec /i "$old_dir/Quillora-1.0.msi" /qn || fail "the silent install of 1
 wine msiexec /i "$msi" /qn || fail "the silent install of $QUILLORA_VERSION failed"
 [ "$(entries)" = "$QUILLORA_VERSION|Quillora" ] || fail "after the upgrade the list holds: $(entries)"
 cmp -s "$installed/Quillora.exe" "$(dirname "$QUILLORA_EXE")/release/Quillora.exe" ||
-  fail "$installed/Quillora.exe is not the release program"
+  fail "$installed/Quillora.exe is not the release program (a package older than the build? scripts/package.sh)"
 [ -f "$installed/README.txt" ] || fail "no README.txt in $installed"
 icon=$(wine reg query 'HKCU\Software\Microsoft\Installer\Products' /s 2>/dev/null | tr -d '\r' |
        sed -n 's/^ *ProductIcon *REG_SZ *//p')

@@ -16,12 +16,10 @@ dir=$(mktemp -d /tmp/quillora-zip.XXXXXX)
 trap 'stop_quillora; rm -rf "$dir"' EXIT
 unzip -q "$zip" -d "$dir" || fail "cannot unpack $zip"
 copy="$dir/Quillora"
-cmp -s "$copy/Quillora.exe" "$release" || fail "the zip's program is not $release"
+cmp -s "$copy/Quillora.exe" "$release" || fail "the zip's program is not $release (a package older than the build? scripts/package.sh)"
 sections=$(i686-w64-mingw32-objdump -h "$copy/Quillora.exe")
 echo "$sections" | grep -q ' \.debug_' && fail "the zip's program carries debug information"
 echo "$sections" | grep -q ' \.gnu_debuglink' || fail "the zip's program has no debug link"
-size=$(stat -c %s "$copy/Quillora.exe")
-[ "$size" -le 1048576 ] || fail "the zip's program has $size bytes"
 for text in "Quillora $QUILLORA_VERSION" '%APPDATA%\Quillora\vop.ini' 'named "portable"'; do
   grep -qF "$text" "$copy/README.txt" || fail "README.txt does not say: $text"
 done
