@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
-# Checks the include layers, installs what is missing, builds, and runs every test layer: the
-# core on Linux, the real windows under Wine in a virtual display, and the real program driven
-# from outside.
+# Checks the include layers, installs what is missing, builds, makes the packages (dist/), and
+# runs every test layer: the core on Linux, the real windows under Wine in a virtual display,
+# and the real program and its packages driven from outside.
 set -uo pipefail
 root=$(cd "$(dirname "$0")" && pwd)
 cd "$root"
@@ -13,6 +13,8 @@ layers_status=$?
 
 ./scripts/setup.sh || exit 1
 ./scripts/build.sh || { echo "test.sh: the build failed" >&2; exit 1; }
+echo "== packages"
+./scripts/package.sh || { echo "test.sh: packaging failed" >&2; exit 1; }
 
 source scripts/wine-env.sh
 work=$(mktemp -d /tmp/quillora-test.XXXXXX)

@@ -28,12 +28,14 @@ public:
 
     // <application data>\Quillora\vop.ini, creating the Quillora folder if needed; "\vop.ini"
     // (root of the current drive) when the application-data folder is missing. Throws
-    // EInOutError when the folder cannot be created.
+    // EInOutError when the folder cannot be created. A portable copy (a file named "portable"
+    // beside the program) keeps vop.ini beside the program instead, and creates nothing.
     static std::string GetIniFileName();
 
     // [VOP] ontop: on unless the value is "0"; on when missing.
     static bool GetStayOnTop();
-    // Runs OnApplyStayOnTop first (putting the windows on top or not), then writes "1" or "0".
+    // Runs OnApplyStayOnTop first (putting the windows on top or not), then writes "1" or "0"
+    // unless the file holds that value already.
     static void SetStayOnTop(bool Value);
     // Set by the main window: applies stay-on-top to the application window. SetStayOnTop
     // calls it before the value is written, so a failing write still leaves the windows as

@@ -6,6 +6,9 @@
 #   scripts/bench.sh dialogs [COUNT1] [COUNT2]        growth per opening of the Save colour dialog,
 #                                                     and of a bare program making the same calls
 #                                                     with some of them left out
+#   scripts/bench.sh startup [RUNS]                   time to the painted window and working set
+#                                                     of the release program against the floor
+#                                                     (the same windows, no logic), in turn
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
@@ -32,5 +35,12 @@ case "${1:-picks}" in
       # shellcheck disable=SC2086
       run build/windows/tests/bare_dialog.exe "${counts[@]}" $words | tail -n +3
     done ;;
-  *) echo "usage: scripts/bench.sh picks [PICKS] | longrun [PICKS] [DIALOGS] [CYCLES] | dialogs [COUNT1] [COUNT2]" >&2; exit 2 ;;
+  startup)
+    b=build/windows
+    floor=$(winepath -w $b/tests/floor.exe)
+    wine $b/tests/startup_bench.exe "${2:-15}" floor "$floor" QuilloraFloor -- \
+      "bare window" "$floor" QuilloraFloor bare -- \
+      Quillora "$(winepath -w $b/release/Quillora.exe)" TfrmMain -- \
+      "Quillora, debug info" "$(winepath -w $b/Quillora.exe)" TfrmMain </dev/null | tr -d '\r' ;;
+  *) echo "usage: scripts/bench.sh picks [PICKS] | longrun [PICKS] [DIALOGS] [CYCLES] | dialogs [COUNT1] [COUNT2] | startup [RUNS]" >&2; exit 2 ;;
 esac

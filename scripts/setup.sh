@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Installs what building and testing Quillora needs on Debian 12, and nothing when all is
+# Installs what building, testing and packaging Quillora need on Debian 12, and nothing when all is
 # there. Safe to run again; fails loudly with the reason when a package cannot be installed.
 set -euo pipefail
 
@@ -24,6 +24,10 @@ declare -A WANT=(
   [ninja-build]=/usr/bin/ninja
   [g++]=/usr/bin/g++
   [file]=/usr/bin/file
+  [wixl]=/usr/bin/wixl
+  [msitools]=/usr/bin/msiinfo
+  [zip]=/usr/bin/zip
+  [unzip]=/usr/bin/unzip
   [libxfixes3:i386]=/usr/lib/i386-linux-gnu/libXfixes.so.3
   [libxrender1:i386]=/usr/lib/i386-linux-gnu/libXrender.so.1
   [libxrandr2:i386]=/usr/lib/i386-linux-gnu/libXrandr.so.2

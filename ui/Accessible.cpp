@@ -1,4 +1,5 @@
 #include "Accessible.h"
+#include "SystemLibrary.h"
 #include <initguid.h>  // the annotation service's identifiers are defined here
 #include <oleacc.h>
 #include <atomic>
@@ -6,20 +7,6 @@
 #include <new>
 
 namespace {
-// A function of a system library, looked up on first use rather than imported: without the
-// library the program runs all the same, and its windows keep the names the system gives.
-// The library stays loaded for the life of the process.
-template <class F>
-F SystemFunction(const wchar_t* library, const char* name) {
-    wchar_t path[MAX_PATH];
-    const UINT length = GetSystemDirectoryW(path, MAX_PATH);
-    if (length == 0 || length + wcslen(library) + 2 > MAX_PATH) return nullptr;
-    wcscat(path, L"\\");
-    wcscat(path, library);
-    HMODULE module = LoadLibraryW(path);
-    return module ? reinterpret_cast<F>(reinterpret_cast<void*>(GetProcAddress(module, name))) : nullptr;
-}
-
 struct TOleFunctions {
     using TInitialize = HRESULT(WINAPI*)(LPVOID, DWORD);
     using TUninitialize = void(WINAPI*)();

@@ -267,7 +267,10 @@ LRESULT TWinControl::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
                 return reinterpret_cast<LRESULT>(b);
         break;
     case WM_GETOBJECT:
-        // Where the annotation service took no name, the window gives its own object.
+        // An accessibility client asks: the name goes to the annotation service now, before
+        // the client reads it. Where the service takes none, the window gives its own object.
+        if (!FAccessibleName.empty() && !FAnnotated)
+            FAnnotated = Accessible::Annotate(FHandle, FAccessibleName);
         if (!FAccessibleName.empty() && !FAnnotated)
             if (LRESULT r = Accessible::ClientObject(FHandle, wp, lp, FAccessibleName)) return r;
         break;
@@ -447,9 +450,13 @@ void TWinControl::SetAccessibleName(const std::wstring& name) {
 }
 
 // The annotation service keeps the name where it takes it; otherwise WM_GETOBJECT answers.
-// A window without a name keeps what the system gives it.
+// A window without a name keeps what the system gives it. A name goes to the service at the
+// first WM_GETOBJECT, not when the window is made: without an accessibility client the
+// program never loads the libraries (ole32, oleaut32, oleacc) nor pays for them at start-up.
+// Once it is there, a new name replaces it at once.
 void TWinControl::ApplyAccessibleName() {
-    if (FAnnotated && FAccessibleName.empty()) Accessible::RemoveAnnotation(FHandle);
+    if (!FAnnotated) return;
+    if (FAccessibleName.empty()) Accessible::RemoveAnnotation(FHandle);
     FAnnotated = !FAccessibleName.empty() && Accessible::Annotate(FHandle, FAccessibleName);
 }
 

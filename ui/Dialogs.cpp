@@ -1,4 +1,5 @@
 #include "Dialogs.h"
+#include "SystemLibrary.h"
 #include <commdlg.h>
 #include <algorithm>
 
@@ -33,7 +34,10 @@ bool TColorDialog::Execute(HWND owner) {
     cc.lpCustColors = custom.data();
     cc.Flags = Flags;
     cc.lpfnHook = &CenterHook;
-    bool ok = ChooseColorW(&cc) != FALSE;
+    // comdlg32 (and the printing libraries it brings) loads when the dialog is first opened.
+    using TChooseColor = BOOL(WINAPI*)(LPCHOOSECOLORW);
+    static const auto chooseColor = SystemFunction<TChooseColor>(L"comdlg32.dll", "ChooseColorW");
+    bool ok = chooseColor && chooseColor(&cc) != FALSE;
     if (ok) {
         Color = cc.rgbResult;
         CustomColors = custom;

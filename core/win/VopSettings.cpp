@@ -3,6 +3,8 @@
 #include "SettingsText.h"
 #include "VopClass.h"
 
+#include <windows.h>
+
 namespace {
 
 const char kProductName[] = "Quillora";
@@ -14,12 +16,42 @@ const char kZoomKey[] = "zoom";
 const char kHotKeyKey[] = "hotkey";
 const char kSampleKey[] = "sample";
 const char kAutoCopyKey[] = "autocopy";
+const char kPortableMarker[] = "\\portable";
+
+// The folder the running program was started from, without a trailing backslash; the empty
+// text when it cannot be told.
+std::string ProgramFolder() {
+    std::string Path(MAX_PATH, '\0');
+    for (;;) {
+        const DWORD Length = GetModuleFileNameA(nullptr, &Path[0], static_cast<DWORD>(Path.size()));
+        if (Length == 0) return std::string();
+        if (Length < Path.size()) {
+            Path.resize(Length);
+            break;
+        }
+        if (Path.size() >= 32768) return std::string();
+        Path.resize(Path.size() * 2);
+    }
+    const std::size_t Slash = Path.find_last_of('\\');
+    return Slash == std::string::npos ? std::string() : Path.substr(0, Slash);
+}
+
+// A portable copy: a regular file named "portable" stands beside the program.
+bool IsPortable(const std::string& Folder) {
+    if (Folder.empty()) return false;
+    const DWORD Attributes = GetFileAttributesA((Folder + kPortableMarker).c_str());
+    return Attributes != INVALID_FILE_ATTRIBUTES && !(Attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
 
 }  // namespace
 
 std::function<void(bool Value)> TVop::OnApplyStayOnTop;
 
-std::string TVop::GetIniFileName() { return TBrenvik::GetAppDataPath(kProductName) + kIniName; }
+std::string TVop::GetIniFileName() {
+    const std::string Folder = ProgramFolder();
+    if (IsPortable(Folder)) return Folder + kIniName;
+    return TBrenvik::GetAppDataPath(kProductName) + kIniName;
+}
 
 bool TVop::GetStayOnTop() {
     return SettingsText::StayOnTopFromValue(
@@ -28,8 +60,12 @@ bool TVop::GetStayOnTop() {
 
 void TVop::SetStayOnTop(bool Value) {
     if (OnApplyStayOnTop) OnApplyStayOnTop(Value);
-    TBrenvik::WriteIniString(kVopSection, kOnTopKey, SettingsText::StayOnTopValue(Value),
-                             GetIniFileName());
+    const std::string Text = SettingsText::StayOnTopValue(Value);
+    const std::string FileName = GetIniFileName();
+    // Every start with the box on sets it again: a file that already says so is left alone
+    // (no rewrite of the whole file at each start; a portable copy's stick is spared too).
+    if (TBrenvik::ReadIniString(kVopSection, kOnTopKey, FileName, "\n") == Text) return;
+    TBrenvik::WriteIniString(kVopSection, kOnTopKey, Text, FileName);
 }
 
 int TVop::GetZoom() {

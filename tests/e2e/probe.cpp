@@ -10,7 +10,9 @@
 //   probe holdclipboard MS        opens the clipboard and keeps it open for MS milliseconds
 //   probe setclipboard TEXT       puts TEXT on the clipboard from the Windows side
 //   probe getclipboard            prints the text the Windows side of the clipboard holds
+//   probe shortcut LNK_PATH       prints the program a shortcut (.lnk) starts
 #include <windows.h>
+#include <shlobj.h>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -134,6 +136,23 @@ int main(int argc, char** argv) {
         Sleep(static_cast<DWORD>(std::atoi(argv[2])));
         CloseClipboard();
         return 0;
+    }
+    if (cmd == "shortcut") {
+        CoInitialize(nullptr);
+        IShellLinkA* link = nullptr;
+        IPersistFile* file = nullptr;
+        char target[MAX_PATH] = "";
+        wchar_t path[MAX_PATH] = L"";
+        MultiByteToWideChar(CP_ACP, 0, argv[2], -1, path, MAX_PATH);
+        bool found = SUCCEEDED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER,
+                                                IID_IShellLinkA, reinterpret_cast<void**>(&link))) &&
+                     SUCCEEDED(link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file))) &&
+                     SUCCEEDED(file->Load(path, STGM_READ)) &&
+                     SUCCEEDED(link->GetPath(target, MAX_PATH, nullptr, 0)) && target[0];
+        if (found) std::puts(target);
+        if (file) file->Release();
+        if (link) link->Release();
+        return found ? 0 : 1;
     }
     if (cmd == "setclipboard") {
         // Through the Windows clipboard, so that Wine serves it to X clients at once and no
