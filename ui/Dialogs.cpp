@@ -63,8 +63,11 @@ bool TFileDialog::Execute(HWND owner, bool save) {
     ofn.lpstrDefExt = DefaultExt.empty() ? nullptr : DefaultExt.c_str();
     ofn.Flags = OFN_EXPLORER | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_NOCHANGEDIR |
                 (save ? OFN_OVERWRITEPROMPT : OFN_FILEMUSTEXIST);
-    const BOOL ok = save ? GetSaveFileNameW(&ofn) : GetOpenFileNameW(&ofn);
-    if (!ok) return false;
+    using TFileDialogFunction = BOOL(WINAPI*)(LPOPENFILENAMEW);
+    static const auto getSave = SystemFunction<TFileDialogFunction>(L"comdlg32.dll", "GetSaveFileNameW");
+    static const auto getOpen = SystemFunction<TFileDialogFunction>(L"comdlg32.dll", "GetOpenFileNameW");
+    const TFileDialogFunction run = save ? getSave : getOpen;
+    if (!run || !run(&ofn)) return false;
     FileName = name.c_str();
     FilterIndex = static_cast<int>(ofn.nFilterIndex);
     return true;
