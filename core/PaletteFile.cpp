@@ -1,5 +1,6 @@
 #include "PaletteFile.h"
 
+#include "ColorFormats.h"
 #include "ColorText.h"
 #include "TextUtil.h"
 #include "Utf8.h"
@@ -167,10 +168,8 @@ std::string WriteCss(const std::vector<TOutEntry>& Entries) {
     std::string Out = ":root {\n";
     for (std::size_t I = 0; I < Entries.size(); ++I) {
         const TOutEntry& E = Entries[I];
-        char Line[48];
-        std::snprintf(Line, sizeof Line, "  --color-%zu: #%02x%02x%02x;", I + 1, RedOf(E.Color),
-                      GreenOf(E.Color), BlueOf(E.Color));
-        Out += Line;
+        Out += "  --color-" + std::to_string(I + 1) + ": " +
+               ColorFormats::MoreNotation(E.Color, ColorFormats::kLowerHex) + ";";
         if (!E.Comment.empty()) {
             std::string Comment = OneLine(E.Comment);
             for (std::size_t At = Comment.find("*/"); At != std::string::npos;
@@ -268,10 +267,8 @@ bool TimeFromKey(std::string_view Key, TTime& Time) {
 }
 
 std::string KeyFromTime(const TTime& T) {
-    char Key[80];
-    std::snprintf(Key, sizeof Key, "%02d%02d%04d%02d%02d%02d", T.Month, T.Day, T.Year, T.Hour,
-                  T.Minute, T.Second);
-    return Key;
+    return SettingsText::KeyFromTimeText(
+        SettingsText::TimeText(T.Year, T.Month, T.Day, T.Hour, T.Minute, T.Second));
 }
 
 std::string IsoTextOf(const TTime& T) {

@@ -1,6 +1,7 @@
 #include "BrenvikClass.h"
 
 #include "Errors.h"
+#include "FileBytes.h"
 #include "Handle.h"
 #include "SettingsText.h"
 #include "TextUtil.h"
@@ -59,22 +60,7 @@ bool IsRegularFile(const std::string& Path) {
 }
 
 bool ReadWhole(const std::string& FileName, std::string& Bytes) {
-    Bytes.clear();
-    // Closed on every way out, also when the resize throws.
-    const TFileHandle File(CreateFileA(FileName.c_str(), GENERIC_READ,
-                                       FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                                       nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!File) return false;
-    LARGE_INTEGER Size{};
-    bool Done = GetFileSizeEx(File.Get(), &Size) && Size.QuadPart < (LONGLONG(1) << 30);
-    if (Done) Bytes.resize(static_cast<std::size_t>(Size.QuadPart));
-    for (std::size_t Pos = 0; Done && Pos < Bytes.size();) {
-        DWORD Read = 0;
-        const DWORD Chunk = static_cast<DWORD>(std::min<std::size_t>(Bytes.size() - Pos, 1 << 20));
-        Done = ReadFile(File.Get(), &Bytes[Pos], Chunk, &Read, nullptr) && Read > 0;
-        Pos += Read;
-    }
-    return Done;
+    return FileBytes::Read(AnsiToWide(FileName), (std::size_t(1) << 30) - 1, Bytes) == 0;
 }
 
 // Writes Count bytes of Data (or of zeros, when Data is null) to a new file; false as soon as
@@ -170,18 +156,7 @@ bool IsPlain8Bit(const std::string& Bytes) {
 // Replaces the file by one holding Bytes, written beside it first: either the whole new file
 // is there afterwards or the old one is.
 bool ReplaceWhole(const std::string& FileName, const std::string& Bytes) {
-    const std::string Scratch = FileName + "." + std::to_string(GetCurrentProcessId()) + ".new";
-    bool Done = false;
-    {
-        const TFileHandle File(CreateFileA(Scratch.c_str(), GENERIC_WRITE, 0, nullptr,
-                                           CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
-        if (!File) return false;
-        Done = WriteWhole(File.Get(), Bytes.data(), Bytes.size()) && FlushFileBuffers(File.Get());
-    }
-    Done = Done && MoveFileExA(Scratch.c_str(), FileName.c_str(),
-                               MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
-    if (!Done) DeleteFileA(Scratch.c_str());
-    return Done;
+    return FileBytes::WriteReplacing(AnsiToWide(FileName), Bytes) == 0;
 }
 
 // Whether a section's lines end with these values, as the profile functions read values back
