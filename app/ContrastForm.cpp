@@ -3,7 +3,7 @@
 #include "ColorText.h"
 #include "Contrast.h"
 #include "Text.h"
-#include "VopClass.h"
+#include "Settings.h"
 
 TfrmContrast* frmContrast = nullptr;
 TColor TfrmContrast::LastBackground = clWhite;
@@ -97,7 +97,7 @@ void TfrmContrast::FormCreate() {
 
 // The saved colours in listing order; a file that cannot be read leaves the list empty.
 void TfrmContrast::LoadFavorites() {
-    FFavorites = TVop::ReadColorEntries();
+    FFavorites = TSettings::ReadColorEntries();
     cboFavorites->Clear();
     for (const SettingsText::TColorEntry& e : FFavorites)
         cboFavorites->Add(AnsiToWide(e.ColorText + " " + e.Comment));

@@ -13,6 +13,7 @@
 #include "ColorText.h"
 #include "Text.h"
 #include "TextUtil.h"
+#include "Settings.h"
 #include "VopClass.h"
 
 TfrmMain* frmMain = nullptr;
@@ -214,14 +215,14 @@ void TfrmMain::SetSampleSide(int side) {
     FSampleSide = side;
     UpdatePickMenus();
     DrawZoom();
-    TVop::SetSample(side);
+    TSettings::SetSample(side);
 }
 
 void TfrmMain::SetAutoCopy(int notation) {
     if (notation == FAutoCopy) return;
     FAutoCopy = notation;
     UpdatePickMenus();
-    TVop::SetAutoCopy(notation);
+    TSettings::SetAutoCopy(notation);
 }
 
 void TfrmMain::BindEvents() {
@@ -248,7 +249,7 @@ void TfrmMain::BindEvents() {
 void TfrmMain::FormCreate() {
     FReady = false;
     // The path is not needed here: working it out creates the program's folder.
-    ReadSettingsAtStartUp([] { TVop::GetIniFileName(); });
+    ReadSettingsAtStartUp([] { TSettings::GetIniFileName(); });
     SetCaption(Application.Title());
     SetIcon(Application.Icon(), Application.SmallIcon());
     FTrayDblClicked = false;
@@ -261,7 +262,7 @@ void TfrmMain::FormCreate() {
     // The box starts clear: when the setting is on, this runs its click handler, which makes
     // the program topmost and writes the setting (and so creates the file on a first start).
     bool onTop = true;
-    ReadSettingsAtStartUp([&] { onTop = TVop::GetStayOnTop(); });
+    ReadSettingsAtStartUp([&] { onTop = TSettings::GetStayOnTop(); });
     ReadSettingsAtStartUp([&] { chkStayOnTop->SetChecked(onTop); });
     cboZoom->Clear();
     for (int i = 1; i <= 20; ++i) {
@@ -270,15 +271,15 @@ void TfrmMain::FormCreate() {
         cboZoom->Add(item);
     }
     int zoom = 1;
-    ReadSettingsAtStartUp([&] { zoom = TVop::GetZoom(); });
+    ReadSettingsAtStartUp([&] { zoom = TSettings::GetZoom(); });
     cboZoom->SetItemIndex(zoom - 1);
     ShowColor(CurrentColor());
     UpdateStatus(false);
     InitTrayIcon(FTrayIcon);
     ReadSettingsAtStartUp([&] {
-        FHotKey = TVop::GetHotKey();
-        FSampleSide = TVop::GetSample();
-        FAutoCopy = TVop::GetAutoCopy();
+        FHotKey = TSettings::GetHotKey();
+        FSampleSide = TSettings::GetSample();
+        FAutoCopy = TSettings::GetAutoCopy();
     });
     RegisterPickHotKey();
     UpdatePickMenus();
@@ -458,7 +459,7 @@ void TfrmMain::mnuColor_SaveColorClick() {
         const char* message = "SUCCESS!";
         UINT icon = MB_ICONINFORMATION;
         try {
-            TVop::SaveColor(WideToAnsi(dialog->edtTime->Text()), WideToAnsi(dialog->edtValue->Text()),
+            TSettings::SaveColor(WideToAnsi(dialog->edtTime->Text()), WideToAnsi(dialog->edtValue->Text()),
                             WideToAnsi(dialog->edtComment->Text()));
         } catch (...) {
             message = "ERROR!";

@@ -6,7 +6,7 @@
 #include "MainForm.h"
 #include "PaletteFile.h"
 #include "Text.h"
-#include "VopClass.h"
+#include "Settings.h"
 
 #include <windows.h>
 
@@ -75,7 +75,7 @@ void TfrmMain::mnuColor_ExportClick() {
             return;
     }
     std::vector<PaletteFile::TOutEntry> entries;
-    for (const SettingsText::TColorEntry& e : TVop::ReadColorEntries())
+    for (const SettingsText::TColorEntry& e : TSettings::ReadColorEntries())
         entries.push_back({e.Color, AnsiToUtf8(e.Comment), e.Key});
     if (const int error = FileBytes::WriteReplacing(path, PaletteFile::Write(format, entries)))
         Tell(Handle(), L"无法写入文件 " + path + L"：" + Utf8ToWide(InOutErrorText(error)),
@@ -116,7 +116,7 @@ void TfrmMain::mnuColor_ImportClick() {
     GetLocalTime(&st);
     const PaletteFile::TTime now{st.wYear, st.wMonth, st.wDay, st.wHour, st.wMinute, st.wSecond};
     PaletteFile::TImportPlan plan;
-    TVop::AddColors([&](const std::vector<SettingsText::TColorEntry>& saved) {
+    TSettings::AddColors([&](const std::vector<SettingsText::TColorEntry>& saved) {
         plan = PaletteFile::PlanImport(saved, incoming, now);
         return plan.Added;
     });

@@ -3,7 +3,7 @@
 #include "MainForm.h"
 #include "Magnifier.h"
 #include "Sampling.h"
-#include "VopClass.h"
+#include "Settings.h"
 #include <algorithm>
 
 namespace {
@@ -353,7 +353,7 @@ void TfrmMain::DrawZoom() {
 }
 
 void TfrmMain::cboZoomClick() {
-    TVop::SetZoom(cboZoom->ItemIndex() + 1);
+    TSettings::SetZoom(cboZoom->ItemIndex() + 1);
     spiR->SetFocus();
     DrawZoom();
 }

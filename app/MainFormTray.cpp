@@ -2,7 +2,7 @@
 #include "MainForm.h"
 #include "AppWindow.h"
 #include "Text.h"
-#include "VopClass.h"
+#include "Settings.h"
 #include <cstring>
 #include <shellapi.h>
 
@@ -93,7 +93,7 @@ void TfrmMain::TrayIconCallback(LPARAM mouseMessage) {
 
 void TfrmMain::mnuControl_ShowClick() { ShowMainWindow(!Visible()); }
 
-void TfrmMain::chkStayOnTopClick() { TVop::SetStayOnTop(chkStayOnTop->Checked()); }
+void TfrmMain::chkStayOnTopClick() { TSettings::SetStayOnTop(chkStayOnTop->Checked()); }
 
 // Every move, show, hide or reorder of the main window puts the application window back in
 // its place; the windows it owns follow it. The guard stops the system's own z-order

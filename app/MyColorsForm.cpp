@@ -3,7 +3,7 @@
 #include "SettingsText.h"
 #include "Text.h"
 #include "TextUtil.h"
-#include "VopClass.h"
+#include "Settings.h"
 #include <algorithm>
 
 TfrmMyColors* frmMyColors = nullptr;
@@ -74,7 +74,7 @@ void TfrmMyColors::DpiChanged() {
 
 // The whole section again, in file order; a line whose colour does not convert is left out.
 void TfrmMyColors::LoadColors() {
-    std::vector<SettingsText::TColorEntry> entries = TVop::ReadColorEntries();
+    std::vector<SettingsText::TColorEntry> entries = TSettings::ReadColorEntries();
     // No repainting while the list fills: a repaint after every new row grows with the square
     // of the count too.
     TUpdateLock quiet(*ListView1);
@@ -122,7 +122,7 @@ void TfrmMyColors::btnDeleteClick() {
     if (MessageBoxA(Handle(), "Do you really want to delete it?", WideToAnsi(Application.Title()).c_str(),
                     MB_ICONQUESTION | MB_YESNO) != IDYES)
         return;
-    TVop::DeleteColor(SettingsText::KeyFromTimeText(WideToAnsi(ListView1->SubItem(row, 2))));
+    TSettings::DeleteColor(SettingsText::KeyFromTimeText(WideToAnsi(ListView1->SubItem(row, 2))));
     LoadColors();
     EnableButtons(ListView1->SelCount() > 0);
 }

@@ -1,7 +1,7 @@
 #include "StartUp.h"
 #include "AppWindow.h"
 #include "MainForm.h"
-#include "VopClass.h"
+#include "Settings.h"
 
 namespace {
 // What the widget layer needs to know of the program.
@@ -22,7 +22,7 @@ void InitializeApplication() {
     Application.Initialize(Product());
     SetTaskbarButton(false);
     // The window takes the new state before the setting is written.
-    TVop::OnApplyStayOnTop = &ApplyStayOnTop;
+    TSettings::OnApplyStayOnTop = &ApplyStayOnTop;
     Application.SetTitle(L"Quillora");
 }
 

@@ -4,7 +4,7 @@
 #include <string>
 
 // Whole files read and written in one go, for files the user picks (the settings file goes
-// through TBrenvik). Paths are UTF-16; failures come back as Windows error codes, 0 meaning
+// through TIniFile). Paths are UTF-16; failures come back as Windows error codes, 0 meaning
 // success. Defined in the Windows part of core.
 namespace FileBytes {
 

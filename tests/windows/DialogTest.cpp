@@ -1,5 +1,6 @@
 // The three dialogs, driven as a user drives them: a second thread waits for each window and
 // works its controls while the program runs the dialog modally.
+#include "Settings.h"
 #include "AboutForm.h"
 #include "Clipboard.h"
 #include "ContrastForm.h"
@@ -25,7 +26,7 @@ constexpr DWORD kWaitMs = 10000;
 HWND WaitWindow(const wchar_t* cls) { return UserDriver::WaitWindow(cls, kWaitMs); }
 std::wstring Answer(int button) { return UserDriver::Answer(button, kWaitMs); }
 
-std::string FileText() { return FileHelpers::ReadBytes(TVop::GetIniFileName()); }
+std::string FileText() { return FileHelpers::ReadBytes(TSettings::GetIniFileName()); }
 
 class DialogTest : public TMainWindowTest {
 protected:
@@ -35,7 +36,7 @@ protected:
     }
     void TearDown() override {
         Links::OnOpen = nullptr;
-        RemoveDirectoryA(TVop::GetIniFileName().c_str());
+        RemoveDirectoryA(TSettings::GetIniFileName().c_str());
         TMainWindowTest::TearDown();
     }
     // Runs a menu command on this thread while `user` works the dialog on another.
@@ -48,7 +49,7 @@ protected:
             std::string s(l);
             size_t eq = s.find('=');
             WritePrivateProfileStringA("COLORS", s.substr(0, eq).c_str(), s.substr(eq + 1).c_str(),
-                                       TVop::GetIniFileName().c_str());
+                                       TSettings::GetIniFileName().c_str());
         }
     }
 };
@@ -99,8 +100,8 @@ TEST_F(DialogTest, EscapeWritesNothingAndTheCommentTakes256Characters) {
 }
 
 TEST_F(DialogTest, UnwritableSettingsFileGivesErrorAndTheStoreStaysAsItWas) {
-    DeleteFileA(TVop::GetIniFileName().c_str());
-    ASSERT_TRUE(CreateDirectoryA(TVop::GetIniFileName().c_str(), nullptr));  // vop.ini is a folder
+    DeleteFileA(TSettings::GetIniFileName().c_str());
+    ASSERT_TRUE(CreateDirectoryA(TSettings::GetIniFileName().c_str(), nullptr));  // vop.ini is a folder
     std::wstring box;
     WithUser("mnuColor_SaveColor", [&] {
         WaitWindow(L"TfrmSaveColor");
@@ -109,7 +110,7 @@ TEST_F(DialogTest, UnwritableSettingsFileGivesErrorAndTheStoreStaysAsItWas) {
     });
     EXPECT_EQ(box, L"ERROR!");
     EXPECT_TRUE(Errors.empty()) << "the failure is the dialog's own message, not the error handler's";
-    EXPECT_TRUE(FileHelpers::IsDirectory(TVop::GetIniFileName()));
+    EXPECT_TRUE(FileHelpers::IsDirectory(TSettings::GetIniFileName()));
 }
 
 // ---- My colours ----
@@ -323,7 +324,7 @@ void ChooseFile(const wchar_t* title, const std::string& name, int type = 0) {
     PostMessageW(dlg, WM_COMMAND, IDOK, 0);
 }
 
-std::string Folder() { return TVop::GetIniFileName().substr(0, TVop::GetIniFileName().rfind('\\')); }
+std::string Folder() { return TSettings::GetIniFileName().substr(0, TSettings::GetIniFileName().rfind('\\')); }
 
 TEST_F(DialogTest, ExportWritesTheSavedColoursInTheFormatTheNameOrTheChosenTypeGives) {
     SaveLines({"07032026140509=#FF8000sky, warm", "01012020101011=#00FF00"});
@@ -360,7 +361,7 @@ TEST_F(DialogTest, ImportAddsTheNewColoursBehindTheOthersAndRefusesADamagedFileW
         ChooseFile(L"导入喜爱的颜色", good);
         EXPECT_EQ(Answer(IDOK), L"导入了 2 个颜色，跳过 1 个");
     });
-    const std::vector<std::string> lines = TVop::ReadColorLines();
+    const std::vector<std::string> lines = TSettings::ReadColorLines();
     ASSERT_EQ(lines.size(), 3u);
     EXPECT_EQ(lines[1].substr(14), "=#0000FFblue, deep") << "a taken time gives way to now";
     EXPECT_NE(lines[1].substr(0, 14), "07032026140509");

@@ -7,6 +7,7 @@
 // Which entries the list must show, and what counts as an entry of the file, the test works
 // out on its own from the file's bytes (TProfile below), by the rules of the system's profile
 // functions as the program relies on them. The cases and their outcome: tests/hostile/README.md.
+#include "Settings.h"
 #include "ChildProcess.h"
 #include "FileHelpers.h"
 #include "MainWindowTest.h"
@@ -391,7 +392,7 @@ class HostileSettingsTest : public TMainWindowTest, public ::testing::WithParamI
 protected:
     void SetUp() override {
         TMainWindowTest::SetUp();
-        Ini = TVop::GetIniFileName();
+        Ini = TSettings::GetIniFileName();
         Folder = Ini.substr(0, Ini.rfind('\\'));
         const TCase& C = GetParam();
         if (C.File) Original = ReadBytes(std::string(QUILLORA_HOSTILE_DIR_WIN) + "/" + C.File);
@@ -553,7 +554,7 @@ TEST_P(HostileSettingsTest, StartUpListSaveAndDeleteLoseNothing) {
     // The list shows every entry of the file whose colour converts, and closes.
     std::vector<TRow> Rows = AfterStart.Rows();
     {
-        std::vector<SettingsText::TColorEntry> Read = TVop::ReadColorEntries();
+        std::vector<SettingsText::TColorEntry> Read = TSettings::ReadColorEntries();
         ASSERT_EQ(Read.size(), Rows.size()) << "entries read";
         for (size_t i = 0; i < Rows.size(); ++i)
             ASSERT_EQ(Read[i].Key + "=" + Read[i].ColorText + Read[i].Comment,

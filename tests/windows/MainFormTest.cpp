@@ -1,4 +1,5 @@
 // The real main window, created in this process as the program creates it.
+#include "Settings.h"
 #include "Clipboard.h"
 #include "FileHelpers.h"
 #include "MainWindowLayout.h"
@@ -133,7 +134,7 @@ TEST_F(MainFormTest, PopupMenusHoldTheirItemsWithDefaultsAcceleratorsAndRadioMar
 
 // The two choices are written when they change and only then; the next start reads them.
 TEST_F(MainFormTest, PickChoicesAreWrittenOnlyWhenTheyChange) {
-    const std::string ini = TVop::GetIniFileName();
+    const std::string ini = TSettings::GetIniFileName();
     const std::string atStart = ReadBytes(ini);
     F->mnuColor.Find("mnuColor_Sample1")->OnClick();
     F->mnuColor.Find("mnuColor_AutoCopy0")->OnClick();

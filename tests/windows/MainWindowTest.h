@@ -3,7 +3,7 @@
 #pragma once
 #include "MainForm.h"
 #include "StartUp.h"
-#include "VopClass.h"
+#include "Settings.h"
 #include <gtest/gtest.h>
 #include <string>
 #include <vector>
@@ -12,14 +12,14 @@ class TMainWindowTest : public ::testing::Test {
 protected:
     void SetUp() override {
         InitializeApplication();
-        DeleteFileA(TVop::GetIniFileName().c_str());
+        DeleteFileA(TSettings::GetIniFileName().c_str());
         Application.OnException = [this](const std::string& m) { Errors.push_back(m); };
     }
     void TearDown() override {
         Application.DestroyForms();
         Application.OnException = nullptr;
         frmMain = nullptr;
-        DeleteFileA(TVop::GetIniFileName().c_str());
+        DeleteFileA(TSettings::GetIniFileName().c_str());
     }
     TfrmMain* CreateMain() {
         frmMain = Application.CreateForm<TfrmMain>();

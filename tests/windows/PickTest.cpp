@@ -1,5 +1,6 @@
 // Taking colours from the screen: the drag from a "+" icon, the capture around the cursor,
 // the magnifier and its zoom list, on the real main window and a pattern window of our own.
+#include "Settings.h"
 #include "Clipboard.h"
 #include "MainWindowTest.h"
 
@@ -346,7 +347,7 @@ TEST(ZoomListTest, StoredZoomSelectsItsEntryAndBadValuesTheFirst) {
     InitializeApplication();
     struct Case { const char* stored; int index; };
     for (Case c : {Case{"7", 6}, Case{"20", 19}, Case{"0", 0}, Case{"21", 0}, Case{"abc", 0}}) {
-        WritePrivateProfileStringA("VOP", "zoom", c.stored, TVop::GetIniFileName().c_str());
+        WritePrivateProfileStringA("VOP", "zoom", c.stored, TSettings::GetIniFileName().c_str());
         frmMain = Application.CreateForm<TfrmMain>();
         EXPECT_EQ(frmMain->cboZoom->ItemIndex(), c.index) << c.stored;
         EXPECT_EQ(frmMain->cboZoom->Count(), 20);
@@ -355,6 +356,6 @@ TEST(ZoomListTest, StoredZoomSelectsItsEntryAndBadValuesTheFirst) {
         Application.DestroyForms();
     }
     frmMain = nullptr;
-    DeleteFileA(TVop::GetIniFileName().c_str());
+    DeleteFileA(TSettings::GetIniFileName().c_str());
 }
 }  // namespace

@@ -1,11 +1,11 @@
 // The settings file and the saved colours, on real files in the prefix's application-data
 // folder, through the system's profile functions.
-#include "BrenvikClass.h"
+#include "IniFile.h"
 #include "Errors.h"
 #include "FileBytes.h"
 #include "FileHelpers.h"
 #include "Text.h"
-#include "VopClass.h"
+#include "Settings.h"
 
 #include <windows.h>
 #include <shlobj.h>
@@ -48,7 +48,7 @@ protected:
     void TearDown() override {
         Remove(IniPath());
         RemoveDirectoryA(ProgramFolder().c_str());  // only when the tests left it empty
-        TVop::OnApplyStayOnTop = nullptr;
+        TSettings::OnApplyStayOnTop = nullptr;
     }
     static void WriteIni(const std::string& Text) {
         CreateDirectoryA(ProgramFolder().c_str(), nullptr);
@@ -61,19 +61,19 @@ protected:
 TEST_F(SettingsTest, FileIsVopIniInTheProgramFolderWhichTheFirstAccessCreates) {
     RemoveDirectoryA(ProgramFolder().c_str());
     ASSERT_FALSE(Exists(ProgramFolder()));
-    EXPECT_EQ(TBrenvik::GetSpecialFolderPath(CSIDL_APPDATA), AppData());
-    EXPECT_EQ(TBrenvik::GetSpecialFolderPath(0x7F), "") << "no such special folder";
+    EXPECT_EQ(TIniFile::GetSpecialFolderPath(CSIDL_APPDATA), AppData());
+    EXPECT_EQ(TIniFile::GetSpecialFolderPath(0x7F), "") << "no such special folder";
 
-    EXPECT_EQ(TVop::GetIniFileName(), IniPath());
+    EXPECT_EQ(TSettings::GetIniFileName(), IniPath());
     EXPECT_TRUE(IsDirectory(ProgramFolder()));
     EXPECT_FALSE(Exists(IniPath())) << "only a write creates the file";
-    EXPECT_EQ(TVop::GetIniFileName(), IniPath()) << "an existing folder is used as it is";
+    EXPECT_EQ(TSettings::GetIniFileName(), IniPath()) << "an existing folder is used as it is";
 
     const std::pair<const char*, const char*> kResolved[] = {
         {"Sub\\..\\QuilloraT1", "QuilloraT1"}, {".\\QuilloraT2\\", "QuilloraT2"}};
     for (const auto& [Name, Folder] : kResolved) {
         const std::string Expected = AppData() + "\\" + Folder;
-        EXPECT_EQ(TBrenvik::GetAppDataPath(Name), Expected) << Name;
+        EXPECT_EQ(TIniFile::GetAppDataPath(Name), Expected) << Name;
         EXPECT_TRUE(IsDirectory(Expected)) << Name;
         RemoveDirectoryA(Expected.c_str());
     }
@@ -95,7 +95,7 @@ TEST_F(SettingsTest, ProgramFolderThatCannotBeCreatedRaisesInOutError) {
     };
     for (const TCase& c : kCases) {
         try {
-            TBrenvik::GetAppDataPath(c.Name);
+            TIniFile::GetAppDataPath(c.Name);
             ADD_FAILURE() << c.Name << ": no error";
         } catch (const EInOutError& e) {
             EXPECT_TRUE(c.Code == 0 || e.ErrorCode() == c.Code) << c.Name << ": " << e.ErrorCode();
@@ -131,9 +131,9 @@ private:
 TEST_F(SettingsTest, WithoutAppDataFolderTheFileIsAtTheRootOfTheCurrentDrive) {
     TAppDataMissing Missing;
     ASSERT_TRUE(Missing.Moved());
-    EXPECT_EQ(TVop::GetIniFileName(), "\\vop.ini");
-    TVop::SetZoom(4);
-    EXPECT_EQ(TVop::GetZoom(), 4);
+    EXPECT_EQ(TSettings::GetIniFileName(), "\\vop.ini");
+    TSettings::SetZoom(4);
+    EXPECT_EQ(TSettings::GetZoom(), 4);
     EXPECT_EQ(ReadBytes("C:\\vop.ini"), "[VOP]\r\nzoom=4\r\n");
     EXPECT_FALSE(Exists(AppData())) << "the application-data folder is never created";
 }
@@ -141,7 +141,7 @@ TEST_F(SettingsTest, WithoutAppDataFolderTheFileIsAtTheRootOfTheCurrentDrive) {
 // --- [VOP] ----------------------------------------------------------------------------------
 
 TEST_F(SettingsTest, StayOnTopIsOffOnlyForZero) {
-    EXPECT_TRUE(TVop::GetStayOnTop()) << "no file";
+    EXPECT_TRUE(TSettings::GetStayOnTop()) << "no file";
     EXPECT_FALSE(Exists(IniPath())) << "reading creates nothing";
     struct TCase {
         const char* File;
@@ -157,7 +157,7 @@ TEST_F(SettingsTest, StayOnTopIsOffOnlyForZero) {
     };
     for (const TCase& c : kCases) {
         WriteIni(std::string(c.File) + "\r\n");
-        EXPECT_EQ(TVop::GetStayOnTop(), c.On) << c.File;
+        EXPECT_EQ(TSettings::GetStayOnTop(), c.On) << c.File;
     }
 }
 
@@ -167,10 +167,10 @@ static_assert(kHotKeyAlt == MOD_ALT && kHotKeyCtrl == MOD_CONTROL && kHotKeyShif
 
 // Each [VOP] number, and the hot key, read back as text.
 std::string ReadVop(const std::string& Key) {
-    if (Key == "hotkey") return HotKeyText(TVop::GetHotKey());
-    return std::to_string(Key == "zoom" ? TVop::GetZoom()
-                          : Key == "sample" ? TVop::GetSample()
-                                            : TVop::GetAutoCopy());
+    if (Key == "hotkey") return HotKeyText(TSettings::GetHotKey());
+    return std::to_string(Key == "zoom" ? TSettings::GetZoom()
+                          : Key == "sample" ? TSettings::GetSample()
+                                            : TSettings::GetAutoCopy());
 }
 
 TEST_F(SettingsTest, ZoomSampleAutoCopyAndHotKeyReadTheirRangeElseTheirDefault) {
@@ -198,46 +198,46 @@ TEST_F(SettingsTest, ZoomSampleAutoCopyAndHotKeyReadTheirRangeElseTheirDefault) 
 }
 
 TEST_F(SettingsTest, WritesCreateTheFileAndReplaceValuesInPlace) {
-    TVop::SetStayOnTop(true);
+    TSettings::SetStayOnTop(true);
     EXPECT_EQ(ReadBytes(IniPath()), "[VOP]\r\nontop=1\r\n");
-    TVop::SetZoom(25);
-    TVop::SetStayOnTop(false);
+    TSettings::SetZoom(25);
+    TSettings::SetStayOnTop(false);
     EXPECT_EQ(ReadBytes(IniPath()), "[VOP]\r\nontop=0\r\nzoom=25\r\n") << "no range check";
-    EXPECT_EQ(TVop::GetZoom(), 1) << "but 25 reads back as 1";
-    EXPECT_FALSE(TVop::GetStayOnTop());
-    TVop::SetHotKey({kHotKeyShift, kKeyF1 + 11});
-    TVop::SetSample(3);
-    TVop::SetAutoCopy(9);
+    EXPECT_EQ(TSettings::GetZoom(), 1) << "but 25 reads back as 1";
+    EXPECT_FALSE(TSettings::GetStayOnTop());
+    TSettings::SetHotKey({kHotKeyShift, kKeyF1 + 11});
+    TSettings::SetSample(3);
+    TSettings::SetAutoCopy(9);
     EXPECT_EQ(ReadBytes(IniPath()),
               "[VOP]\r\nontop=0\r\nzoom=25\r\nhotkey=Shift+F12\r\nsample=3\r\nautocopy=9\r\n");
 }
 
 TEST_F(SettingsTest, StayOnTopIsAppliedBeforeItIsWritten) {
     std::vector<std::pair<bool, bool>> Calls;  // value applied, value stored at that time
-    TVop::OnApplyStayOnTop = [&](bool Value) { Calls.emplace_back(Value, TVop::GetStayOnTop()); };
-    TVop::SetStayOnTop(false);
-    TVop::SetStayOnTop(true);
+    TSettings::OnApplyStayOnTop = [&](bool Value) { Calls.emplace_back(Value, TSettings::GetStayOnTop()); };
+    TSettings::SetStayOnTop(false);
+    TSettings::SetStayOnTop(true);
     EXPECT_EQ(Calls, (std::vector<std::pair<bool, bool>>{{false, true}, {true, false}}));
 
     Remove(IniPath());
     CreateDirectoryA(IniPath().c_str(), nullptr);  // the write is going to fail
-    EXPECT_THROW(TVop::SetStayOnTop(false), EIniFileException);
+    EXPECT_THROW(TSettings::SetStayOnTop(false), EIniFileException);
     EXPECT_EQ(Calls.size(), 3u) << "the windows follow even when the write fails";
 }
 
 TEST_F(SettingsTest, ReadOnlyFileIsMadeWritableAndWritten) {
     WriteIni("[VOP]\r\nzoom=3\r\n");
     SetReadOnly(IniPath(), true);
-    TVop::SetZoom(9);
+    TSettings::SetZoom(9);
     EXPECT_FALSE(IsReadOnly(IniPath()));
-    EXPECT_EQ(TVop::GetZoom(), 9);
+    EXPECT_EQ(TSettings::GetZoom(), 9);
 }
 
 TEST_F(SettingsTest, FailedWriteRaisesIniFileExceptionNamingTheFile) {
     const auto [Ansi, Utf8] = NonAsciiCharacter();
     const std::string Folder = AppData() + "\\Missing" + Ansi;
     try {
-        TBrenvik::WriteIniString("VOP", "zoom", "3", Folder + "\\vop.ini");
+        TIniFile::WriteIniString("VOP", "zoom", "3", Folder + "\\vop.ini");
         ADD_FAILURE() << "no error for a file in a missing folder";
     } catch (const EIniFileException& e) {
         EXPECT_EQ(std::string(e.what()),
@@ -249,8 +249,8 @@ TEST_F(SettingsTest, FailedWriteRaisesIniFileExceptionNamingTheFile) {
     CreateDirectoryA(ProgramFolder().c_str(), nullptr);
     CreateDirectoryA(IniPath().c_str(), nullptr);
     const std::pair<const char*, void (*)()> kWrites[] = {
-        {"SetZoom", [] { TVop::SetZoom(2); }},
-        {"SaveColor", [] { TVop::SaveColor("03/07/2026 14:05:09", "#FF8000", ""); }},
+        {"SetZoom", [] { TSettings::SetZoom(2); }},
+        {"SaveColor", [] { TSettings::SaveColor("03/07/2026 14:05:09", "#FF8000", ""); }},
     };
     for (const auto& [Name, Write] : kWrites) {
         try {
@@ -260,26 +260,26 @@ TEST_F(SettingsTest, FailedWriteRaisesIniFileExceptionNamingTheFile) {
             EXPECT_EQ(std::string(e.what()), "无法写入到" + IniPath()) << Name;
         }
     }
-    EXPECT_EQ(TVop::GetZoom(), 1) << "a folder is no settings file";
-    EXPECT_TRUE(TVop::ReadColorLines().empty());
+    EXPECT_EQ(TSettings::GetZoom(), 1) << "a folder is no settings file";
+    EXPECT_TRUE(TSettings::ReadColorLines().empty());
 }
 
 TEST_F(SettingsTest, ValuesReadBackCutTo2047Characters) {
     const std::string Long(3000, 'x');
     CreateDirectoryA(ProgramFolder().c_str(), nullptr);
-    TBrenvik::WriteIniString("VOP", "long", Long, IniPath());
-    EXPECT_EQ(TBrenvik::ReadIniString("VOP", "long", IniPath()), Long.substr(0, 2047));
-    TVop::SaveColor("01/01/2020 00:00:00", "#000000", Long);
-    EXPECT_EQ(TVop::ReadColorLines(), TLines{"01012020000000=#000000" + Long.substr(0, 2040)});
+    TIniFile::WriteIniString("VOP", "long", Long, IniPath());
+    EXPECT_EQ(TIniFile::ReadIniString("VOP", "long", IniPath()), Long.substr(0, 2047));
+    TSettings::SaveColor("01/01/2020 00:00:00", "#000000", Long);
+    EXPECT_EQ(TSettings::ReadColorLines(), TLines{"01012020000000=#000000" + Long.substr(0, 2040)});
 }
 
 // --- [COLORS] -------------------------------------------------------------------------------
 
 TEST_F(SettingsTest, WorkedExampleRoundTrips) {
-    TVop::SaveColor("03/07/2026 14:05:09", "#FF8000", "sky; warm=yes");
+    TSettings::SaveColor("03/07/2026 14:05:09", "#FF8000", "sky; warm=yes");
     EXPECT_EQ(ReadBytes(IniPath()), "[COLORS]\r\n03072026140509=#FF8000sky, warm=yes\r\n");
-    EXPECT_EQ(TVop::ReadColorLines(), TLines{"03072026140509=#FF8000sky, warm=yes"});
-    const std::vector<SettingsText::TColorEntry> Entries = TVop::ReadColorEntries();
+    EXPECT_EQ(TSettings::ReadColorLines(), TLines{"03072026140509=#FF8000sky, warm=yes"});
+    const std::vector<SettingsText::TColorEntry> Entries = TSettings::ReadColorEntries();
     ASSERT_EQ(Entries.size(), 1u);
     EXPECT_EQ(Entries[0].Key, "03072026140509");
     EXPECT_EQ(Entries[0].TimeText, "03/07/2026 14:05:09");
@@ -295,23 +295,23 @@ TEST_F(SettingsTest, CommentsComeBackAsTheProfileFunctionsLeaveThem) {
         {"one\r\ntwo\nthree\r[VOP]\r\nzoom=9", "one  two three [VOP]  zoom=9"},
     };
     for (std::size_t i = 0; i < std::size(kComments); ++i)
-        TVop::SaveColor("01/01/2020 10:10:1" + std::to_string(i), "#123456", kComments[i].first);
+        TSettings::SaveColor("01/01/2020 10:10:1" + std::to_string(i), "#123456", kComments[i].first);
 
     const std::string Bytes = ReadBytes(IniPath());
     const std::ptrdiff_t kLines = 1 + std::size(kComments);  // the section's and one each
     EXPECT_EQ(std::count(Bytes.begin(), Bytes.end(), '\n'), kLines) << Bytes;
-    EXPECT_EQ(TVop::GetZoom(), 1) << "a comment cannot plant a setting";
-    const std::vector<SettingsText::TColorEntry> Entries = TVop::ReadColorEntries();
+    EXPECT_EQ(TSettings::GetZoom(), 1) << "a comment cannot plant a setting";
+    const std::vector<SettingsText::TColorEntry> Entries = TSettings::ReadColorEntries();
     ASSERT_EQ(Entries.size(), std::size(kComments));
     for (std::size_t i = 0; i < std::size(kComments); ++i)
         EXPECT_EQ(Entries[i].Comment, kComments[i].second) << "[" << kComments[i].first << "]";
 }
 
 TEST_F(SettingsTest, SaveInTheSameSecondReplacesTheEarlierEntryWhereItStands) {
-    TVop::SaveColor("03/07/2026 14:05:09", "#000001", "first");
-    TVop::SaveColor("03/07/2026 14:05:10", "#000002", "second");
-    TVop::SaveColor(" 03/07/2026 14:05:09 ", "#000003", "third");
-    EXPECT_EQ(TVop::ReadColorLines(),
+    TSettings::SaveColor("03/07/2026 14:05:09", "#000001", "first");
+    TSettings::SaveColor("03/07/2026 14:05:10", "#000002", "second");
+    TSettings::SaveColor(" 03/07/2026 14:05:09 ", "#000003", "third");
+    EXPECT_EQ(TSettings::ReadColorLines(),
               (TLines{"03072026140509=#000003third", "03072026140510=#000002second"}));
 }
 
@@ -331,9 +331,9 @@ TEST_F(SettingsTest, ListingIsNotCutAfter1092Entries) {
     File << "[OTHER]\r\nx=#FFFFFF\r\n";
     WriteIni(File.str());
 
-    TVop::SaveColor("12/31/2030 23:59:59", "#ABCDEF", "last");
+    TSettings::SaveColor("12/31/2030 23:59:59", "#ABCDEF", "last");
     Expected.push_back("12312030235959=#ABCDEFlast");
-    const TLines Lines = TVop::ReadColorLines();
+    const TLines Lines = TSettings::ReadColorLines();
     ASSERT_EQ(Lines.size(), Expected.size());
     for (std::size_t i = 0; i < Lines.size(); ++i) ASSERT_EQ(Lines[i], Expected[i]) << "line " << i;
 }
@@ -354,12 +354,12 @@ TEST_F(SettingsTest, SectionListingReadsEachLineAsItsOwnValue) {
              "one=\"\r\n"
              "mixed=\"#888888'\r\n"
              "[OTHER]\r\nz=#999999\r\n");
-    const TLines Lines = TVop::ReadColorLines();
+    const TLines Lines = TSettings::ReadColorLines();
     EXPECT_EQ(Lines, (TLines{"k1=#111111a", "K1=#222222b", "q=#555555 x", "s=#666666",
                              "u=\"#777777", "e=", "one=\"", "mixed=\"#888888'"}));
     for (std::size_t i = 2; i < Lines.size(); ++i) {
         const std::string Key = Lines[i].substr(0, Lines[i].find('='));
-        EXPECT_EQ(Lines[i], Key + "=" + TBrenvik::ReadIniString("COLORS", Key, IniPath()))
+        EXPECT_EQ(Lines[i], Key + "=" + TIniFile::ReadIniString("COLORS", Key, IniPath()))
             << "the same as a read of the key alone";
     }
 }
@@ -367,8 +367,8 @@ TEST_F(SettingsTest, SectionListingReadsEachLineAsItsOwnValue) {
 TEST_F(SettingsTest, LinesWhoseColourDoesNotConvertAreLeftOutAndKept) {
     WriteIni("[COLORS]\r\n01012020101010=#GG0000x\r\n01012020101011=#ff8000\r\n"
              "0101202010101299=#000001long key\r\n01012020101013=\r\n");
-    EXPECT_EQ(TVop::ReadColorLines().size(), 4u);
-    const std::vector<SettingsText::TColorEntry> Entries = TVop::ReadColorEntries();
+    EXPECT_EQ(TSettings::ReadColorLines().size(), 4u);
+    const std::vector<SettingsText::TColorEntry> Entries = TSettings::ReadColorEntries();
     ASSERT_EQ(Entries.size(), 2u);
     EXPECT_EQ(Entries[0].Color, 0x000080FFu);
     EXPECT_EQ(Entries[0].ColorText, "#ff8000");
@@ -379,24 +379,24 @@ TEST_F(SettingsTest, LinesWhoseColourDoesNotConvertAreLeftOutAndKept) {
 }
 
 TEST_F(SettingsTest, DeleteRemovesOneLineAndReportsNothing) {
-    EXPECT_TRUE(TVop::ReadColorLines().empty()) << "no file";
-    TVop::DeleteColor("03072026140509");
+    EXPECT_TRUE(TSettings::ReadColorLines().empty()) << "no file";
+    TSettings::DeleteColor("03072026140509");
     EXPECT_FALSE(Exists(IniPath())) << "deleting from a missing file creates none";
 
-    TVop::SaveColor("03/07/2026 14:05:09", "#000001", "a");
-    TVop::SaveColor("03/07/2026 14:05:10", "#000002", "b");
-    TVop::SaveColor("03/07/2026 14:05:11", "#000003", "c");
-    TVop::DeleteColor("03072026140510");
-    EXPECT_EQ(TVop::ReadColorLines(),
+    TSettings::SaveColor("03/07/2026 14:05:09", "#000001", "a");
+    TSettings::SaveColor("03/07/2026 14:05:10", "#000002", "b");
+    TSettings::SaveColor("03/07/2026 14:05:11", "#000003", "c");
+    TSettings::DeleteColor("03072026140510");
+    EXPECT_EQ(TSettings::ReadColorLines(),
               (TLines{"03072026140509=#000001a", "03072026140511=#000003c"}));
 
     const std::string Before = ReadBytes(IniPath());
-    TVop::DeleteColor("99999999999999");
-    TVop::DeleteColor("");
+    TSettings::DeleteColor("99999999999999");
+    TSettings::DeleteColor("");
     EXPECT_EQ(ReadBytes(IniPath()), Before) << "unknown or empty keys change nothing";
 
     SetReadOnly(IniPath(), true);
-    TVop::DeleteColor("03072026140509");
+    TSettings::DeleteColor("03072026140509");
     EXPECT_TRUE(IsReadOnly(IniPath())) << "deleting leaves a read-only file alone";
     EXPECT_EQ(ReadBytes(IniPath()), Before) << "so the entry stays";
 }
@@ -404,22 +404,22 @@ TEST_F(SettingsTest, DeleteRemovesOneLineAndReportsNothing) {
 TEST_F(SettingsTest, AddColorsWritesEveryLineBehindTheOthersOrNone) {
     WriteIni("[COLORS]\r\n01012020101010=#FF8000a\r\n[VOP]\r\nzoom=3\r\n");
     size_t Seen = 0;
-    TVop::AddColors([&](const std::vector<SettingsText::TColorEntry>& Saved) {
+    TSettings::AddColors([&](const std::vector<SettingsText::TColorEntry>& Saved) {
         Seen = Saved.size();
         return std::vector<std::pair<std::string, std::string>>{{"02022020101010", "#00FF00b"},
                                                                 {"01012019101010", "#0000FF"}};
     });
     EXPECT_EQ(Seen, 1u);
-    EXPECT_EQ(TVop::ReadColorLines(), (TLines{"01012020101010=#FF8000a", "02022020101010=#00FF00b",
+    EXPECT_EQ(TSettings::ReadColorLines(), (TLines{"01012020101010=#FF8000a", "02022020101010=#00FF00b",
                                               "01012019101010=#0000FF"}));
-    EXPECT_EQ(TVop::GetZoom(), 3);
+    EXPECT_EQ(TSettings::GetZoom(), 3);
 
     // A plan that fails, and a file another program holds against writing: nothing changes.
     const std::string Before = ReadBytes(IniPath());
     const auto OneLine = [](const std::vector<SettingsText::TColorEntry>&) {
         return std::vector<std::pair<std::string, std::string>>{{"03032020101010", "#123456"}};
     };
-    EXPECT_THROW(TVop::AddColors([](const std::vector<SettingsText::TColorEntry>&)
+    EXPECT_THROW(TSettings::AddColors([](const std::vector<SettingsText::TColorEntry>&)
                                      -> std::vector<std::pair<std::string, std::string>> {
                      throw EInOutError(5);
                  }),
@@ -428,7 +428,7 @@ TEST_F(SettingsTest, AddColorsWritesEveryLineBehindTheOthersOrNone) {
         const HANDLE Held = CreateFileA(IniPath().c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
                                         OPEN_EXISTING, 0, nullptr);
         ASSERT_NE(Held, INVALID_HANDLE_VALUE);
-        EXPECT_THROW(TVop::AddColors(OneLine), EIniFileException);
+        EXPECT_THROW(TSettings::AddColors(OneLine), EIniFileException);
         CloseHandle(Held);
     }
     EXPECT_EQ(ReadBytes(IniPath()), Before);

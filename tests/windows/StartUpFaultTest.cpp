@@ -3,7 +3,7 @@
 #include "FileHelpers.h"
 #include "MainForm.h"
 #include "StartUp.h"
-#include "VopClass.h"
+#include "Settings.h"
 #include <gtest/gtest.h>
 
 namespace {
@@ -17,7 +17,7 @@ class StartUpFaultTest : public ::testing::TestWithParam<TFault> {
 protected:
     void SetUp() override {
         InitializeApplication();
-        Folder = TVop::GetIniFileName();
+        Folder = TSettings::GetIniFileName();
         Folder.resize(Folder.size() - std::string("\\vop.ini").size());
         DeleteFileA((Folder + "\\vop.ini").c_str());
         RemoveDirectoryA(Folder.c_str());

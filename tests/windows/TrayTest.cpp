@@ -1,5 +1,6 @@
 // The notification-area icon, hiding and showing the program, and stay on top, on the real
 // main window and application window.
+#include "Settings.h"
 #include "FileHelpers.h"
 #include "MainWindowTest.h"
 #include <cstring>
@@ -17,7 +18,7 @@ bool OnTop(HWND app, HWND owned) { return Topmost(app) || (OnWine() && Topmost(o
 
 std::string ReadSettings() {
     char buf[4096] = "";
-    GetPrivateProfileSectionA("VOP", buf, sizeof buf, TVop::GetIniFileName().c_str());
+    GetPrivateProfileSectionA("VOP", buf, sizeof buf, TSettings::GetIniFileName().c_str());
     std::string all;
     for (const char* p = buf; *p; p += std::strlen(p) + 1) all += std::string(p) + ";";
     return all;
@@ -193,17 +194,17 @@ TEST_F(TrayTest, StayOnTopFollowsTheSettingAndOnlyTheBoxWritesIt) {
     EXPECT_EQ(ReadSettings(), "ontop=1;");
 
     // Moving, hiding and showing re-assert the state but never write the file.
-    DeleteFileA(TVop::GetIniFileName().c_str());
+    DeleteFileA(TSettings::GetIniFileName().c_str());
     SetWindowPos(F->Handle(), nullptr, 10, 10, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
     Tray({WM_LBUTTONDOWN, WM_LBUTTONUP});
     Tray({WM_LBUTTONDOWN, WM_LBUTTONUP});
     EXPECT_TRUE(OnTop(App, F->Handle()));
-    EXPECT_FALSE(FileHelpers::Exists(TVop::GetIniFileName()));
+    EXPECT_FALSE(FileHelpers::Exists(TSettings::GetIniFileName()));
 }
 
 TEST_F(TrayTest, StoredOffLeavesTheBoxClearAndTheWindowNotTopmost) {
     for (const char* stored : {"0", " 0 "}) {
-        WritePrivateProfileStringA("VOP", "ontop", stored, TVop::GetIniFileName().c_str());
+        WritePrivateProfileStringA("VOP", "ontop", stored, TSettings::GetIniFileName().c_str());
         Start();
         EXPECT_FALSE(F->chkStayOnTop->Checked()) << "'" << stored << "'";
         if (!OnWine()) {

@@ -3,7 +3,7 @@
 #include "ChildProcess.h"
 #include "FileHelpers.h"
 #include "SettingsText.h"
-#include "VopClass.h"
+#include "Settings.h"
 
 #include <gtest/gtest.h>
 
@@ -42,8 +42,8 @@ bool IsDigits(const std::string& Text, std::size_t Count) {
 
 class TwoCopiesTest : public ::testing::Test {
 protected:
-    void SetUp() override { DeleteFileA(TVop::GetIniFileName().c_str()); }
-    void TearDown() override { DeleteFileA(TVop::GetIniFileName().c_str()); }
+    void SetUp() override { DeleteFileA(TSettings::GetIniFileName().c_str()); }
+    void TearDown() override { DeleteFileA(TSettings::GetIniFileName().c_str()); }
 
     // Runs the settings writer to its end and gives its exit code (-1: still running after
     // the timeout, and then ended).
@@ -66,7 +66,7 @@ TEST_F(TwoCopiesTest, SavingAtOnceLosesNoEntryOfEitherAndEveryLineStaysWhole) {
         Expected[Key] = "#0000" + std::string(i < 10 ? "0" : "") + std::to_string(i) + "seed";
         Seed << Key << "=" << Expected[Key] << "\r\n";
     }
-    WriteBytes(TVop::GetIniFileName(), Seed.str());
+    WriteBytes(TSettings::GetIniFileName(), Seed.str());
     for (int Tag : {1, 2})
         for (int Round = 0; Round < kRounds; ++Round) Expected.insert(WriterEntry(Tag, Round));
 
@@ -83,7 +83,7 @@ TEST_F(TwoCopiesTest, SavingAtOnceLosesNoEntryOfEitherAndEveryLineStaysWhole) {
     EXPECT_EQ(Copy1.Wait(kCopyTimeoutMs), 0) << "saves that failed in copy 1 (-1: it hung)";
     EXPECT_EQ(Copy2.Wait(kCopyTimeoutMs), 0) << "saves that failed in copy 2 (-1: it hung)";
 
-    const std::string Bytes = ReadBytes(TVop::GetIniFileName());
+    const std::string Bytes = ReadBytes(TSettings::GetIniFileName());
     ASSERT_TRUE(Bytes.size() >= 2 && Bytes.compare(Bytes.size() - 2, 2, "\r\n") == 0)
         << "the file ends in the middle of a line";
     std::map<std::string, std::string> Found;
@@ -132,7 +132,7 @@ TEST_F(TwoCopiesTest, ReadingWhileTheOtherCopySavesSeesTheWholeFile) {
     for (int i = 0; i < 3000; ++i)  // a file that takes a while to write
         Seed << "0101" << 2000 + i % 100 << "1010" << 10 + i % 50 << "=#123456 padding\r\n";
     Seed << "[VOP]\r\nontop=0\r\nzoom=7\r\n";
-    WriteBytes(TVop::GetIniFileName(), Seed.str());
+    WriteBytes(TSettings::GetIniFileName(), Seed.str());
 
     TNamedEvent Go(Unique("Go")), Ready(Unique("Ready"));
     TChildProcess Copy(QUILLORA_SETTINGS_WRITER_WIN,
@@ -144,7 +144,7 @@ TEST_F(TwoCopiesTest, ReadingWhileTheOtherCopySavesSeesTheWholeFile) {
     const DWORD Start = GetTickCount();
     while (Copy.Wait(0) == -1 && GetTickCount() - Start < kCopyTimeoutMs) {
         ++Reads;
-        if (TVop::GetZoom() != 7 || TVop::GetStayOnTop()) ++Wrong;
+        if (TSettings::GetZoom() != 7 || TSettings::GetStayOnTop()) ++Wrong;
     }
     EXPECT_EQ(Copy.Wait(0), 0) << "the other copy's saves";
     EXPECT_GT(Reads, 0);
@@ -172,11 +172,11 @@ TEST_F(TwoCopiesTest, ACopyThatKeepsTheLockHangsNoOther) {
         ASSERT_TRUE(Taken.WaitSet(kCopyTimeoutMs));
         if (Ends) Holder.join();
         const DWORD Start = GetTickCount();
-        TVop::SetZoom(Ends ? 8 : 9);
+        TSettings::SetZoom(Ends ? 8 : 9);
         const DWORD Took = GetTickCount() - Start;
         Release.Set();
         if (!Ends) Holder.join();
-        EXPECT_EQ(TVop::GetZoom(), Ends ? 8 : 9) << "written all the same";
+        EXPECT_EQ(TSettings::GetZoom(), Ends ? 8 : 9) << "written all the same";
         if (Ends)
             EXPECT_LT(Took, 2000u) << "an abandoned lock is taken over at once";
         else
@@ -194,22 +194,22 @@ TEST_F(TwoCopiesTest, ACopyThatKeepsTheLockHangsNoOther) {
 }
 
 TEST_F(TwoCopiesTest, AChangeInOneCopyIsSeenByTheOthersNextRead) {
-    TVop::SetZoom(3);
-    TVop::SetStayOnTop(true);
-    ASSERT_EQ(TVop::GetZoom(), 3);  // this copy has read the file before the other changes it
-    ASSERT_TRUE(TVop::GetStayOnTop());
+    TSettings::SetZoom(3);
+    TSettings::SetStayOnTop(true);
+    ASSERT_EQ(TSettings::GetZoom(), 3);  // this copy has read the file before the other changes it
+    ASSERT_TRUE(TSettings::GetStayOnTop());
 
     ASSERT_EQ(RunWriter("zoom 7"), 0);
-    EXPECT_EQ(TVop::GetZoom(), 7) << "the other copy's zoom";
+    EXPECT_EQ(TSettings::GetZoom(), 7) << "the other copy's zoom";
     ASSERT_EQ(RunWriter("ontop 0"), 0);
-    EXPECT_FALSE(TVop::GetStayOnTop()) << "the other copy's stay-on-top";
+    EXPECT_FALSE(TSettings::GetStayOnTop()) << "the other copy's stay-on-top";
 
-    TVop::SetZoom(12);
+    TSettings::SetZoom(12);
     EXPECT_EQ(RunWriter("getzoom"), 12) << "this copy's zoom, read by the other";
-    TVop::SetStayOnTop(true);
+    TSettings::SetStayOnTop(true);
     ASSERT_EQ(RunWriter("zoom 15"), 0);
-    EXPECT_EQ(TVop::GetZoom(), 15);
-    EXPECT_TRUE(TVop::GetStayOnTop()) << "the other copy's zoom left this copy's setting alone";
+    EXPECT_EQ(TSettings::GetZoom(), 15);
+    EXPECT_TRUE(TSettings::GetStayOnTop()) << "the other copy's zoom left this copy's setting alone";
 }
 
 }  // namespace

@@ -5,15 +5,15 @@
 //                                              (year 2100 + TAG, one second per round), with
 //                                              events: sets READY and waits for GO first;
 //                                              exits with the number of saves that failed
-//   settings_writer zoom VALUE                 TVop::SetZoom(VALUE)
-//   settings_writer ontop 0|1                  TVop::SetStayOnTop
-//   settings_writer getzoom                    exits with TVop::GetZoom()
+//   settings_writer zoom VALUE                 TSettings::SetZoom(VALUE)
+//   settings_writer ontop 0|1                  TSettings::SetStayOnTop
+//   settings_writer getzoom                    exits with TSettings::GetZoom()
 //   settings_writer hold PATH READY MS         opens PATH sharing nothing, sets READY, and
 //                                              keeps it open for MS milliseconds
 //
 // Exit code 100 and above: wrong use or a failure of the tool itself.
 #include "SettingsText.h"
-#include "VopClass.h"
+#include "Settings.h"
 
 #include <windows.h>
 
@@ -30,7 +30,7 @@ constexpr DWORD kStartTimeoutMs = 60000;
 void SaveRound(int Tag, int Round) {
     char Value[16];
     std::snprintf(Value, sizeof Value, "#%06X", (Tag << 16 | Round) & 0xFFFFFF);
-    TVop::SaveColor(SettingsText::TimeText(2100 + Tag, 1, 1, Round / 3600, Round / 60 % 60,
+    TSettings::SaveColor(SettingsText::TimeText(2100 + Tag, 1, 1, Round / 3600, Round / 60 % 60,
                                            Round % 60),
                     Value, "copy " + std::to_string(Tag) + " round " + std::to_string(Round));
 }
@@ -83,9 +83,9 @@ int main(int argc, char** argv) {
         if (Command == "save" && (argc == 4 || argc == 6))
             return Save(std::atoi(argv[2]), std::atoi(argv[3]), argc == 6 ? argv[4] : nullptr,
                         argc == 6 ? argv[5] : nullptr);
-        if (Command == "zoom" && argc == 3) return TVop::SetZoom(std::atoi(argv[2])), 0;
-        if (Command == "ontop" && argc == 3) return TVop::SetStayOnTop(argv[2][0] == '1'), 0;
-        if (Command == "getzoom" && argc == 2) return TVop::GetZoom();
+        if (Command == "zoom" && argc == 3) return TSettings::SetZoom(std::atoi(argv[2])), 0;
+        if (Command == "ontop" && argc == 3) return TSettings::SetStayOnTop(argv[2][0] == '1'), 0;
+        if (Command == "getzoom" && argc == 2) return TSettings::GetZoom();
         if (Command == "hold" && argc == 5)
             return Hold(argv[2], argv[3], static_cast<DWORD>(std::atol(argv[4])));
     } catch (const std::exception& e) {

@@ -9,9 +9,9 @@
 // instantiated. Every text is 8-bit in the system's ANSI code page, as the profile functions
 // take it. Every INI access holds a lock shared by all running copies of the program, so that
 // none reads or writes a file another is rewriting. Defined in the Windows part of core.
-class TBrenvik {
+class TIniFile {
 public:
-    TBrenvik() = delete;
+    TIniFile() = delete;
 
     // The path of a shell special folder (a CSIDL value), or the empty text. The folder is
     // not created.

@@ -1,4 +1,5 @@
-#include "BrenvikClass.h"
+#include "Settings.h"
+#include "IniFile.h"
 
 #include "Errors.h"
 #include "FileBytes.h"
@@ -260,14 +261,14 @@ std::string ReadValue(const std::string& Section, const std::string& Key,
 
 }  // namespace
 
-std::string TBrenvik::GetSpecialFolderPath(int Csidl) {
+std::string TIniFile::GetSpecialFolderPath(int Csidl) {
     char Buffer[MAX_PATH] = {};
     if (!SHGetSpecialFolderPathA(nullptr, Buffer, Csidl, FALSE)) return std::string();
     Buffer[MAX_PATH - 1] = '\0';
     return Buffer;
 }
 
-std::string TBrenvik::ReadIniString(const std::string& Section, const std::string& Key,
+std::string TIniFile::ReadIniString(const std::string& Section, const std::string& Key,
                                     const std::string& FileName, const std::string& Default) {
     TSettingsLock Lock;
     if (!IsRegularFile(FileName)) return Default;
@@ -276,7 +277,7 @@ std::string TBrenvik::ReadIniString(const std::string& Section, const std::strin
     return Value;
 }
 
-void TBrenvik::WriteIniString(const std::string& Section, const std::string& Key,
+void TIniFile::WriteIniString(const std::string& Section, const std::string& Key,
                               const std::string& Value, const std::string& FileName) {
     TSettingsLock Lock;
     ClearReadOnly(FileName);
@@ -289,7 +290,7 @@ void TBrenvik::WriteIniString(const std::string& Section, const std::string& Key
         throw EIniFileException("无法写入到" + AnsiToUtf8(FileName), FileName);
 }
 
-void TBrenvik::WriteIniStrings(const std::string& Section,
+void TIniFile::WriteIniStrings(const std::string& Section,
                                const std::vector<std::pair<std::string, std::string>>& Values,
                                const std::string& FileName) {
     if (Values.empty()) return;
@@ -329,12 +330,12 @@ void TBrenvik::WriteIniStrings(const std::string& Section,
     Fail();
 }
 
-void TBrenvik::WithSettingsLock(const std::function<void()>& Action) {
+void TIniFile::WithSettingsLock(const std::function<void()>& Action) {
     TSettingsLock Lock;
     Action();
 }
 
-std::vector<std::string> TBrenvik::ReadSectionValues(const std::string& Section,
+std::vector<std::string> TIniFile::ReadSectionValues(const std::string& Section,
                                                      const std::string& FileName) {
     TSettingsLock Lock;
     if (!IsRegularFile(FileName)) return {};
@@ -343,7 +344,7 @@ std::vector<std::string> TBrenvik::ReadSectionValues(const std::string& Section,
     return Lines;
 }
 
-void TBrenvik::DeleteIniKey(const std::string& Section, const std::string& Key,
+void TIniFile::DeleteIniKey(const std::string& Section, const std::string& Key,
                             const std::string& FileName) {
     if (Key.empty()) return;
     TSettingsLock Lock;
@@ -359,7 +360,7 @@ void TBrenvik::DeleteIniKey(const std::string& Section, const std::string& Key,
     Guard.Whole();
 }
 
-std::string TBrenvik::GetAppDataPath(const std::string& Name) {
+std::string TIniFile::GetAppDataPath(const std::string& Name) {
     const std::string Base = GetSpecialFolderPath(CSIDL_APPDATA);
     if (!IsDirectory(Base)) return std::string();
     std::string Path = FullPath(Base + "\\" + Name);

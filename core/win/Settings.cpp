@@ -1,7 +1,7 @@
-#include "BrenvikClass.h"
+#include "IniFile.h"
 #include "HotKey.h"
 #include "SettingsText.h"
-#include "VopClass.h"
+#include "Settings.h"
 
 #include <windows.h>
 
@@ -45,80 +45,80 @@ bool IsPortable(const std::string& Folder) {
 
 }  // namespace
 
-std::function<void(bool Value)> TVop::OnApplyStayOnTop;
+std::function<void(bool Value)> TSettings::OnApplyStayOnTop;
 
-std::string TVop::GetIniFileName() {
+std::string TSettings::GetIniFileName() {
     const std::string Folder = ProgramFolder();
     if (IsPortable(Folder)) return Folder + kIniName;
-    return TBrenvik::GetAppDataPath(kProductName) + kIniName;
+    return TIniFile::GetAppDataPath(kProductName) + kIniName;
 }
 
-bool TVop::GetStayOnTop() {
+bool TSettings::GetStayOnTop() {
     return SettingsText::StayOnTopFromValue(
-        TBrenvik::ReadIniString(kVopSection, kOnTopKey, GetIniFileName()));
+        TIniFile::ReadIniString(kVopSection, kOnTopKey, GetIniFileName()));
 }
 
-void TVop::SetStayOnTop(bool Value) {
+void TSettings::SetStayOnTop(bool Value) {
     if (OnApplyStayOnTop) OnApplyStayOnTop(Value);
     const std::string Text = SettingsText::StayOnTopValue(Value);
     const std::string FileName = GetIniFileName();
     // Every start with the box on sets it again: a file that already says so is left alone
     // (no rewrite of the whole file at each start; a portable copy's stick is spared too).
-    if (TBrenvik::ReadIniString(kVopSection, kOnTopKey, FileName, "\n") == Text) return;
-    TBrenvik::WriteIniString(kVopSection, kOnTopKey, Text, FileName);
+    if (TIniFile::ReadIniString(kVopSection, kOnTopKey, FileName, "\n") == Text) return;
+    TIniFile::WriteIniString(kVopSection, kOnTopKey, Text, FileName);
 }
 
-int TVop::GetZoom() {
+int TSettings::GetZoom() {
     return SettingsText::ZoomFromValue(
-        TBrenvik::ReadIniString(kVopSection, kZoomKey, GetIniFileName()));
+        TIniFile::ReadIniString(kVopSection, kZoomKey, GetIniFileName()));
 }
 
-void TVop::SetZoom(int Value) {
-    TBrenvik::WriteIniString(kVopSection, kZoomKey, SettingsText::ZoomValue(Value),
+void TSettings::SetZoom(int Value) {
+    TIniFile::WriteIniString(kVopSection, kZoomKey, SettingsText::ZoomValue(Value),
                              GetIniFileName());
 }
 
-THotKey TVop::GetHotKey() {
+THotKey TSettings::GetHotKey() {
     // A missing key is the default hot key, an empty value none: so the read tells them apart.
-    return HotKeyFromValue(TBrenvik::ReadIniString(kVopSection, kHotKeyKey, GetIniFileName(),
+    return HotKeyFromValue(TIniFile::ReadIniString(kVopSection, kHotKeyKey, GetIniFileName(),
                                                    HotKeyText(kDefaultHotKey)));
 }
 
-void TVop::SetHotKey(const THotKey& Value) {
-    TBrenvik::WriteIniString(kVopSection, kHotKeyKey, HotKeyText(Value), GetIniFileName());
+void TSettings::SetHotKey(const THotKey& Value) {
+    TIniFile::WriteIniString(kVopSection, kHotKeyKey, HotKeyText(Value), GetIniFileName());
 }
 
-int TVop::GetSample() {
+int TSettings::GetSample() {
     return SettingsText::SampleFromValue(
-        TBrenvik::ReadIniString(kVopSection, kSampleKey, GetIniFileName()));
+        TIniFile::ReadIniString(kVopSection, kSampleKey, GetIniFileName()));
 }
 
-void TVop::SetSample(int Value) {
-    TBrenvik::WriteIniString(kVopSection, kSampleKey, SettingsText::SampleValue(Value),
+void TSettings::SetSample(int Value) {
+    TIniFile::WriteIniString(kVopSection, kSampleKey, SettingsText::SampleValue(Value),
                              GetIniFileName());
 }
 
-int TVop::GetAutoCopy() {
+int TSettings::GetAutoCopy() {
     return SettingsText::AutoCopyFromValue(
-        TBrenvik::ReadIniString(kVopSection, kAutoCopyKey, GetIniFileName()));
+        TIniFile::ReadIniString(kVopSection, kAutoCopyKey, GetIniFileName()));
 }
 
-void TVop::SetAutoCopy(int Value) {
-    TBrenvik::WriteIniString(kVopSection, kAutoCopyKey, SettingsText::AutoCopyValue(Value),
+void TSettings::SetAutoCopy(int Value) {
+    TIniFile::WriteIniString(kVopSection, kAutoCopyKey, SettingsText::AutoCopyValue(Value),
                              GetIniFileName());
 }
 
-void TVop::SaveColor(const std::string& Time, const std::string& Value,
+void TSettings::SaveColor(const std::string& Time, const std::string& Value,
                      const std::string& Comment) {
-    TBrenvik::WriteIniString(kColorsSection, SettingsText::KeyFromTimeText(Time),
+    TIniFile::WriteIniString(kColorsSection, SettingsText::KeyFromTimeText(Time),
                              SettingsText::StoredValue(Value, Comment), GetIniFileName());
 }
 
-std::vector<std::string> TVop::ReadColorLines() {
-    return TBrenvik::ReadSectionValues(kColorsSection, GetIniFileName());
+std::vector<std::string> TSettings::ReadColorLines() {
+    return TIniFile::ReadSectionValues(kColorsSection, GetIniFileName());
 }
 
-std::vector<SettingsText::TColorEntry> TVop::ReadColorEntries() {
+std::vector<SettingsText::TColorEntry> TSettings::ReadColorEntries() {
     std::vector<SettingsText::TColorEntry> Entries;
     for (const std::string& Line : ReadColorLines()) {
         SettingsText::TColorEntry Entry;
@@ -127,13 +127,13 @@ std::vector<SettingsText::TColorEntry> TVop::ReadColorEntries() {
     return Entries;
 }
 
-void TVop::AddColors(const TColorPlan& Plan) {
-    TBrenvik::WithSettingsLock([&] {
+void TSettings::AddColors(const TColorPlan& Plan) {
+    TIniFile::WithSettingsLock([&] {
         const auto Added = Plan(ReadColorEntries());
-        TBrenvik::WriteIniStrings(kColorsSection, Added, GetIniFileName());
+        TIniFile::WriteIniStrings(kColorsSection, Added, GetIniFileName());
     });
 }
 
-void TVop::DeleteColor(const std::string& Key) {
-    TBrenvik::DeleteIniKey(kColorsSection, Key, GetIniFileName());
+void TSettings::DeleteColor(const std::string& Key) {
+    TIniFile::DeleteIniKey(kColorsSection, Key, GetIniFileName());
 }

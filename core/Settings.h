@@ -1,0 +1,79 @@
+#pragma once
+
+#include "HotKey.h"
+#include "SettingsText.h"
+
+#include <functional>
+#include <string>
+#include <utility>
+#include <vector>
+
+// The settings file: the keys of [VOP] and the saved colours of [COLORS]. Class-level
+// operations only, never instantiated; defined in the Windows part of core.
+class TSettings {
+public:
+    TSettings() = delete;
+
+    // Every operation works the path out anew and reads or writes the file at once; nothing
+    // is kept in memory, so changes made by another running copy are seen.
+
+    // <application data>\Quillora\vop.ini, creating the Quillora folder if needed; "\vop.ini"
+    // (root of the current drive) when the application-data folder is missing. Throws
+    // EInOutError when the folder cannot be created. A portable copy (a file named "portable"
+    // beside the program) keeps vop.ini beside the program instead, and creates nothing.
+    static std::string GetIniFileName();
+
+    // [VOP] ontop: on unless the value is "0"; on when missing.
+    static bool GetStayOnTop();
+    // Runs OnApplyStayOnTop first (putting the windows on top or not), then writes "1" or "0"
+    // unless the file holds that value already.
+    static void SetStayOnTop(bool Value);
+    // Set by the main window: applies stay-on-top to the application window. SetStayOnTop
+    // calls it before the value is written, so a failing write still leaves the windows as
+    // the user asked.
+    static std::function<void(bool Value)> OnApplyStayOnTop;
+
+    // [VOP] zoom: 1..20, 1 for anything else. SetZoom writes Value as given, without a range
+    // check.
+    static int GetZoom();
+    static void SetZoom(int Value);
+
+    // [VOP] hotkey: the key that starts a pick; Key 0 when the value is empty (no hot key),
+    // Ctrl+Alt+P when it is missing or unreadable. SetHotKey writes its text (HotKeyText).
+    static THotKey GetHotKey();
+    static void SetHotKey(const THotKey& Value);
+
+    // [VOP] sample: 1, 3 or 5, 1 for anything else. SetSample writes Value as given.
+    static int GetSample();
+    static void SetSample(int Value);
+
+    // [VOP] autocopy: 0..7, 0 for anything else. SetAutoCopy writes Value as given.
+    static int GetAutoCopy();
+    static void SetAutoCopy(int Value);
+
+    // --- Saved colours: section [COLORS], one "key=value" line each ---
+
+    // Stores Value (the colour text) followed by the prepared comment under the key made
+    // from the time text. A save within the same second as an earlier one replaces that
+    // entry where it stands. Throws EIniFileException when the write fails.
+    static void SaveColor(const std::string& Time, const std::string& Value,
+                          const std::string& Comment);
+
+    // Every line of [COLORS] as "key=value", in file order, however many there are.
+    static std::vector<std::string> ReadColorLines();
+
+    // The lines of ReadColorLines taken apart; lines whose colour does not convert are left
+    // out (and stay in the file).
+    static std::vector<SettingsText::TColorEntry> ReadColorEntries();
+
+    // Adds saved colours in one go. Plan gets the entries saved now and gives the key and
+    // stored value of each one to add, behind the others; no other running copy writes in
+    // between. All are written or none: EIniFileException, and the file as it was.
+    using TColorPlan = std::function<std::vector<std::pair<std::string, std::string>>(
+        const std::vector<SettingsText::TColorEntry>& Saved)>;
+    static void AddColors(const TColorPlan& Plan);
+
+    // Removes the entry with this key. Reports nothing: a missing key changes nothing, and a
+    // read-only file keeps the entry.
+    static void DeleteColor(const std::string& Key);
+};
