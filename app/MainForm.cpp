@@ -1,41 +1,35 @@
 #include "MainForm.h"
-#include "AboutForm.h"
-#include "ContrastForm.h"
-#include "Links.h"
-#include "MyColorsForm.h"
-#include "QuilloraVersion.h"
-#include "SaveColorForm.h"
-#include "SettingsText.h"
 #include "AppWindow.h"
 #include "Clipboard.h"
-#include "ColorFormats.h"
-#include "ColorParse.h"
-#include "ColorText.h"
+#include "DialogCommands.h"
+#include "Links.h"
+#include "PaletteTransfer.h"
+#include "Settings.h"
+#include "SettingsText.h"
 #include "Text.h"
 #include "TextUtil.h"
-#include "Settings.h"
 #include "VopClass.h"
 
 TfrmMain* frmMain = nullptr;
 
 namespace {
 // One notation row: a label at 8 (sized to its text), an edit at 52 and a copy button at 198,
-// one pixel above the edit; the edit and the button carry the notation's number as their tag.
+// one pixel above the edit; the edit and the button carry the notation's number as their tag,
+// the label its caption.
 struct TNotationRow {
     TLayoutSlot<TfrmMain> Label, Edit, Button;
-    const wchar_t* Caption;
     int LabelTop, EditTop;
 };
 #define M(member) LAYOUT_SLOT(TfrmMain, member)
 const TNotationRow kNotationRows[TfrmMain::kNotations] = {
-    // label           edit             button               caption      label top  edit top
-    {M(lblRGB),          M(edtRGB),     M(btnRGBCopy),L"RGB:",  294,   290},
-    {M(lblDecimal),      M(edtDecimal), M(btnDecimalCopy),L"十进制:",  321,   317},
-    {M(lblHex),          M(edtHex),     M(btnHexCopy),L"十六进制",  349,   345},
-    {M(lblHtml),         M(edtHtml),    M(btnHtmlCopy),L"Html:",  376,   372},
-    {M(lblDelphi),       M(edtDelphi),  M(btnDelphiCopy),L"Delphi",  404,   400},
-    {M(lblVB),           M(edtVB),      M(btnVBCopy),L"VB:",  435,   427},
-    {M(lblC),            M(edtC),       M(btnCCopy),L"C/C++:",  459,   455},
+    // label          edit            button               label top  edit top
+    {M(lblRGB),       M(edtRGB),      M(btnRGBCopy),       294,       290},
+    {M(lblDecimal),   M(edtDecimal),  M(btnDecimalCopy),   321,       317},
+    {M(lblHex),       M(edtHex),      M(btnHexCopy),       349,       345},
+    {M(lblHtml),      M(edtHtml),     M(btnHtmlCopy),      376,       372},
+    {M(lblDelphi),    M(edtDelphi),   M(btnDelphiCopy),    404,       400},
+    {M(lblVB),        M(edtVB),       M(btnVBCopy),        435,       427},
+    {M(lblC),         M(edtC),        M(btnCCopy),         459,       455},
 };
 }  // namespace
 
@@ -71,12 +65,12 @@ const std::vector<TLayoutRow<TfrmMain>>& TfrmMain::Layout() {
         };
         int tag = 1;
         for (const TNotationRow& n : kNotationRows) {
-            r.push_back({n.Label, {}, 8, n.LabelTop, 0, 13, 0, -1, n.Caption});
+            r.push_back({n.Label, {}, 8, n.LabelTop, 0, 13, 0, -1, Notations::Main(tag).Label});
             r.push_back({n.Edit, {}, 52, n.EditTop, 142, 21, tag, 7 + tag, nullptr});
             r.push_back({n.Button, {}, 198, n.EditTop - 1, 43, 23, tag, -1, L"复制"});
             ++tag;
         }
-        r.push_back({M(StatusBar1), {}, 0, 484, 249, 21, 0, 17, L"关于"});
+        r.push_back({M(stbStatus), {}, 0, 484, 249, 21, 0, 17, L"关于"});
         return r;
     }();
     return rows;
@@ -87,15 +81,14 @@ TfrmMain::TfrmMain() : TForm(L"TfrmMain", kClientWidth, kClientHeight) {
     SetColor(clBtnFace);
     BuildLayout(*this, Layout());
     SetupComponents();
-    BuildMenus();
+    BuildCommands();
     BindEvents();
 }
 
 void TfrmMain::SetupComponents() {
     for (int tag = 1; tag <= kNotations; ++tag)
-        FNotationEdits[static_cast<size_t>(tag)] =
-            static_cast<TEdit*>(kNotationRows[tag - 1].Edit.Get(*this));
-    cboZoom->SetDropDownCount(20);
+        FNotationEdits[static_cast<size_t>(tag)] = static_cast<TEdit*>(kNotationRows[tag - 1].Edit.Get(*this));
+    cboZoom->SetDropDownCount(SettingsText::kZoomMax);
     cboZoom->SetAccessibleName(L"Zoom");  // its items read "Zoom 100%" ...; no label names it
     imgZoomCursor->SetVisible(false);
     // The swatch starts white: a white outline around the default white fill.
@@ -115,135 +108,116 @@ void TfrmMain::SetupComponents() {
     edtRGB->SetFont(black);
     TFontDesc statusFont = Font();
     statusFont.Color = clBtnText;
-    StatusBar1->SetFont(statusFont);
+    stbStatus->SetFont(statusFont);
 }
 
-void TfrmMain::BuildMenus() {
-    mnuColor.Add("mnuColor_Palette", L"调色板").OnClick = [this] { mnuColor_PaletteClick(); };
-    mnuColor.Add("mnuColor_Separator0", L"-");
-    mnuColor.Add("mnuColor_SaveColor", L"保存颜色", true).OnClick = [this] { mnuColor_SaveColorClick(); };
-    mnuColor.Add("mnuColor_MyColors", L"喜爱的颜色").OnClick = [this] { mnuColor_MyColorsClick(); };
-    mnuColor.Add("mnuColor_Separator1", L"-");
-    mnuColor.Add("mnuColor_Pick", L"屏幕取色(&S)").OnClick = [this] { StartKeyPick(); };
-    TPopupMenu& copyAs = mnuColor.AddSubmenu("mnuColor_CopyAs", L"复制为(&C)");
-    for (int i = 1; i <= ColorFormats::kMoreNotationCount; ++i)
-        copyAs.Add("mnuColor_CopyAs" + std::to_string(i), L"").OnClick = [this, i] {
-            Clipboard::SetText(Application.Handle(), ColorFormats::MoreNotation(CurrentColor(), i));
-        };
-    mnuColor.OnPopup = [this] { UpdateCopyAsMenu(); };
-    mnuColor.Add("mnuColor_Paste", L"粘贴颜色(&P)").OnClick = [this] { mnuColor_PasteClick(); };
-    mnuColor.Add("mnuColor_Contrast", L"对比度(&K)...").OnClick = [this] { mnuColor_ContrastClick(); };
-    mnuColor.Add("mnuColor_Separator2", L"-");
-    mnuColor.Add("mnuColor_Export", L"导出喜爱的颜色(&E)...").OnClick = [this] { mnuColor_ExportClick(); };
-    mnuColor.Add("mnuColor_Import", L"导入喜爱的颜色(&I)...").OnClick = [this] { mnuColor_ImportClick(); };
-    mnuColor.Add("mnuColor_Separator3", L"-");
-    BuildPickMenus();
-
-    mnuControl.Add("mnuControl_Show", L"显示/隐藏 主窗口(&S)", true).OnClick = [this] {
-        mnuControl_ShowClick();
+// Every menu entry and key, one row each; the menus in their order.
+void TfrmMain::BuildCommands() {
+    using C = TCommandId;
+    const auto add = [this](TCommandId id, const wchar_t* caption, std::function<void()> run) -> TCommand& {
+        TCommand c;
+        c.Id = id;
+        c.Caption = caption;
+        c.Run = std::move(run);
+        FCommands.Add(std::move(c));
+        return const_cast<TCommand&>(*FCommands.Find(id));
     };
-    mnuControl.Add("mnuControl_Separator0", L"-");
-    mnuControl.Add("mnuControl_Email", L"联系我们").OnClick = [] { Links::OpenMail(); };
-    // The address goes to the shell, which opens it in the default browser, like the About
-    // dialog's link does.
-    mnuControl.Add("mnuControl_Website", L"访问主页(&V)...").OnClick = [] { Links::OpenWebSite(); };
-    mnuControl.Add("mnuControl_About", L"关于(&A)...").OnClick = [this] { mnuControl_AboutClick(); };
-    mnuControl.Add("mnuControl_Separator1", L"-");
-    mnuControl.Add("mnuControl_Exit", L"退出(&E)").OnClick = [this] { mnuControl_ExitClick(); };
-}
-
-namespace {
-const wchar_t* const kSampleCaptions[] = {L"单个像素(&1)", L"3×3 平均(&3)", L"5×5 平均(&5)"};
-const wchar_t* const kAutoCopyCaptions[TfrmMain::kNotations + 1] = {
-    L"不复制(&0)", L"RGB(&1)", L"十进制(&2)", L"十六进制(&3)", L"Html(&4)", L"Delphi(&5)", L"VB(&6)", L"C/C++(&7)"};
-}  // namespace
-
-// Each entry shows its text for the current colour after a tab.
-void TfrmMain::UpdateCopyAsMenu() {
-    static const wchar_t* const captions[ColorFormats::kMoreNotationCount] = {
-        L"CSS rgb()(&R)", L"CSS hsl()(&H)", L"HSV(&V)", L"CMYK(&M)", L"CIE Lab(&L)", L"OKLCH(&O)",
-        L"小写十六进制(&X)", L"颜色名称(&N)"};
-    for (int i = 1; i <= ColorFormats::kMoreNotationCount; ++i)
-        mnuColor.Find("mnuColor_CopyAs" + std::to_string(i))->Caption =
-            std::wstring(captions[i - 1]) + L"\t" + AnsiToWide(ColorFormats::MoreNotation(CurrentColor(), i));
-}
-
-// A colour in the clipboard's text becomes the current colour as a finished pick makes it;
-// any other text changes nothing but the status.
-void TfrmMain::mnuColor_PasteClick() {
-    TColor c = 0;
-    if (!ColorParse::ParseColor(WideToUtf8(Clipboard::WideText(Application.Handle())), c)) {
-        StatusBar1->SetPanelText(L"剪贴板中没有可识别的颜色");
-        return;
+    const auto showChosen = [this](bool (*choose)(TColor&)) {
+        TColor c = CurrentColor();
+        if (choose(c)) FModel.Set(c, TColorSource::Dialog);
+    };
+    add(C::Palette, L"调色板", [this] {
+        TColor c = CurrentColor();
+        if (ChoosePaletteColor(ColorDialog1, c)) FModel.Set(c, TColorSource::Dialog);
+    });
+    add(C::SaveColor, L"保存颜色", [this] { SaveColorDialog(Handle(), CurrentColor()); }).Default = true;
+    add(C::MyColors, L"喜爱的颜色", [showChosen] { showChosen(&ChooseSavedColor); });
+    TCommand& pick = add(C::Pick, L"屏幕取色(&S)", [this] { StartKeyPick(); });
+    pick.Enabled = [this] { return !Picking() && IsWindowEnabled(Handle()); };
+    pick.Text = [this] { return FHotKeyRegistered ? AnsiToWide(HotKeyText(FHotKey)) : std::wstring(); };
+    add(C::CopyAs, L"复制为(&C)", nullptr);
+    for (int i = 0; i < Notations::kMoreCount; ++i) {
+        const Notations::TNotation& n = Notations::More(i + 1);
+        TCommand& c = add(C::CopyAs1 + i, n.Caption, [this, &n] { Clipboard::SetText(Application.Handle(), n.Text(CurrentColor())); });
+        c.Parent = C::CopyAs;
+        c.Text = [this, &n] { return AnsiToWide(n.Text(CurrentColor())); };
     }
-    ShowColor(c);
-    UpdateStatus(false);
-}
-
-// The two choices that shape every pick, as radio entries.
-void TfrmMain::BuildPickMenus() {
-    TPopupMenu& sample = mnuColor.AddSubmenu("mnuColor_Sample", L"取样(&M)");
+    add(C::Paste, L"粘贴颜色(&P)", [this] { PasteColor(); });
+    add(C::Contrast, L"对比度(&K)...", [this] { ShowContrast(ColorDialog1, CurrentColor()); });
+    add(C::Export, L"导出喜爱的颜色(&E)...", [this] { ExportSavedColors(Handle()); });
+    add(C::Import, L"导入喜爱的颜色(&I)...", [this] { ImportSavedColors(Handle()); });
+    add(C::Sample, L"取样(&M)", nullptr);
+    const wchar_t* const sides[] = {L"单个像素(&1)", L"3×3 平均(&3)", L"5×5 平均(&5)"};
     for (int i = 0; i < 3; ++i) {
         const int side = 2 * i + 1;
-        TMenuItem& item = sample.Add("mnuColor_Sample" + std::to_string(side), kSampleCaptions[i]);
-        item.RadioItem = true;
-        item.OnClick = [this, side] { SetSampleSide(side); };
+        TCommand& c = add(C::Sample1 + i, sides[i], [this, side] { SetSampleSide(side); });
+        c.Parent = C::Sample;
+        c.Radio = true;
+        c.Checked = [this, side] { return SampleSide() == side; };
     }
-    TPopupMenu& autoCopy = mnuColor.AddSubmenu("mnuColor_AutoCopy", L"取色后复制(&A)");
+    add(C::AutoCopy, L"取色后复制(&A)", nullptr);
     for (int tag = 0; tag <= kNotations; ++tag) {
-        TMenuItem& item = autoCopy.Add("mnuColor_AutoCopy" + std::to_string(tag), kAutoCopyCaptions[tag]);
-        item.RadioItem = true;
-        item.OnClick = [this, tag] { SetAutoCopy(tag); };
+        TCommand& c = add(C::AutoCopy0 + tag, tag ? Notations::Main(tag).Caption : L"不复制(&0)",
+                          [this, tag] { SetAutoCopy(tag); });
+        c.Parent = C::AutoCopy;
+        c.Radio = true;
+        c.Checked = [this, tag] { return FAutoCopy == tag; };
     }
-    UpdatePickMenus();
-}
+    for (int tag = 1; tag <= kNotations; ++tag)
+        add(C::Copy1 + (tag - 1), L"", [this, tag] { CopyNotation(tag); }).Key = '0' + tag;
+    add(C::Show, L"显示/隐藏 主窗口(&S)", [this] { ShowMainWindow(!Visible()); }).Default = true;
+    add(C::Email, L"联系我们", [] { Links::OpenMail(); });
+    // The address goes to the shell, which opens it in the default browser, as the About
+    // dialog's link does.
+    add(C::Website, L"访问主页(&V)...", [] { Links::OpenWebSite(); });
+    add(C::About, L"关于(&A)...", [this] { ShowAboutMuted(); });
+    add(C::Exit, L"退出(&E)", [this] { Close(); });
 
-void TfrmMain::UpdatePickMenus() {
-    std::wstring pick = L"屏幕取色(&S)";
-    if (FHotKeyRegistered) pick += L"\t" + AnsiToWide(HotKeyText(FHotKey));
-    mnuColor.Find("mnuColor_Pick")->Caption = pick;
-    for (int side = 1; side <= 5; side += 2)
-        mnuColor.Find("mnuColor_Sample" + std::to_string(side))->Checked = side == FSampleSide;
-    for (int tag = 0; tag <= kNotations; ++tag)
-        mnuColor.Find("mnuColor_AutoCopy" + std::to_string(tag))->Checked = tag == FAutoCopy;
-}
-
-// Each choice takes effect at once and is written only when it changes; a failed write is
-// reported and the choice stays for this run.
-void TfrmMain::SetSampleSide(int side) {
-    if (side == FSampleSide) return;
-    FSampleSide = side;
-    UpdatePickMenus();
-    DrawZoom();
-    TSettings::SetSample(side);
-}
-
-void TfrmMain::SetAutoCopy(int notation) {
-    if (notation == FAutoCopy) return;
-    FAutoCopy = notation;
-    UpdatePickMenus();
-    TSettings::SetAutoCopy(notation);
+    const C line = C::Separator;
+    FCommands.Build(mnuColor, {C::Palette, line, C::SaveColor, C::MyColors, line, C::Pick, C::CopyAs, C::Paste,
+                               C::Contrast, line, C::Export, C::Import, line, C::Sample, C::AutoCopy});
+    FCommands.Build(mnuControl, {C::Show, line, C::Email, C::Website, C::About, line, C::Exit});
 }
 
 void TfrmMain::BindEvents() {
     OnCreate = [this] { FormCreate(); };
     OnClose = [this](TCloseAction& action) { FormClose(action); };
-    for (TSpinEdit* s : {spiR, spiG, spiB}) s->OnChange = [this] { ModifyRGB(); };
-    for (TSpinEdit* s : {spiH, spiS, spiL}) s->OnChange = [this] { ModifyHSL(); };
+    FModel.Listen([this](TColor c, TColorSource) {
+        shpColor->SetPenColor(c);
+        shpColor->SetBrushColor(c);
+    });
+    FModel.Listen([this](TColor c, TColorSource) { FEditors.Show(c); });
+    FModel.Listen([this](TColor c, TColorSource) { ShowNotations(c); });
+    FEditors.Attach({spiR, spiG, spiB, spiH, spiS, spiL});
     for (const TNotationRow& n : kNotationRows) {
-        TControl* edit = n.Edit.Get(*this);
-        static_cast<TEdit*>(edit)->OnChange = [this, edit] { ColorValueChange(edit); };
+        auto* edit = static_cast<TEdit*>(n.Edit.Get(*this));
+        edit->OnChange = [this, edit] { NotationChanged(edit); };
         TControl* button = n.Button.Get(*this);
-        button->OnClick = [this, button] { CopyColor(button); };
+        button->OnClick = [this, button] { CopyNotation(button->Tag); };
     }
-    btnMenu->OnClick = [this] { btnMenuClick(); };
-    imgDrag->OnMouseDown = [this](TMouseButton b, int, int) { imgDragMouseDown(imgDrag, b); };
-    imgDrag2->OnMouseDown = [this](TMouseButton b, int, int) { imgDragMouseDown(imgDrag2, b); };
-    OnMouseMove = [this](int, int) { FormMouseMove(); };
-    OnMouseUp = [this](TMouseButton b, int, int) { FormMouseUp(b); };
-    imgZoom->OnMouseDown = [this](TMouseButton, int x, int y) { imgZoomMouseDown(x, y); };
-    cboZoom->OnClick = [this] { cboZoomClick(); };
-    chkStayOnTop->OnClick = [this] { chkStayOnTopClick(); };
+    btnMenu->OnClick = [this] {
+        POINT p;
+        GetCursorPos(&p);
+        mnuColor.Popup(p.x, p.y);
+    };
+    imgDrag->OnMouseDown = [this](TMouseButton b, int, int) { StartDrag(imgDrag, b); };
+    imgDrag2->OnMouseDown = [this](TMouseButton b, int, int) { StartDrag(imgDrag2, b); };
+    OnMouseMove = [this](int, int) { FPicker.Move(); };
+    OnMouseUp = [this](TMouseButton b, int, int) {
+        if (b == TMouseButton::Left && Dragging()) FPicker.Take();
+    };
+    imgZoom->OnMouseDown = [this](TMouseButton, int x, int y) {
+        FPicker.Begin(std::make_unique<TMagnifierPick>(FPicker, x, y));
+    };
+    cboZoom->OnClick = [this] { ZoomChanged(); };
+    chkStayOnTop->OnClick = [this] { TSettings::SetStayOnTop(chkStayOnTop->Checked()); };
+    // The keys of a pick, and Ctrl+1..Ctrl+7 in the main window, before any control sees them.
+    Application.OnMessage = [this](const MSG& msg) {
+        if (msg.message != WM_KEYDOWN) return false;
+        if (FPicker.Key(msg.wParam)) return true;
+        const bool ctrlOnly = GetKeyState(VK_CONTROL) < 0 && GetKeyState(VK_MENU) >= 0;
+        return ctrlOnly && GetAncestor(msg.hwnd, GA_ROOT) == Handle() && FCommands.RunKey(msg.wParam);
+    };
 }
 
 void TfrmMain::FormCreate() {
@@ -252,11 +226,7 @@ void TfrmMain::FormCreate() {
     ReadSettingsAtStartUp([] { TSettings::GetIniFileName(); });
     SetCaption(Application.Title());
     SetIcon(Application.Icon(), Application.SmallIcon());
-    FTrayDblClicked = false;
     FTaskbarCreated = RegisterWindowMessageW(L"TaskbarCreated");
-    FPick = TPickMode::None;
-    FUpdatingRGB = false;
-    FUpdatingHSL = false;
     MakeDpiImages();
     imgZoom->Cursor = 2;
     // The box starts clear: when the setting is on, this runs its click handler, which makes
@@ -265,28 +235,28 @@ void TfrmMain::FormCreate() {
     ReadSettingsAtStartUp([&] { onTop = TSettings::GetStayOnTop(); });
     ReadSettingsAtStartUp([&] { chkStayOnTop->SetChecked(onTop); });
     cboZoom->Clear();
-    for (int i = 1; i <= 20; ++i) {
-        wchar_t item[32];
-        swprintf(item, 32, L"Zoom %d%%", i * 100);
-        cboZoom->Add(item);
-    }
+    for (int i = SettingsText::kZoomMin; i <= SettingsText::kZoomMax; ++i)
+        cboZoom->Add(L"Zoom " + std::to_wstring(i * 100) + L"%");
     int zoom = 1;
     ReadSettingsAtStartUp([&] { zoom = TSettings::GetZoom(); });
     cboZoom->SetItemIndex(zoom - 1);
-    ShowColor(CurrentColor());
-    UpdateStatus(false);
-    InitTrayIcon(FTrayIcon);
+    FModel.Set(FModel.Color(), TColorSource::Start);
+    ShowHint();
+    // The hand-drawn 16-pixel image, not a scaled one.
+    FTrayIcon.Add(Handle(), SmallIcon(), Caption());
+    int side = 1;
     ReadSettingsAtStartUp([&] {
         FHotKey = TSettings::GetHotKey();
-        FSampleSide = TSettings::GetSample();
+        side = TSettings::GetSample();
         FAutoCopy = TSettings::GetAutoCopy();
     });
-    RegisterPickHotKey();
-    UpdatePickMenus();
-    if (FSampleSide > 1) DrawZoom();  // the outline of the sampled square
+    // Registered once; a key another program holds is reported and everything else works.
+    FHotKeyRegistered = FHotKey.Key != 0 &&
+                        RegisterHotKey(Handle(), kPickHotKeyId, FHotKey.Modifiers | MOD_NOREPEAT, FHotKey.Key);
+    FPicker.SetSampleSide(side);  // with more than one pixel, the outline of the sampled square
+    FCommands.Refresh();
     if (FHotKey.Key != 0 && !FHotKeyRegistered)
-        StatusBar1->SetPanelText(L"热键 " + AnsiToWide(HotKeyText(FHotKey)) + L" 已被占用");
-    Application.OnMessage = [this](const MSG& msg) { return PickKey(msg); };
+        ShowStatus(L"热键 " + AnsiToWide(HotKeyText(FHotKey)) + L" 已被占用");
 
     // The program gets its taskbar button back and comes to the front.
     SetTaskbarButton(true);
@@ -313,13 +283,7 @@ void TfrmMain::MakeDpiImages() {
     imgDrag2->SetIcon(loadIcon(L"RES_MAINFORM_ADD"));
     imgZoomCursor->SetIcon(std::move(round));
     if (Application.Cursor() != 0) Application.SetCursor(Application.Cursor());
-    FCapture = std::make_unique<TBitmap>(imgZoom->Width(), imgZoom->Height());
-    FCapture->Canvas().PenColor = clWhite;
-    FCapture->Canvas().BrushColor = clWhite;
-    FCapture->Canvas().Rectangle(0, 0, FCapture->Width(), FCapture->Height());
-    imgZoom->Canvas().PenColor = clWhite;
-    imgZoom->Canvas().BrushColor = clWhite;
-    imgZoom->Canvas().Rectangle(0, 0, imgZoom->Width(), imgZoom->Height());
+    FPicker.Reset(imgZoom->Width(), imgZoom->Height());
 }
 
 // A settings folder that cannot be made or a settings file that cannot be written is
@@ -334,169 +298,77 @@ void TfrmMain::ReadSettingsAtStartUp(const std::function<void()>& step) {
     }
 }
 
-void TfrmMain::mnuControl_ExitClick() { Close(); }
-
-void TfrmMain::ShowColor(TColor c) {
-    SetCurrentColor(c);
-    UpdateRGB();
-    UpdateHSL();
-    UpdateColorValues();
-}
-
-void TfrmMain::SetCurrentColor(TColor c) {
-    shpColor->SetPenColor(c);
-    shpColor->SetBrushColor(c);
-}
-
-// Each set that changes an editor's text runs ModifyRGB at once, which the guard turns away:
-// otherwise the first set would rebuild the colour from a new red and the old green and blue.
-void TfrmMain::UpdateRGB() {
-    TGuard guard(FUpdatingRGB);
-    TColor c = CurrentColor();
-    spiR->SetValue(RedOf(c));
-    spiG->SetValue(GreenOf(c));
-    spiB->SetValue(BlueOf(c));
-}
-
-void TfrmMain::UpdateHSL() {
-    TGuard guard(FUpdatingHSL);
-    TColor c = CurrentColor();
-    int h, s, l;
-    TVop::RGBToHSL(RedOf(c), GreenOf(c), BlueOf(c), h, s, l);
-    spiH->SetValue(h);
-    spiS->SetValue(s);
-    spiL->SetValue(l);
-}
-
-// All seven texts come from one reading of the colour. An edit that already shows its text
-// is left alone and reports no change.
-void TfrmMain::UpdateColorValues() {
-    TColor c = CurrentColor();
+// All seven texts come from one reading of the colour, without allocating. An edit that
+// already shows its text is left alone and reports no change.
+void TfrmMain::ShowNotations(TColor c) {
     for (int tag = 1; tag <= kNotations; ++tag) {
         char text[32];
-        ColorText::FormatNotation(text, sizeof text, c, tag);
+        Notations::Main(tag).Format(text, sizeof text, c);
         wchar_t wide[32];
         WidenAscii(text, wide, 32);
         FNotationEdits[static_cast<size_t>(tag)]->SetText(wide);
     }
 }
 
-void TfrmMain::ModifyRGB() {
-    if (FUpdatingRGB) return;
-    int b = spiB->Value(), g = spiG->Value(), r = spiR->Value();
-    SetCurrentColor(MakeColor(r, g, b));
-    UpdateHSL();
-    UpdateColorValues();
-}
-
-// The HSL editors keep the values the user left in them, even where converting the new colour
-// back would give other numbers.
-void TfrmMain::ModifyHSL() {
-    if (FUpdatingHSL) return;
-    int l = spiL->Value(), s = spiS->Value(), h = spiH->Value();
-    int r, g, b;
-    TVop::HSLToRGB(h, s, l, r, g, b);
-    SetCurrentColor(MakeColor(r, g, b));
-    UpdateRGB();
-    UpdateColorValues();
-}
-
-void TfrmMain::ColorValueChange(TControl* sender) {
-    auto* edit = static_cast<TEdit*>(sender);
+void TfrmMain::NotationChanged(TEdit* edit) {
     char text[64];  // a notation always fits; what the user types may not
-    int n = edit->GetTextA(text, sizeof text);
+    const int n = edit->GetTextA(text, sizeof text);
     std::string value = n < static_cast<int>(sizeof text) - 1 ? std::string(text, static_cast<size_t>(n))
                                                               : WideToAnsi(edit->Text());
-    FColorValues.at(static_cast<size_t>(sender->Tag)) = TextUtil::Trim(value);
+    FColorValues.at(static_cast<size_t>(edit->Tag)) = TextUtil::Trim(value);
 }
-
-void TfrmMain::CopyColor(TControl* sender) { CopyNotation(sender->Tag); }
 
 void TfrmMain::CopyNotation(int tag) {
     Clipboard::SetText(Application.Handle(), FColorValues.at(static_cast<size_t>(tag)));
 }
 
-void TfrmMain::btnMenuClick() {
-    POINT p;
-    GetCursorPos(&p);
-    mnuColor.Popup(p.x, p.y);
+void TfrmMain::SetSampleSide(int side) {
+    if (side == FPicker.SampleSide()) return;
+    FPicker.SetSampleSide(side);
+    FCommands.Refresh();
+    TSettings::SetSample(side);
 }
 
-void TfrmMain::mnuColor_PaletteClick() {
-    ColorDialog1.Flags = CC_RGBINIT | CC_ENABLEHOOK | CC_FULLOPEN | CC_PREVENTFULLOPEN |
-                         CC_SHOWHELP | CC_SOLIDCOLOR | CC_ANYCOLOR;
-    ColorDialog1.Color = CurrentColor();
-    if (!ColorDialog1.Execute(Application.Handle())) return;
-    ShowColor(ColorDialog1.Color);
+void TfrmMain::SetAutoCopy(int notation) {
+    if (notation == FAutoCopy) return;
+    FAutoCopy = notation;
+    FCommands.Refresh();
+    TSettings::SetAutoCopy(notation);
 }
 
 LRESULT TfrmMain::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
     LRESULT result = TForm::WndProc(msg, wp, lp);
-    if (msg == WM_CAPTURECHANGED && Dragging()) EndDrag();
-    if (msg == WM_DISPLAYCHANGE) FMonitorCount = -1;
-    if (msg == WM_DESTROY) Application.OnMessage = nullptr;
-    if (FReady || msg == WM_DESTROY) PickWndProc(msg, wp);
-    if (msg == WM_DISPLAYCHANGE) FMonitorCount = -1;
+    if (msg == WM_CAPTURECHANGED || msg == WM_DISPLAYCHANGE) FPicker.Message(msg, wp);
+    if (msg == WM_DESTROY) {
+        Application.OnMessage = nullptr;
+        FPicker.Message(msg, wp);
+        if (FHotKeyRegistered) UnregisterHotKey(Handle(), kPickHotKeyId);
+        FHotKeyRegistered = false;
+    }
     // Until start-up has run to its end every message gets the default handling only.
-    if (FReady) TrayWndProc(msg, lp);
+    if (!FReady) return result;
+    if (msg == WM_HOTKEY && wp == kPickHotKeyId) FCommands.Run(TCommandId::Pick);
+    if (msg != WM_CAPTURECHANGED && msg != WM_DISPLAYCHANGE && msg != WM_DESTROY) FPicker.Message(msg, wp);
+    TrayWndProc(msg, lp);
     return result;
 }
 
-// The time stamp is taken when the dialog opens; whatever the saving raises becomes "ERROR!".
-void TfrmMain::mnuColor_SaveColorClick() {
-    auto dialog = Application.NewForm<TfrmSaveColor>();
-    frmSaveColor = dialog.get();
-    TColor c = CurrentColor();
-    SYSTEMTIME now;
-    GetLocalTime(&now);
-    dialog->edtTime->SetText(AnsiToWide(
-        SettingsText::TimeText(now.wYear, now.wMonth, now.wDay, now.wHour, now.wMinute, now.wSecond)));
-    dialog->shpColor->SetPenColor(c);
-    dialog->shpColor->SetBrushColor(c);
-    dialog->edtValue->SetText(AnsiToWide(ColorText::FromColor(c)));
-    if (dialog->ShowModal() == mrOk) {
-        std::string title = WideToAnsi(Application.Title());
-        const char* message = "SUCCESS!";
-        UINT icon = MB_ICONINFORMATION;
-        try {
-            TSettings::SaveColor(WideToAnsi(dialog->edtTime->Text()), WideToAnsi(dialog->edtValue->Text()),
-                            WideToAnsi(dialog->edtComment->Text()));
-        } catch (...) {
-            message = "ERROR!";
-            icon = MB_ICONERROR;
-        }
-        MessageBoxA(Handle(), message, title.c_str(), MB_OK | icon);
-    }
-    frmSaveColor = nullptr;
-}
-
-void TfrmMain::mnuColor_ContrastClick() {
-    auto dialog = Application.NewForm<TfrmContrast>();
-    frmContrast = dialog.get();
-    dialog->Palette = &ColorDialog1;
-    dialog->SetColors(CurrentColor(), TfrmContrast::LastBackground);
-    dialog->ShowModal();
-    frmContrast = nullptr;
-}
-
-void TfrmMain::mnuColor_MyColorsClick() {
-    auto dialog = Application.NewForm<TfrmMyColors>();
-    frmMyColors = dialog.get();
-    if (dialog->ShowModal() == mrOk) ShowColor(dialog->SelectedColor);
-    frmMyColors = nullptr;
+// A colour in the clipboard's text becomes the current colour as a finished pick makes it;
+// any other text changes nothing but the status.
+void TfrmMain::PasteColor() {
+    TColor c = 0;
+    if (!Notations::Read(WideToUtf8(Clipboard::WideText(Application.Handle())), c))
+        return ShowStatus(L"剪贴板中没有可识别的颜色");
+    FModel.Set(c, TColorSource::Pasted);
+    ShowHint();
 }
 
 // While the dialog is open the notification-area icon is muted, on every way out unmuted.
-void TfrmMain::mnuControl_AboutClick() {
+void TfrmMain::ShowAboutMuted() {
     struct TMuted {
-        TfrmMain& Form;
-        explicit TMuted(TfrmMain& f) : Form(f) { Form.MuteTrayIcon(true); }
-        ~TMuted() { Form.MuteTrayIcon(false); }
-    } muted(*this);
-    auto dialog = Application.NewForm<TfrmAbout>();
-    frmAbout = dialog.get();
-    dialog->Version = QUILLORA_VERSION_WTEXT;
-    dialog->Year = L"2008";
-    dialog->ShowModal();
-    frmAbout = nullptr;
+        TTrayIcon& Icon;
+        explicit TMuted(TTrayIcon& icon) : Icon(icon) { Icon.Mute(true); }
+        ~TMuted() { Icon.Mute(false); }
+    } muted(FTrayIcon);
+    ShowAbout();
 }

@@ -9,6 +9,8 @@
 // of section [COLORS]. No file access here; that is the Windows part of TVop.
 namespace SettingsText {
 
+constexpr int kZoomMin = 1, kZoomMax = 20;
+
 // "ontop": trimmed "0" exactly means off; anything else, the empty text included, means on.
 bool StayOnTopFromValue(const std::string& Value);
 std::string StayOnTopValue(bool On);

@@ -8,9 +8,9 @@ TPopupMenu::~TPopupMenu() {
     if (FMenu) DestroyMenu(FMenu);
 }
 
-TMenuItem& TPopupMenu::Add(const std::string& name, const std::wstring& caption, bool isDefault) {
+TMenuItem& TPopupMenu::Add(int command, const std::wstring& caption, bool isDefault) {
     auto item = std::make_unique<TMenuItem>();
-    item->Name = name;
+    item->Command = command;
     item->Caption = caption;
     item->Default = isDefault;
     item->Id = FNextId++;
@@ -18,19 +18,25 @@ TMenuItem& TPopupMenu::Add(const std::string& name, const std::wstring& caption,
     return *FItems.back();
 }
 
-TPopupMenu& TPopupMenu::AddSubmenu(const std::string& name, const std::wstring& caption) {
-    TMenuItem& item = Add(name, caption);
+TPopupMenu& TPopupMenu::AddSubmenu(int command, const std::wstring& caption) {
+    TMenuItem& item = Add(command, caption);
     item.Submenu = std::make_unique<TPopupMenu>();
     return *item.Submenu;
 }
 
-TMenuItem* TPopupMenu::Find(const std::string& name) {
+TMenuItem* TPopupMenu::Find(int command) {
+    TMenuItem* found = nullptr;
+    ForEach([&](TMenuItem& i) {
+        if (!found && i.Command == command) found = &i;
+    });
+    return found;
+}
+
+void TPopupMenu::ForEach(const std::function<void(TMenuItem&)>& visit) {
     for (auto& i : FItems) {
-        if (i->Name == name) return i.get();
-        if (i->Submenu)
-            if (TMenuItem* found = i->Submenu->Find(name)) return found;
+        visit(*i);
+        if (i->Submenu) i->Submenu->ForEach(visit);
     }
-    return nullptr;
 }
 
 // A submenu's handle belongs to the menu it hangs in, which destroys it with itself.
@@ -47,7 +53,8 @@ HMENU TPopupMenu::Build() const {
             mi.fMask |= MIIM_STRING;
             mi.dwTypeData = const_cast<wchar_t*>(i->Caption.c_str());
             mi.fType = i->RadioItem ? MFT_RADIOCHECK : MFT_STRING;
-            mi.fState = (i->Checked ? MFS_CHECKED : 0u) | (i->Default ? MFS_DEFAULT : 0u);
+            mi.fState = (i->Checked ? MFS_CHECKED : 0u) | (i->Default ? MFS_DEFAULT : 0u) |
+                        (i->Enabled ? 0u : MFS_GRAYED);
         }
         if (i->Submenu) {
             mi.fMask |= MIIM_SUBMENU;
@@ -79,7 +86,7 @@ void TPopupMenu::Popup(int x, int y) {
 bool TPopupMenu::Choose(UINT id) {
     for (auto& i : FItems) {
         if (i->Id == id) {
-            if (i->OnClick) i->OnClick();
+            if (i->OnClick && i->Enabled) i->OnClick();
             return true;
         }
         if (i->Submenu && i->Submenu->Choose(id)) return true;

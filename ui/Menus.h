@@ -8,15 +8,18 @@
 
 class TPopupMenu;
 
+// An entry is known by its command: a number the program gives it, the same wherever the entry
+// appears, so a handler or a test finds it without a name.
 struct TMenuItem {
     TMenuItem();
     ~TMenuItem();
-    std::string Name;
+    int Command = 0;
     std::wstring Caption;  // "-" makes a separator line; "&" marks the accelerator; a tab
                            // puts the rest at the right (a key's text)
     bool Default = false;  // shown in bold
     bool RadioItem = false;  // checked with a dot rather than a tick
     bool Checked = false;
+    bool Enabled = true;  // a disabled entry is greyed and cannot be chosen
     std::function<void()> OnClick;
     UINT Id = 0;
     std::unique_ptr<TPopupMenu> Submenu;  // set by TPopupMenu::AddSubmenu
@@ -29,11 +32,15 @@ public:
     TPopupMenu(const TPopupMenu&) = delete;
     TPopupMenu& operator=(const TPopupMenu&) = delete;
 
-    TMenuItem& Add(const std::string& name, const std::wstring& caption, bool isDefault = false);
+    TMenuItem& Add(int command, const std::wstring& caption, bool isDefault = false);
     // An entry that opens a menu of its own; its entries are added to the returned menu.
-    TPopupMenu& AddSubmenu(const std::string& name, const std::wstring& caption);
-    // Searches the submenus too.
-    TMenuItem* Find(const std::string& name);
+    TPopupMenu& AddSubmenu(int command, const std::wstring& caption);
+    // The entry of a command, searching the submenus too; nullptr when none has it.
+    TMenuItem* Find(int command);
+    template <class TId>
+    TMenuItem* Find(TId command) { return Find(static_cast<int>(command)); }
+    // Every entry, submenus' entries after their own.
+    void ForEach(const std::function<void(TMenuItem&)>& visit);
     // The menu as the items stand now; built anew on each call (the handle of an earlier call
     // is gone then).
     HMENU Handle();

@@ -20,7 +20,7 @@ int main(int argc, char** argv) {
     Application.ProcessMessages();
     footprint::Header();
     footprint::Start(L"TfrmSaveColor", thread);
-    TMenuItem* save = frmMain->mnuColor.Find("mnuColor_SaveColor");
+    TMenuItem* save = frmMain->mnuColor.Find(TCommandId::SaveColor);
     footprint::Run(thread ? "Save colour, closing thread" : "Save colour", [&] { save->OnClick(); }, {n1, n2});
     footprint::Stop();
     Application.DestroyForms();

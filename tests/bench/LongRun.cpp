@@ -89,19 +89,20 @@ int main(int argc, char** argv) {
     std::thread closer(CloseDialogs, std::ref(done));
     Sleep(100);
     Report("closing thread started");
-    struct TCommand { TPopupMenu* menu; const char* item; };
-    for (TCommand c : {TCommand{&f->mnuColor, "mnuColor_SaveColor"}, TCommand{&f->mnuColor, "mnuColor_MyColors"},
-                       TCommand{&f->mnuControl, "mnuControl_About"}}) {
-        const char* item = c.item;
-        c.menu->Find(item)->OnClick();
+    struct TEntry { TPopupMenu* menu; TCommandId item; const char* name; };
+    for (TEntry c : {TEntry{&f->mnuColor, TCommandId::SaveColor, "Save colour"},
+                     TEntry{&f->mnuColor, TCommandId::MyColors, "My colours"},
+                     TEntry{&f->mnuControl, TCommandId::About, "About"}}) {
+        const char* item = c.name;
+        c.menu->Find(c.item)->OnClick();
         Application.ProcessMessages();
         std::printf("first opening of %s\n", item);
         double first = Report("after the first opening");
         int half = (dialogs + 1) / 2;
-        for (int i = 1; i < half; ++i) c.menu->Find(item)->OnClick();
+        for (int i = 1; i < half; ++i) c.menu->Find(c.item)->OnClick();
         Application.ProcessMessages();
         double middle = Report("after half the openings");
-        for (int i = half; i < dialogs; ++i) c.menu->Find(item)->OnClick();
+        for (int i = half; i < dialogs; ++i) c.menu->Find(c.item)->OnClick();
         Application.ProcessMessages();
         std::printf("%d openings of %s\n", dialogs, item);
         double last = Report("after the openings");

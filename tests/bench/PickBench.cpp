@@ -31,19 +31,19 @@ public:
     // The parts of FormMouseMove, in its order.
     void Read(HDC dc, POINT& p) {
         GetCursorPos(&p);
-        F.SetCurrentColor(GetPixel(dc, p.x, p.y));
+        Sample = {p.x, p.y, GetPixel(dc, p.x, p.y), 0};
+        Sample.Color = Sample.Device;
     }
     void Refresh() {
-        POINT p;
-        GetCursorPos(&p);
-        F.UpdateStatus(true, p);
-        F.UpdateRGB();
-        F.UpdateHSL();
-        F.UpdateColorValues();
+        F.ShowPick(Sample, true);
     }
-    void Magnify(HDC dc, POINT p) { F.CaptureScreen(dc, p); }
+    void Magnify(HDC dc, POINT p) {
+        F.FPicker.FCapture.Take(dc, p);
+        F.FPicker.Redraw();
+    }
 private:
     TfrmMain& F;
+    TPickSample Sample;
 };
 
 namespace {

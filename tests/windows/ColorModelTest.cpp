@@ -170,7 +170,7 @@ TEST_F(ColorModelTest, ClipboardHeldByAnotherProgramKeepsItsContent) {
     EXPECT_EQ(Errors[0], "无法打开剪贴板");
     const TColor before = F->CurrentColor();
     try {
-        F->mnuColor.Find("mnuColor_Paste")->OnClick();
+        F->mnuColor.Find(TCommandId::Paste)->OnClick();
         ADD_FAILURE() << "a held clipboard is reported";
     } catch (const std::runtime_error& e) {
         EXPECT_STREQ(e.what(), "无法打开剪贴板");
@@ -223,7 +223,7 @@ TEST_F(ColorModelTest, PaletteCancelChangesNothingAndOkTakesTheColour) {
     F->Show();
     RECT placed{};
     std::thread cancel([&] { placed = DriveColorDialog(IDCANCEL); });
-    F->mnuColor.Find("mnuColor_Palette")->OnClick();
+    F->mnuColor.Find(TCommandId::Palette)->OnClick();
     cancel.join();
     EXPECT_EQ(F->CurrentColor(), 0xFFFFFFu);
     EXPECT_EQ(F->edtHtml->Text(), L"#FFFFFF");
@@ -238,7 +238,7 @@ TEST_F(ColorModelTest, PaletteCancelChangesNothingAndOkTakesTheColour) {
     EXPECT_NEAR(placed.top, w.top + (w.bottom - w.top - height) / 3, 1);
 
     std::thread ok([] { DriveColorDialog(IDOK, 255, 128, 0); });
-    F->mnuColor.Find("mnuColor_Palette")->OnClick();
+    F->mnuColor.Find(TCommandId::Palette)->OnClick();
     ok.join();
     EXPECT_EQ(F->CurrentColor(), MakeColor(255, 128, 0));
     EXPECT_EQ(Rgb(), std::make_tuple(255, 128, 0));

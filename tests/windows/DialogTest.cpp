@@ -40,9 +40,10 @@ protected:
         TMainWindowTest::TearDown();
     }
     // Runs a menu command on this thread while `user` works the dialog on another.
-    void WithUser(const std::string& item, const std::function<void()>& user) {
-        TPopupMenu& menu = item.rfind("mnuColor", 0) == 0 ? F->mnuColor : F->mnuControl;
-        UserDriver::WithUser([&] { menu.Find(item)->OnClick(); }, user);
+    void WithUser(TCommandId item, const std::function<void()>& user) {
+        TMenuItem* entry = F->mnuColor.Find(item);
+        if (!entry) entry = F->mnuControl.Find(item);
+        UserDriver::WithUser([&] { entry->OnClick(); }, user);
     }
     void SaveLines(std::initializer_list<const char*> lines) {
         for (const char* l : lines) {
@@ -62,7 +63,7 @@ TEST_F(DialogTest, EnterSavesTheColourWithTheOpeningTimeAndTheComment) {
     F->spiB->SetValue(3);
     std::wstring time, value;
     std::wstring box;
-    WithUser("mnuColor_SaveColor", [&] {
+    WithUser(TCommandId::SaveColor, [&] {
         HWND dlg = WaitWindow(L"TfrmSaveColor");
         time = frmSaveColor->edtTime->Text();
         value = frmSaveColor->edtValue->Text();
@@ -85,7 +86,7 @@ TEST_F(DialogTest, EnterSavesTheColourWithTheOpeningTimeAndTheComment) {
 TEST_F(DialogTest, EscapeWritesNothingAndTheCommentTakes256Characters) {
     std::string before = FileText();  // start-up wrote the stay-on-top setting
     size_t length = 0;
-    WithUser("mnuColor_SaveColor", [&] {
+    WithUser(TCommandId::SaveColor, [&] {
         WaitWindow(L"TfrmSaveColor");
         HWND comment = frmSaveColor->edtComment->Handle();
         for (int i = 0; i < 300; ++i) PostMessageW(comment, WM_CHAR, L'a' + i % 26, 0);
@@ -103,7 +104,7 @@ TEST_F(DialogTest, UnwritableSettingsFileGivesErrorAndTheStoreStaysAsItWas) {
     DeleteFileA(TSettings::GetIniFileName().c_str());
     ASSERT_TRUE(CreateDirectoryA(TSettings::GetIniFileName().c_str(), nullptr));  // vop.ini is a folder
     std::wstring box;
-    WithUser("mnuColor_SaveColor", [&] {
+    WithUser(TCommandId::SaveColor, [&] {
         WaitWindow(L"TfrmSaveColor");
         PostMessageW(frmSaveColor->btnOK->Handle(), BM_CLICK, 0, 0);
         box = Answer(IDOK);
@@ -116,7 +117,7 @@ TEST_F(DialogTest, UnwritableSettingsFileGivesErrorAndTheStoreStaysAsItWas) {
 // ---- My colours ----
 
 TEST_F(DialogTest, EmptyStoreListsNothingWithOkAndDeleteDisabled) {
-    WithUser("mnuColor_MyColors", [&] {
+    WithUser(TCommandId::MyColors, [&] {
         WaitWindow(L"TfrmMyColors");
         EXPECT_EQ(frmMyColors->ListView1->Count(), 0);
         EXPECT_FALSE(IsWindowEnabled(frmMyColors->btnOK->Handle()));
@@ -128,7 +129,7 @@ TEST_F(DialogTest, EmptyStoreListsNothingWithOkAndDeleteDisabled) {
 
 TEST_F(DialogTest, ChosenEntryBecomesTheCurrentColour) {
     SaveLines({"01012020101010=#GG0000x", "03072026140509=#FF8000sky, warm=yes", "01012020101011=#ff8001"});
-    WithUser("mnuColor_MyColors", [&] {
+    WithUser(TCommandId::MyColors, [&] {
         WaitWindow(L"TfrmMyColors");
         TListView* list = frmMyColors->ListView1;
         EXPECT_EQ(list->Count(), 2) << "the line that does not convert is left out";
@@ -161,7 +162,7 @@ TEST_F(DialogTest, ChosenEntryBecomesTheCurrentColour) {
 TEST_F(DialogTest, DeleteAsksFirstAndReloadsWithoutSelection) {
     SaveLines({"03072026140509=#FF8000a", "03072026140510=#00FF00b"});
     std::string before = FileText();
-    WithUser("mnuColor_MyColors", [&] {
+    WithUser(TCommandId::MyColors, [&] {
         WaitWindow(L"TfrmMyColors");
         TListView* list = frmMyColors->ListView1;
         RECT r{};
@@ -194,7 +195,7 @@ TEST_F(DialogTest, DeleteAsksFirstAndReloadsWithoutSelection) {
 TEST_F(DialogTest, AboutCentresItsLinesWhateverTheTitleAndMutesTheIcon) {
     for (const wchar_t* title : {L"Q", L"Quillora", L"Quillora with a much longer title"}) {
         SetWindowTextW(Application.Handle(), title);
-        WithUser("mnuControl_About", [&] {
+        WithUser(TCommandId::About, [&] {
             WaitWindow(L"TfrmAbout");
             TfrmAbout* a = frmAbout;
             EXPECT_EQ(a->Caption(), L"About");
@@ -223,7 +224,7 @@ TEST_F(DialogTest, AboutClosesByEnterEscOkAndCloseBox) {
         [](TfrmAbout* a) { PostMessageW(a->Handle(), WM_SYSCOMMAND, SC_CLOSE, 0); },
     };
     for (auto& close : ways) {
-        WithUser("mnuControl_About", [&] {
+        WithUser(TCommandId::About, [&] {
             WaitWindow(L"TfrmAbout");
             close(frmAbout);
         });
@@ -235,7 +236,7 @@ TEST_F(DialogTest, LinksOpenOnceOnTheLeftReleaseAndTheMenuItemsOpenThemToo) {
     std::vector<std::string> opened;
     Links::OnOpen = [&](const std::string& file, const std::string& params) { opened.push_back(file + "|" + params); };
     TColor pressedColour = 0;
-    WithUser("mnuControl_About", [&] {
+    WithUser(TCommandId::About, [&] {
         WaitWindow(L"TfrmAbout");
         TfrmAbout* a = frmAbout;
         HWND h = a->Handle();
@@ -253,8 +254,8 @@ TEST_F(DialogTest, LinksOpenOnceOnTheLeftReleaseAndTheMenuItemsOpenThemToo) {
         PostKey(a->btnOK->Handle(), VK_RETURN);
     });
     EXPECT_EQ(pressedColour, clRed);
-    F->mnuControl.Find("mnuControl_Email")->OnClick();
-    F->mnuControl.Find("mnuControl_Website")->OnClick();
+    F->mnuControl.Find(TCommandId::Email)->OnClick();
+    F->mnuControl.Find(TCommandId::Website)->OnClick();
     EXPECT_EQ(opened, (std::vector<std::string>{"mailto:support@quillora.org|", "https://www.quillora.org/|",
                                                 "mailto:support@quillora.org|", "https://www.quillora.org/|"}));
 }
@@ -275,7 +276,7 @@ TEST_F(DialogTest, ContrastOpensOnTheCurrentColourAndItsFiguresFollowEachChange)
         return v;
     };
     std::vector<std::wstring> seen;
-    WithUser("mnuColor_Contrast", [&] {
+    WithUser(TCommandId::Contrast, [&] {
         HWND dlg = WaitWindow(L"TfrmContrast");
         TfrmContrast& d = *frmContrast;
         seen = {d.edtFore->Text(), d.edtBack->Text(), d.edtRatio->Text(), verdicts(), d.edtVisionRatios[4]->Text()};
@@ -344,7 +345,7 @@ TEST_F(DialogTest, ExportWritesTheSavedColoursInTheFormatTheNameOrTheChosenTypeG
     for (const auto& c : kCases) {
         const std::string written = Folder() + "\\" + c.Written;
         DeleteFileA(written.c_str());  // a file left by an earlier run would bring up a question
-        WithUser("mnuColor_Export", [&] { ChooseFile(L"导出喜爱的颜色", Folder() + "\\" + c.Typed, c.Type); });
+        WithUser(TCommandId::Export, [&] { ChooseFile(L"导出喜爱的颜色", Folder() + "\\" + c.Typed, c.Type); });
         const std::string start(c.Start, c.Type == 2 ? 12 : std::strlen(c.Start));
         EXPECT_EQ(FileHelpers::ReadBytes(written).substr(0, start.size()), start) << c.Typed;
         DeleteFileA(written.c_str());
@@ -357,7 +358,7 @@ TEST_F(DialogTest, ImportAddsTheNewColoursBehindTheOthersAndRefusesADamagedFileW
     FileHelpers::WriteBytes(good, R"j([{"color": "#FF8000", "comment": "sky, warm"},
         {"color": "#0000ff", "name": "blue; deep", "saved": "2026-07-03T14:05:09"},
         {"color": "rgb(0, 255, 0)", "saved": "2025-01-02T03:04:05"}])j");
-    WithUser("mnuColor_Import", [&] {
+    WithUser(TCommandId::Import, [&] {
         ChooseFile(L"导入喜爱的颜色", good);
         EXPECT_EQ(Answer(IDOK), L"导入了 2 个颜色，跳过 1 个");
     });
@@ -369,7 +370,7 @@ TEST_F(DialogTest, ImportAddsTheNewColoursBehindTheOthersAndRefusesADamagedFileW
 
     const std::string before = FileText();
     FileHelpers::WriteBytes(bad, "GIMP Palette\n255 0 0 red\n300 0 0 too red\n");
-    WithUser("mnuColor_Import", [&] {
+    WithUser(TCommandId::Import, [&] {
         ChooseFile(L"导入喜爱的颜色", bad);
         EXPECT_EQ(Answer(IDOK).rfind(L"无法读取文件 " + AnsiToWide(bad) + L"：", 0), 0u);
     });
@@ -382,9 +383,9 @@ TEST_F(DialogTest, ImportAddsTheNewColoursBehindTheOthersAndRefusesADamagedFileW
 
 TEST_F(DialogTest, OnOneMonitorEveryDialogOpensInTheScreensMiddleWhereverTheMainWindowIs) {
     SetWindowPos(F->Handle(), nullptr, 900, 450, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-    const std::pair<const char*, const wchar_t*> dialogs[] = {
-        {"mnuColor_SaveColor", L"TfrmSaveColor"}, {"mnuColor_MyColors", L"TfrmMyColors"},
-        {"mnuControl_About", L"TfrmAbout"}, {"mnuColor_Contrast", L"TfrmContrast"}};
+    const std::pair<TCommandId, const wchar_t*> dialogs[] = {
+        {TCommandId::SaveColor, L"TfrmSaveColor"}, {TCommandId::MyColors, L"TfrmMyColors"},
+        {TCommandId::About, L"TfrmAbout"}, {TCommandId::Contrast, L"TfrmContrast"}};
     for (const auto& [item, cls] : dialogs) {
         RECT r{};
         WithUser(item, [&] {
@@ -392,8 +393,8 @@ TEST_F(DialogTest, OnOneMonitorEveryDialogOpensInTheScreensMiddleWhereverTheMain
             GetWindowRect(dlg, &r);
             PostMessageW(dlg, WM_CLOSE, 0, 0);
         });
-        EXPECT_EQ(r.left, (GetSystemMetrics(SM_CXSCREEN) - (r.right - r.left)) / 2) << item;
-        EXPECT_EQ(r.top, (GetSystemMetrics(SM_CYSCREEN) - (r.bottom - r.top)) / 2) << item;
+        EXPECT_EQ(r.left, (GetSystemMetrics(SM_CXSCREEN) - (r.right - r.left)) / 2) << WideToUtf8(cls);
+        EXPECT_EQ(r.top, (GetSystemMetrics(SM_CYSCREEN) - (r.bottom - r.top)) / 2) << WideToUtf8(cls);
     }
 }
 }  // namespace

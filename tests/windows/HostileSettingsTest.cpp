@@ -500,7 +500,7 @@ protected:
         EXPECT_EQ(Wrong, 0) << "rows or swatches that differ";
     }
 
-    void RunMenu(const char* Item, const std::function<void()>& User) {
+    void RunMenu(TCommandId Item, const std::function<void()>& User) {
         WithUser([&] { F->mnuColor.Find(Item)->OnClick(); }, User);
     }
 
@@ -561,7 +561,7 @@ TEST_P(HostileSettingsTest, StartUpListSaveAndDeleteLoseNothing) {
                       Rows[i].Key + "=" + WideToAnsi(Rows[i].ColorText) + WideToAnsi(Rows[i].Comment))
                 << "entry " << i;
     }
-    RunMenu("mnuColor_MyColors", [&] {
+    RunMenu(TCommandId::MyColors, [&] {
         if (!WaitWindow(L"TfrmMyColors", C.WaitMs)) return;
         CheckList(Rows);
         PostKey(frmMyColors->ListView1->Handle(), VK_ESCAPE);
@@ -574,7 +574,7 @@ TEST_P(HostileSettingsTest, StartUpListSaveAndDeleteLoseNothing) {
     F->spiB->SetValue(0x56);
     const std::string BytesBeforeSave = Readable && !IsDirectory(Ini) ? ReadBytes(Ini) : "";
     std::wstring Box, Time;
-    RunMenu("mnuColor_SaveColor", [&] {
+    RunMenu(TCommandId::SaveColor, [&] {
         if (!WaitWindow(L"TfrmSaveColor", C.WaitMs)) return;
         Time = frmSaveColor->edtTime->Text();
         SetWindowTextW(frmSaveColor->edtComment->Handle(), L"saved over a hostile file");
@@ -617,7 +617,7 @@ TEST_P(HostileSettingsTest, StartUpListSaveAndDeleteLoseNothing) {
         const std::vector<std::wstring> Left = WithoutKey(AfterSave, Target->Key);
         ASSERT_EQ(Left.size() + 1, AfterSave.Entries().size()) << "the row's key is in the file";
         int CountAfter = -1;
-        RunMenu("mnuColor_MyColors", [&] {
+        RunMenu(TCommandId::MyColors, [&] {
             if (!WaitWindow(L"TfrmMyColors", C.WaitMs)) return;
             TListView* List = frmMyColors->ListView1;
             CheckList(Rows);

@@ -136,14 +136,14 @@ TEST_F(MainFormTest, PopupMenusHoldTheirItemsWithDefaultsAcceleratorsAndRadioMar
 TEST_F(MainFormTest, PickChoicesAreWrittenOnlyWhenTheyChange) {
     const std::string ini = TSettings::GetIniFileName();
     const std::string atStart = ReadBytes(ini);
-    F->mnuColor.Find("mnuColor_Sample1")->OnClick();
-    F->mnuColor.Find("mnuColor_AutoCopy0")->OnClick();
+    F->mnuColor.Find(TCommandId::Sample1)->OnClick();
+    F->mnuColor.Find(TCommandId::AutoCopy0)->OnClick();
     EXPECT_EQ(ReadBytes(ini), atStart) << "choosing what is chosen writes nothing";
-    F->mnuColor.Find("mnuColor_Sample5")->OnClick();
-    F->mnuColor.Find("mnuColor_AutoCopy7")->OnClick();
+    F->mnuColor.Find(TCommandId::Sample1 + 2)->OnClick();
+    F->mnuColor.Find(TCommandId::AutoCopy0 + 7)->OnClick();
     EXPECT_EQ(ReadBytes(ini), atStart + "sample=5\r\nautocopy=7\r\n");
-    EXPECT_TRUE(F->mnuColor.Find("mnuColor_Sample5")->Checked);
-    EXPECT_FALSE(F->mnuColor.Find("mnuColor_Sample1")->Checked);
+    EXPECT_TRUE(F->mnuColor.Find(TCommandId::Sample1 + 2)->Checked);
+    EXPECT_FALSE(F->mnuColor.Find(TCommandId::Sample1)->Checked);
     Application.DestroyForms();
     CreateMain();
     EXPECT_EQ(F->SampleSide(), 5);
@@ -158,15 +158,15 @@ TEST_F(MainFormTest, PasteTakesAColourFromTheClipboardAndCopyAsPutsEachTextThere
     for (Case c : {Case{L"  RGB(18 52 86) ", RGB(0x12, 0x34, 0x56)}, Case{L"rgb(256, 0, 0)", RGB(0x12, 0x34, 0x56)},
                    Case{L"$000080FF", RGB(255, 128, 0)}, Case{L"红色", RGB(255, 128, 0)}}) {
         Clipboard::SetWideText(Application.Handle(), c.text);
-        F->mnuColor.Find("mnuColor_Paste")->OnClick();
+        F->mnuColor.Find(TCommandId::Paste)->OnClick();
         EXPECT_EQ(F->CurrentColor(), c.color) << WideToUtf8(c.text);
         EXPECT_EQ(F->spiR->Value(), RedOf(c.color));
         const bool taken = c.text[0] != L'r' && c.text[0] != L'红';
-        EXPECT_EQ(F->StatusBar1->PanelText(), taken ? TfrmMain::kHint : L"剪贴板中没有可识别的颜色");
+        EXPECT_EQ(F->stbStatus->PanelText(), taken ? TfrmMain::kHint : L"剪贴板中没有可识别的颜色");
     }
-    F->mnuColor.Find("mnuColor_CopyAs8")->OnClick();
+    F->mnuColor.Find(TCommandId::CopyAs1 + 7)->OnClick();
     EXPECT_EQ(Clipboard::Text(Application.Handle()), "darkorange");
-    F->mnuColor.Find("mnuColor_CopyAs5")->OnClick();
+    F->mnuColor.Find(TCommandId::CopyAs1 + 4)->OnClick();
     EXPECT_EQ(Clipboard::Text(Application.Handle()), "lab(67.82 45.49 74.84)");
 }
 
@@ -194,8 +194,8 @@ TEST(HotKeyRegistrationTest, AKeyAnotherProgramHoldsIsReportedOnceAndLeftOutOfTh
     ASSERT_TRUE(RegisterHotKey(nullptr, 7, MOD_CONTROL | MOD_ALT, 'P'));
     frmMain = Application.CreateForm<TfrmMain>();
     EXPECT_FALSE(frmMain->HotKeyRegistered());
-    EXPECT_EQ(frmMain->StatusBar1->PanelText(), L"热键 Ctrl+Alt+P 已被占用");
-    EXPECT_EQ(frmMain->mnuColor.Find("mnuColor_Pick")->Caption, L"屏幕取色(&S)");
+    EXPECT_EQ(frmMain->stbStatus->PanelText(), L"热键 Ctrl+Alt+P 已被占用");
+    EXPECT_EQ(frmMain->mnuColor.Find(TCommandId::Pick)->Caption, L"屏幕取色(&S)");
     Application.DestroyForms();
     UnregisterHotKey(nullptr, 7);
     frmMain = Application.CreateForm<TfrmMain>();
@@ -217,12 +217,12 @@ TEST_F(MainFormTest, StartUpSetsTitleIconTaskbarButtonAndReadiness) {
         << "the application window gets its taskbar button back at the end of start-up";
     EXPECT_EQ(F->TaskbarCreatedMessage(), RegisterWindowMessageW(L"TaskbarCreated"));
     EXPECT_TRUE(F->Ready());
-    EXPECT_EQ(F->StatusBar1->PanelText(), TfrmMain::kHint) << "the hint replaces the design's text";
+    EXPECT_EQ(F->stbStatus->PanelText(), TfrmMain::kHint) << "the hint replaces the design's text";
     EXPECT_TRUE(Errors.empty());
 }
 
 TEST_F(MainFormTest, ExitItemAndCloseBoxBothEndTheProgram) {
-    F->mnuControl.Find("mnuControl_Exit")->OnClick();
+    F->mnuControl.Find(TCommandId::Exit)->OnClick();
     EXPECT_TRUE(Application.Terminated());
     MSG msg;
     EXPECT_TRUE(PeekMessageW(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) << "the loop is told to end";

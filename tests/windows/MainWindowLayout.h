@@ -71,7 +71,7 @@ inline const TPlaced kMainWindowControls[] = {
     {"lblC",           "",           8, 459,   0,  13, 0},
     {"edtC",           "",          52, 455, 142,  21, 7},
     {"btnCCopy",       "",         198, 454,  43,  23, 7},
-    {"StatusBar1",     "",           0, 484, 249,  21, 0},
+    {"stbStatus",     "",           0, 484, 249,  21, 0},
 };
 
 // The control stands where the row's figures times the DPI's scale put it (position and size

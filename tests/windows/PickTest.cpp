@@ -108,7 +108,7 @@ protected:
     std::vector<std::wstring> Shown() {
         std::vector<std::wstring> texts;
         for (TSpinEdit* c : {F->spiR, F->spiG, F->spiB, F->spiH, F->spiS, F->spiL}) texts.push_back(c->Text());
-        texts.push_back(F->StatusBar1->PanelText());
+        texts.push_back(F->stbStatus->PanelText());
         for (int tag = 1; tag <= TfrmMain::kNotations; ++tag) texts.push_back(F->NotationEdit(tag)->Text());
         texts.push_back(std::to_wstring(F->CurrentColor()));
         return texts;
@@ -131,7 +131,7 @@ TEST_F(PickTest, DragFromEitherIconPicksThePixelUnderTheCursor) {
             EXPECT_EQ(F->CurrentColor(), PatternColor(s.x, s.y)) << s.x << "," << s.y;
             wchar_t status[40];
             swprintf(status, 40, L"X:%d Y:%d", kLeft + s.x, kTop + s.y);
-            EXPECT_EQ(F->StatusBar1->PanelText(), status);
+            EXPECT_EQ(F->stbStatus->PanelText(), status);
         }
         EXPECT_EQ(F->spiR->Value(), 4 * 17);
         EXPECT_EQ(F->spiG->Value(), 4 * 42);
@@ -143,7 +143,7 @@ TEST_F(PickTest, DragFromEitherIconPicksThePixelUnderTheCursor) {
         EXPECT_EQ(GetCapture(), nullptr);
         EXPECT_EQ(Application.Cursor(), 0);
         EXPECT_TRUE(F->imgDrag->Visible() && F->imgDrag2->Visible());
-        EXPECT_EQ(F->StatusBar1->PanelText(), TfrmMain::kHint);
+        EXPECT_EQ(F->stbStatus->PanelText(), TfrmMain::kHint);
         EXPECT_EQ(F->CurrentColor(), PatternColor(17, 42)) << "the last pick stays";
     }
 }
@@ -161,7 +161,7 @@ TEST_F(PickTest, OtherButtonsAndAPressWithoutMoveChangeNothing) {
     Release();
     EXPECT_TRUE(F->imgDrag->Visible());
     EXPECT_EQ(F->CurrentColor(), clWhite) << "neither press nor release reads a pixel";
-    EXPECT_EQ(F->StatusBar1->PanelText(), TfrmMain::kHint);
+    EXPECT_EQ(F->stbStatus->PanelText(), TfrmMain::kHint);
     EXPECT_EQ(Zoomed(115, 48), clWhite);
 }
 
@@ -241,7 +241,7 @@ TEST_F(PickTest, LostCaptureOrClosingEndsTheDrag) {
     EXPECT_FALSE(F->Dragging());
     EXPECT_EQ(Application.Cursor(), 0);
     EXPECT_TRUE(F->imgDrag->Visible() && F->imgDrag2->Visible());
-    EXPECT_EQ(F->StatusBar1->PanelText(), TfrmMain::kHint);
+    EXPECT_EQ(F->stbStatus->PanelText(), TfrmMain::kHint);
     ReleaseCapture();
     MoveTo(kLeft + 9, kTop + 9);
     EXPECT_EQ(F->CurrentColor(), PatternColor(1, 1)) << "no further picks";
@@ -269,7 +269,7 @@ TEST_F(PickTest, ArrowsStepTheCursorOnePixelOrTenWithShiftAndPick) {
         EXPECT_EQ(Zoomed(115, 48), PatternColor(s.x, s.y));
         wchar_t status[40];
         swprintf(status, 40, L"X:%d Y:%d", kLeft + s.x, kTop + s.y);
-        EXPECT_EQ(F->StatusBar1->PanelText(), status);
+        EXPECT_EQ(F->stbStatus->PanelText(), status);
     }
     EXPECT_EQ(F->spiR->Value(), 44) << "the editors took none of the keys";
     Release();
@@ -305,7 +305,7 @@ TEST_F(PickTest, KeyPickTakesWithEnterOrLeftClickAndCancelsWithEscOrRightClick) 
         EXPECT_EQ(Application.Cursor(), 0);
         if (e.take) {
             EXPECT_EQ(F->CurrentColor(), PatternColor(7, 8));
-            EXPECT_EQ(F->StatusBar1->PanelText(), TfrmMain::kHint);
+            EXPECT_EQ(F->stbStatus->PanelText(), TfrmMain::kHint);
             EXPECT_EQ(Clipboard::Text(Application.Handle()), "#1C20C8");
         } else {
             EXPECT_EQ(Shown(), before);

@@ -108,7 +108,7 @@ TEST_F(TrayTest, LeftClicksToggleAndDoubleClicksKeepTheProgramShown) {
     ExpectHidden("single click while shown");
     Tray({WM_LBUTTONDOWN, WM_LBUTTONUP});
     ExpectShown("single click while hidden");
-    F->mnuControl.Find("mnuControl_Show")->OnClick();
+    F->mnuControl.Find(TCommandId::Show)->OnClick();
     Pump();
     ExpectHidden("the menu's show/hide item");
 

@@ -1,9 +1,10 @@
 // Saved colours out to a palette file and in from one: the colour menu's export and import.
 
+#include "PaletteTransfer.h"
 #include "Dialogs.h"
 #include "Errors.h"
 #include "FileBytes.h"
-#include "MainForm.h"
+#include "Forms.h"
 #include "PaletteFile.h"
 #include "Text.h"
 #include "Settings.h"
@@ -59,10 +60,10 @@ int Tell(HWND owner, const std::wstring& text, UINT flags) {
 // Every saved colour in listing order. A name typed with one of the four extensions decides the
 // format; any other name gets the chosen type's extension. The file is replaced only once the
 // new one is complete.
-void TfrmMain::mnuColor_ExportClick() {
+void ExportSavedColors(HWND owner) {
     TFileDialog dialog = PaletteDialog(L"导出喜爱的颜色");
     dialog.DefaultExt = L"gpl";
-    if (!dialog.Execute(Handle(), true)) return;
+    if (!dialog.Execute(owner, true)) return;
     std::wstring path = dialog.FileName;
     TFormat format = TFormat::Gpl;
     if (!FormatOfName(path, format)) {
@@ -70,7 +71,7 @@ void TfrmMain::mnuColor_ExportClick() {
         path += L"." + Utf8ToWide(PaletteFile::ExtensionOf(format));
         // The dialog asked about the name as typed; the name written is another one.
         if (GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES &&
-            Tell(Handle(), path + L" 已存在。\n要替换它吗？",
+            Tell(owner, path + L" 已存在。\n要替换它吗？",
                  MB_YESNO | MB_ICONWARNING | MB_DEFBUTTON2) != IDYES)
             return;
     }
@@ -78,19 +79,19 @@ void TfrmMain::mnuColor_ExportClick() {
     for (const SettingsText::TColorEntry& e : TSettings::ReadColorEntries())
         entries.push_back({e.Color, AnsiToUtf8(e.Comment), e.Key});
     if (const int error = FileBytes::WriteReplacing(path, PaletteFile::Write(format, entries)))
-        Tell(Handle(), L"无法写入文件 " + path + L"：" + Utf8ToWide(InOutErrorText(error)),
+        Tell(owner, L"无法写入文件 " + path + L"：" + Utf8ToWide(InOutErrorText(error)),
              MB_OK | MB_ICONERROR);
 }
 
 // Every colour of the file becomes a saved colour behind the others, or, when the file cannot
 // be read as a whole, none does.
-void TfrmMain::mnuColor_ImportClick() {
+void ImportSavedColors(HWND owner) {
     TFileDialog dialog = PaletteDialog(L"导入喜爱的颜色");
     dialog.Filters.emplace_back(L"所有文件 (*.*)", L"*.*");
-    if (!dialog.Execute(Handle(), false)) return;
+    if (!dialog.Execute(owner, false)) return;
     const std::wstring& path = dialog.FileName;
     const auto refuse = [&](const std::string& reason) {
-        Tell(Handle(), L"无法读取文件 " + path + L"：" + Utf8ToWide(reason), MB_OK | MB_ICONERROR);
+        Tell(owner, L"无法读取文件 " + path + L"：" + Utf8ToWide(reason), MB_OK | MB_ICONERROR);
     };
     std::string bytes;
     const int error = FileBytes::Read(path, PaletteFile::kMaxFileSize, bytes);
@@ -122,5 +123,5 @@ void TfrmMain::mnuColor_ImportClick() {
     });
     std::wstring text = L"导入了 " + std::to_wstring(plan.Added.size()) + L" 个颜色";
     if (plan.Skipped > 0) text += L"，跳过 " + std::to_wstring(plan.Skipped) + L" 个";
-    Tell(Handle(), text, MB_OK | MB_ICONINFORMATION);
+    Tell(owner, text, MB_OK | MB_ICONINFORMATION);
 }

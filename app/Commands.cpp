@@ -1,0 +1,64 @@
+#include "Commands.h"
+#include <algorithm>
+
+void TCommandTable::Add(TCommand command) { FCommands.push_back(std::move(command)); }
+
+const TCommand* TCommandTable::Find(TCommandId id) const {
+    auto it = std::find_if(FCommands.begin(), FCommands.end(), [id](const TCommand& c) { return c.Id == id; });
+    return it == FCommands.end() ? nullptr : &*it;
+}
+
+bool TCommandTable::Enabled(TCommandId id) const {
+    const TCommand* c = Find(id);
+    return c && (!c->Enabled || c->Enabled());
+}
+
+bool TCommandTable::Run(TCommandId id) {
+    if (!Enabled(id)) return false;
+    if (const TCommand* c = Find(id); c->Run) c->Run();
+    Refresh();
+    return true;
+}
+
+bool TCommandTable::RunKey(WPARAM key) {
+    for (const TCommand& c : FCommands)
+        if (c.Key == key) return Run(c.Id);
+    return false;
+}
+
+void TCommandTable::Fill(TPopupMenu& menu, TCommandId id) {
+    if (id == TCommandId::Separator) {
+        menu.Add(0, L"-");
+        return;
+    }
+    const TCommand& command = *Find(id);
+    const auto isChild = [id](const TCommand& c) { return c.Parent == id; };
+    if (std::any_of(FCommands.begin(), FCommands.end(), isChild)) {
+        TPopupMenu& submenu = menu.AddSubmenu(static_cast<int>(id), command.Caption);
+        for (const TCommand& c : FCommands)
+            if (isChild(c)) Fill(submenu, c.Id);
+        return;
+    }
+    TMenuItem& item = menu.Add(static_cast<int>(id), command.Caption, command.Default);
+    item.RadioItem = command.Radio;
+    item.OnClick = [this, id] { Run(id); };
+}
+
+void TCommandTable::Build(TPopupMenu& menu, std::initializer_list<TCommandId> entries) {
+    for (TCommandId id : entries) Fill(menu, id);
+    menu.OnPopup = [this] { Refresh(); };
+    FMenus.push_back(&menu);
+    Refresh();
+}
+
+void TCommandTable::Refresh() {
+    for (TPopupMenu* menu : FMenus)
+        menu->ForEach([this](TMenuItem& item) {
+            const TCommand* c = Find(static_cast<TCommandId>(item.Command));
+            if (!c) return;  // a separator
+            const std::wstring text = c->Text ? c->Text() : std::wstring();
+            item.Caption = text.empty() ? c->Caption : c->Caption + L"\t" + text;
+            item.Enabled = !c->Enabled || c->Enabled();
+            item.Checked = c->Checked && c->Checked();
+        });
+}

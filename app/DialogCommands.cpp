@@ -1,0 +1,74 @@
+#include "DialogCommands.h"
+#include "AboutForm.h"
+#include "ColorText.h"
+#include "ContrastForm.h"
+#include "Errors.h"
+#include "MyColorsForm.h"
+#include "QuilloraVersion.h"
+#include "SaveColorForm.h"
+#include "Settings.h"
+#include "SettingsText.h"
+#include "Text.h"
+
+bool ChoosePaletteColor(TColorDialog& dialog, TColor& color) {
+    dialog.Flags = CC_RGBINIT | CC_ENABLEHOOK | CC_FULLOPEN | CC_PREVENTFULLOPEN | CC_SHOWHELP | CC_SOLIDCOLOR |
+                   CC_ANYCOLOR;
+    dialog.Color = color;
+    if (!dialog.Execute(Application.Handle())) return false;
+    color = dialog.Color;
+    return true;
+}
+
+// The time stamp is taken when the dialog opens. A write the settings file refuses is
+// reported as "ERROR!"; anything else goes to the error handler.
+void SaveColorDialog(HWND owner, TColor color) {
+    auto dialog = Application.NewForm<TfrmSaveColor>();
+    frmSaveColor = dialog.get();
+    SYSTEMTIME now;
+    GetLocalTime(&now);
+    dialog->edtTime->SetText(AnsiToWide(
+        SettingsText::TimeText(now.wYear, now.wMonth, now.wDay, now.wHour, now.wMinute, now.wSecond)));
+    dialog->shpColor->SetPenColor(color);
+    dialog->shpColor->SetBrushColor(color);
+    dialog->edtValue->SetText(AnsiToWide(ColorText::FromColor(color)));
+    if (dialog->ShowModal() == mrOk) {
+        const char* message = "SUCCESS!";
+        UINT icon = MB_ICONINFORMATION;
+        try {
+            TSettings::SaveColor(WideToAnsi(dialog->edtTime->Text()), WideToAnsi(dialog->edtValue->Text()),
+                                 WideToAnsi(dialog->edtComment->Text()));
+        } catch (const EQuilloraError&) {
+            message = "ERROR!";
+            icon = MB_ICONERROR;
+        }
+        MessageBoxA(owner, message, WideToAnsi(Application.Title()).c_str(), MB_OK | icon);
+    }
+    frmSaveColor = nullptr;
+}
+
+bool ChooseSavedColor(TColor& color) {
+    auto dialog = Application.NewForm<TfrmMyColors>();
+    frmMyColors = dialog.get();
+    const bool chosen = dialog->ShowModal() == mrOk;
+    if (chosen) color = dialog->SelectedColor;
+    frmMyColors = nullptr;
+    return chosen;
+}
+
+void ShowContrast(TColorDialog& palette, TColor color) {
+    auto dialog = Application.NewForm<TfrmContrast>();
+    frmContrast = dialog.get();
+    dialog->Palette = &palette;
+    dialog->SetColors(color, TfrmContrast::LastBackground);
+    dialog->ShowModal();
+    frmContrast = nullptr;
+}
+
+void ShowAbout() {
+    auto dialog = Application.NewForm<TfrmAbout>();
+    frmAbout = dialog.get();
+    dialog->Version = QUILLORA_VERSION_WTEXT;
+    dialog->Year = L"2008";
+    dialog->ShowModal();
+    frmAbout = nullptr;
+}

@@ -1,0 +1,13 @@
+// The dialogs the menus open, each modal over the program's windows.
+#pragma once
+#include "Dialogs.h"
+
+// The standard colour dialog on Color; true, with the colour chosen in Color, on OK.
+bool ChoosePaletteColor(TColorDialog& dialog, TColor& color);
+// Save colour: the colour with the time it was opened and a comment, saved on OK.
+void SaveColorDialog(HWND owner, TColor color);
+// My colours; true, with the colour of the entry chosen in Color, on OK.
+bool ChooseSavedColor(TColor& color);
+// Contrast of Color on the last background (the palette picks other backgrounds).
+void ShowContrast(TColorDialog& palette, TColor color);
+void ShowAbout();

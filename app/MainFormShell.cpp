@@ -1,0 +1,130 @@
+// The main window's side of picking, and its place in the shell: the notification-area icon,
+// hiding and showing, stay on top, closing.
+#include "MainForm.h"
+#include "AppWindow.h"
+#include "Guard.h"
+#include "Menus.h"
+#include "Settings.h"
+#include "Text.h"
+
+void TfrmMain::StartKeyPick() {
+    if (Picking() || !Capture() || !IsWindowEnabled(Handle()) || TPopupMenu::ActiveMenu()) return;
+    if (!Visible() || IsIconic(Application.Handle())) ShowMainWindow(true);
+    SetForegroundWindow(Handle());
+    BringWindowToTop(Handle());
+    FPicker.Begin(std::make_unique<TKeyPick>(FPicker));
+}
+
+void TfrmMain::StartDrag(TImage* pressed, TMouseButton button) {
+    if (button == TMouseButton::Left) FPicker.Begin(std::make_unique<TDragPick>(FPicker, pressed, std::array{imgDrag, imgDrag2}));
+}
+
+int TfrmMain::Zoom() const { return std::max(cboZoom->ItemIndex() + 1, 1); }
+
+void TfrmMain::ZoomChanged() {
+    TSettings::SetZoom(cboZoom->ItemIndex() + 1);
+    spiR->SetFocus();
+    FPicker.Redraw();
+}
+
+void TfrmMain::ShowPick(const TPickSample& sample, bool atPosition) {
+    if (atPosition) {
+        wchar_t text[40];
+        swprintf(text, 40, L"X:%d Y:%d", sample.X, sample.Y);
+        ShowStatus(text);
+    }
+    FModel.Set(sample.Color, TColorSource::Picked);
+}
+
+void TfrmMain::CopyAfterPick() {
+    if (FAutoCopy >= 1 && FAutoCopy <= kNotations) CopyNotation(FAutoCopy);
+}
+
+void TfrmMain::KeepShown() {
+    FBeforePick = {CurrentColor(), FModel.Source(), FEditors.Values(), {}, stbStatus->PanelText()};
+    for (int tag = 1; tag <= kNotations; ++tag)
+        FBeforePick.Notations[static_cast<size_t>(tag)] = FNotationEdits[static_cast<size_t>(tag)]->Text();
+}
+
+void TfrmMain::ShowKept() {
+    FModel.Set(FBeforePick.Color, FBeforePick.Source);
+    FEditors.SetValues(FBeforePick.Editors);
+    for (int tag = 1; tag <= kNotations; ++tag)
+        FNotationEdits[static_cast<size_t>(tag)]->SetText(FBeforePick.Notations[static_cast<size_t>(tag)]);
+    ShowStatus(FBeforePick.Status);
+}
+
+// What the window procedure does for the notification area and stay on top, once start-up
+// has ended.
+void TfrmMain::TrayWndProc(UINT msg, LPARAM lp) {
+    if (msg == WM_WINDOWPOSCHANGING || msg == WM_WINDOWPOSCHANGED) AssertStayOnTop();
+    if (msg == FTaskbarCreated) FTrayIcon.AddAgain();
+    // Minimised while counting as shown, by whatever route: finish hiding in the
+    // notification area. Messages handled inside it (the foreground change sends some at
+    // once) do not start it again: without a taskbar each would change the foreground anew,
+    // nesting without end.
+    if (IsIconic(Application.Handle()) && Visible() && !FHidingToTray) {
+        TGuard guard(FHidingToTray);
+        SetForegroundWindow(FindWindowA("Shell_TrayWnd", ""));
+        Application.ProcessMessages();
+        ShowMainWindow(false);
+    }
+    if (msg == WM_TRAYICON) TrayIconClicked(lp);
+}
+
+// Hiding takes two steps: minimise the application (the main window goes with it), and on the
+// next message, seeing it iconic, hide it and drop its taskbar button.
+void TfrmMain::ShowMainWindow(bool show) {
+    HWND app = Application.Handle();
+    if (show) {
+        SetTaskbarButton(true);
+        ShowWindow(app, SW_SHOW);
+        Application.Restore();
+        SetVisible(true);
+        SetForegroundWindow(app);
+    } else if (IsIconic(app)) {
+        ShowWindow(app, SW_HIDE);
+        SetTaskbarButton(false);
+        SetVisible(false);
+    } else {
+        Application.Minimize();
+    }
+}
+
+void TfrmMain::TrayIconClicked(LPARAM mouseMessage) {
+    HWND app = Application.Handle();
+    switch (FTrayIcon.Click(mouseMessage, Visible())) {
+    case TTrayIcon::TAction::ShowOrHide:
+        ShowMainWindow(!Visible());
+        break;
+    case TTrayIcon::TAction::ToFront:
+        SetForegroundWindow(app);
+        break;
+    case TTrayIcon::TAction::Menu: {
+        // The menu closes on a click elsewhere only when the program is in the foreground.
+        SetForegroundWindow(app);
+        Application.ProcessMessages();
+        POINT p;
+        GetCursorPos(&p);
+        mnuControl.Popup(p.x, p.y);
+        break;
+    }
+    case TTrayIcon::TAction::None:
+        break;
+    }
+}
+
+// Every move, show, hide or reorder of the main window puts the application window back in
+// its place; the windows it owns follow it. The guard stops the system's own z-order
+// messages for the owned windows from asserting again inside the assertion.
+void TfrmMain::AssertStayOnTop() {
+    if (FAssertingStayOnTop) return;
+    TGuard guard(FAssertingStayOnTop);
+    ApplyStayOnTop(chkStayOnTop->Checked());
+}
+
+// A pick still on ends first: no pick may touch the capture once it is gone.
+void TfrmMain::FormClose(TCloseAction&) {
+    FPicker.Release();
+    FTrayIcon.Remove();
+}

@@ -1,0 +1,244 @@
+#include "Picking.h"
+#include "Forms.h"
+#include <algorithm>
+
+namespace {
+// The mouse hook of a keyboard pick and the window it serves. A low-level hook sees the clicks
+// on every program's windows, so the click that ends a pick reaches no other program.
+HHOOK MouseHook = nullptr;
+HWND HookWindow = nullptr;
+int ButtonsHeld = 0;  // presses the hook has taken whose releases have not come yet
+
+LRESULT CALLBACK PickMouseProc(int code, WPARAM wp, LPARAM lp) {
+    if (code != HC_ACTION || !HookWindow) return CallNextHookEx(nullptr, code, wp, lp);
+    switch (wp) {
+    case WM_MOUSEMOVE:
+        PostMessageW(HookWindow, WM_PICKMOVE, 0, 0);
+        break;
+    case WM_LBUTTONDOWN:
+    case WM_RBUTTONDOWN:
+        ++ButtonsHeld;
+        PostMessageW(HookWindow, WM_PICKCLICK, wp == WM_LBUTTONDOWN, 0);
+        return 1;
+    case WM_LBUTTONUP:
+    case WM_RBUTTONUP:
+        if (ButtonsHeld > 0 && --ButtonsHeld == 0) PostMessageW(HookWindow, WM_PICKUNHOOK, 0, 0);
+        return 1;
+    }
+    return CallNextHookEx(nullptr, code, wp, lp);
+}
+
+void HookMouse(HWND window) {
+    if (!MouseHook) {
+        MouseHook = SetWindowsHookExW(WH_MOUSE_LL, &PickMouseProc, GetModuleHandleW(nullptr), 0);
+        ButtonsHeld = 0;
+    }
+    HookWindow = window;
+}
+
+// Unless a keyboard pick is still on.
+void UnhookMouse(bool keyPicking) {
+    if (MouseHook && !keyPicking) {
+        UnhookWindowsHookEx(MouseHook);
+        MouseHook = nullptr;
+    }
+    if (!MouseHook) HookWindow = nullptr;
+}
+
+// Where the cursor is polled during a keyboard pick: under other programs' windows no mouse
+// message comes to this program, and some systems call no low-level hook for them either.
+constexpr UINT_PTR kPickTimer = 1;
+constexpr UINT kPickTimerMs = 10;
+
+POINT CursorPos() {
+    POINT p;
+    GetCursorPos(&p);
+    return p;
+}
+}  // namespace
+
+void TPickSession::Move(POINT p) { FPicker.PickAt(p); }
+
+void TPicker::Reset(int width, int height) {
+    FCapture.Reset(width, height);
+    FMagnifier.Clear();
+}
+
+void TPicker::Release() {
+    if (Dragging()) ReleaseCapture();
+    if (Active()) Cancel();
+    FCapture.Release();
+}
+
+void TPicker::SetSampleSide(int side) {
+    FSampleSide = side;
+    Redraw();
+}
+
+void TPicker::Redraw() {
+    if (FCapture.Bitmap()) FMagnifier.Draw(FCapture, FHost.Zoom(), FSampleSide);
+}
+
+bool TPicker::Dragging() const { return dynamic_cast<const TDragPick*>(FSession.get()) != nullptr; }
+
+void TPicker::Begin(std::unique_ptr<TPickSession> session) {
+    if (Active() || !FCapture.Bitmap()) return;
+    FSession = std::move(session);
+    FSession->Start();
+}
+
+void TPicker::Take() {
+    if (std::unique_ptr<TPickSession> session = std::move(FSession)) session->Take();
+}
+
+void TPicker::Cancel() {
+    if (std::unique_ptr<TPickSession> session = std::move(FSession)) session->Cancel();
+}
+
+void TPicker::Move() {
+    if (FSession) FSession->Move(CursorPos());
+}
+
+void TPicker::PickAt(POINT p) {
+    if (!FCapture.Bitmap()) return;
+    FLastPick = p;
+    TScreenDC dc;
+    TPickSample sample{p.x, p.y, 0, 0};
+    if (FSampleSide == 1) sample.Device = GetPixel(dc.Get(), p.x, p.y);
+    FCapture.Take(dc.Get(), p);
+    Redraw();
+    if (FSampleSide > 1) sample.Device = FCapture.Mean(p.x, p.y, FSampleSide);
+    sample.Color = sample.Device;
+    FHost.ShowPick(sample, true);
+}
+
+void TPicker::Step(int dx, int dy) {
+    if (GetKeyState(VK_SHIFT) < 0) {
+        dx *= 10;
+        dy *= 10;
+    }
+    POINT p = CursorPos();
+    const int left = GetSystemMetrics(SM_XVIRTUALSCREEN), top = GetSystemMetrics(SM_YVIRTUALSCREEN);
+    p.x = std::clamp<LONG>(p.x + dx, left, left + GetSystemMetrics(SM_CXVIRTUALSCREEN) - 1);
+    p.y = std::clamp<LONG>(p.y + dy, top, top + GetSystemMetrics(SM_CYVIRTUALSCREEN) - 1);
+    SetCursorPos(p.x, p.y);
+    PickAt(p);
+}
+
+// One pixel: the colour of the magnified picture as shown, not of the screen. A larger
+// sample: the mean around the capture pixel shown there, as a pick there would give.
+TPickSample TPicker::ZoomSample(int x, int y) {
+    TPickSample sample{};
+    if (FSampleSide == 1 || !FCapture.Bitmap()) {
+        sample.Device = FMagnifier.Pixel(x, y);
+    } else {
+        const POINT p = FMagnifier.ScreenPoint(FCapture, FHost.Zoom(), x, y);
+        sample = {p.x, p.y, FCapture.Mean(p.x, p.y, FSampleSide), 0};
+    }
+    sample.Color = sample.Device;
+    return sample;
+}
+
+bool TPicker::Key(WPARAM key) {
+    if (!Active()) return false;
+    switch (key) {
+    case VK_LEFT: Step(-1, 0); return true;
+    case VK_RIGHT: Step(1, 0); return true;
+    case VK_UP: Step(0, -1); return true;
+    case VK_DOWN: Step(0, 1); return true;
+    }
+    if (!KeyPicking() || (key != VK_RETURN && key != VK_ESCAPE)) return false;
+    key == VK_RETURN ? Take() : Cancel();
+    return true;
+}
+
+// The timer and the hook's messages; the focus leaving the program cancels a keyboard pick,
+// so that the hook never outlives the user's attention.
+void TPicker::Message(UINT msg, WPARAM wp) {
+    switch (msg) {
+    case WM_CAPTURECHANGED:
+        if (Dragging()) Cancel();
+        break;
+    case WM_DISPLAYCHANGE:
+        FCapture.MonitorsChanged();
+        break;
+    case WM_TIMER:
+    case WM_PICKMOVE:
+        if (KeyPicking() && (msg == WM_PICKMOVE || wp == kPickTimer)) {
+            const POINT p = CursorPos();
+            if (p.x != FLastPick.x || p.y != FLastPick.y) FSession->Move(p);
+        }
+        break;
+    case WM_PICKCLICK:
+        if (KeyPicking()) wp ? Take() : Cancel();
+        break;
+    case WM_PICKUNHOOK:
+        UnhookMouse(KeyPicking());
+        break;
+    case WM_ACTIVATEAPP:
+        if (!wp && KeyPicking()) Cancel();
+        break;
+    case WM_DESTROY:
+        if (KeyPicking()) Cancel();
+        ButtonsHeld = 0;
+        UnhookMouse(false);
+        break;
+    }
+}
+
+// From here every mouse message, wherever the cursor is, comes to the main window.
+void TDragPick::Start() {
+    SetCapture(FPicker.Host().PickWindow());
+    Application.SetCursor(1);
+    FPressed->SetVisible(false);
+}
+
+void TDragPick::Take() {
+    ReleaseCapture();
+    End();
+    FPicker.Host().CopyAfterPick();
+}
+
+// Also when the capture is lost to another window or the program is deactivated.
+void TDragPick::Cancel() { End(); }
+
+void TDragPick::End() {
+    Application.SetCursor(0);
+    for (TImage* icon : FIcons) icon->SetVisible(true);
+    FPicker.Host().ShowHint();
+}
+
+void TKeyPick::Start() {
+    TPickHost& host = FPicker.Host();
+    host.KeepShown();
+    Application.SetCursor(1);
+    HookMouse(host.PickWindow());
+    SetTimer(host.PickWindow(), kPickTimer, kPickTimerMs, nullptr);
+    FPicker.PickAt(CursorPos());
+}
+
+void TKeyPick::Take() {
+    FPicker.PickAt(CursorPos());
+    End();
+    FPicker.Host().ShowHint();
+    FPicker.Host().CopyAfterPick();
+}
+
+void TKeyPick::Cancel() {
+    End();
+    FPicker.Host().ShowKept();
+}
+
+void TKeyPick::End() {
+    KillTimer(FPicker.Host().PickWindow(), kPickTimer);
+    Application.SetCursor(0);
+    // The release of the click that ended the pick is still the hook's to take.
+    if (ButtonsHeld == 0) UnhookMouse(false);
+}
+
+void TMagnifierPick::Start() { FPicker.Take(); }
+
+void TMagnifierPick::Take() {
+    FPicker.Host().ShowPick(FPicker.ZoomSample(FX, FY), false);
+    FPicker.Host().CopyAfterPick();
+}

@@ -1,0 +1,145 @@
+// Picking a colour from the screen. Each way of picking is a session (a drag from a "+" icon, a
+// keyboard pick, a click into the magnifier) driven by the main window through a TPicker, which
+// owns the capture and the magnifier and tells the window what a pick found.
+#pragma once
+#include "ColorModel.h"
+#include "ScreenCapture.h"
+#include "ZoomView.h"
+#include <array>
+#include <memory>
+
+// The hot key's id, and the messages the mouse hook of a keyboard pick posts to the window.
+constexpr int kPickHotKeyId = 1;
+constexpr UINT WM_PICKCLICK = WM_USER + 2;  // wParam: 1 left button (take), 0 right (cancel)
+constexpr UINT WM_PICKMOVE = WM_USER + 3;
+constexpr UINT WM_PICKUNHOOK = WM_USER + 4;
+
+// What picking needs of the window it serves.
+class TPickHost {
+public:
+    virtual HWND PickWindow() const = 0;
+    virtual int Zoom() const = 0;  // 1..20
+    // A pick's colour becomes the current colour; with AtPosition the status shows the point.
+    virtual void ShowPick(const TPickSample& sample, bool atPosition) = 0;
+    // A drag or keyboard pick is over: the status shows the hint again.
+    virtual void ShowHint() = 0;
+    virtual void CopyAfterPick() = 0;
+    // What the window shows, kept when a keyboard pick starts and shown again when it is
+    // cancelled.
+    virtual void KeepShown() = 0;
+    virtual void ShowKept() = 0;
+
+protected:
+    ~TPickHost() = default;
+};
+
+class TPicker;
+
+class TPickSession {
+public:
+    explicit TPickSession(TPicker& picker) : FPicker(picker) {}
+    virtual ~TPickSession() = default;
+    TPickSession(const TPickSession&) = delete;
+    TPickSession& operator=(const TPickSession&) = delete;
+    virtual void Start() = 0;
+    // The cursor moved: a pick there.
+    virtual void Move(POINT p);
+    // The picker has let the session go before these run.
+    virtual void Take() = 0;
+    virtual void Cancel() = 0;
+    // Enter, Esc, clicks anywhere and the cursor over other programs end or move it.
+    virtual bool FromKeyboard() const { return false; }
+
+protected:
+    TPicker& FPicker;
+};
+
+class TPicker {
+public:
+    TPicker(TPickHost& host, TImage*& zoomImage) : FHost(host), FMagnifier(zoomImage) {}
+    TPickHost& Host() { return FHost; }
+
+    // A white capture and magnifier at the magnifier's size (at start and for each DPI).
+    void Reset(int width, int height);
+    // No pick may touch the capture once it is gone.
+    void Release();
+    const TBitmap* Capture() const { return FCapture.Bitmap(); }
+    // Pixels a side that a pick averages: 1, 3 or 5.
+    int SampleSide() const { return FSampleSide; }
+    void SetSampleSide(int side);
+    void Redraw();
+
+    bool Active() const { return FSession != nullptr; }
+    bool Dragging() const;
+    bool KeyPicking() const { return FSession && FSession->FromKeyboard(); }
+    // Starts a session unless one is on or nothing can be captured.
+    void Begin(std::unique_ptr<TPickSession> session);
+    void Take();
+    void Cancel();
+    // The cursor moved: the session picks there.
+    void Move();
+
+    // One pick per mouse move; it allocates nothing, so it keeps up with the fastest mouse. A
+    // single pixel is read from the screen; a larger sample is averaged from the capture.
+    void PickAt(POINT p);
+    POINT LastPick() const { return FLastPick; }
+    // One physical pixel per arrow key, ten with Shift, kept on the screen.
+    void Step(int dx, int dy);
+    // A click into the magnifier at (x, y): the colour there, as a pick shows it.
+    TPickSample ZoomSample(int x, int y);
+
+    // The keys of a pick, before any control sees them; true when taken.
+    bool Key(WPARAM key);
+    // The window's messages that concern picking.
+    void Message(UINT msg, WPARAM wp);
+
+private:
+    friend class TPickBenchmark;  // times the parts of a pick
+    TPickHost& FHost;
+    TScreenCapture FCapture;
+    TMagnifier FMagnifier;
+    std::unique_ptr<TPickSession> FSession;
+    int FSampleSide = 1;
+    POINT FLastPick{};
+};
+
+// A drag from a "+" icon: the mouse is captured until the button is released.
+class TDragPick : public TPickSession {
+public:
+    TDragPick(TPicker& picker, TImage* pressed, std::array<TImage*, 2> icons)
+        : TPickSession(picker), FPressed(pressed), FIcons(icons) {}
+    void Start() override;
+    void Take() override;
+    void Cancel() override;
+
+private:
+    void End();
+    TImage* FPressed;
+    std::array<TImage*, 2> FIcons;
+};
+
+// A pick without a drag, from the hot key or the menu: every move picks until Enter or a left
+// click takes the colour under the cursor, or Esc or a right click puts back what was shown.
+class TKeyPick : public TPickSession {
+public:
+    using TPickSession::TPickSession;
+    void Start() override;
+    void Take() override;
+    void Cancel() override;
+    bool FromKeyboard() const override { return true; }
+
+private:
+    void End();
+};
+
+// A click into the magnifier (any button) takes the colour shown there at once.
+class TMagnifierPick : public TPickSession {
+public:
+    TMagnifierPick(TPicker& picker, int x, int y) : TPickSession(picker), FX(x), FY(y) {}
+    void Start() override;
+    void Take() override;
+    void Cancel() override {}
+
+private:
+    int FX, FY;
+};
