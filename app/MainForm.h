@@ -77,6 +77,7 @@ public:
     void ShowMainWindow(bool show);
     void MuteTrayIcon(bool mute) { FTrayIcon.Mute(mute); }
     const TBitmap* Capture() const { return FPicker.Capture(); }
+    TPicker& Picker() { return FPicker; }
     static constexpr const wchar_t* kHint = L"To pick color, please drag \"+\" icon.";
 
 private:
