@@ -7,7 +7,6 @@
 #include "Settings.h"
 #include "SettingsText.h"
 #include "Text.h"
-#include "TextUtil.h"
 #include "VopClass.h"
 
 TfrmMain* frmMain = nullptr;
@@ -86,8 +85,6 @@ TfrmMain::TfrmMain() : TForm(L"TfrmMain", kClientWidth, kClientHeight) {
 }
 
 void TfrmMain::SetupComponents() {
-    for (int tag = 1; tag <= kNotations; ++tag)
-        FNotationEdits[static_cast<size_t>(tag)] = static_cast<TEdit*>(kNotationRows[tag - 1].Edit.Get(*this));
     cboZoom->SetDropDownCount(SettingsText::kZoomMax);
     cboZoom->SetAccessibleName(L"Zoom");  // its items read "Zoom 100%" ...; no label names it
     imgZoomCursor->SetVisible(false);
@@ -187,11 +184,10 @@ void TfrmMain::BindEvents() {
         shpColor->SetBrushColor(c);
     });
     FModel.Listen([this](TColor c, TColorSource) { FEditors.Show(c); });
-    FModel.Listen([this](TColor c, TColorSource) { ShowNotations(c); });
+    FModel.Listen([this](TColor c, TColorSource) { FNotations.Show(c); });
     FEditors.Attach({spiR, spiG, spiB, spiH, spiS, spiL});
+    FNotations.Attach({edtRGB, edtDecimal, edtHex, edtHtml, edtDelphi, edtVB, edtC});
     for (const TNotationRow& n : kNotationRows) {
-        auto* edit = static_cast<TEdit*>(n.Edit.Get(*this));
-        edit->OnChange = [this, edit] { NotationChanged(edit); };
         TControl* button = n.Button.Get(*this);
         button->OnClick = [this, button] { CopyNotation(button->Tag); };
     }
@@ -298,28 +294,8 @@ void TfrmMain::ReadSettingsAtStartUp(const std::function<void()>& step) {
     }
 }
 
-// All seven texts come from one reading of the colour, without allocating. An edit that
-// already shows its text is left alone and reports no change.
-void TfrmMain::ShowNotations(TColor c) {
-    for (int tag = 1; tag <= kNotations; ++tag) {
-        char text[32];
-        Notations::Main(tag).Format(text, sizeof text, c);
-        wchar_t wide[32];
-        WidenAscii(text, wide, 32);
-        FNotationEdits[static_cast<size_t>(tag)]->SetText(wide);
-    }
-}
-
-void TfrmMain::NotationChanged(TEdit* edit) {
-    char text[64];  // a notation always fits; what the user types may not
-    const int n = edit->GetTextA(text, sizeof text);
-    std::string value = n < static_cast<int>(sizeof text) - 1 ? std::string(text, static_cast<size_t>(n))
-                                                              : WideToAnsi(edit->Text());
-    FColorValues.at(static_cast<size_t>(edit->Tag)) = TextUtil::Trim(value);
-}
-
 void TfrmMain::CopyNotation(int tag) {
-    Clipboard::SetText(Application.Handle(), FColorValues.at(static_cast<size_t>(tag)));
+    Clipboard::SetText(Application.Handle(), FNotations.Value(tag));
 }
 
 void TfrmMain::SetSampleSide(int side) {

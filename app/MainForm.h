@@ -10,7 +10,7 @@
 #include "HotKey.h"
 #include "Layout.h"
 #include "Menus.h"
-#include "Notations.h"
+#include "NotationEdits.h"
 #include "Picking.h"
 #include "TrayIcon.h"
 #include <array>
@@ -51,8 +51,8 @@ public:
     TColor CurrentColor() const { return FModel.Color(); }
     const TCommandTable& Commands() const { return FCommands; }
     // What the copy button of notation 1..7 copies: its edit's text, trimmed.
-    const std::string& ColorValue(int tag) const { return FColorValues.at(static_cast<size_t>(tag)); }
-    TEdit* NotationEdit(int tag) const { return FNotationEdits.at(static_cast<size_t>(tag)); }
+    const std::string& ColorValue(int tag) const { return FNotations.Value(tag); }
+    TEdit* NotationEdit(int tag) const { return FNotations.Edit(tag); }
     bool Dragging() const { return FPicker.Dragging(); }
     // A drag or a keyboard pick is on.
     bool Picking() const { return FPicker.Active(); }
@@ -93,9 +93,6 @@ private:
     void ReadSettingsAtStartUp(const std::function<void()>& step);
     void FormClose(TCloseAction& action);
 
-    // The views of the current colour.
-    void ShowNotations(TColor c);
-    void NotationChanged(TEdit* edit);
     void CopyNotation(int tag);
     void ShowStatus(const std::wstring& text) { stbStatus->SetPanelText(text); }
 
@@ -124,7 +121,7 @@ private:
         TColor Color = clWhite;
         TColorSource Source = TColorSource::Start;
         std::array<int, 6> Editors{};
-        std::array<std::wstring, kNotations + 1> Notations;
+        TNotationEdits::TTexts Notations;
         std::wstring Status;
     };
 
@@ -133,8 +130,7 @@ private:
     TCommandTable FCommands;
     TPicker FPicker{*this, imgZoom};
     TTrayIcon FTrayIcon;
-    std::array<TEdit*, kNotations + 1> FNotationEdits{};   // indexed by notation number
-    std::array<std::string, kNotations + 1> FColorValues;  // indexed by notation number
+    TNotationEdits FNotations;
     TShownColor FBeforePick;
     THotKey FHotKey{};
     bool FHotKeyRegistered = false;

@@ -41,16 +41,13 @@ void TfrmMain::CopyAfterPick() {
 }
 
 void TfrmMain::KeepShown() {
-    FBeforePick = {CurrentColor(), FModel.Source(), FEditors.Values(), {}, stbStatus->PanelText()};
-    for (int tag = 1; tag <= kNotations; ++tag)
-        FBeforePick.Notations[static_cast<size_t>(tag)] = FNotationEdits[static_cast<size_t>(tag)]->Text();
+    FBeforePick = {CurrentColor(), FModel.Source(), FEditors.Values(), FNotations.Texts(), stbStatus->PanelText()};
 }
 
 void TfrmMain::ShowKept() {
     FModel.Set(FBeforePick.Color, FBeforePick.Source);
     FEditors.SetValues(FBeforePick.Editors);
-    for (int tag = 1; tag <= kNotations; ++tag)
-        FNotationEdits[static_cast<size_t>(tag)]->SetText(FBeforePick.Notations[static_cast<size_t>(tag)]);
+    FNotations.SetTexts(FBeforePick.Notations);
     ShowStatus(FBeforePick.Status);
 }
 

@@ -1,0 +1,39 @@
+#include "NotationEdits.h"
+#include "Text.h"
+#include "TextUtil.h"
+
+void TNotationEdits::Attach(const std::array<TEdit*, kCount>& edits) {
+    for (int tag = 1; tag <= kCount; ++tag) {
+        TEdit* edit = edits[static_cast<size_t>(tag - 1)];
+        FEdits[static_cast<size_t>(tag)] = edit;
+        edit->OnChange = [this, edit] { Changed(edit); };
+    }
+}
+
+void TNotationEdits::Show(TColor c) {
+    for (int tag = 1; tag <= kCount; ++tag) {
+        char text[32];
+        Notations::Main(tag).Format(text, sizeof text, c);
+        wchar_t wide[32];
+        WidenAscii(text, wide, 32);
+        Edit(tag)->SetText(wide);
+    }
+}
+
+void TNotationEdits::Changed(TEdit* edit) {
+    char text[64];  // a notation always fits; what the user types may not
+    const int n = edit->GetTextA(text, sizeof text);
+    std::string value = n < static_cast<int>(sizeof text) - 1 ? std::string(text, static_cast<size_t>(n))
+                                                              : WideToAnsi(edit->Text());
+    FValues.at(static_cast<size_t>(edit->Tag)) = TextUtil::Trim(value);
+}
+
+TNotationEdits::TTexts TNotationEdits::Texts() const {
+    TTexts texts;
+    for (int tag = 1; tag <= kCount; ++tag) texts[static_cast<size_t>(tag)] = Edit(tag)->Text();
+    return texts;
+}
+
+void TNotationEdits::SetTexts(const TTexts& texts) {
+    for (int tag = 1; tag <= kCount; ++tag) Edit(tag)->SetText(texts[static_cast<size_t>(tag)]);
+}
