@@ -80,6 +80,7 @@ void TfrmMyColors::LoadColors() {
     TUpdateLock quiet(*ListView1);
     ListView1->Clear();
     ImageList1.Clear();
+    FKeys.clear();
     for (size_t first = 0, batch = kFirstSwatchBatch; first < entries.size();
          first += batch, batch = std::min(batch * 2, kMaxSwatchBatch)) {
         const size_t count = std::min(batch, entries.size() - first);
@@ -98,6 +99,7 @@ void TfrmMyColors::LoadColors() {
             const SettingsText::TColorEntry& e = entries[first + i];
             ListView1->AddItem(image < 0 ? -1 : image + static_cast<int>(i),
                                {AnsiToWide(e.ColorText), AnsiToWide(e.TimeText), AnsiToWide(e.Comment)});
+            FKeys.push_back(e.Key);
         }
     }
 }
@@ -116,13 +118,16 @@ void TfrmMyColors::btnOKClick() {
     ModalResult = mrOk;
 }
 
+// Removes the row's own entry by its key: the time text shown gives back only a key's first
+// 14 characters, and a hand-made longer key would take another entry's line, or none.
 void TfrmMyColors::btnDeleteClick() {
     int row = ListView1->Selected();
-    if (row < 0) return;
+    if (row < 0 || static_cast<size_t>(row) >= FKeys.size()) return;
+    const std::string key = FKeys[static_cast<size_t>(row)];
     if (MessageBoxA(Handle(), "Do you really want to delete it?", WideToAnsi(Application.Title()).c_str(),
                     MB_ICONQUESTION | MB_YESNO) != IDYES)
         return;
-    TSettings::DeleteColor(SettingsText::KeyFromTimeText(WideToAnsi(ListView1->SubItem(row, 2))));
+    TSettings::DeleteColor(key);
     LoadColors();
     EnableButtons(ListView1->SelCount() > 0);
 }

@@ -4,6 +4,8 @@
 #include "StdCtrls.h"
 #include "Layout.h"
 #include <memory>
+#include <string>
+#include <vector>
 
 class TfrmMyColors : public TForm {
 public:
@@ -17,6 +19,9 @@ public:
     TImageList ImageList1{32, 16};
 
 private:
+    // The key of each listed row's entry, in row order: Delete removes that very line.
+    std::vector<std::string> FKeys;
+
     static const std::vector<TLayoutRow<TfrmMyColors>>& Layout();
     void FormCreate();
     void DpiChanged() override;

@@ -16,6 +16,8 @@ namespace ColorSpace {
 
 namespace {
 
+using Extended::Larger;
+using Extended::Smaller;
 using Extended::SquareRoot;
 using Extended::TExtended;
 using Extended::TExtendedPrecision;
@@ -104,9 +106,6 @@ TExtended ValueOf(TDecimal Number) {
 TExtended Clipped(TExtended X, TExtended Low, TExtended High) {
     return X > High ? High : X >= Low ? X : Low;  // NaN gives Low
 }
-
-TExtended Smaller(TExtended A, TExtended B) { return A < B ? A : B; }
-TExtended Larger(TExtended A, TExtended B) { return A > B ? A : B; }
 
 // The whole number at or below X, for X well inside the int range.
 int Floor(TExtended X) {
@@ -364,7 +363,7 @@ QUILLORA_OPAQUE TColor ComputeHsl(TDecimal H, TDecimal S, TDecimal L) {
     for (int I = 0; I < 3; ++I) {
         TExtended K = Offsets[I] + Hue / 30;
         while (K >= 12) K -= 12;
-        const TExtended Ramp = Larger(-1, Smaller(Smaller(K - 3, 9 - K), 1));
+        const TExtended Ramp = Larger(-1.0L, Smaller(Smaller(K - 3, 9 - K), 1.0L));
         Channels[I] = Channel8(Light - Spread * Ramp);
     }
     return MakeColor(Channels[0], Channels[1], Channels[2]);
@@ -379,7 +378,7 @@ QUILLORA_OPAQUE TColor ComputeHsv(TDecimal H, TDecimal S, TDecimal V) {
     for (int I = 0; I < 3; ++I) {
         TExtended K = Offsets[I] + Hue / 60;
         while (K >= 6) K -= 6;
-        const TExtended Ramp = Larger(0, Smaller(Smaller(K, 4 - K), 1));
+        const TExtended Ramp = Larger(0.0L, Smaller(Smaller(K, 4 - K), 1.0L));
         Channels[I] = Channel8(Value - Spread * Ramp);
     }
     return MakeColor(Channels[0], Channels[1], Channels[2]);
@@ -432,7 +431,7 @@ bool operator==(const TLch& A, const TLch& B) { return A.L == B.L && A.C == B.C 
 // near 0). So a text as the program writes it gives the colour next to the nearest (one step
 // at most per channel) that writes exactly this text, when the nearest does not.
 QUILLORA_OPAQUE TColor ComputeFromOklch(TDecimal L, TDecimal C, TDecimal H) {
-    const TExtended Chroma = Larger(ValueOf(C), 0);
+    const TExtended Chroma = Larger(ValueOf(C), 0.0L);
     TExtended Sine, Cosine;
     SineCosine(ValueOf(H), Sine, Cosine);
     const TVector Lab = {Clipped(ValueOf(L), 0, 100) / 100, Chroma * Cosine, Chroma * Sine};

@@ -10,10 +10,7 @@ namespace ColorText {
 
 namespace {
 
-// Characters From..From+Count-1, counted from 1, as far as the text reaches.
-std::string Piece(const std::string& Text, std::size_t From, std::size_t Count) {
-    return From > Text.size() ? std::string() : Text.substr(From - 1, Count);
-}
+using TextUtil::Piece;
 
 std::string ChannelsHex(TColor Color) {
     using TextUtil::IntToHex;

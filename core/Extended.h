@@ -67,6 +67,19 @@ inline double Stored(TExtended X) {
     return D;
 }
 
+// The larger and the smaller of two values of one type (double or TExtended), by one exact
+// comparison: no rounding, so the same bits in every build. On a tie, and where either is a
+// NaN, the second comes back. Both must have the same type, so no argument is converted
+// unnoticed; write a constant as 0.0L where the other is a TExtended.
+template <class T>
+constexpr T Larger(T A, T B) {
+    return A > B ? A : B;
+}
+template <class T>
+constexpr T Smaller(T A, T B) {
+    return A < B ? A : B;
+}
+
 // Round to the nearest integer, halves to the even one: fistp rounds by the pinned rounding
 // mode, which is to nearest-even. False when the result is no int.
 inline bool Round(TExtended X, int& Result) {

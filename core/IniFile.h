@@ -5,17 +5,13 @@
 #include <utility>
 #include <vector>
 
-// General helpers for shell folders and INI files. Class-level operations only; never
+// INI files, through the system's profile functions. Class-level operations only; never
 // instantiated. Every text is 8-bit in the system's ANSI code page, as the profile functions
 // take it. Every INI access holds a lock shared by all running copies of the program, so that
 // none reads or writes a file another is rewriting. Defined in the Windows part of core.
 class TIniFile {
 public:
     TIniFile() = delete;
-
-    // The path of a shell special folder (a CSIDL value), or the empty text. The folder is
-    // not created.
-    static std::string GetSpecialFolderPath(int Csidl);
 
     // One value, or Default when no regular file FileName exists or it has no such key; a
     // key with an empty value gives the empty text. A value comes back cut to 2047
@@ -54,9 +50,4 @@ public:
     // disk without room for the rewritten file, leaves everything as it was.
     static void DeleteIniKey(const std::string& Section, const std::string& Key,
                              const std::string& FileName);
-
-    // The per-user application-data folder + "\" + Name as a full path without a trailing
-    // backslash, created (one level) if missing; the empty text when the application-data
-    // folder itself is missing. Throws EInOutError when the folder cannot be created.
-    static std::string GetAppDataPath(const std::string& Name);
 };

@@ -26,6 +26,9 @@ int Digits(std::string_view Text, std::size_t Pos, std::size_t Count) {
     return Value;
 }
 
+// A whole field of digits as a number, or -1 when one of them is no digit.
+int Number(std::string_view Field) { return Digits(Field, 0, Field.size()); }
+
 int DaysIn(int Year, int Month) {
     static const int kDays[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
     if (Month < 1 || Month > 12) return 31;
@@ -258,9 +261,10 @@ bool IsValidTime(const TTime& T) {
 }
 
 bool TimeFromKey(std::string_view Key, TTime& Time) {
-    if (Key.size() != 14) return false;
-    const TTime T{Digits(Key, 4, 4), Digits(Key, 0, 2),  Digits(Key, 2, 2),
-                  Digits(Key, 8, 2), Digits(Key, 10, 2), Digits(Key, 12, 2)};
+    if (Key.size() != SettingsText::kKeyLength) return false;
+    const SettingsText::TKeyFields F = SettingsText::KeyFields(std::string(Key));
+    const TTime T{Number(F.Year), Number(F.Month),  Number(F.Day),
+                  Number(F.Hour), Number(F.Minute), Number(F.Second)};
     if (!IsValidTime(T)) return false;  // a non-digit gave -1
     Time = T;
     return true;

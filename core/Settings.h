@@ -1,6 +1,7 @@
 #pragma once
 
 #include "HotKey.h"
+#include "SettingsTable.h"
 #include "SettingsText.h"
 
 #include <functional>
@@ -23,6 +24,18 @@ public:
     // beside the program) keeps vop.ini beside the program instead, and creates nothing.
     static std::string GetIniFileName();
 
+    // --- Settings: section [VOP], each key read and written by its row of SettingsTable ---
+
+    using TSettingId = SettingsTable::TSettingId;
+
+    // A Switch or Number setting: the value its text reads as, the row's default when the key
+    // is missing or its value does not read. Set writes Value (a Switch: nonzero is on) as the
+    // row's TWrite says: as given, without a range check, or unless the file holds that text
+    // already. Set throws EIniFileException when the write fails. The hot key (a Shortcut)
+    // goes through GetHotKey and SetHotKey instead.
+    static int Get(TSettingId Id);
+    static void Set(TSettingId Id, int Value);
+
     // [VOP] ontop: on unless the value is "0"; on when missing.
     static bool GetStayOnTop();
     // Runs OnApplyStayOnTop first (putting the windows on top or not), then writes "1" or "0"
@@ -33,8 +46,8 @@ public:
     // the user asked.
     static std::function<void(bool Value)> OnApplyStayOnTop;
 
-    // [VOP] zoom: 1..20, 1 for anything else. SetZoom writes Value as given, without a range
-    // check.
+    // [VOP] zoom: SettingsText::kZoomMin..kZoomMax, kZoomMin for anything else. SetZoom writes
+    // Value as given, without a range check.
     static int GetZoom();
     static void SetZoom(int Value);
 
@@ -47,7 +60,8 @@ public:
     static int GetSample();
     static void SetSample(int Value);
 
-    // [VOP] autocopy: 0..7, 0 for anything else. SetAutoCopy writes Value as given.
+    // [VOP] autocopy: 0..Notations::kMainCount, 0 for anything else. SetAutoCopy writes Value
+    // as given.
     static int GetAutoCopy();
     static void SetAutoCopy(int Value);
 
@@ -76,4 +90,10 @@ public:
     // Removes the entry with this key. Reports nothing: a missing key changes nothing, and a
     // read-only file keeps the entry.
     static void DeleteColor(const std::string& Key);
+
+private:
+    // The text of a [VOP] key as the file holds it; the row's MissingValue when it is missing.
+    static std::string ReadValue(TSettingId Id);
+    // Writes the text of a [VOP] key as its row's TWrite says.
+    static void WriteValue(TSettingId Id, const std::string& Text);
 };

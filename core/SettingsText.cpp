@@ -4,17 +4,13 @@
 #include "TextUtil.h"
 
 #include <cctype>
-#include <cstdint>
 #include <cstdio>
 
 namespace SettingsText {
 
 namespace {
 
-// Characters From..From+Count-1, counted from 1, as far as the text reaches.
-std::string Piece(const std::string& Text, std::size_t From, std::size_t Count) {
-    return From > Text.size() ? std::string() : Text.substr(From - 1, Count);
-}
+using TextUtil::Piece;
 
 // The section name of a "[name]" line, trimmed; false for any other line.
 bool SectionName(const std::string& Line, std::string& Name) {
@@ -36,34 +32,31 @@ bool SameName(const std::string& A, const std::string& B) {
 
 }  // namespace
 
-bool StayOnTopFromValue(const std::string& Value) { return TextUtil::Trim(Value) != "0"; }
+using SettingsTable::NumberFromValue;
+using SettingsTable::NumberValue;
+using SettingsTable::TSettingId;
 
-std::string StayOnTopValue(bool On) { return On ? "1" : "0"; }
-
-int ZoomFromValue(const std::string& Value) {
-    std::int32_t Zoom = 0;
-    if (!TextUtil::TryStrToInt(TextUtil::Trim(Value), Zoom) || Zoom < 1 || Zoom > 20) return 1;
-    return Zoom;
+bool StayOnTopFromValue(const std::string& Value) {
+    return NumberFromValue(TSettingId::StayOnTop, Value) != 0;
 }
 
-std::string ZoomValue(int Zoom) { return std::to_string(Zoom); }
+std::string StayOnTopValue(bool On) { return NumberValue(TSettingId::StayOnTop, On); }
+
+int ZoomFromValue(const std::string& Value) { return NumberFromValue(TSettingId::Zoom, Value); }
+
+std::string ZoomValue(int Zoom) { return NumberValue(TSettingId::Zoom, Zoom); }
 
 int SampleFromValue(const std::string& Value) {
-    std::int32_t Side = 0;
-    if (!TextUtil::TryStrToInt(TextUtil::Trim(Value), Side) || (Side != 3 && Side != 5)) return 1;
-    return Side;
+    return NumberFromValue(TSettingId::Sample, Value);
 }
 
-std::string SampleValue(int Side) { return std::to_string(Side); }
+std::string SampleValue(int Side) { return NumberValue(TSettingId::Sample, Side); }
 
 int AutoCopyFromValue(const std::string& Value) {
-    std::int32_t Notation = 0;
-    if (!TextUtil::TryStrToInt(TextUtil::Trim(Value), Notation) || Notation < 0 || Notation > 7)
-        return 0;
-    return Notation;
+    return NumberFromValue(TSettingId::AutoCopy, Value);
 }
 
-std::string AutoCopyValue(int Notation) { return std::to_string(Notation); }
+std::string AutoCopyValue(int Notation) { return NumberValue(TSettingId::AutoCopy, Notation); }
 
 std::string TimeText(int Year, int Month, int Day, int Hour, int Minute, int Second) {
     char Buffer[80];
@@ -79,9 +72,14 @@ std::string KeyFromTimeText(const std::string& Time) {
     return Key;
 }
 
+TKeyFields KeyFields(const std::string& Key) {
+    return {Piece(Key, 1, 2), Piece(Key, 3, 2),  Piece(Key, 5, 4),
+            Piece(Key, 9, 2), Piece(Key, 11, 2), Piece(Key, 13, 2)};
+}
+
 std::string TimeTextFromKey(const std::string& Key) {
-    return Piece(Key, 1, 2) + "/" + Piece(Key, 3, 2) + "/" + Piece(Key, 5, 4) + " " +
-           Piece(Key, 9, 2) + ":" + Piece(Key, 11, 2) + ":" + Piece(Key, 13, 2);
+    const TKeyFields F = KeyFields(Key);
+    return F.Month + "/" + F.Day + "/" + F.Year + " " + F.Hour + ":" + F.Minute + ":" + F.Second;
 }
 
 std::string PrepareComment(const std::string& Comment) {

@@ -1,21 +1,27 @@
 #pragma once
 
 #include "../base/Color.h"
+#include "SettingsTable.h"
 
+#include <cstddef>
 #include <string>
 #include <vector>
 
 // The texts of the settings file: the values of section [VOP] and the saved-colour entries
-// of section [COLORS]. No file access here; that is the Windows part of TVop.
+// of section [COLORS]. No file access here; that is the Windows part of TSettings.
 namespace SettingsText {
 
-constexpr int kZoomMin = 1, kZoomMax = 20;
+// The values of [VOP], each read and written by its row of SettingsTable: the ...FromValue
+// functions give the row's default for a text that does not read, the ...Value ones write the
+// value as given.
 
 // "ontop": trimmed "0" exactly means off; anything else, the empty text included, means on.
 bool StayOnTopFromValue(const std::string& Value);
 std::string StayOnTopValue(bool On);
 
-// "zoom": the trimmed whole number if it lies in 1..20, else 1.
+// "zoom": the trimmed whole number if it lies in kZoomMin..kZoomMax, else kZoomMin.
+constexpr int kZoomMin = SettingsTable::Row(SettingsTable::TSettingId::Zoom).Min;
+constexpr int kZoomMax = SettingsTable::Row(SettingsTable::TSettingId::Zoom).Max;
 int ZoomFromValue(const std::string& Value);
 std::string ZoomValue(int Zoom);
 
@@ -25,17 +31,27 @@ int SampleFromValue(const std::string& Value);
 std::string SampleValue(int Side);
 
 // "autocopy", the notation a finished pick copies: the trimmed whole number if it lies in
-// 0..7, else 0 (nothing copied).
+// 0..Notations::kMainCount, else 0 (nothing copied).
 int AutoCopyFromValue(const std::string& Value);
 std::string AutoCopyValue(int Notation);
 
 // "MM/DD/YYYY hh:nn:ss" with these separators whatever the locale says.
 std::string TimeText(int Year, int Month, int Day, int Hour, int Minute, int Second);
 
-// The key of a saved colour: the trimmed time text without its "/", " " and ":".
+// The key of a saved colour: the trimmed time text without its "/", " " and ":", so
+// "MMDDYYYYhhnnss" for a time the program wrote.
 std::string KeyFromTimeText(const std::string& Time);
 
-// The time text rebuilt from a key's first 14 characters; pieces beyond its end are empty.
+// The fields of a time in a key, each the characters where that field stands in
+// "MMDDYYYYhhnnss"; pieces beyond the key's end are empty, characters past the 14th belong to
+// none.
+constexpr std::size_t kKeyLength = 14;
+struct TKeyFields {
+    std::string Month, Day, Year, Hour, Minute, Second;
+};
+TKeyFields KeyFields(const std::string& Key);
+
+// The time text rebuilt from a key's fields.
 std::string TimeTextFromKey(const std::string& Key);
 
 // A comment as it is stored: ";" becomes ",", and every control character becomes a blank,

@@ -28,6 +28,10 @@ std::string Trim(const std::string& Text) {
     return Text.substr(First, Last - First);
 }
 
+std::string Piece(const std::string& Text, std::size_t From, std::size_t Count) {
+    return From > Text.size() ? std::string() : Text.substr(From - 1, Count);
+}
+
 std::string IntToHex(std::uint32_t Value, int Digits) {
     static const char kHexDigits[] = "0123456789ABCDEF";
     std::string Text;

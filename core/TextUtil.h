@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 
@@ -9,6 +10,10 @@ namespace TextUtil {
 // Removes every leading and trailing character with code 0..32 (blanks and control
 // characters).
 std::string Trim(const std::string& Text);
+
+// Characters From..From+Count-1, counted from 1, as far as the text reaches; the empty text
+// when From lies beyond its end.
+std::string Piece(const std::string& Text, std::size_t From, std::size_t Count);
 
 // Upper-case hexadecimal, padded with zeros to at least Digits digits.
 std::string IntToHex(std::uint32_t Value, int Digits);

@@ -31,13 +31,13 @@
 
 namespace {
 
+using Extended::Larger;
 using Extended::Round;
+using Extended::Smaller;
 using Extended::Stored;
 using Extended::TExtended;
 using Extended::TExtendedPrecision;
 
-double Larger(double A, double B) { return A > B ? A : B; }
-double Smaller(double A, double B) { return A < B ? A : B; }
 
 QUILLORA_OPAQUE void RgbToHsl(int R, int G, int B, int& H, int& S, int& L) {
     H = 0;

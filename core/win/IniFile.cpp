@@ -9,7 +9,6 @@
 #include "Text.h"
 
 #include <windows.h>
-#include <shlobj.h>
 
 #include <algorithm>
 #include <cstring>
@@ -47,12 +46,6 @@ private:
     TKernelHandle FMutex;
     bool FOwned = false;
 };
-
-bool IsDirectory(const std::string& Path) {
-    if (Path.empty()) return false;
-    const DWORD Attributes = GetFileAttributesA(Path.c_str());
-    return Attributes != INVALID_FILE_ATTRIBUTES && (Attributes & FILE_ATTRIBUTE_DIRECTORY);
-}
 
 bool IsRegularFile(const std::string& Path) {
     if (Path.empty()) return false;
@@ -111,10 +104,7 @@ public:
             DeleteFileA(FFileName.c_str());
             return;
         }
-        if (!FHadFile) return;
-        const TFileHandle File(CreateFileA(FFileName.c_str(), GENERIC_WRITE, 0, nullptr,
-                                           CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
-        if (File) WriteWhole(File.Get(), FOld.data(), FOld.size());
+        if (FHadFile) WriteOld();
     }
 
     // After the write: whether the file came out whole, judged by its end (the profile
@@ -123,15 +113,18 @@ public:
         std::string Now;
         if (!ReadWhole(FFileName, Now) || EndsWithLineEnd(Now) || Now.empty()) return true;
         if (FHadFile && !FOld.empty() && !EndsWithLineEnd(FOld)) return true;  // cannot tell
-        if (FHadFile) {
-            const TFileHandle File(CreateFileA(FFileName.c_str(), GENERIC_WRITE, 0, nullptr,
-                                               CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
-            if (File) WriteWhole(File.Get(), FOld.data(), FOld.size());
-        }
+        if (FHadFile) WriteOld();
         return false;
     }
 
 private:
+    // Writes the old bytes over whatever the file holds now.
+    void WriteOld() const {
+        const TFileHandle File(CreateFileA(FFileName.c_str(), GENERIC_WRITE, 0, nullptr,
+                                           CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+        if (File) WriteWhole(File.Get(), FOld.data(), FOld.size());
+    }
+
     bool RoomFor(std::size_t Bytes) const {
         const std::string Scratch =
             FFileName + "." + std::to_string(GetCurrentProcessId()) + ".room";
@@ -190,22 +183,6 @@ void ClearReadOnly(const std::string& FileName) noexcept {
     SetFileAttributesA(FileName.c_str(), Kept);
 }
 
-// Path with relative parts and "." and ".." resolved. The usual 260 characters are not a
-// limit: a longer result gets a buffer of its size rather than being used half-written.
-std::string FullPath(const std::string& Path) {
-    std::string Buffer(MAX_PATH, '\0');
-    DWORD Length = GetFullPathNameA(Path.c_str(), MAX_PATH, &Buffer[0], nullptr);
-    if (Length >= MAX_PATH) {
-        Buffer.assign(Length, '\0');
-        Length = GetFullPathNameA(Path.c_str(), static_cast<DWORD>(Buffer.size()), &Buffer[0],
-                                  nullptr);
-        if (Length >= Buffer.size()) throw EInOutError(ERROR_FILENAME_EXCED_RANGE);
-    }
-    if (Length == 0) throw EInOutError(static_cast<int>(GetLastError()));
-    Buffer.resize(Length);
-    return Buffer;
-}
-
 // A value as GetPrivateProfileString gives it: without a matching pair of enclosing quotation
 // marks, and cut to what its buffer holds.
 std::string AsReadValue(const char* Value, std::size_t Length) {
@@ -260,13 +237,6 @@ std::string ReadValue(const std::string& Section, const std::string& Key,
 }
 
 }  // namespace
-
-std::string TIniFile::GetSpecialFolderPath(int Csidl) {
-    char Buffer[MAX_PATH] = {};
-    if (!SHGetSpecialFolderPathA(nullptr, Buffer, Csidl, FALSE)) return std::string();
-    Buffer[MAX_PATH - 1] = '\0';
-    return Buffer;
-}
 
 std::string TIniFile::ReadIniString(const std::string& Section, const std::string& Key,
                                     const std::string& FileName, const std::string& Default) {
@@ -358,17 +328,4 @@ void TIniFile::DeleteIniKey(const std::string& Section, const std::string& Key,
     WritePrivateProfileStringA(Section.c_str(), Key.c_str(), nullptr, FileName.c_str());
     FlushProfileCache(FileName);
     Guard.Whole();
-}
-
-std::string TIniFile::GetAppDataPath(const std::string& Name) {
-    const std::string Base = GetSpecialFolderPath(CSIDL_APPDATA);
-    if (!IsDirectory(Base)) return std::string();
-    std::string Path = FullPath(Base + "\\" + Name);
-    if (Path.size() > 3 && Path.back() == '\\') Path.pop_back();
-    if (!IsDirectory(Path) && !CreateDirectoryA(Path.c_str(), nullptr)) {
-        const DWORD Error = GetLastError();
-        // Another running copy may have created it in the meantime.
-        if (!IsDirectory(Path)) throw EInOutError(static_cast<int>(Error));
-    }
-    return Path;
 }

@@ -1,7 +1,9 @@
 #include "IniFile.h"
 #include "HotKey.h"
+#include "SettingsTable.h"
 #include "SettingsText.h"
 #include "Settings.h"
+#include "SpecialFolder.h"
 
 #include <windows.h>
 
@@ -9,13 +11,7 @@ namespace {
 
 const char kProductName[] = "Quillora";
 const char kIniName[] = "\\vop.ini";
-const char kVopSection[] = "VOP";
 const char kColorsSection[] = "COLORS";
-const char kOnTopKey[] = "ontop";
-const char kZoomKey[] = "zoom";
-const char kHotKeyKey[] = "hotkey";
-const char kSampleKey[] = "sample";
-const char kAutoCopyKey[] = "autocopy";
 const char kPortableMarker[] = "\\portable";
 
 // The folder the running program was started from, without a trailing backslash; the empty
@@ -50,63 +46,59 @@ std::function<void(bool Value)> TSettings::OnApplyStayOnTop;
 std::string TSettings::GetIniFileName() {
     const std::string Folder = ProgramFolder();
     if (IsPortable(Folder)) return Folder + kIniName;
-    return TIniFile::GetAppDataPath(kProductName) + kIniName;
+    return TSpecialFolder::GetAppDataPath(kProductName) + kIniName;
 }
 
-bool TSettings::GetStayOnTop() {
-    return SettingsText::StayOnTopFromValue(
-        TIniFile::ReadIniString(kVopSection, kOnTopKey, GetIniFileName()));
+std::string TSettings::ReadValue(TSettingId Id) {
+    return TIniFile::ReadIniString(SettingsTable::kSection, SettingsTable::Row(Id).Key,
+                                   GetIniFileName(), SettingsTable::MissingValue(Id));
 }
+
+void TSettings::WriteValue(TSettingId Id, const std::string& Text) {
+    const SettingsTable::TSetting& Setting = SettingsTable::Row(Id);
+    const std::string FileName = GetIniFileName();
+    // "\n" is no value a line can hold: a missing key is written.
+    if (Setting.Write == SettingsTable::UnlessSame &&
+        TIniFile::ReadIniString(SettingsTable::kSection, Setting.Key, FileName, "\n") == Text)
+        return;
+    TIniFile::WriteIniString(SettingsTable::kSection, Setting.Key, Text, FileName);
+}
+
+int TSettings::Get(TSettingId Id) { return SettingsTable::NumberFromValue(Id, ReadValue(Id)); }
+
+void TSettings::Set(TSettingId Id, int Value) {
+    WriteValue(Id, SettingsTable::NumberValue(Id, Value));
+}
+
+bool TSettings::GetStayOnTop() { return Get(TSettingId::StayOnTop) != 0; }
 
 void TSettings::SetStayOnTop(bool Value) {
     if (OnApplyStayOnTop) OnApplyStayOnTop(Value);
-    const std::string Text = SettingsText::StayOnTopValue(Value);
-    const std::string FileName = GetIniFileName();
     // Every start with the box on sets it again: a file that already says so is left alone
     // (no rewrite of the whole file at each start; a portable copy's stick is spared too).
-    if (TIniFile::ReadIniString(kVopSection, kOnTopKey, FileName, "\n") == Text) return;
-    TIniFile::WriteIniString(kVopSection, kOnTopKey, Text, FileName);
+    Set(TSettingId::StayOnTop, Value);
 }
 
-int TSettings::GetZoom() {
-    return SettingsText::ZoomFromValue(
-        TIniFile::ReadIniString(kVopSection, kZoomKey, GetIniFileName()));
-}
+int TSettings::GetZoom() { return Get(TSettingId::Zoom); }
 
-void TSettings::SetZoom(int Value) {
-    TIniFile::WriteIniString(kVopSection, kZoomKey, SettingsText::ZoomValue(Value),
-                             GetIniFileName());
-}
+void TSettings::SetZoom(int Value) { Set(TSettingId::Zoom, Value); }
 
 THotKey TSettings::GetHotKey() {
     // A missing key is the default hot key, an empty value none: so the read tells them apart.
-    return HotKeyFromValue(TIniFile::ReadIniString(kVopSection, kHotKeyKey, GetIniFileName(),
-                                                   HotKeyText(kDefaultHotKey)));
+    return HotKeyFromValue(ReadValue(TSettingId::HotKey));
 }
 
 void TSettings::SetHotKey(const THotKey& Value) {
-    TIniFile::WriteIniString(kVopSection, kHotKeyKey, HotKeyText(Value), GetIniFileName());
+    WriteValue(TSettingId::HotKey, HotKeyText(Value));
 }
 
-int TSettings::GetSample() {
-    return SettingsText::SampleFromValue(
-        TIniFile::ReadIniString(kVopSection, kSampleKey, GetIniFileName()));
-}
+int TSettings::GetSample() { return Get(TSettingId::Sample); }
 
-void TSettings::SetSample(int Value) {
-    TIniFile::WriteIniString(kVopSection, kSampleKey, SettingsText::SampleValue(Value),
-                             GetIniFileName());
-}
+void TSettings::SetSample(int Value) { Set(TSettingId::Sample, Value); }
 
-int TSettings::GetAutoCopy() {
-    return SettingsText::AutoCopyFromValue(
-        TIniFile::ReadIniString(kVopSection, kAutoCopyKey, GetIniFileName()));
-}
+int TSettings::GetAutoCopy() { return Get(TSettingId::AutoCopy); }
 
-void TSettings::SetAutoCopy(int Value) {
-    TIniFile::WriteIniString(kVopSection, kAutoCopyKey, SettingsText::AutoCopyValue(Value),
-                             GetIniFileName());
-}
+void TSettings::SetAutoCopy(int Value) { Set(TSettingId::AutoCopy, Value); }
 
 void TSettings::SaveColor(const std::string& Time, const std::string& Value,
                      const std::string& Comment) {

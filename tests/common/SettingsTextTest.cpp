@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <set>
 #include <string>
 
 namespace {
@@ -51,6 +52,39 @@ TEST(SettingsText, ZoomSampleAndAutoCopyAreTheTrimmedNumberInRangeElseTheirDefau
         EXPECT_EQ(SettingsText::AutoCopyFromValue(SettingsText::AutoCopyValue(n)), n <= 7 ? n : 0);
     }
     EXPECT_EQ(SettingsText::ZoomValue(25), "25");  // written as given; read back as 1
+}
+
+// Each row of the [VOP] table by its columns: every value it allows reads back as written; a
+// missing key, a text that is no number and a number outside the range or the choices read as
+// the row's default.
+TEST(SettingsText, EveryVopRowReadsBackWhatItWritesAndItsDefaultForAnythingElse) {
+    using namespace SettingsTable;
+    std::set<std::string> keys;
+    for (const TSetting& row : kSettings) {
+        const std::string key = row.Key;
+        EXPECT_TRUE(keys.insert(key).second) << key << " twice";
+        if (row.Type == Shortcut) {
+            EXPECT_EQ(HotKeyFromValue(MissingValue(row.Id)), kDefaultHotKey) << key;
+            EXPECT_EQ(HotKeyFromValue("").Key, 0u) << key << ": empty is no hot key";
+            continue;
+        }
+        EXPECT_EQ(NumberFromValue(row.Id, MissingValue(row.Id)), row.Default) << key;
+        EXPECT_LE(row.Min, row.Default) << key;
+        EXPECT_LE(row.Default, row.Max) << key;
+        for (int value = row.Min; value <= row.Max; ++value) {
+            bool allowed = row.Choices.Count == 0;
+            for (int i = 0; i < row.Choices.Count; ++i) allowed |= row.Choices.Values[i] == value;
+            EXPECT_EQ(NumberFromValue(row.Id, NumberValue(row.Id, value)),
+                      allowed ? value : row.Default)
+                << key << " " << value;
+        }
+        for (const std::string& text :
+             {std::to_string(row.Min - 1), std::to_string(row.Max + 1), "x"s, " "s, "1x"s, "-"s})
+            EXPECT_EQ(NumberFromValue(row.Id, text), row.Default) << key << " [" << text << "]";
+    }
+    EXPECT_EQ(SettingsText::kZoomMin, 1);
+    EXPECT_EQ(SettingsText::kZoomMax, 20);
+    EXPECT_EQ(Row(TSettingId::AutoCopy).Max, Notations::kMainCount);
 }
 
 TEST(SettingsText, TimeTextHasFixedSeparatorsAndZeroPadding) {

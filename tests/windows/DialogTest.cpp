@@ -190,6 +190,33 @@ TEST_F(DialogTest, DeleteAsksFirstAndReloadsWithoutSelection) {
     EXPECT_EQ(F->CurrentColor(), 0xFFFFFFu) << "Cancel leaves the colour";
 }
 
+// Delete once rebuilt the key from the time text shown, which holds a key's first 14
+// characters only: for the longer hand-made key it removed the other entry.
+TEST_F(DialogTest, DeleteOfAKeyLongerThan14CharactersRemovesThatLineNotTheOneSharingItsStart) {
+    SaveLines({"20240101120000=#FF0000a", "20240101120000x=#00FF00b"});
+    std::string before = FileText();
+    const std::string line = "20240101120000x=#00FF00b\r\n";
+    ASSERT_NE(before.find(line), std::string::npos) << before;
+    WithUser("mnuColor_MyColors", [&] {
+        WaitWindow(L"TfrmMyColors");
+        TListView* list = frmMyColors->ListView1;
+        EXPECT_EQ(list->SubItem(0, 2), list->SubItem(1, 2)) << "both rows show the same time";
+        RECT r{};
+        r.left = LVIR_BOUNDS;
+        SendMessageW(list->Handle(), LVM_GETITEMRECT, 1, reinterpret_cast<LPARAM>(&r));
+        Click(list->Handle(), r.left + 60, (r.top + r.bottom) / 2);
+        for (int i = 0; i < 100 && !IsWindowEnabled(frmMyColors->btnDelete->Handle()); ++i) Sleep(10);
+        EXPECT_EQ(list->Selected(), 1);
+        PostMessageW(frmMyColors->btnDelete->Handle(), BM_CLICK, 0, 0);
+        Answer(IDYES);
+        for (int i = 0; i < 100 && list->Count() != 1; ++i) Sleep(10);
+        EXPECT_EQ(list->Count(), 1);
+        EXPECT_EQ(list->SubItem(0, 1), L"#FF0000");
+        PostMessageW(frmMyColors->btnCancel->Handle(), BM_CLICK, 0, 0);
+    });
+    EXPECT_EQ(FileText(), before.erase(before.find(line), line.size()));
+}
+
 // ---- About ----
 
 TEST_F(DialogTest, AboutCentresItsLinesWhateverTheTitleAndMutesTheIcon) {

@@ -1,6 +1,7 @@
 // The settings file and the saved colours, on real files in the prefix's application-data
 // folder, through the system's profile functions.
 #include "IniFile.h"
+#include "SpecialFolder.h"
 #include "Errors.h"
 #include "FileBytes.h"
 #include "FileHelpers.h"
@@ -61,8 +62,8 @@ protected:
 TEST_F(SettingsTest, FileIsVopIniInTheProgramFolderWhichTheFirstAccessCreates) {
     RemoveDirectoryA(ProgramFolder().c_str());
     ASSERT_FALSE(Exists(ProgramFolder()));
-    EXPECT_EQ(TIniFile::GetSpecialFolderPath(CSIDL_APPDATA), AppData());
-    EXPECT_EQ(TIniFile::GetSpecialFolderPath(0x7F), "") << "no such special folder";
+    EXPECT_EQ(TSpecialFolder::GetSpecialFolderPath(CSIDL_APPDATA), AppData());
+    EXPECT_EQ(TSpecialFolder::GetSpecialFolderPath(0x7F), "") << "no such special folder";
 
     EXPECT_EQ(TSettings::GetIniFileName(), IniPath());
     EXPECT_TRUE(IsDirectory(ProgramFolder()));
@@ -73,7 +74,7 @@ TEST_F(SettingsTest, FileIsVopIniInTheProgramFolderWhichTheFirstAccessCreates) {
         {"Sub\\..\\QuilloraT1", "QuilloraT1"}, {".\\QuilloraT2\\", "QuilloraT2"}};
     for (const auto& [Name, Folder] : kResolved) {
         const std::string Expected = AppData() + "\\" + Folder;
-        EXPECT_EQ(TIniFile::GetAppDataPath(Name), Expected) << Name;
+        EXPECT_EQ(TSpecialFolder::GetAppDataPath(Name), Expected) << Name;
         EXPECT_TRUE(IsDirectory(Expected)) << Name;
         RemoveDirectoryA(Expected.c_str());
     }
@@ -95,7 +96,7 @@ TEST_F(SettingsTest, ProgramFolderThatCannotBeCreatedRaisesInOutError) {
     };
     for (const TCase& c : kCases) {
         try {
-            TIniFile::GetAppDataPath(c.Name);
+            TSpecialFolder::GetAppDataPath(c.Name);
             ADD_FAILURE() << c.Name << ": no error";
         } catch (const EInOutError& e) {
             EXPECT_TRUE(c.Code == 0 || e.ErrorCode() == c.Code) << c.Name << ": " << e.ErrorCode();

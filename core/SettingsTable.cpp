@@ -1,0 +1,44 @@
+#include "SettingsTable.h"
+
+#include "TextUtil.h"
+
+#include <cstdint>
+
+namespace SettingsTable {
+
+namespace {
+
+bool IsChoice(const TSetting& Setting, int Value) {
+    if (Setting.Choices.Count == 0) return true;
+    for (int I = 0; I < Setting.Choices.Count; ++I)
+        if (Setting.Choices.Values[I] == Value) return true;
+    return false;
+}
+
+}  // namespace
+
+int NumberFromValue(TSettingId Id, const std::string& Value) {
+    const TSetting& Setting = Row(Id);
+    const std::string Trimmed = TextUtil::Trim(Value);
+    std::int32_t Number = 0;
+    if (Setting.Type == Switch) {
+        if (Trimmed == "0") return 0;
+        if (Trimmed == "1") return 1;
+        return Setting.Default;
+    }
+    if (!TextUtil::TryStrToInt(Trimmed, Number) || Number < Setting.Min || Number > Setting.Max ||
+        !IsChoice(Setting, Number))
+        return Setting.Default;
+    return Number;
+}
+
+std::string NumberValue(TSettingId Id, int Value) {
+    if (Row(Id).Type == Switch) return Value != 0 ? "1" : "0";
+    return std::to_string(Value);
+}
+
+std::string MissingValue(TSettingId Id) {
+    return Row(Id).Type == Shortcut ? HotKeyText(kDefaultHotKey) : std::string();
+}
+
+}  // namespace SettingsTable
