@@ -12,7 +12,7 @@ TfrmMyColors* frmMyColors = nullptr;
 const std::vector<TLayoutRow<TfrmMyColors>>& TfrmMyColors::Layout() {
     static const std::vector<TLayoutRow<TfrmMyColors>> rows = {
         // control        parent          left top width height tag tab caption
-        {M(ListView1),       {},               8,   8,  450,   278,   0,   0, nullptr},
+        {M(lvwColors),       {},               8,   8,  450,   278,   0,   0, nullptr},
         {M(btnOK),           {},             226, 293,   74,    23,   0,   1, L"确定(&O)"},
         {M(btnDelete),       {},             305, 293,   74,    23,   0,   2, L"删除(&D)"},
         {M(btnCancel),       {},             384, 293,   74,    23,   0,   3, L"取消(&C)"},
@@ -26,18 +26,18 @@ TfrmMyColors::TfrmMyColors()
     SetColor(clBtnFace);
     SetCaption(L"喜爱的颜色");
     BuildLayout(*this, Layout());
-    ListView1->AddColumn(L"颜色", 50);
-    ListView1->AddColumn(L"值", 70);
-    ListView1->AddColumn(L"时间", 125);
-    ListView1->AddColumn(L"备注", 180);
-    ListView1->SetSmallImages(&ImageList1);
-    ListView1->SetAccessibleName(L"喜爱的颜色");  // the list has no label; it is the whole dialog
+    lvwColors->AddColumn(L"颜色", 50);
+    lvwColors->AddColumn(L"值", 70);
+    lvwColors->AddColumn(L"时间", 125);
+    lvwColors->AddColumn(L"备注", 180);
+    lvwColors->SetSmallImages(&ImageList1);
+    lvwColors->SetAccessibleName(L"喜爱的颜色");  // the list has no label; it is the whole dialog
     SetDefaultButton(btnOK);
     CancelButton = btnCancel;
     btnCancel->ModalResult = mrCancel;
 
     OnCreate = [this] { FormCreate(); };
-    ListView1->OnClick = [this] { EnableButtons(ListView1->SelCount() > 0); };
+    lvwColors->OnClick = [this] { EnableButtons(lvwColors->SelCount() > 0); };
     btnOK->OnClick = [this] { btnOKClick(); };
     btnDelete->OnClick = [this] { btnDeleteClick(); };
 }
@@ -46,7 +46,7 @@ void TfrmMyColors::FormCreate() {
     SelectedColor = 0;
     SizeSwatches();
     LoadColors();
-    EnableButtons(ListView1->SelCount() > 0);
+    EnableButtons(lvwColors->SelCount() > 0);
 }
 
 namespace {
@@ -61,15 +61,15 @@ constexpr int kSwatchWidth = 32, kSwatchHeight = 16;  // at 96 DPI
 
 void TfrmMyColors::SizeSwatches() {
     ImageList1.SetSize(Scale(kSwatchWidth), Scale(kSwatchHeight));
-    ListView1->SetSmallImages(&ImageList1);
+    lvwColors->SetSmallImages(&ImageList1);
 }
 
 // The swatches are drawn again at the new size; the selection stays.
 void TfrmMyColors::DpiChanged() {
-    const int selected = ListView1->Selected();
+    const int selected = lvwColors->Selected();
     SizeSwatches();
     LoadColors();
-    if (selected >= 0 && selected < ListView1->Count()) ListView1->Select(selected);
+    if (selected >= 0 && selected < lvwColors->Count()) lvwColors->Select(selected);
 }
 
 // The whole section again, in file order; a line whose colour does not convert is left out.
@@ -77,8 +77,8 @@ void TfrmMyColors::LoadColors() {
     std::vector<SettingsText::TColorEntry> entries = TSettings::ReadColorEntries();
     // No repainting while the list fills: a repaint after every new row grows with the square
     // of the count too.
-    TUpdateLock quiet(*ListView1);
-    ListView1->Clear();
+    TUpdateLock quiet(*lvwColors);
+    lvwColors->Clear();
     ImageList1.Clear();
     FKeys.clear();
     for (size_t first = 0, batch = kFirstSwatchBatch; first < entries.size();
@@ -97,7 +97,7 @@ void TfrmMyColors::LoadColors() {
         const int image = ImageList1.Add(swatches.Unselected());
         for (size_t i = 0; i < count; ++i) {
             const SettingsText::TColorEntry& e = entries[first + i];
-            ListView1->AddItem(image < 0 ? -1 : image + static_cast<int>(i),
+            lvwColors->AddItem(image < 0 ? -1 : image + static_cast<int>(i),
                                {AnsiToWide(e.ColorText), AnsiToWide(e.TimeText), AnsiToWide(e.Comment)});
             FKeys.push_back(e.Key);
         }
@@ -110,9 +110,9 @@ void TfrmMyColors::EnableButtons(bool enabled) {
 }
 
 void TfrmMyColors::btnOKClick() {
-    int row = ListView1->Selected();
+    int row = lvwColors->Selected();
     if (row < 0) return;
-    std::string text = TextUtil::Trim(WideToAnsi(ListView1->SubItem(row, 1)));
+    std::string text = TextUtil::Trim(WideToAnsi(lvwColors->SubItem(row, 1)));
     TColor color = 0;
     SelectedColor = ColorText::TryToColor(text, color) ? color : 0;
     ModalResult = mrOk;
@@ -121,7 +121,7 @@ void TfrmMyColors::btnOKClick() {
 // Removes the row's own entry by its key: the time text shown gives back only a key's first
 // 14 characters, and a hand-made longer key would take another entry's line, or none.
 void TfrmMyColors::btnDeleteClick() {
-    int row = ListView1->Selected();
+    int row = lvwColors->Selected();
     if (row < 0 || static_cast<size_t>(row) >= FKeys.size()) return;
     const std::string key = FKeys[static_cast<size_t>(row)];
     if (MessageBoxA(Handle(), "Do you really want to delete it?", WideToAnsi(Application.Title()).c_str(),
@@ -129,5 +129,5 @@ void TfrmMyColors::btnDeleteClick() {
         return;
     TSettings::DeleteColor(key);
     LoadColors();
-    EnableButtons(ListView1->SelCount() > 0);
+    EnableButtons(lvwColors->SelCount() > 0);
 }

@@ -14,7 +14,7 @@ public:
 
     TColor SelectedColor = 0;  // the chosen colour, read by the caller after OK
 
-    TListView* ListView1;
+    TListView* lvwColors;
     TButton *btnOK, *btnDelete, *btnCancel;
     TImageList ImageList1{32, 16};
 

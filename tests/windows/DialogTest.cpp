@@ -119,10 +119,10 @@ TEST_F(DialogTest, UnwritableSettingsFileGivesErrorAndTheStoreStaysAsItWas) {
 TEST_F(DialogTest, EmptyStoreListsNothingWithOkAndDeleteDisabled) {
     WithUser(TCommandId::MyColors, [&] {
         WaitWindow(L"TfrmMyColors");
-        EXPECT_EQ(frmMyColors->ListView1->Count(), 0);
+        EXPECT_EQ(frmMyColors->lvwColors->Count(), 0);
         EXPECT_FALSE(IsWindowEnabled(frmMyColors->btnOK->Handle()));
         EXPECT_FALSE(IsWindowEnabled(frmMyColors->btnDelete->Handle()));
-        PostKey(frmMyColors->ListView1->Handle(), VK_ESCAPE);
+        PostKey(frmMyColors->lvwColors->Handle(), VK_ESCAPE);
     });
     EXPECT_EQ(F->CurrentColor(), 0xFFFFFFu);
 }
@@ -131,7 +131,7 @@ TEST_F(DialogTest, ChosenEntryBecomesTheCurrentColour) {
     SaveLines({"01012020101010=#GG0000x", "03072026140509=#FF8000sky, warm=yes", "01012020101011=#ff8001"});
     WithUser(TCommandId::MyColors, [&] {
         WaitWindow(L"TfrmMyColors");
-        TListView* list = frmMyColors->ListView1;
+        TListView* list = frmMyColors->lvwColors;
         EXPECT_EQ(list->Count(), 2) << "the line that does not convert is left out";
         EXPECT_EQ(list->SubItem(0, 1), L"#FF8000");
         EXPECT_EQ(list->SubItem(0, 2), L"03/07/2026 14:05:09");
@@ -164,7 +164,7 @@ TEST_F(DialogTest, DeleteAsksFirstAndReloadsWithoutSelection) {
     std::string before = FileText();
     WithUser(TCommandId::MyColors, [&] {
         WaitWindow(L"TfrmMyColors");
-        TListView* list = frmMyColors->ListView1;
+        TListView* list = frmMyColors->lvwColors;
         RECT r{};
         r.left = LVIR_BOUNDS;
         SendMessageW(list->Handle(), LVM_GETITEMRECT, 1, reinterpret_cast<LPARAM>(&r));
@@ -197,9 +197,9 @@ TEST_F(DialogTest, DeleteOfAKeyLongerThan14CharactersRemovesThatLineNotTheOneSha
     std::string before = FileText();
     const std::string line = "20240101120000x=#00FF00b\r\n";
     ASSERT_NE(before.find(line), std::string::npos) << before;
-    WithUser("mnuColor_MyColors", [&] {
+    WithUser(TCommandId::MyColors, [&] {
         WaitWindow(L"TfrmMyColors");
-        TListView* list = frmMyColors->ListView1;
+        TListView* list = frmMyColors->lvwColors;
         EXPECT_EQ(list->SubItem(0, 2), list->SubItem(1, 2)) << "both rows show the same time";
         RECT r{};
         r.left = LVIR_BOUNDS;

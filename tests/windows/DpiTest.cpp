@@ -139,7 +139,7 @@ TEST_P(DpiTest, DialogsScaleTheirLayoutSwatchesAndColumns) {
     EXPECT_EQ(colors->ImageList1.Width(), MulDiv(32, dpi, 96));
     EXPECT_EQ(colors->ImageList1.Height(), MulDiv(16, dpi, 96));
     const int columns[] = {50, 70, 125, 180};
-    for (int i = 0; i < 4; ++i) EXPECT_EQ(colors->ListView1->ColumnWidth(i), MulDiv(columns[i], dpi, 96));
+    for (int i = 0; i < 4; ++i) EXPECT_EQ(colors->lvwColors->ColumnWidth(i), MulDiv(columns[i], dpi, 96));
 
     auto about = Application.NewForm<TfrmAbout>();
     about->Version = L"6.20";

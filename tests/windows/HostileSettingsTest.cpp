@@ -466,7 +466,7 @@ protected:
     // Rows and swatches of the open My colours dialog against Expected: all of them, or for a
     // long list an even spread with the first and the last.
     static void CheckList(const std::vector<TRow>& Expected) {
-        TListView* List = frmMyColors->ListView1;
+        TListView* List = frmMyColors->lvwColors;
         ASSERT_EQ(List->Count(), static_cast<int>(Expected.size())) << "rows listed";
         std::vector<size_t> Checked;
         for (size_t i = 0; i < Expected.size(); i += std::max<size_t>(1, Expected.size() / 500))
@@ -564,7 +564,7 @@ TEST_P(HostileSettingsTest, StartUpListSaveAndDeleteLoseNothing) {
     RunMenu(TCommandId::MyColors, [&] {
         if (!WaitWindow(L"TfrmMyColors", C.WaitMs)) return;
         CheckList(Rows);
-        PostKey(frmMyColors->ListView1->Handle(), VK_ESCAPE);
+        PostKey(frmMyColors->lvwColors->Handle(), VK_ESCAPE);
     });
     Out << "listed " << Rows.size() << "; ";
 
@@ -619,7 +619,7 @@ TEST_P(HostileSettingsTest, StartUpListSaveAndDeleteLoseNothing) {
         int CountAfter = -1;
         RunMenu(TCommandId::MyColors, [&] {
             if (!WaitWindow(L"TfrmMyColors", C.WaitMs)) return;
-            TListView* List = frmMyColors->ListView1;
+            TListView* List = frmMyColors->lvwColors;
             CheckList(Rows);
             SendMessageW(List->Handle(), LVM_ENSUREVISIBLE, static_cast<WPARAM>(Row), FALSE);
             RECT R{};
