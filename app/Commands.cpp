@@ -1,7 +1,13 @@
 #include "Commands.h"
 #include <algorithm>
 
-void TCommandTable::Add(TCommand command) { FCommands.push_back(std::move(command)); }
+TCommand& TCommandTable::Add(TCommandId id, const wchar_t* caption, std::function<void()> run) {
+    TCommand& c = FCommands.emplace_back();
+    c.Id = id;
+    c.Caption = caption;
+    c.Run = std::move(run);
+    return c;
+}
 
 const TCommand* TCommandTable::Find(TCommandId id) const {
     auto it = std::find_if(FCommands.begin(), FCommands.end(), [id](const TCommand& c) { return c.Id == id; });

@@ -3,6 +3,7 @@
 // caption, state and check mark are worked out from its row whenever they may have changed.
 #pragma once
 #include "Menus.h"
+#include <deque>
 #include <functional>
 #include <initializer_list>
 #include <string>
@@ -39,7 +40,8 @@ struct TCommand {
 
 class TCommandTable {
 public:
-    void Add(TCommand command);
+    // The row stays where it is while others are added.
+    TCommand& Add(TCommandId id, const wchar_t* caption, std::function<void()> run);
     const TCommand* Find(TCommandId id) const;
     bool Enabled(TCommandId id) const;
     // Runs the command if it is enabled, then brings every menu up to date.
@@ -54,6 +56,6 @@ public:
 
 private:
     void Fill(TPopupMenu& menu, TCommandId id);
-    std::vector<TCommand> FCommands;
+    std::deque<TCommand> FCommands;
     std::vector<TPopupMenu*> FMenus;
 };

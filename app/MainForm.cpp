@@ -111,64 +111,58 @@ void TfrmMain::SetupComponents() {
 // Every menu entry and key, one row each; the menus in their order.
 void TfrmMain::BuildCommands() {
     using C = TCommandId;
-    const auto add = [this](TCommandId id, const wchar_t* caption, std::function<void()> run) -> TCommand& {
-        TCommand c;
-        c.Id = id;
-        c.Caption = caption;
-        c.Run = std::move(run);
-        FCommands.Add(std::move(c));
-        return const_cast<TCommand&>(*FCommands.Find(id));
-    };
-    const auto showChosen = [this](bool (*choose)(TColor&)) {
-        TColor c = CurrentColor();
-        if (choose(c)) FModel.Set(c, TColorSource::Dialog);
-    };
-    add(C::Palette, L"调色板", [this] {
+    FCommands.Add(C::Palette, L"调色板", [this] {
         TColor c = CurrentColor();
         if (ChoosePaletteColor(ColorDialog1, c)) FModel.Set(c, TColorSource::Dialog);
     });
-    add(C::SaveColor, L"保存颜色", [this] { SaveColorDialog(Handle(), CurrentColor()); }).Default = true;
-    add(C::MyColors, L"喜爱的颜色", [showChosen] { showChosen(&ChooseSavedColor); });
-    TCommand& pick = add(C::Pick, L"屏幕取色(&S)", [this] { StartKeyPick(); });
+    FCommands.Add(C::SaveColor, L"保存颜色", [this] { SaveColorDialog(Handle(), CurrentColor()); }).Default =
+        true;
+    FCommands.Add(C::MyColors, L"喜爱的颜色", [this] {
+        TColor c = CurrentColor();
+        if (ChooseSavedColor(c)) FModel.Set(c, TColorSource::Dialog);
+    });
+    TCommand& pick = FCommands.Add(C::Pick, L"屏幕取色(&S)", [this] { StartKeyPick(); });
     pick.Enabled = [this] { return !Picking() && IsWindowEnabled(Handle()); };
     pick.Text = [this] { return FHotKeyRegistered ? AnsiToWide(HotKeyText(FHotKey)) : std::wstring(); };
-    add(C::CopyAs, L"复制为(&C)", nullptr);
+    FCommands.Add(C::CopyAs, L"复制为(&C)", nullptr);
     for (int i = 0; i < Notations::kMoreCount; ++i) {
         const Notations::TNotation& n = Notations::More(i + 1);
-        TCommand& c = add(C::CopyAs1 + i, n.Caption, [this, &n] { Clipboard::SetText(Application.Handle(), n.Text(CurrentColor())); });
+        TCommand& c = FCommands.Add(C::CopyAs1 + i, n.Caption, [this, &n] {
+            Clipboard::SetText(Application.Handle(), n.Text(CurrentColor()));
+        });
         c.Parent = C::CopyAs;
         c.Text = [this, &n] { return AnsiToWide(n.Text(CurrentColor())); };
     }
-    add(C::Paste, L"粘贴颜色(&P)", [this] { PasteColor(); });
-    add(C::Contrast, L"对比度(&K)...", [this] { ShowContrast(ColorDialog1, CurrentColor()); });
-    add(C::Export, L"导出喜爱的颜色(&E)...", [this] { ExportSavedColors(Handle()); });
-    add(C::Import, L"导入喜爱的颜色(&I)...", [this] { ImportSavedColors(Handle()); });
-    add(C::Sample, L"取样(&M)", nullptr);
+    FCommands.Add(C::Paste, L"粘贴颜色(&P)", [this] { PasteColor(); });
+    FCommands.Add(C::Contrast, L"对比度(&K)...", [this] { ShowContrast(ColorDialog1, CurrentColor()); });
+    FCommands.Add(C::Export, L"导出喜爱的颜色(&E)...", [this] { ExportSavedColors(Handle()); });
+    FCommands.Add(C::Import, L"导入喜爱的颜色(&I)...", [this] { ImportSavedColors(Handle()); });
+    FCommands.Add(C::Sample, L"取样(&M)", nullptr);
     const wchar_t* const sides[] = {L"单个像素(&1)", L"3×3 平均(&3)", L"5×5 平均(&5)"};
     for (int i = 0; i < 3; ++i) {
         const int side = 2 * i + 1;
-        TCommand& c = add(C::Sample1 + i, sides[i], [this, side] { SetSampleSide(side); });
+        TCommand& c = FCommands.Add(C::Sample1 + i, sides[i], [this, side] { SetSampleSide(side); });
         c.Parent = C::Sample;
         c.Radio = true;
         c.Checked = [this, side] { return SampleSide() == side; };
     }
-    add(C::AutoCopy, L"取色后复制(&A)", nullptr);
+    FCommands.Add(C::AutoCopy, L"取色后复制(&A)", nullptr);
     for (int tag = 0; tag <= kNotations; ++tag) {
-        TCommand& c = add(C::AutoCopy0 + tag, tag ? Notations::Main(tag).Caption : L"不复制(&0)",
+        TCommand& c = FCommands.Add(C::AutoCopy0 + tag, tag ? Notations::Main(tag).Caption : L"不复制(&0)",
                           [this, tag] { SetAutoCopy(tag); });
         c.Parent = C::AutoCopy;
         c.Radio = true;
         c.Checked = [this, tag] { return FAutoCopy == tag; };
     }
     for (int tag = 1; tag <= kNotations; ++tag)
-        add(C::Copy1 + (tag - 1), L"", [this, tag] { CopyNotation(tag); }).Key = '0' + tag;
-    add(C::Show, L"显示/隐藏 主窗口(&S)", [this] { ShowMainWindow(!Visible()); }).Default = true;
-    add(C::Email, L"联系我们", [] { Links::OpenMail(); });
+        FCommands.Add(C::Copy1 + (tag - 1), L"", [this, tag] { CopyNotation(tag); }).Key = '0' + tag;
+    FCommands.Add(C::Show, L"显示/隐藏 主窗口(&S)", [this] { ShowMainWindow(!Visible()); }).Default = true;
+    FCommands.Add(C::Email, L"联系我们", [] { Links::OpenMail(); });
     // The address goes to the shell, which opens it in the default browser, as the About
     // dialog's link does.
-    add(C::Website, L"访问主页(&V)...", [] { Links::OpenWebSite(); });
-    add(C::About, L"关于(&A)...", [this] { ShowAboutMuted(); });
-    add(C::Exit, L"退出(&E)", [this] { Close(); });
+    FCommands.Add(C::Website, L"访问主页(&V)...", [] { Links::OpenWebSite(); });
+    FCommands.Add(C::About, L"关于(&A)...", [this] { ShowAboutMuted(); });
+    FCommands.Add(C::Exit, L"退出(&E)", [this] { Close(); });
 
     const C line = C::Separator;
     FCommands.Build(mnuColor, {C::Palette, line, C::SaveColor, C::MyColors, line, C::Pick, C::CopyAs, C::Paste,

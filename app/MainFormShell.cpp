@@ -16,7 +16,8 @@ void TfrmMain::StartKeyPick() {
 }
 
 void TfrmMain::StartDrag(TImage* pressed, TMouseButton button) {
-    if (button == TMouseButton::Left) FPicker.Begin(std::make_unique<TDragPick>(FPicker, pressed, std::array{imgDrag, imgDrag2}));
+    if (button == TMouseButton::Left)
+        FPicker.Begin(std::make_unique<TDragPick>(FPicker, pressed, std::array{imgDrag, imgDrag2}));
 }
 
 int TfrmMain::Zoom() const { return std::max(cboZoom->ItemIndex() + 1, 1); }
