@@ -140,9 +140,10 @@ int ClickPad(int x, int y, int ms) {
     wc.hbrBackground = CreateSolidBrush(RGB(0x3C, 0x96, 0x5A));
     wc.lpszClassName = "ClickPad";
     RegisterClassA(&wc);
-    if (!CreateWindowExA(WS_EX_TOPMOST, "ClickPad", "down=0 up=0", WS_POPUP | WS_VISIBLE, x, y, 100, 100,
-                         nullptr, nullptr, wc.hInstance, nullptr))
-        return 1;
+    HWND pad = CreateWindowExA(WS_EX_TOPMOST, "ClickPad", "down=0 up=0", WS_POPUP, x, y, 100, 100, nullptr,
+                               nullptr, wc.hInstance, nullptr);
+    if (!pad) return 1;
+    ShowWindow(pad, SW_SHOWNOACTIVATE);  // it takes the foreground only when clicked or asked
     SetTimer(nullptr, 0, static_cast<UINT>(ms), nullptr);
     MSG msg;
     while (GetMessageA(&msg, nullptr, 0, 0) && msg.message != WM_TIMER) DispatchMessageA(&msg);
