@@ -134,6 +134,22 @@ click_in() {  # class x y
   xdotool mousemove $(( X_ORIGIN + $(echo "$info" | field client_left) + $2 )) $(( $(echo "$info" | field client_top) + $3 )) click 1
 }
 
+# The main window's status text, and the Html notation it shows.
+status() { probe tree TfrmMain | sed -n 's/^msctls_statusbar32 "\(.*\)" .*/\1/p'; }
+shown_html() { probe tree TfrmMain | grep -o '^Edit "#[0-9A-F]*"' | tr -d '"' | cut -d' ' -f2; }
+
+# Starts a keyboard pick with the hot key and moves the real mouse to X,Y. The hot key reaches
+# a Wine program only while a Wine window has the keyboard: a click on the status bar gives the
+# main window the focus. The pick is on once the status shows the cursor's place.
+key_pick_at() {  # x y
+  click_client 100 495
+  xdotool key ctrl+alt+p
+  xdotool mousemove "$1" "$2"
+  local i
+  for ((i = 0; i < 50; i++)); do [ "$(status)" = "X:$1 Y:$2" ] && return 0; sleep 0.1; done
+  fail "no pick at $1,$2 after the hot key; the status shows '$(status)'"
+}
+
 # Opens the colour menu with the 菜单 button and waits until it shows.
 open_menu() {
   click_client 219 18

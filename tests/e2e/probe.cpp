@@ -11,6 +11,8 @@
 //   probe setclipboard TEXT       puts TEXT on the clipboard from the Windows side
 //   probe getclipboard            prints the text the Windows side of the clipboard holds
 //   probe shortcut LNK_PATH       prints the program a shortcut (.lnk) starts
+//   probe clickpad X Y MS         shows a 100 x 100 window of colour #3C965A at X,Y for MS ms;
+//                                 its title counts the button presses and releases it gets
 #include <windows.h>
 #include <shlobj.h>
 #include <cstdio>
@@ -110,6 +112,43 @@ int CaptionButton(HWND h, LRESULT code) {
     std::fprintf(stderr, "probe: no caption button %ld found\n", static_cast<long>(code));
     return 1;
 }
+
+// Another program's window under the cursor: whatever click reaches it is counted in its title,
+// which other processes can read.
+int Presses = 0, Releases = 0;
+
+LRESULT CALLBACK PadProc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
+    switch (msg) {
+    case WM_LBUTTONDOWN:
+    case WM_RBUTTONDOWN:
+    case WM_MBUTTONDOWN: ++Presses; break;
+    case WM_LBUTTONUP:
+    case WM_RBUTTONUP:
+    case WM_MBUTTONUP: ++Releases; break;
+    default: return DefWindowProcA(h, msg, wp, lp);
+    }
+    char title[32];
+    std::snprintf(title, sizeof title, "down=%d up=%d", Presses, Releases);
+    SetWindowTextA(h, title);
+    return 0;
+}
+
+int ClickPad(int x, int y, int ms) {
+    WNDCLASSA wc{};
+    wc.lpfnWndProc = &PadProc;
+    wc.hInstance = GetModuleHandleA(nullptr);
+    wc.hbrBackground = CreateSolidBrush(RGB(0x3C, 0x96, 0x5A));
+    wc.lpszClassName = "ClickPad";
+    RegisterClassA(&wc);
+    HWND pad = CreateWindowExA(WS_EX_TOPMOST, "ClickPad", "down=0 up=0", WS_POPUP, x, y, 100, 100, nullptr,
+                               nullptr, wc.hInstance, nullptr);
+    if (!pad) return 1;
+    ShowWindow(pad, SW_SHOWNOACTIVATE);  // it takes the foreground only when clicked or asked
+    SetTimer(nullptr, 0, static_cast<UINT>(ms), nullptr);
+    MSG msg;
+    while (GetMessageA(&msg, nullptr, 0, 0) && msg.message != WM_TIMER) DispatchMessageA(&msg);
+    return 0;
+}
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -167,6 +206,8 @@ int main(int argc, char** argv) {
         CloseClipboard();
         return set ? 0 : 1;
     }
+    if (cmd == "clickpad" && argc == 5)
+        return ClickPad(std::atoi(argv[2]), std::atoi(argv[3]), std::atoi(argv[4]));
     const char* cls = argv[2];
     int timeout = argc > 3 ? std::atoi(argv[3]) : 0;
     if (cmd == "wait") return WaitFor(cls, timeout, true) ? 0 : 1;

@@ -15,7 +15,6 @@ stop_offer() { [ -n "$XCLIP_PID" ] && kill "$XCLIP_PID" 2>/dev/null; XCLIP_PID=;
 trap 'stop_offer; stop_quillora' EXIT
 
 editors() { probe tree TfrmMain | sed -n 's/^Edit "\([0-9]*\)" .*/\1/p' | head -3 | tr '\n' ' '; }
-status() { probe tree TfrmMain | sed -n 's/^msctls_statusbar32 "\(.*\)" .*/\1/p'; }
 
 start_quillora
 offer_x_text '  RGB(255 128 0)  '

@@ -11,6 +11,10 @@
 class TMainWindowTest : public ::testing::Test {
 protected:
     void SetUp() override {
+        // A main window that an earlier test closed posted WM_QUIT; left in the queue, it would
+        // keep every input and timer message of this test from being handled.
+        MSG quit;
+        PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE);
         InitializeApplication();
         DeleteFileA(TSettings::GetIniFileName().c_str());
         Application.OnException = [this](const std::string& m) { Errors.push_back(m); };

@@ -2,15 +2,20 @@
 // the magnifier and its zoom list, on the real main window and a pattern window of our own.
 #include "Settings.h"
 #include "Clipboard.h"
+#include "ChildProcess.h"
 #include "MainWindowTest.h"
+#include "UserDriver.h"
+#include <functional>
 
 namespace {
 constexpr int kLeft = 400, kTop = 300, kSize = 64;
 
 // Every pixel of the pattern differs from its neighbours.
 COLORREF PatternColor(int x, int y) { return RGB(4 * x, 4 * y, 200); }
+int PatternClicks = 0;  // left presses that reached the pattern window
 
 LRESULT CALLBACK PatternProc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
+    if (msg == WM_LBUTTONDOWN) ++PatternClicks;
     if (msg == WM_PAINT) {
         PAINTSTRUCT ps;
         HDC dc = BeginPaint(h, &ps);
@@ -46,6 +51,39 @@ HWND MakePatternWindow(const wchar_t* name, WNDPROC proc, int left, int top) {
     UpdateWindow(h);
     return h;
 }
+
+// The screen made 1024 x 768 for as long as this lives. Xvfb offers only the size it started
+// with, so the mode is first added to its one output, "screen", with xrandr: Wine starts a Unix
+// program as it would a Windows one, but with no process handle, so the mode is awaited instead.
+class TSmallerScreen {
+public:
+    TSmallerScreen() {
+        FOld.dmSize = sizeof FOld;
+        EnumDisplaySettingsW(nullptr, ENUM_CURRENT_SETTINGS, &FOld);
+        Shell("xrandr --newmode qsmall 63.5 1024 1072 1176 1328 768 771 775 798;"
+              "xrandr --addmode screen qsmall");
+        DEVMODEW mode = FOld;
+        mode.dmPelsWidth = 1024;
+        mode.dmPelsHeight = 768;
+        mode.dmFields = DM_PELSWIDTH | DM_PELSHEIGHT;
+        for (int i = 0; i < 100 && !Smaller(); ++i) {
+            ChangeDisplaySettingsExW(nullptr, &mode, nullptr, CDS_FULLSCREEN, nullptr);
+            Sleep(20);
+        }
+    }
+    ~TSmallerScreen() {
+        Restore();
+        Shell("xrandr --delmode screen qsmall; xrandr --rmmode qsmall");
+    }
+    TSmallerScreen(const TSmallerScreen&) = delete;
+    TSmallerScreen& operator=(const TSmallerScreen&) = delete;
+    static bool Smaller() { return GetSystemMetrics(SM_CXSCREEN) == 1024; }
+    void Restore() { ChangeDisplaySettingsExW(nullptr, &FOld, nullptr, CDS_FULLSCREEN, nullptr); }
+
+private:
+    static void Shell(const std::string& command) { TChildProcess("/bin/sh", "-c \"" + command + "\""); }
+    DEVMODEW FOld{};
+};
 
 class PickTest : public TMainWindowTest {
 protected:
@@ -91,6 +129,23 @@ protected:
                      reinterpret_cast<LPARAM>(F->cboZoom->Handle()));
     }
     TColor Zoomed(int x, int y) { return F->imgZoom->Canvas().Pixel(x, y); }
+    // Runs the program's messages until Ready holds, for at most a second.
+    static bool PumpUntil(const std::function<bool()>& ready) {
+        for (int i = 0; i < 100 && !ready(); ++i) {
+            Sleep(10);
+            Application.ProcessMessages();
+        }
+        return ready();
+    }
+    // A click through the system's input queue, where the cursor is: a low-level mouse hook
+    // sees it before any window does.
+    static void ClickHere() {
+        INPUT click[2]{};
+        click[0].type = click[1].type = INPUT_MOUSE;
+        click[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+        click[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+        SendInput(2, click, sizeof(INPUT));
+    }
     // A key pressed in the window that has the focus, with Shift or Ctrl held if asked, as the
     // program's message loop takes it.
     void Key(WPARAM key, int held = 0) {
@@ -314,9 +369,61 @@ TEST_F(PickTest, KeyPickTakesWithEnterOrLeftClickAndCancelsWithEscOrRightClick) 
     }
 }
 
+// Losing the foreground, told by the message alone or by another program's window becoming
+// active, cancels a keyboard pick as Esc does, and the mouse hook goes with it: the next click
+// reaches the window under the cursor.
+TEST_F(PickTest, KeyPickCancelsWhenTheProgramLosesTheForeground) {
+    F->spiH->SetValue(100);  // a value the colour does not give back
+    const std::vector<std::wstring> before = Shown();
+    TChildProcess pad(QUILLORA_PROBE_WIN, "clickpad 0 0 60000");
+    HWND other = UserDriver::WaitWindow(L"ClickPad", 10000);
+    ASSERT_TRUE(other);
+    for (bool activate : {false, true}) {
+        const char* how = activate ? "another program activated" : "WM_ACTIVATEAPP";
+        MoveTo(kLeft + 5, kTop + 6);
+        F->StartKeyPick();
+        MoveTo(kLeft + 7, kTop + 8);
+        ASSERT_EQ(F->CurrentColor(), PatternColor(7, 8)) << how;
+        if (activate) SetForegroundWindow(other);
+        else PostMessageW(F->Handle(), WM_ACTIVATEAPP, FALSE, 0);
+        EXPECT_TRUE(PumpUntil([&] { return !F->Picking(); })) << how;
+        EXPECT_EQ(Shown(), before) << how;
+        EXPECT_EQ(Application.Cursor(), 0) << how;
+        const int clicks = PatternClicks;
+        ClickHere();
+        EXPECT_TRUE(PumpUntil([&] { return PatternClicks == clicks + 1; })) << "the hook stayed; " << how;
+    }
+}
+
+// The magnifier leaves black what lies on no monitor, and the monitors are read again after a
+// display change: once the screen has its width back, the capture shows what lies beyond the
+// smaller screen's edge.
+TEST_F(PickTest, DisplayChangeReadsTheMonitorsAgainBeforeTheNextPick) {
+    const int left = 1024 - 20;  // the pattern across the smaller screen's right edge
+    SetWindowPos(Pattern, HWND_TOPMOST, left, kTop, 0, 0, SWP_NOSIZE | SWP_NOACTIVATE);
+    WaitForScreen(left + kSize - 1, kTop + kSize - 1, PatternColor(kSize - 1, kSize - 1));
+    TSmallerScreen screen;
+    ASSERT_TRUE(TSmallerScreen::Smaller()) << "the screen did not become 1024 x 768";
+    const TBitmap& capture = *F->Capture();
+    for (bool smaller : {true, false}) {
+        const char* when = smaller ? "on the smaller screen" : "with the width back";
+        if (!smaller) {
+            screen.Restore();
+            WaitForScreen(left + kSize - 1, kTop + kSize - 1, PatternColor(kSize - 1, kSize - 1));
+        }
+        Press(F->pnlDrag->Handle(), WM_LBUTTONDOWN, MK_LBUTTON);
+        MoveTo(left + 10, kTop + 10);
+        Release();
+        EXPECT_EQ(GetPixel(capture.DC(), 115 - 5, 48), PatternColor(5, 10)) << when;
+        EXPECT_EQ(GetPixel(capture.DC(), 115 + 30, 48), smaller ? clBlack : PatternColor(40, 10)) << when;
+    }
+}
+
 TEST_F(PickTest, SampleAveragesTheSquareRoundingHalfUpAndTheMagnifierOutlinesIt) {
     HWND checker = MakePatternWindow(L"PickChecker", &CheckerProc, kLeft + 200, kTop);
-    WaitForScreen(kLeft + 200 + kSize - 1, kTop, clBlack);
+    // The last pixel painted, white: an unpainted window is black, and Wine may show a
+    // painting's first rows long before its last.
+    WaitForScreen(kLeft + 200 + kSize - 1, kTop + kSize - 1, clWhite);
     SelectZoom(1);
     struct Case { int side, x; TColor mean; };
     for (Case c : {Case{3, 10, RGB(142, 142, 142)}, Case{3, 11, RGB(113, 113, 113)},
