@@ -1,10 +1,9 @@
 #include "ColorText.h"
 
+#include "Notations.h"
 #include "TextUtil.h"
 
 #include <cstdint>
-#include <cstdio>
-#include <stdexcept>
 
 namespace ColorText {
 
@@ -19,27 +18,11 @@ std::string ChannelsHex(TColor Color) {
 
 }  // namespace
 
-// "%06X" is IntToHex(v, 6): upper case, at least six digits, more when the value needs them.
 int FormatNotation(char* Out, std::size_t Size, TColor Color, int Index) {
-    const int R = RedOf(Color), G = GreenOf(Color), B = BlueOf(Color);
-    const unsigned V = Color;
-    switch (Index) {
-    case 1: return std::snprintf(Out, Size, "%d, %d, %d", R, G, B);
-    case 2: return std::snprintf(Out, Size, "%d", static_cast<int>(static_cast<std::int32_t>(Color)));
-    case 3: return std::snprintf(Out, Size, "%02X%02X%02X", R, G, B);
-    case 4: return std::snprintf(Out, Size, "#%02X%02X%02X", R, G, B);
-    case 5: return std::snprintf(Out, Size, "$00%06X", V);
-    case 6: return std::snprintf(Out, Size, "&H00%06X&", V);
-    case 7: return std::snprintf(Out, Size, "0x%06X", V);
-    default: throw std::out_of_range("notation index " + std::to_string(Index));
-    }
+    return Notations::Main(Index).Format(Out, Size, Color);
 }
 
-std::string Notation(TColor Color, int Index) {
-    char Text[32];
-    int Length = FormatNotation(Text, sizeof Text, Color, Index);
-    return std::string(Text, static_cast<std::size_t>(Length));
-}
+std::string Notation(TColor Color, int Index) { return Notations::Main(Index).Text(Color); }
 
 std::string FromColor(TColor Color) { return "#" + ChannelsHex(Color); }
 

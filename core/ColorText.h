@@ -2,20 +2,19 @@
 
 #include "../base/Color.h"
 
+#include <cstddef>
 #include <string>
 
 // The texts that show a colour: the seven notations of the main window and the colour text
 // "#RRGGBB" of a saved colour.
 namespace ColorText {
 
-// Notation 1..7 in screen order: RGB triple, decimal, hex, HTML, Delphi, VB, C/C++. The
-// first, third and fourth read red-green-blue from the low three bytes; the others show the
-// whole TColor value (blue-green-red), so a value with a top byte gets eight digits and a
-// negative decimal. Throws std::out_of_range for any other index.
+// Notation 1..7 in screen order (the rows of Notations::Main): RGB triple, decimal, hex,
+// HTML, Delphi, VB, C/C++. Throws std::out_of_range for any other index.
 std::string Notation(TColor Color, int Index);
 
-// The same text written into a buffer of the caller's (no heap: every pick writes all seven);
-// returns its length. Sixteen characters always suffice.
+// The same text written into a buffer of the caller's, as Notations::TNotation::Format does;
+// returns its full length. Sixteen characters always suffice.
 int FormatNotation(char* Out, std::size_t Size, TColor Color, int Index);
 
 // "#RRGGBB", two upper-case hex digits per channel.

@@ -1,11 +1,13 @@
 // ColorParse::ParseColor on any bytes: never a crash; a refusal leaves the colour alone; case
-// and blanks around change nothing; and a colour it reads comes back from every text the
-// program writes of it. The first three bytes also give a colour whose texts are checked so.
+// and blanks around change nothing; one notation's reader at most takes the text, so the order
+// of the list decides nothing; and a colour it reads comes back from every text the program
+// writes of it. The first three bytes also give a colour whose texts are checked so.
 
 #include "ColorFormats.h"
 #include "ColorParse.h"
 #include "ColorText.h"
 #include "FuzzCheck.h"
+#include "Notations.h"
 
 #include <cstdint>
 #include <string>
@@ -41,6 +43,23 @@ void CheckTexts(TColor Color) {
     }
 }
 
+// The reader that reads Text is the only one (rows may share one), and it reads Color.
+void CheckOneReader(const std::string& Text, bool Read, TColor Color) {
+    using namespace Notations;
+    bool (*Taker)(std::string_view, TColor&) = nullptr;
+    for (int N = 1; N <= kMainCount + kMoreCount; ++N) {
+        const TNotation& Row = N <= kMainCount ? Main(N) : More(N - kMainCount);
+        TColor Own = kUntouched;
+        if (!Row.Read || !Row.Read(Text, Own)) {
+            FUZZ_CHECK(Own == kUntouched);
+            continue;
+        }
+        FUZZ_CHECK(Read && Own == Color && (!Taker || Taker == Row.Read));
+        Taker = Row.Read;
+    }
+    FUZZ_CHECK(Read == (Taker != nullptr));
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* Data, std::size_t Size) {
@@ -48,6 +67,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* Data, std::size_t Size
     TColor Color = kUntouched;
     const bool Read = ColorParse::ParseColor(Text, Color);
     if (!Read) FUZZ_CHECK(Color == kUntouched);
+    CheckOneReader(Text, Read, Color);
 
     std::string Variant = " \t" + Text + "\r\n";
     for (char& C : Variant) C = OtherCase(C);

@@ -1,11 +1,11 @@
-#include "ColorParse.h"
+#include "NotationRead.h"
 
 #include "ColorNames.h"
 #include "ColorSpace.h"
 
 #include <cstdint>
 
-namespace ColorParse {
+namespace NotationRead {
 
 namespace {
 
@@ -16,15 +16,27 @@ constexpr std::size_t kLongestText = 256;
 bool IsBlank(char C) { return C == ' ' || C == '\t' || C == '\r' || C == '\n'; }
 bool IsDigit(char C) { return C >= '0' && C <= '9'; }
 
-// The value of a lower-case hex digit, or -1.
+char Lower(char C) { return C >= 'A' && C <= 'Z' ? static_cast<char>(C - 'A' + 'a') : C; }
+
+// The value of a hex digit, or -1.
 int HexDigit(char C) {
     if (IsDigit(C)) return C - '0';
+    C = Lower(C);
     if (C >= 'a' && C <= 'f') return C - 'a' + 10;
     return -1;
 }
 
-bool StartsWith(std::string_view Text, std::string_view Start) {
-    return Text.substr(0, Start.size()) == Start;
+// Case does not matter anywhere, so the readers compare letters in lower case instead of
+// copying the text: Notations::Read hands one text to every reader in turn.
+bool Same(std::string_view Text, std::string_view LowerCase) {
+    if (Text.size() != LowerCase.size()) return false;
+    for (std::size_t I = 0; I < Text.size(); ++I)
+        if (Lower(Text[I]) != LowerCase[I]) return false;
+    return true;
+}
+
+bool StartsWith(std::string_view Text, std::string_view LowerCase) {
+    return Same(Text.substr(0, LowerCase.size()), LowerCase);
 }
 
 // One or more digits in Base to a value of at most Limit.
@@ -98,7 +110,7 @@ bool ReadNumber(std::string_view Text, TNumber& Number) {
     const std::string_view Unit = Text.substr(I);
     if (Unit == "%")
         Number.Unit = TUnit::Percent;
-    else if (Unit == "deg")
+    else if (Same(Unit, "deg"))
         Number.Unit = TUnit::Degrees;
     else if (Unit.empty())
         Number.Unit = TUnit::None;
@@ -204,53 +216,85 @@ bool ReadChannel(const TNumber& Number, int& Channel) {
     return true;
 }
 
-// Name(Inside), Name in lower case.
-bool ReadFunction(std::string_view Name, std::string_view Inside, TColor& Color) {
+// The text between the parentheses of "Name(...)", or also of "Namea(...)" where WithA.
+bool CallOf(std::string_view Text, std::string_view Name, bool WithA, std::string_view& Inside) {
+    const std::size_t Open = Text.find('(');
+    if (Open == std::string_view::npos || Text.back() != ')') return false;
+    std::string_view Called = Text.substr(0, Open);
+    if (WithA && Called.size() == Name.size() + 1 && Lower(Called.back()) == 'a')
+        Called.remove_suffix(1);
+    if (!Same(Called, Name)) return false;
+    Inside = Text.substr(Open + 1, Text.size() - Open - 2);
+    return true;
+}
+
+// A form reads a text that is trimmed and not empty, and sets Color only when it reads.
+using TForm = bool (*)(std::string_view Text, TColor& Color);
+
+bool ReadRgb(std::string_view Text, TColor& Color) {
+    std::string_view Inside;
+    TArguments A;
+    int R = 0, G = 0, B = 0;
+    if (!CallOf(Text, "rgb", true, Inside) || !ReadArguments(Inside, 3, true, A) ||
+        !ReadChannel(A.Values[0], R) || !ReadChannel(A.Values[1], G) ||
+        !ReadChannel(A.Values[2], B))
+        return false;
+    Color = MakeColor(R, G, B);
+    return true;
+}
+
+// hsl() (with alpha, also as hsla()) or hsv(): a hue and two percentages.
+bool ReadHueCall(std::string_view Text, bool Hsl, TColor& Color) {
+    std::string_view Inside;
     TArguments A;
     const TNumber* V = A.Values;
-    if (Name == "rgb" || Name == "rgba") {
-        int R = 0, G = 0, B = 0;
-        if (!ReadArguments(Inside, 3, true, A) || !ReadChannel(V[0], R) ||
-            !ReadChannel(V[1], G) || !ReadChannel(V[2], B))
-            return false;
-        Color = MakeColor(R, G, B);
-        return true;
-    }
-    if (Name == "hsl" || Name == "hsla" || Name == "hsv") {
-        const bool Hsl = Name != "hsv";
-        if (!ReadArguments(Inside, 3, Hsl, A) || !IsHue(V[0]) || !IsPercent(V[1]) ||
-            !IsPercent(V[2]))
-            return false;
-        Color = Hsl ? ColorSpace::FromHsl(V[0].Value, V[1].Value, V[2].Value)
-                    : ColorSpace::FromHsv(V[0].Value, V[1].Value, V[2].Value);
-        return true;
-    }
-    if (Name == "cmyk") {
-        if (!ReadArguments(Inside, 4, false, A)) return false;
-        for (const TNumber& Value : A.Values)
-            if (!IsPercent(Value)) return false;
-        Color = ColorSpace::FromCmyk(V[0].Value, V[1].Value, V[2].Value, V[3].Value);
-        return true;
-    }
-    if (Name == "lab") {
-        if (!ReadArguments(Inside, 3, true, A) || !IsPercent(V[0]) || !IsPlain(V[1], -kAny, kAny) ||
-            !IsPlain(V[2], -kAny, kAny))
-            return false;
-        Color = ColorSpace::FromLab(V[0].Value, V[1].Value, V[2].Value);
-        return true;
-    }
-    if (Name == "oklch") {
-        if (!ReadArguments(Inside, 3, true, A) || !IsPlain(V[1], 0, kAny) || !IsHue(V[2]))
-            return false;
-        TDecimal Lightness = V[0].Value;
-        if (IsPlain(V[0], 0, 1))
-            Lightness = Hundredfold(Lightness);
-        else if (V[0].Unit != TUnit::Percent || !Within(Lightness, 0, 100))
-            return false;
-        Color = ColorSpace::FromOklch(Lightness, V[1].Value, V[2].Value);
-        return true;
-    }
-    return false;
+    if (!CallOf(Text, Hsl ? "hsl" : "hsv", Hsl, Inside) || !ReadArguments(Inside, 3, Hsl, A) ||
+        !IsHue(V[0]) || !IsPercent(V[1]) || !IsPercent(V[2]))
+        return false;
+    Color = Hsl ? ColorSpace::FromHsl(V[0].Value, V[1].Value, V[2].Value)
+                : ColorSpace::FromHsv(V[0].Value, V[1].Value, V[2].Value);
+    return true;
+}
+
+bool ReadHsl(std::string_view Text, TColor& Color) { return ReadHueCall(Text, true, Color); }
+bool ReadHsv(std::string_view Text, TColor& Color) { return ReadHueCall(Text, false, Color); }
+
+bool ReadCmyk(std::string_view Text, TColor& Color) {
+    std::string_view Inside;
+    TArguments A;
+    const TNumber* V = A.Values;
+    if (!CallOf(Text, "cmyk", false, Inside) || !ReadArguments(Inside, 4, false, A)) return false;
+    for (const TNumber& Value : A.Values)
+        if (!IsPercent(Value)) return false;
+    Color = ColorSpace::FromCmyk(V[0].Value, V[1].Value, V[2].Value, V[3].Value);
+    return true;
+}
+
+bool ReadLab(std::string_view Text, TColor& Color) {
+    std::string_view Inside;
+    TArguments A;
+    const TNumber* V = A.Values;
+    if (!CallOf(Text, "lab", false, Inside) || !ReadArguments(Inside, 3, true, A) ||
+        !IsPercent(V[0]) || !IsPlain(V[1], -kAny, kAny) || !IsPlain(V[2], -kAny, kAny))
+        return false;
+    Color = ColorSpace::FromLab(V[0].Value, V[1].Value, V[2].Value);
+    return true;
+}
+
+bool ReadOklch(std::string_view Text, TColor& Color) {
+    std::string_view Inside;
+    TArguments A;
+    const TNumber* V = A.Values;
+    if (!CallOf(Text, "oklch", false, Inside) || !ReadArguments(Inside, 3, true, A) ||
+        !IsPlain(V[1], 0, kAny) || !IsHue(V[2]))
+        return false;
+    TDecimal Lightness = V[0].Value;
+    if (IsPlain(V[0], 0, 1))
+        Lightness = Hundredfold(Lightness);
+    else if (V[0].Unit != TUnit::Percent || !Within(Lightness, 0, 100))
+        return false;
+    Color = ColorSpace::FromOklch(Lightness, V[1].Value, V[2].Value);
+    return true;
 }
 
 // "r, g, b" with whole numbers 0..255 (digits alone), as the main window writes them.
@@ -267,51 +311,76 @@ bool ReadTriple(std::string_view Text, TColor& Color) {
     return true;
 }
 
-// Text is trimmed, lower case and not empty.
-bool ReadColor(std::string_view Text, TColor& Color) {
+// Six digits are the hex notation, so the decimal one leaves them alone.
+bool ReadDecimal(std::string_view Text, TColor& Color) {
     std::uint32_t Value = 0;
-    bool Read = false;
-    if (Text[0] == '#') return ReadHashHex(Text.substr(1), Color);
-    if (Text[0] == '$') {
-        Read = ReadHex(Text.substr(1), Value);
-    } else if (StartsWith(Text, "&h")) {
-        std::string_view Digits = Text.substr(2);
-        if (!Digits.empty() && Digits.back() == '&') Digits.remove_suffix(1);
-        Read = ReadHex(Digits, Value);
-    } else if (StartsWith(Text, "0x")) {
-        Read = ReadHex(Text.substr(2), Value);
-    } else if (const std::size_t Open = Text.find('('); Open != std::string_view::npos) {
-        return Text.back() == ')' &&
-               ReadFunction(Text.substr(0, Open), Text.substr(Open + 1, Text.size() - Open - 2),
-                            Color);
-    } else if (Text.size() == 6 && ReadHex(Text, Value)) {
-        Color = FromRgbValue(Value);
-        return true;
-    } else if (IsDigit(Text[0]) && ReadWhole(Text, 10, 0xFFFFFF, Value)) {
-        Read = true;
-    } else {
-        return ColorNames::ColorOfName(Text, Color) || ReadTriple(Text, Color);
-    }
-    if (Read) Color = Value;  // blue-green-red, as the value is kept
-    return Read;
+    if (Text.size() == 6 || !ReadWhole(Text, 10, 0xFFFFFF, Value)) return false;
+    Color = Value;  // blue-green-red, as the value is kept
+    return true;
 }
 
-}  // namespace
+bool ReadBareHex(std::string_view Text, TColor& Color) {
+    std::uint32_t Value = 0;
+    if (Text.size() != 6 || !ReadHex(Text, Value)) return false;
+    Color = FromRgbValue(Value);
+    return true;
+}
 
-bool ParseColor(std::string_view Text, TColor& Out) {
+bool ReadHash(std::string_view Text, TColor& Color) {
+    return Text[0] == '#' && ReadHashHex(Text.substr(1), Color);
+}
+
+// Hex digits after Prefix, blue-green-red as the value is kept.
+bool ReadValue(std::string_view Text, std::string_view Prefix, TColor& Color) {
+    std::uint32_t Value = 0;
+    if (!StartsWith(Text, Prefix) || !ReadHex(Text.substr(Prefix.size()), Value)) return false;
+    Color = Value;
+    return true;
+}
+
+bool ReadDelphi(std::string_view Text, TColor& Color) { return ReadValue(Text, "$", Color); }
+bool ReadCHex(std::string_view Text, TColor& Color) { return ReadValue(Text, "0x", Color); }
+
+bool ReadVb(std::string_view Text, TColor& Color) {
+    if (Text.size() > 2 && Text.back() == '&') Text.remove_suffix(1);  // the last "&" is optional
+    return ReadValue(Text, "&h", Color);
+}
+
+// The names are kept in lower case.
+bool ReadName(std::string_view Text, TColor& Color) {
+    char Name[24];  // the longest name has 20 letters
+    if (Text.size() > sizeof Name) return false;
+    for (std::size_t I = 0; I < Text.size(); ++I) Name[I] = Lower(Text[I]);
+    return ColorNames::ColorOfName(std::string_view(Name, Text.size()), Color);
+}
+
+// Trims the text and hands it to Form; Out changes only when Form reads it.
+bool Pasted(std::string_view Text, TColor& Out, TForm Form) {
     std::size_t First = 0, Last = Text.size();
     while (First < Last && IsBlank(Text[First])) ++First;
     while (Last > First && IsBlank(Text[Last - 1])) --Last;
     if (First == Last || Last - First > kLongestText) return false;
-    char Lower[kLongestText];
-    for (std::size_t I = First; I < Last; ++I) {
-        const char C = Text[I];
-        Lower[I - First] = C >= 'A' && C <= 'Z' ? static_cast<char>(C - 'A' + 'a') : C;
-    }
     TColor Color = 0;
-    if (!ReadColor(std::string_view(Lower, Last - First), Color)) return false;
+    if (!Form(Text.substr(First, Last - First), Color)) return false;
     Out = Color;
     return true;
 }
 
-}  // namespace ColorParse
+}  // namespace
+
+bool Triple(std::string_view Text, TColor& Out) { return Pasted(Text, Out, ReadTriple); }
+bool Decimal(std::string_view Text, TColor& Out) { return Pasted(Text, Out, ReadDecimal); }
+bool Hex(std::string_view Text, TColor& Out) { return Pasted(Text, Out, ReadBareHex); }
+bool HashHex(std::string_view Text, TColor& Out) { return Pasted(Text, Out, ReadHash); }
+bool Delphi(std::string_view Text, TColor& Out) { return Pasted(Text, Out, ReadDelphi); }
+bool Vb(std::string_view Text, TColor& Out) { return Pasted(Text, Out, ReadVb); }
+bool CHex(std::string_view Text, TColor& Out) { return Pasted(Text, Out, ReadCHex); }
+bool Rgb(std::string_view Text, TColor& Out) { return Pasted(Text, Out, ReadRgb); }
+bool Hsl(std::string_view Text, TColor& Out) { return Pasted(Text, Out, ReadHsl); }
+bool Hsv(std::string_view Text, TColor& Out) { return Pasted(Text, Out, ReadHsv); }
+bool Cmyk(std::string_view Text, TColor& Out) { return Pasted(Text, Out, ReadCmyk); }
+bool Lab(std::string_view Text, TColor& Out) { return Pasted(Text, Out, ReadLab); }
+bool Oklch(std::string_view Text, TColor& Out) { return Pasted(Text, Out, ReadOklch); }
+bool Name(std::string_view Text, TColor& Out) { return Pasted(Text, Out, ReadName); }
+
+}  // namespace NotationRead
