@@ -63,7 +63,8 @@ void TCommandTable::Refresh() {
             const TCommand* c = Find(static_cast<TCommandId>(item.Command));
             if (!c) return;  // a separator
             const std::wstring text = c->Text ? c->Text() : std::wstring();
-            item.Caption = text.empty() ? c->Caption : c->Caption + L"\t" + text;
+            item.Caption = c->Caption.empty() ? text : text.empty() ? c->Caption : c->Caption + L"\t" + text;
+            item.Visible = !c->Visible || c->Visible();
             item.Enabled = !c->Enabled || c->Enabled();
             item.Checked = c->Checked && c->Checked();
         });

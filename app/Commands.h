@@ -14,12 +14,14 @@
 enum class TCommandId : int {
     None = 0,
     Palette, SaveColor, MyColors, Pick, CopyAs, Paste, Contrast, Export, Import, Sample, AutoCopy,
-    Show, Email, Website, About, Exit,
+    Show, Email, Website, About, Exit, ColorSpace,
     Separator = 99,   // a line between entries
     CopyAs1 = 100,    // + 0..7: "复制为", the eight more notations
     Sample1 = 200,    // + 0..2: "取样", 1, 3 or 5 pixels a side
     AutoCopy0 = 300,  // + 0..7: "取色后复制", nothing or notation 1..7
     Copy1 = 400,      // + 0..6: Ctrl+1..7, the seven notations
+    ColorSpace0 = 500,  // + 0..3: "色彩空间", the monitor's own values, sRGB, P3, Adobe RGB
+    SpaceInfo1 = 510,   // + 0..5: the lines that say what the profile and the screen do
 };
 constexpr TCommandId operator+(TCommandId first, int n) {
     return static_cast<TCommandId>(static_cast<int>(first) + n);
@@ -31,7 +33,9 @@ struct TCommand {
     std::function<void()> Run;
     std::function<bool()> Enabled;       // always, when empty
     std::function<bool()> Checked;       // never, when empty
-    std::function<std::wstring()> Text;  // shown after a tab when not empty (a key, a value)
+    std::function<std::wstring()> Text;  // shown after a tab when not empty (a key, a value); the
+                                         // whole caption of a row without one
+    std::function<bool()> Visible;       // always, when empty
     TCommandId Parent = TCommandId::None;  // the submenu entry it appears under
     bool Radio = false;                  // checked with a dot
     bool Default = false;                // shown in bold

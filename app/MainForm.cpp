@@ -154,6 +154,25 @@ void TfrmMain::BuildCommands() {
         c.Radio = true;
         c.Checked = [this, tag] { return FAutoCopy == tag; };
     }
+    FCommands.Add(C::ColorSpace, L"色彩空间(&G)", nullptr);
+    const wchar_t* const spaces[] = {L"显示器原始值(&N)", L"sRGB(&S)", L"Display P3(&P)", L"Adobe RGB (1998)(&A)"};
+    for (int i = 0; i < 4; ++i) {
+        TCommand& c = FCommands.Add(C::ColorSpace0 + i, spaces[i], [this, i] { SetColorSpace(i); });
+        c.Parent = C::ColorSpace;
+        c.Radio = true;
+        c.Checked = [this, i] { return ColorSpace() == i; };
+    }
+    FCommands.Add(C::Separator, L"-", nullptr).Parent = C::ColorSpace;
+    for (int i = 0; i < 6; ++i) {
+        TCommand& c = FCommands.Add(C::SpaceInfo1 + i, L"", nullptr);
+        c.Parent = C::ColorSpace;
+        c.Enabled = [] { return false; };
+        c.Text = [this, i] {
+            const std::vector<std::wstring>& lines = FSpaceInfo;
+            return i < static_cast<int>(lines.size()) ? lines[static_cast<size_t>(i)] : std::wstring();
+        };
+        c.Visible = [this, i] { return i < static_cast<int>(FSpaceInfo.size()); };
+    }
     for (int tag = 1; tag <= kNotations; ++tag)
         FCommands.Add(C::Copy1 + (tag - 1), L"", [this, tag] { CopyNotation(tag); }).Key = '0' + tag;
     FCommands.Add(C::Show, L"显示/隐藏 主窗口(&S)", [this] { ShowMainWindow(!Visible()); }).Default = true;
@@ -167,6 +186,12 @@ void TfrmMain::BuildCommands() {
     const C line = C::Separator;
     FCommands.Build(mnuColor, {C::Palette, line, C::SaveColor, C::MyColors, line, C::Pick, C::CopyAs, C::Paste,
                                C::Contrast, line, C::Export, C::Import, line, C::Sample, C::AutoCopy});
+    // The profile and the conditions as they are now, each time the menu opens.
+    mnuColor.OnPopup = [this] {
+        FPicker.TrueColor().Refresh();
+        FSpaceInfo = FPicker.TrueColor().InfoLines(Handle());
+        FCommands.Refresh();
+    };
     FCommands.Build(mnuControl, {C::Show, line, C::Email, C::Website, C::About, line, C::Exit});
 }
 
@@ -234,16 +259,18 @@ void TfrmMain::FormCreate() {
     ShowHint();
     // The hand-drawn 16-pixel image, not a scaled one.
     FTrayIcon.Add(Handle(), SmallIcon(), Caption());
-    int side = 1;
+    int side = 1, space = TTrueColor::Native;
     ReadSettingsAtStartUp([&] {
         FHotKey = TSettings::GetHotKey();
         side = TSettings::GetSample();
         FAutoCopy = TSettings::GetAutoCopy();
+        space = TSettings::Get(TSettings::TSettingId::ColorSpace);
     });
     // Registered once; a key another program holds is reported and everything else works.
     FHotKeyRegistered = FHotKey.Key != 0 &&
                         RegisterHotKey(Handle(), kPickHotKeyId, FHotKey.Modifiers | MOD_NOREPEAT, FHotKey.Key);
     FPicker.SetSampleSide(side);  // with more than one pixel, the outline of the sampled square
+    if (space != TTrueColor::Native) FPicker.TrueColor().SetSpace(space);
     FCommands.Refresh();
     if (FHotKey.Key != 0 && !FHotKeyRegistered)
         ShowStatus(L"热键 " + AnsiToWide(HotKeyText(FHotKey)) + L" 已被占用");

@@ -72,6 +72,9 @@ public:
     int AutoCopy() const { return FAutoCopy; }
     void SetSampleSide(int side);
     void SetAutoCopy(int notation);
+    // The space picks are converted into (TTrueColor::TSpace), written only when it changes.
+    int ColorSpace() const { return const_cast<TPicker&>(FPicker).TrueColor().Space(); }
+    void SetColorSpace(int space);
     const TNotifyIconData& TrayIcon() const { return FTrayIcon.Data(); }
     // Shows the program (true) or starts or completes hiding it in the notification area.
     void ShowMainWindow(bool show);
@@ -103,7 +106,7 @@ private:
     HWND PickWindow() const override { return Handle(); }
     int Zoom() const override;
     void ShowPick(const TPickSample& sample, bool atPosition) override;
-    void ShowHint() override { ShowStatus(kHint); }
+    void ShowHint() override;
     void CopyAfterPick() override;
     void KeepShown() override;
     void ShowKept() override;
@@ -132,6 +135,7 @@ private:
     TTrayIcon FTrayIcon;
     TNotationEdits FNotations;
     TShownColor FBeforePick;
+    std::vector<std::wstring> FSpaceInfo;  // the colour space menu's information lines
     THotKey FHotKey{};
     bool FHotKeyRegistered = false;
     int FAutoCopy = 0;

@@ -30,11 +30,20 @@ void TfrmMain::ZoomChanged() {
 
 void TfrmMain::ShowPick(const TPickSample& sample, bool atPosition) {
     if (atPosition) {
-        wchar_t text[40];
-        swprintf(text, 40, L"X:%d Y:%d", sample.X, sample.Y);
+        wchar_t text[160];
+        swprintf(text, 160, L"X:%d Y:%d%ls", sample.X, sample.Y, FPicker.TrueColor().StatusSuffix().c_str());
         ShowStatus(text);
     }
     FModel.Set(sample.Color, TColorSource::Picked);
+}
+
+void TfrmMain::ShowHint() { ShowStatus(kHint + FPicker.TrueColor().StatusSuffix()); }
+
+void TfrmMain::SetColorSpace(int space) {
+    if (space == FPicker.TrueColor().Space()) return;
+    FPicker.TrueColor().SetSpace(space);
+    FCommands.Refresh();
+    TSettings::Set(TSettings::TSettingId::ColorSpace, space);
 }
 
 void TfrmMain::CopyAfterPick() {

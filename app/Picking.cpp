@@ -83,6 +83,7 @@ bool TPicker::Dragging() const { return dynamic_cast<const TDragPick*>(FSession.
 
 void TPicker::Begin(std::unique_ptr<TPickSession> session) {
     if (Active() || !FCapture.Bitmap()) return;
+    FTrueColor.Refresh();
     FSession = std::move(session);
     FSession->Start();
 }
@@ -104,11 +105,12 @@ void TPicker::PickAt(POINT p) {
     FLastPick = p;
     TScreenDC dc;
     TPickSample sample{p.x, p.y, 0, 0};
-    if (FSampleSide == 1) sample.Device = GetPixel(dc.Get(), p.x, p.y);
+    const bool invert = FTrueColor.UndoesInversion();
+    if (FSampleSide == 1) sample.Device = Inverted(GetPixel(dc.Get(), p.x, p.y), invert);
     FCapture.Take(dc.Get(), p);
     Redraw();
-    if (FSampleSide > 1) sample.Device = FCapture.Mean(p.x, p.y, FSampleSide);
-    sample.Color = sample.Device;
+    if (FSampleSide > 1) sample.Device = FCapture.Mean(p.x, p.y, FSampleSide, invert);
+    sample.Color = FTrueColor.Convert(sample.Device, p);
     FHost.ShowPick(sample, true);
 }
 
@@ -128,14 +130,13 @@ void TPicker::Step(int dx, int dy) {
 // One pixel: the colour of the magnified picture as shown, not of the screen. A larger
 // sample: the mean around the capture pixel shown there, as a pick there would give.
 TPickSample TPicker::ZoomSample(int x, int y) {
-    TPickSample sample{};
-    if (FSampleSide == 1 || !FCapture.Bitmap()) {
-        sample.Device = FMagnifier.Pixel(x, y);
-    } else {
-        const POINT p = FMagnifier.ScreenPoint(FCapture, FHost.Zoom(), x, y);
-        sample = {p.x, p.y, FCapture.Mean(p.x, p.y, FSampleSide), 0};
-    }
-    sample.Color = sample.Device;
+    FTrueColor.Refresh();
+    const bool invert = FTrueColor.UndoesInversion();
+    const POINT p = FMagnifier.ScreenPoint(FCapture, FHost.Zoom(), x, y);
+    TPickSample sample{p.x, p.y, 0, 0};
+    sample.Device = FSampleSide == 1 ? Inverted(FMagnifier.Pixel(x, y), invert)
+                                     : FCapture.Mean(p.x, p.y, FSampleSide, invert);
+    sample.Color = FTrueColor.Convert(sample.Device, p);
     return sample;
 }
 
@@ -161,6 +162,7 @@ void TPicker::Message(UINT msg, WPARAM wp) {
         break;
     case WM_DISPLAYCHANGE:
         FCapture.MonitorsChanged();
+        FTrueColor.DisplayChanged();
         break;
     case WM_TIMER:
     case WM_PICKMOVE:

@@ -4,6 +4,7 @@
 #pragma once
 #include "ColorModel.h"
 #include "ScreenCapture.h"
+#include "TrueColor.h"
 #include "ZoomView.h"
 #include <array>
 #include <memory>
@@ -58,6 +59,7 @@ class TPicker {
 public:
     TPicker(TPickHost& host, TImage*& zoomImage) : FHost(host), FMagnifier(zoomImage) {}
     TPickHost& Host() { return FHost; }
+    TTrueColor& TrueColor() { return FTrueColor; }
 
     // A white capture and magnifier at the magnifier's size (at start and for each DPI).
     void Reset(int width, int height);
@@ -98,6 +100,7 @@ private:
     TPickHost& FHost;
     TScreenCapture FCapture;
     TMagnifier FMagnifier;
+    TTrueColor FTrueColor;
     std::unique_ptr<TPickSession> FSession;
     int FSampleSide = 1;
     POINT FLastPick{};

@@ -41,12 +41,12 @@ bool TScreenCapture::OnMonitor(int x, int y) const {
     return false;
 }
 
-TColor TScreenCapture::Mean(int x, int y, int side) const {
+TColor TScreenCapture::Mean(int x, int y, int side, bool invert) const {
     const int w = FBitmap->Width(), h = FBitmap->Height();
     return MeanColor(x, y, side, [&](int px, int py, TColor& color) {
         const int cx = px - FOrigin.x, cy = py - FOrigin.y;
         if (cx < 0 || cy < 0 || cx >= w || cy >= h || !OnMonitor(px, py)) return false;
-        color = GetPixel(FBitmap->DC(), cx, cy);
+        color = Inverted(GetPixel(FBitmap->DC(), cx, cy), invert);
         return true;
     });
 }

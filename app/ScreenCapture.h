@@ -4,6 +4,9 @@
 #include <array>
 #include <memory>
 
+// The colour with each channel 255 - x, when Invert.
+inline TColor Inverted(TColor c, bool invert) { return invert ? (c & 0xFF000000u) | (~c & 0xFFFFFFu) : c; }
+
 class TScreenCapture {
 public:
     // A white capture of the magnifier's size; the old one goes.
@@ -15,8 +18,8 @@ public:
     // Copies the rectangle centred on P from the screen.
     void Take(HDC screen, POINT p);
     // The sampled square around a screen point, read from the capture; pixels outside the
-    // capture or on no monitor are left out.
-    TColor Mean(int x, int y, int side) const;
+    // capture or on no monitor are left out. Invert: each pixel's channels are 255 - x.
+    TColor Mean(int x, int y, int side, bool invert = false) const;
     // The displays changed: the monitors are read again before the next capture.
     void MonitorsChanged() { FMonitorCount = -1; }
 

@@ -26,6 +26,11 @@ int NumberFromValue(TSettingId Id, const std::string& Value) {
         if (Trimmed == "1") return 1;
         return Setting.Default;
     }
+    if (Setting.Type == Named) {
+        for (int I = 0; I < Setting.Names.Count; ++I)
+            if (TextUtil::SameText(Trimmed, Setting.Names.Names[I])) return I;
+        return Setting.Default;
+    }
     if (!TextUtil::TryStrToInt(Trimmed, Number) || Number < Setting.Min || Number > Setting.Max ||
         !IsChoice(Setting, Number))
         return Setting.Default;
@@ -33,7 +38,9 @@ int NumberFromValue(TSettingId Id, const std::string& Value) {
 }
 
 std::string NumberValue(TSettingId Id, int Value) {
-    if (Row(Id).Type == Switch) return Value != 0 ? "1" : "0";
+    const TSetting& Setting = Row(Id);
+    if (Setting.Type == Switch) return Value != 0 ? "1" : "0";
+    if (Setting.Type == Named && Value >= 0 && Value < Setting.Names.Count) return Setting.Names.Names[Value];
     return std::to_string(Value);
 }
 

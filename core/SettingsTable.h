@@ -13,7 +13,7 @@
 namespace SettingsTable {
 
 // The rows' order in kSettings.
-enum class TSettingId { StayOnTop, Zoom, HotKey, Sample, AutoCopy };
+enum class TSettingId { StayOnTop, Zoom, HotKey, Sample, AutoCopy, ColorSpace };
 
 // Unscoped, so that the rows read short.
 enum TType {
@@ -27,6 +27,9 @@ enum TType {
     // A hot key's text, read by HotKeyFromValue (HotKey.h): the empty text is no hot key; a
     // missing key and anything unreadable read as kDefaultHotKey, this type's default.
     Shortcut,
+    // One of a few names, read trimmed and in any case as its place in the list (0, 1, ...);
+    // anything else reads as the default. Written as the name.
+    Named,
 };
 
 enum TWrite {
@@ -43,6 +46,12 @@ struct TChoices {
     int Values[3];
 };
 
+// The names of a Named setting, in the order of their numbers.
+struct TNames {
+    int Count;
+    const char* Names[4];
+};
+
 struct TSetting {
     TSettingId Id;
     const char* Key;   // the name in [VOP]
@@ -51,6 +60,7 @@ struct TSetting {
     TChoices Choices;  // Number: when listed, only these values of the range
     int Default;       // Switch, Number: what a missing or unreadable value reads as (def)
     TWrite Write;
+    TNames Names;      // Named: its values
 };
 
 inline constexpr char kSection[] = "VOP";
@@ -65,6 +75,9 @@ inline constexpr TSetting kSettings[] = {
     {TSettingId::Sample,    "sample",   Number,   1,  5,          {3, {1, 3, 5}}, 1,  AsGiven},
     // 0 copies nothing, 1..kMainCount the notation of that row of the main window.
     {TSettingId::AutoCopy,  "autocopy", Number,   0,  kMainCount, {},             0,  AsGiven},
+    // The colour space picks are converted into: the monitor's own values, sRGB, P3, Adobe RGB.
+    {TSettingId::ColorSpace, "colorspace", Named, 0,  3,          {},             0,  AsGiven,
+     {4, {"native", "srgb", "p3", "adobergb"}}},
 };
 
 inline constexpr std::size_t kSettingCount = sizeof kSettings / sizeof kSettings[0];

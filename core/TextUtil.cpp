@@ -76,4 +76,12 @@ bool TryStrToInt(const std::string& Text, std::int32_t& Value) {
     return true;
 }
 
+bool SameText(const std::string& A, const std::string& B) {
+    const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
+    if (A.size() != B.size()) return false;
+    for (std::size_t I = 0; I < A.size(); ++I)
+        if (lower(A[I]) != lower(B[I])) return false;
+    return true;
+}
+
 }  // namespace TextUtil

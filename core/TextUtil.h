@@ -25,4 +25,7 @@ std::string IntToHex(std::uint32_t Value, int Digits);
 // pattern. On failure Value is left alone.
 bool TryStrToInt(const std::string& Text, std::int32_t& Value);
 
+// The same text but for the case of the letters A..Z.
+bool SameText(const std::string& A, const std::string& B);
+
 }  // namespace TextUtil

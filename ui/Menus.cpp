@@ -43,6 +43,7 @@ void TPopupMenu::ForEach(const std::function<void(TMenuItem&)>& visit) {
 HMENU TPopupMenu::Build() const {
     HMENU menu = CreatePopupMenu();
     for (auto& i : FItems) {
+        if (!i->Visible) continue;
         MENUITEMINFOW mi{};
         mi.cbSize = sizeof mi;
         mi.fMask = MIIM_FTYPE | MIIM_ID | MIIM_STATE;

@@ -20,6 +20,7 @@ struct TMenuItem {
     bool RadioItem = false;  // checked with a dot rather than a tick
     bool Checked = false;
     bool Enabled = true;  // a disabled entry is greyed and cannot be chosen
+    bool Visible = true;  // a hidden entry is left out of the menu
     std::function<void()> OnClick;
     UINT Id = 0;
     std::unique_ptr<TPopupMenu> Submenu;  // set by TPopupMenu::AddSubmenu

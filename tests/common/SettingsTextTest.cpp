@@ -82,6 +82,9 @@ TEST(SettingsText, EveryVopRowReadsBackWhatItWritesAndItsDefaultForAnythingElse)
              {std::to_string(row.Min - 1), std::to_string(row.Max + 1), "x"s, " "s, "1x"s, "-"s})
             EXPECT_EQ(NumberFromValue(row.Id, text), row.Default) << key << " [" << text << "]";
     }
+    const std::pair<std::string, int> spaces[] = {{" P3\t", 2}, {"AdobeRGB", 3}, {"SRGB", 1}, {"srgb2", 0}, {"1", 0}};
+    for (const auto& [text, space] : spaces) EXPECT_EQ(NumberFromValue(TSettingId::ColorSpace, text), space) << text;
+    EXPECT_EQ(NumberValue(TSettingId::ColorSpace, 3), "adobergb");
     EXPECT_EQ(SettingsText::kZoomMin, 1);
     EXPECT_EQ(SettingsText::kZoomMax, 20);
     EXPECT_EQ(Row(TSettingId::AutoCopy).Max, Notations::kMainCount);

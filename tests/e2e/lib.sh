@@ -146,7 +146,10 @@ key_pick_at() {  # x y
   xdotool key ctrl+alt+p
   xdotool mousemove "$1" "$2"
   local i
-  for ((i = 0; i < 50; i++)); do [ "$(status)" = "X:$1 Y:$2" ] && return 0; sleep 0.1; done
+  for ((i = 0; i < 50; i++)); do
+    case "$(status)" in "X:$1 Y:$2" | "X:$1 Y:$2  "*) return 0 ;; esac  # the space may follow
+    sleep 0.1
+  done
   fail "no pick at $1,$2 after the hot key; the status shows '$(status)'"
 }
 

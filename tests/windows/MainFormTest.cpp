@@ -117,7 +117,7 @@ TEST_F(MainFormTest, PopupMenusHoldTheirItemsWithDefaultsAcceleratorsAndRadioMar
                   {L"-", false, 0}, {L"屏幕取色(&S)\tCtrl+Alt+P", false, 0}, {L"复制为(&C)", false, 0},
                   {L"粘贴颜色(&P)", false, 0}, {L"对比度(&K)...", false, 0}, {L"-", false, 0},
                   {L"导出喜爱的颜色(&E)...", false, 0}, {L"导入喜爱的颜色(&I)...", false, 0}, {L"-", false, 0},
-                  {L"取样(&M)", false, 0}, {L"取色后复制(&A)", false, 0}});
+                  {L"取样(&M)", false, 0}, {L"取色后复制(&A)", false, 0}, {L"色彩空间(&G)", false, 0}});
     check(GetSubMenu(color, 6), {{L"CSS rgb()(&R)\trgb(255, 255, 255)", false, 0},
                                  {L"CSS hsl()(&H)\thsl(0, 0%, 100%)", false, 0},
                                  {L"HSV(&V)\thsv(0, 0%, 100%)", false, 0}, {L"CMYK(&M)\tcmyk(0%, 0%, 0%, 0%)", false, 0},
@@ -127,6 +127,8 @@ TEST_F(MainFormTest, PopupMenusHoldTheirItemsWithDefaultsAcceleratorsAndRadioMar
     check(GetSubMenu(color, 14), {{L"不复制(&0)", false, 1}, {L"RGB(&1)", false, 1}, {L"十进制(&2)", false, 1},
                                  {L"十六进制(&3)", false, 1}, {L"Html(&4)", false, 1}, {L"Delphi(&5)", false, 1},
                                  {L"VB(&6)", false, 2}, {L"C/C++(&7)", false, 1}});
+    check(GetSubMenu(color, 15), {{L"显示器原始值(&N)", false, 2}, {L"sRGB(&S)", false, 1}, {L"Display P3(&P)", false, 1},
+                                 {L"Adobe RGB (1998)(&A)", false, 1}, {L"-", false, 0}, {L"配置文件：无（按 sRGB）", false, 0}});
     check(F->mnuControl.Handle(), {{L"显示/隐藏 主窗口(&S)", true, 0}, {L"-", false, 0}, {L"联系我们", false, 0},
                                    {L"访问主页(&V)...", false, 0}, {L"关于(&A)...", false, 0}, {L"-", false, 0},
                                    {L"退出(&E)", false, 0}});
@@ -138,16 +140,19 @@ TEST_F(MainFormTest, PickChoicesAreWrittenOnlyWhenTheyChange) {
     const std::string atStart = ReadBytes(ini);
     F->mnuColor.Find(TCommandId::Sample1)->OnClick();
     F->mnuColor.Find(TCommandId::AutoCopy0)->OnClick();
+    F->mnuColor.Find(TCommandId::ColorSpace0)->OnClick();
     EXPECT_EQ(ReadBytes(ini), atStart) << "choosing what is chosen writes nothing";
     F->mnuColor.Find(TCommandId::Sample1 + 2)->OnClick();
     F->mnuColor.Find(TCommandId::AutoCopy0 + 7)->OnClick();
-    EXPECT_EQ(ReadBytes(ini), atStart + "sample=5\r\nautocopy=7\r\n");
+    F->mnuColor.Find(TCommandId::ColorSpace0 + 2)->OnClick();
+    EXPECT_EQ(ReadBytes(ini), atStart + "sample=5\r\nautocopy=7\r\ncolorspace=p3\r\n");
     EXPECT_TRUE(F->mnuColor.Find(TCommandId::Sample1 + 2)->Checked);
     EXPECT_FALSE(F->mnuColor.Find(TCommandId::Sample1)->Checked);
     Application.DestroyForms();
     CreateMain();
     EXPECT_EQ(F->SampleSide(), 5);
     EXPECT_EQ(F->AutoCopy(), 7);
+    EXPECT_EQ(F->ColorSpace(), 2);
     EXPECT_TRUE(Errors.empty());
 }
 

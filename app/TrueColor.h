@@ -1,0 +1,47 @@
+// The colour a pick takes from what the screen holds: in the monitor's own values, or
+// converted through the monitor's colour profile into sRGB, Display P3 or Adobe RGB; and what
+// alters the screen (colour filters, the magnifier's inversion, night light, HDR).
+#pragma once
+#include "ColorProfile.h"
+#include "ScreenConditions.h"
+#include <windows.h>
+#include <string>
+#include <vector>
+
+class TTrueColor {
+public:
+    enum TSpace { Native, Srgb, P3, AdobeRgb };  // the numbers of the colorspace setting
+    int Space() const { return FSpace; }
+    void SetSpace(int space);
+
+    // The monitors' profiles (once, and again after a display change) and the conditions
+    // (every time): when a pick starts and when the menu opens. A pick itself reads no file
+    // and no registry value.
+    void Refresh();
+    void DisplayChanged() { FMonitors.clear(); }
+
+    // An inverted colour filter is undone, pixel by pixel, before any averaging.
+    bool UndoesInversion() const { return FConditions.UndoesInversion(); }
+    // The colour a pick at P takes of the screen's colour there (after the filter is undone).
+    TColor Convert(TColor device, POINT p) const;
+    // What the status adds after the position: the space and the warnings.
+    const std::wstring& StatusSuffix() const { return FSuffix; }
+    // The menu's information lines for the monitor holding Window: its profile, then one line
+    // per condition that holds.
+    std::vector<std::wstring> InfoLines(HWND window) const;
+
+private:
+    struct TMonitor {
+        HMONITOR Handle = nullptr;
+        std::wstring ProfileName;  // the file's name; empty: no profile
+        bool Usable = false;       // a profile that could be read and used
+        bool Hdr = false;          // advanced colour: picks are not converted there
+        ColorProfile::TConverter Converters[3];
+    };
+    const TMonitor* MonitorAt(HMONITOR monitor) const;
+    int FSpace = Native;
+    std::vector<TMonitor> FMonitors;
+    ScreenConditions::TConditions FConditions;
+    std::wstring FSuffix;
+    ColorProfile::TConverter FSrgb;  // for a point on no monitor known
+};

@@ -1,0 +1,63 @@
+# Colour-managed picking with a monitor profile in the prefix: the profile that swaps red and
+# green is the monitor's; a patch of #3C965A is picked natively and into sRGB (red and green
+# swap back), the status names the space, and the menu names the profile. A colour filter's
+# key in the registry (the screen itself is not filtered under Wine) is detected and named.
+source "$QUILLORA_E2E_LIB"
+
+profile=/usr/share/color/icc/colord/SwappedRedAndGreen.icc
+[ -f "$profile" ] || fail "no $profile: scripts/setup.sh installs colord-data"
+color_dir="$WINEPREFIX/drive_c/windows/system32/spool/drivers/color"
+mkdir -p "$color_dir"
+cp "$profile" "$color_dir/"
+wine reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\ICM\mntr' /v SwappedRedAndGreen.icc /t REG_SZ /d SwappedRedAndGreen.icc /f >/dev/null 2>&1
+cleanup_profile() {
+  wine reg delete 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\ICM\mntr' /v SwappedRedAndGreen.icc /f >/dev/null 2>&1
+  wine reg delete 'HKCU\Software\Microsoft\ColorFiltering' /f >/dev/null 2>&1
+  rm -f "$color_dir/SwappedRedAndGreen.icc"
+}
+
+ini="$(quillora_appdata)/Quillora/vop.ini"
+mkdir -p "$(dirname "$ini")"
+printf '[VOP]\r\nautocopy=4\r\n' >"$ini"
+start_quillora
+wine "$QUILLORA_PROBE" clickpad 100 100 150000 &
+PAD_PID=$!
+trap 'stop_quillora; kill "$PAD_PID" 2>/dev/null; wait "$PAD_PID" 2>/dev/null; cleanup_profile' EXIT
+probe wait ClickPad 10000 || fail "the probe's pad did not appear"
+
+pick() {  # -> the copied Html notation
+  seed_clipboard
+  key_pick_at 150 150
+  xdotool key Return
+  read_clipboard
+}
+near() {  # hex1 hex2: every channel within 1
+  local i a b
+  for i in 1 3 5; do
+    a=$((16#${1:i:2})) b=$((16#${2:i:2}))
+    ((a - b <= 1 && b - a <= 1)) || return 1
+  done
+}
+
+got=$(pick)
+[ "$got" = '#3C965A' ] || fail "native values gave $got, expected #3C965A"
+open_menu
+xdotool key g s   # 色彩空间(&G) > sRGB(&S)
+for _ in $(seq 1 30); do grep -qi '^colorspace=srgb' "$ini" && break; sleep 0.1; done
+grep -qi '^colorspace=srgb' "$ini" || fail "the choice was not written: $(cat "$ini")"
+got=$(pick)
+near "$got" '#963C5A' || fail "sRGB through the swapping profile gave $got, expected about #963C5A"
+echo "native #3C965A, sRGB $got"
+
+wine reg add 'HKCU\Software\Microsoft\ColorFiltering' /v Active /t REG_DWORD /d 1 /f >/dev/null 2>&1
+wine reg add 'HKCU\Software\Microsoft\ColorFiltering' /v FilterType /t REG_DWORD /d 0 /f >/dev/null 2>&1
+key_pick_at 150 150
+[ "$(status)" = 'X:150 Y:150  sRGB  注意：颜色滤镜' ] || fail "the status during the pick: '$(status)'"
+xdotool key Escape
+open_menu
+xdotool key g
+sleep 0.5
+shot="${QUILLORA_SHOT_DIR:-/tmp}/quillora-color-space.png"
+import -window root "$shot" && echo "screenshot of the open submenu: $shot"
+xdotool key Escape Escape
+echo "PASS"
