@@ -1,0 +1,18 @@
+#pragma once
+
+#include <windows.h>
+
+#include <cstddef>
+#include <string>
+
+// Where a monitor's colour profile is, and its bytes. Defined in the Windows part of core.
+
+// The largest profile read: monitor profiles are a few kilobytes, a few hundred with
+// look-up tables.
+constexpr std::size_t kProfileLimit = 4 * 1024 * 1024;
+
+// The path of the colour profile of the monitor, or the empty text when it has none.
+std::wstring MonitorProfilePath(HMONITOR Monitor);
+
+// The profile's bytes, at most kProfileLimit; false with a short reason (UTF-8) otherwise.
+bool ReadProfileFile(const std::wstring& Path, std::string& Bytes, std::string& Reason);

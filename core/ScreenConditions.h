@@ -1,0 +1,51 @@
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <vector>
+
+#ifdef _WIN32
+#include <windows.h>
+#endif
+
+// What sits between programs and the screen and alters the colours a pick reads: colour
+// filters, the magnifier's inversion, Night light and HDR. The texts the menu and the status
+// bar show for them are built here; reading the conditions is the Windows part's job.
+namespace ScreenConditions {
+
+enum class TState { Off, On, Unknown };
+
+struct TConditions {
+    // Colour filters: HKCU\Software\Microsoft\ColorFiltering, Active (DWORD) = 1 and
+    // FilterType (DWORD): 0 greyscale, 1 inverted, 2 greyscale inverted, 3..5 colour-blindness.
+    TState Filter = TState::Off;
+    int FilterType = -1;
+    // HKCU\Software\Microsoft\ScreenMagnifier: RunningState = 1 and Invert = 1.
+    TState MagnifierInvert = TState::Off;
+    // Decoded from the Night-light state value (NightLightFromBlob).
+    TState NightLight = TState::Off;
+    // Advanced colour on the monitor of the point.
+    TState Hdr = TState::Off;
+
+    // The inverted filter is the one the program can undo exactly: 255 - x per channel.
+    bool UndoesInversion() const;
+};
+
+// Night light from the bytes of its state value. On when the state record holds field 0,
+// Off when it does not, Unknown when the bytes do not decode. Reads only Data[0..Size) and
+// does work in proportion to Size.
+TState NightLightFromBlob(const unsigned char* Data, std::size_t Size);
+
+// The menu's information lines, one per condition that holds; Unknown gives no line.
+std::vector<std::wstring> Lines(const TConditions& C);
+
+// The status bar's ending while any condition holds ("  注意：" and the short names joined by
+// "、"); the empty text when none holds.
+std::wstring StatusSuffix(const TConditions& C);
+
+#ifdef _WIN32
+// The conditions now, for the monitor a pick is on. Defined in the Windows part of core.
+TConditions ReadConditions(HMONITOR Monitor);
+#endif
+
+}  // namespace ScreenConditions

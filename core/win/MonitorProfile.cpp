@@ -1,0 +1,121 @@
+#include "MonitorProfile.h"
+
+#include "Errors.h"
+#include "FileBytes.h"
+#include "SystemProc.h"
+
+#include <icm.h>
+
+#include <vector>
+
+namespace {
+
+using TGetUsePerUser = BOOL(WINAPI*)(LPCWSTR, DWORD, BOOL*);
+using TGetDefaultSize = BOOL(WINAPI*)(WCS_PROFILE_MANAGEMENT_SCOPE, PCWSTR, COLORPROFILETYPE,
+                                      COLORPROFILESUBTYPE, DWORD, PDWORD);
+using TGetDefault = BOOL(WINAPI*)(WCS_PROFILE_MANAGEMENT_SCOPE, PCWSTR, COLORPROFILETYPE,
+                                  COLORPROFILESUBTYPE, DWORD, DWORD, LPWSTR);
+using TGetColorDirectory = BOOL(WINAPI*)(PCWSTR, PWSTR, PDWORD);
+
+// The monitor device class, 'mntr' (the header spells it as a multi-character constant).
+constexpr DWORD kClassMonitor = 0x6D6E7472;
+
+// The profile's file name in the system's colour folder, made a full path.
+std::wstring InColorDirectory(const std::wstring& Name) {
+    if (Name.find(L'\\') != std::wstring::npos) return Name;
+    static const auto GetColorDirectory =
+        SystemProc::Find<TGetColorDirectory>(L"mscms.dll", "GetColorDirectoryW");
+    if (!GetColorDirectory) return std::wstring();
+    wchar_t Folder[MAX_PATH] = {};
+    DWORD Size = sizeof(Folder);
+    if (!GetColorDirectory(nullptr, Folder, &Size)) return std::wstring();
+    Folder[MAX_PATH - 1] = L'\0';
+    return std::wstring(Folder) + L"\\" + Name;
+}
+
+// The default profile the colour management settings give the monitor's device key, per user
+// or system-wide as the user chose. Wine answers the size call with "not implemented" and has
+// the name call as a stub that ends the process, so the name is asked for only once the size
+// call has succeeded.
+std::wstring FromColorManagement(const wchar_t* DeviceKey) {
+    static const auto GetUsePerUser =
+        SystemProc::Find<TGetUsePerUser>(L"mscms.dll", "WcsGetUsePerUserProfiles");
+    static const auto GetDefaultSize =
+        SystemProc::Find<TGetDefaultSize>(L"mscms.dll", "WcsGetDefaultColorProfileSize");
+    static const auto GetDefault =
+        SystemProc::Find<TGetDefault>(L"mscms.dll", "WcsGetDefaultColorProfile");
+    if (!GetUsePerUser || !GetDefaultSize || !GetDefault || !DeviceKey[0]) return std::wstring();
+
+    BOOL PerUser = FALSE;
+    if (!GetUsePerUser(DeviceKey, kClassMonitor, &PerUser)) return std::wstring();
+    const WCS_PROFILE_MANAGEMENT_SCOPE Scope = PerUser ? WCS_PROFILE_MANAGEMENT_SCOPE_CURRENT_USER
+                                                       : WCS_PROFILE_MANAGEMENT_SCOPE_SYSTEM_WIDE;
+    DWORD Bytes = 0;
+    if (!GetDefaultSize(Scope, DeviceKey, CPT_ICC, CPST_NONE, 0, &Bytes)) return std::wstring();
+    if (Bytes < sizeof(wchar_t) || Bytes > 64 * 1024) return std::wstring();
+    std::vector<wchar_t> Name(Bytes / sizeof(wchar_t) + 1, L'\0');
+    if (!GetDefault(Scope, DeviceKey, CPT_ICC, CPST_NONE, 0, Bytes, Name.data()))
+        return std::wstring();
+    Name.back() = L'\0';
+    const std::wstring Text(Name.data());
+    return Text.empty() ? Text : InColorDirectory(Text);
+}
+
+// What GDI says for a DC of the monitor: the profile of the display device.
+std::wstring FromGdi(const wchar_t* Device) {
+    HDC Dc = CreateDCW(L"DISPLAY", Device, nullptr, nullptr);
+    if (!Dc) return std::wstring();
+    std::vector<wchar_t> Buffer(MAX_PATH, L'\0');
+    DWORD Size = static_cast<DWORD>(Buffer.size());
+    BOOL Found = GetICMProfileW(Dc, &Size, Buffer.data());
+    if (!Found && GetLastError() == ERROR_INSUFFICIENT_BUFFER && Size > Buffer.size() &&
+        Size < 32768) {
+        Buffer.assign(Size + 1, L'\0');
+        Size = static_cast<DWORD>(Buffer.size());
+        Found = GetICMProfileW(Dc, &Size, Buffer.data());
+    }
+    DeleteDC(Dc);
+    if (!Found) return std::wstring();
+    Buffer.back() = L'\0';
+    return Buffer.data();
+}
+
+}  // namespace
+
+std::wstring MonitorProfilePath(HMONITOR Monitor) {
+    MONITORINFOEXW Info = {};
+    Info.cbSize = sizeof(Info);
+    if (!Monitor || !GetMonitorInfoW(Monitor, &Info)) return std::wstring();
+
+    // The first display device on the adapter's output is the monitor; its device key is the
+    // name colour management files the monitor's profiles under.
+    DISPLAY_DEVICEW Display = {};
+    Display.cb = sizeof(Display);
+    if (EnumDisplayDevicesW(Info.szDevice, 0, &Display, 0)) {
+        Display.DeviceKey[ARRAYSIZE(Display.DeviceKey) - 1] = L'\0';
+        std::wstring Path = FromColorManagement(Display.DeviceKey);
+        if (!Path.empty()) return Path;
+    }
+    return FromGdi(Info.szDevice);
+}
+
+bool ReadProfileFile(const std::wstring& Path, std::string& Bytes, std::string& Reason) {
+    Bytes.clear();
+    if (Path.empty()) {
+        Reason = "显示器没有颜色配置文件";
+        return false;
+    }
+    const int Error = FileBytes::Read(Path, kProfileLimit, Bytes);
+    if (Error == 0) {
+        Reason.clear();
+        return true;
+    }
+    Bytes.clear();
+    if (Error == FileBytes::kTooLarge)
+        Reason = "颜色配置文件超过 4 MB";
+    else if (Error == ERROR_FILE_NOT_FOUND || Error == ERROR_PATH_NOT_FOUND)
+        Reason = "找不到颜色配置文件";
+    else
+        Reason = InOutErrorText(Error);
+    return false;
+}

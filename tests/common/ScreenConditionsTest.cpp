@@ -1,0 +1,159 @@
+// Night light decoded from the bytes of its state value, and the texts the menu and the
+// status bar give for the conditions that alter the screen.
+#include "ScreenConditions.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace {
+
+using namespace ScreenConditions;
+using TBytes = std::vector<unsigned char>;
+
+// State values as current builds write them. Outer record: 43 42 01 00, field 0 a struct
+// {bool true}, field 1 a struct {field 0 uint64 change time (varint), field 1 a struct
+// {field 1 a list of int8 with its count, holding the state record}}, then the STOP bytes.
+// State record: 43 42 01 00, [10 00: field 0 int32 = 0, present only while on],
+// [d0 0a 02: field 10 int32, a manual switch], c6 14 + varint: field 20 uint64 FILETIME, 00.
+const TBytes kOnManual = {
+    0x43, 0x42, 0x01, 0x00, 0x0a, 0x02, 0x01, 0x00, 0x2a, 0x06, 0x95, 0xc1, 0xb2, 0xed, 0x05,
+    0x2a, 0x2b, 0x0e, 0x15, 0x43, 0x42, 0x01, 0x00, 0x10, 0x00, 0xd0, 0x0a, 0x02, 0xc6, 0x14,
+    0xf7, 0xc7, 0x9f, 0xe5, 0x80, 0xee, 0xe1, 0xea, 0x01, 0x00, 0x00, 0x00, 0x00};
+const TBytes kOffManual = {
+    0x43, 0x42, 0x01, 0x00, 0x0a, 0x02, 0x01, 0x00, 0x2a, 0x06, 0xbb, 0xb0, 0xb9, 0xfb, 0x05,
+    0x2a, 0x2b, 0x0e, 0x13, 0x43, 0x42, 0x01, 0x00, 0xd0, 0x0a, 0x02, 0xc6, 0x14, 0xe3, 0xff,
+    0xb4, 0xbd, 0xd9, 0xef, 0xa4, 0xeb, 0x01, 0x00, 0x00, 0x00, 0x00};
+const TBytes kOnScheduled = {
+    0x43, 0x42, 0x01, 0x00, 0x0a, 0x02, 0x01, 0x00, 0x2a, 0x06, 0xea, 0xfe, 0x96, 0xeb, 0x05,
+    0x2a, 0x2b, 0x0e, 0x12, 0x43, 0x42, 0x01, 0x00, 0x10, 0x00, 0xc6, 0x14, 0x8b, 0xba, 0xbb,
+    0xed, 0x8c, 0xa6, 0xd7, 0xea, 0x01, 0x00, 0x00, 0x00, 0x00};
+const TBytes kOffScheduled = {
+    0x43, 0x42, 0x01, 0x00, 0x0a, 0x02, 0x01, 0x00, 0x2a, 0x06, 0x8b, 0xff, 0x96, 0xeb, 0x05,
+    0x2a, 0x2b, 0x0e, 0x10, 0x43, 0x42, 0x01, 0x00, 0xc6, 0x14, 0x94, 0x99, 0xa5, 0x8a, 0x8e,
+    0xa6, 0xd7, 0xea, 0x01, 0x00, 0x00, 0x00, 0x00};
+
+TBytes Cat(std::initializer_list<TBytes> Parts) {
+    TBytes Result;
+    for (const TBytes& Part : Parts) Result.insert(Result.end(), Part.begin(), Part.end());
+    return Result;
+}
+TBytes Slice(const TBytes& B, std::size_t From, std::size_t To) {
+    return TBytes(B.begin() + static_cast<long>(From), B.begin() + static_cast<long>(To));
+}
+
+// Older builds: version, FILETIME and four zero bytes, then the state record itself.
+const TBytes kOldPrologue = {0x02, 0x00, 0x00, 0x00, 0x11, 0x22, 0x33, 0x44,
+                             0x55, 0x66, 0x77, 0x01, 0x00, 0x00, 0x00, 0x00};
+
+TState Decode(const TBytes& B) { return NightLightFromBlob(B.data(), B.size()); }
+
+const char* Name(TState S) {
+    return S == TState::On ? "On" : S == TState::Off ? "Off" : "Unknown";
+}
+
+TEST(ScreenConditions, NightLightBlobs) {
+    // The state record of kOnManual is bytes 19..40, of kOffScheduled 19..35.
+    const TBytes OnRecord = Slice(kOnManual, 19, 40);
+    const TBytes OffRecord = Slice(kOffScheduled, 19, 35);
+    TBytes ListTooShort = kOnManual;
+    ListTooShort[18] = 0x14;  // the list ends before the state record's STOP
+    TBytes ListTooLong = kOnManual;
+    ListTooLong[18] = 0x7f;  // more than the value holds
+    TBytes Version2 = kOnManual;
+    Version2[2] = 0x02;
+    TBytes InnerNotRecord = kOnManual;
+    InnerNotRecord[19] = 0x44;
+    TBytes UnknownType = kOnManual;
+    UnknownType[23] = 0x13;  // type 19 is none of the encoding's
+    TBytes Deep = {0x43, 0x42, 0x01, 0x00};
+    Deep.insert(Deep.end(), 5000, 0x0a);  // struct in struct in struct ...
+
+    struct Case { const char* What; TBytes Bytes; TState Expected; };
+    const Case kCases[] = {
+        {"on, switched by hand", kOnManual, TState::On},
+        {"off, switched by hand", kOffManual, TState::Off},
+        {"on, by the schedule", kOnScheduled, TState::On},
+        {"off, by the schedule", kOffScheduled, TState::Off},
+        // A longer change-time varint moves every later byte: no fixed offsets.
+        {"on, six-byte time", Cat({Slice(kOnManual, 0, 14), {0x85, 0x01}, Slice(kOnManual, 15, 43)}),
+         TState::On},
+        {"off, six-byte time",
+         Cat({Slice(kOffManual, 0, 14), {0x85, 0x01}, Slice(kOffManual, 15, 41)}), TState::Off},
+        {"older layout, on", Cat({kOldPrologue, OnRecord}), TState::On},
+        {"older layout, off", Cat({kOldPrologue, OffRecord}), TState::Off},
+        {"empty", {}, TState::Unknown},
+        {"header only", {0x43, 0x42, 0x01, 0x00}, TState::Unknown},
+        {"outer without a byte list", {0x43, 0x42, 0x01, 0x00, 0x0a, 0x02, 0x01, 0x00, 0x00},
+         TState::Unknown},
+        {"list shorter than its record", ListTooShort, TState::Unknown},
+        {"list longer than the value", ListTooLong, TState::Unknown},
+        {"other protocol version", Version2, TState::Unknown},
+        {"list not holding a record", InnerNotRecord, TState::Unknown},
+        {"unknown value type", UnknownType, TState::Unknown},
+        {"nested past any real record", Deep, TState::Unknown},
+        {"huge list count", {0x43, 0x42, 0x01, 0x00, 0x2b, 0x0e, 0xff, 0xff, 0xff, 0xff, 0xff,
+                             0xff, 0xff, 0xff, 0xff, 0x01, 0x00}, TState::Unknown},
+        {"varint past ten bytes", {0x43, 0x42, 0x01, 0x00, 0x06, 0x80, 0x80, 0x80, 0x80, 0x80,
+                                   0x80, 0x80, 0x80, 0x80, 0x80, 0x01, 0x00}, TState::Unknown},
+    };
+    for (const Case& C : kCases)
+        EXPECT_STREQ(Name(Decode(C.Bytes)), Name(C.Expected)) << C.What;
+    EXPECT_EQ(NightLightFromBlob(nullptr, 10), TState::Unknown);
+}
+
+// A value cut anywhere before the outer record's last STOP is not taken for a whole one.
+TEST(ScreenConditions, TruncatedNightLightIsUnknown) {
+    for (const TBytes& Whole : {kOnManual, kOffManual, kOnScheduled, kOffScheduled}) {
+        const std::size_t LastStop = Whole.size() - 2;  // the fourth zero byte is spare
+        for (std::size_t N = 0; N <= LastStop; ++N) {
+            // An exactly sized copy, so a read past the end is caught by the sanitizers.
+            const TBytes Cut = Slice(Whole, 0, N);
+            EXPECT_EQ(Decode(Cut), TState::Unknown) << N << " of " << Whole.size();
+        }
+    }
+}
+
+TEST(ScreenConditions, LinesAndStatusSuffix) {
+    const TState On = TState::On, Off = TState::Off, Unknown = TState::Unknown;
+    struct Case {
+        TState Filter; int FilterType; TState Magnifier, Night, Hdr;
+        bool Undoes; std::vector<std::wstring> Lines; std::wstring Suffix;
+    };
+    const Case kCases[] = {
+        {Off, -1, Off, Off, Off, false, {}, L""},
+        {Unknown, 1, Unknown, Unknown, Unknown, false, {}, L""},
+        {Off, 1, Off, Off, Off, false, {}, L""},  // a type left behind by a filter now off
+        {On, 1, Off, Off, Off, true, {L"反色滤镜已开启：取色时已还原"}, L"  注意：反色已还原"},
+        {On, 0, Off, Off, Off, false, {L"颜色滤镜已开启：取到的是滤镜后的颜色"}, L"  注意：颜色滤镜"},
+        {On, 2, Off, Off, Off, false, {L"颜色滤镜已开启：取到的是滤镜后的颜色"}, L"  注意：颜色滤镜"},
+        {On, -1, Off, Off, Off, false, {L"颜色滤镜已开启：取到的是滤镜后的颜色"}, L"  注意：颜色滤镜"},
+        {Off, -1, On, Off, Off, false, {L"放大镜反色已开启：取色值可能已反色"}, L"  注意：放大镜反色"},
+        {Off, -1, Off, On, Off, false, {L"夜间模式已开启：屏幕偏暖，取到的是原本的颜色"},
+         L"  注意：夜间模式"},
+        {Off, -1, Off, Off, On, false, {L"HDR 已开启：取色值可能偏亮，未做转换"}, L"  注意：HDR"},
+        {On, 1, Off, On, Unknown, true,
+         {L"反色滤镜已开启：取色时已还原", L"夜间模式已开启：屏幕偏暖，取到的是原本的颜色"},
+         L"  注意：反色已还原、夜间模式"},
+        {On, 4, On, On, On, false,
+         {L"颜色滤镜已开启：取到的是滤镜后的颜色", L"放大镜反色已开启：取色值可能已反色",
+          L"夜间模式已开启：屏幕偏暖，取到的是原本的颜色", L"HDR 已开启：取色值可能偏亮，未做转换"},
+         L"  注意：颜色滤镜、放大镜反色、夜间模式、HDR"},
+    };
+    int Row = 0;
+    for (const Case& C : kCases) {
+        TConditions Conditions;
+        Conditions.Filter = C.Filter;
+        Conditions.FilterType = C.FilterType;
+        Conditions.MagnifierInvert = C.Magnifier;
+        Conditions.NightLight = C.Night;
+        Conditions.Hdr = C.Hdr;
+        EXPECT_EQ(Conditions.UndoesInversion(), C.Undoes) << "row " << Row;
+        EXPECT_EQ(Lines(Conditions), C.Lines) << "row " << Row;
+        EXPECT_EQ(StatusSuffix(Conditions), C.Suffix) << "row " << Row;
+        ++Row;
+    }
+}
+
+}  // namespace
