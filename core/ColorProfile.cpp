@@ -161,6 +161,15 @@ void SpaceToPcs(const TPrimaries& P, TMatrix& ToPcs) {
     Multiply(Scale, kBradford, Step);
     Multiply(BradfordInverse, Step, Adapt);
     Multiply(Adapt, Native, ToPcs);
+    // Rounded to the steps a profile stores, as the reference profiles of these spaces hold
+    // it: Adobe RGB's pure power has an endless slope at black, where a difference of 1e-5 in
+    // the matrix moves a channel that should be 0 by two or three steps.
+    for (int R = 0; R < 3; ++R)
+        for (int C = 0; C < 3; ++C) {
+            int Steps = 0;
+            Extended::Round(ToPcs[R][C] * 65536, Steps);
+            ToPcs[R][C] = Steps / 65536.0L;
+        }
 }
 
 // Built on first use, which is always inside a pinned conversion.
