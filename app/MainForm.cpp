@@ -185,7 +185,8 @@ void TfrmMain::BuildCommands() {
 
     const C line = C::Separator;
     FCommands.Build(mnuColor, {C::Palette, line, C::SaveColor, C::MyColors, line, C::Pick, C::CopyAs, C::Paste,
-                               C::Contrast, line, C::Export, C::Import, line, C::Sample, C::AutoCopy});
+                               C::Contrast, line, C::Export, C::Import, line, C::Sample, C::AutoCopy,
+                               C::ColorSpace});
     // The profile and the conditions as they are now, each time the menu opens.
     mnuColor.OnPopup = [this] {
         FPicker.TrueColor().Refresh();

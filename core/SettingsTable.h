@@ -68,13 +68,13 @@ inline constexpr char kSection[] = "VOP";
 using Notations::kMainCount;
 
 inline constexpr TSetting kSettings[] = {
-    // id                   key         type      min max         choices         def written
-    {TSettingId::StayOnTop, "ontop",    Switch,   0,  1,          {},             1,  UnlessSame},
-    {TSettingId::Zoom,      "zoom",     Number,   1,  20,         {},             1,  AsGiven},
-    {TSettingId::HotKey,    "hotkey",   Shortcut, 0,  0,          {},             0,  AsGiven},
-    {TSettingId::Sample,    "sample",   Number,   1,  5,          {3, {1, 3, 5}}, 1,  AsGiven},
+    // id                   key         type      min max         choices         def written names
+    {TSettingId::StayOnTop, "ontop",    Switch,   0,  1,          {},             1,  UnlessSame, {}},
+    {TSettingId::Zoom,      "zoom",     Number,   1,  20,         {},             1,  AsGiven, {}},
+    {TSettingId::HotKey,    "hotkey",   Shortcut, 0,  0,          {},             0,  AsGiven, {}},
+    {TSettingId::Sample,    "sample",   Number,   1,  5,          {3, {1, 3, 5}}, 1,  AsGiven, {}},
     // 0 copies nothing, 1..kMainCount the notation of that row of the main window.
-    {TSettingId::AutoCopy,  "autocopy", Number,   0,  kMainCount, {},             0,  AsGiven},
+    {TSettingId::AutoCopy,  "autocopy", Number,   0,  kMainCount, {},             0,  AsGiven, {}},
     // The colour space picks are converted into: the monitor's own values, sRGB, P3, Adobe RGB.
     {TSettingId::ColorSpace, "colorspace", Named, 0,  3,          {},             0,  AsGiven,
      {4, {"native", "srgb", "p3", "adobergb"}}},

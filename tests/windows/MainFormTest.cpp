@@ -127,8 +127,14 @@ TEST_F(MainFormTest, PopupMenusHoldTheirItemsWithDefaultsAcceleratorsAndRadioMar
     check(GetSubMenu(color, 14), {{L"不复制(&0)", false, 1}, {L"RGB(&1)", false, 1}, {L"十进制(&2)", false, 1},
                                  {L"十六进制(&3)", false, 1}, {L"Html(&4)", false, 1}, {L"Delphi(&5)", false, 1},
                                  {L"VB(&6)", false, 2}, {L"C/C++(&7)", false, 1}});
-    check(GetSubMenu(color, 15), {{L"显示器原始值(&N)", false, 2}, {L"sRGB(&S)", false, 1}, {L"Display P3(&P)", false, 1},
-                                 {L"Adobe RGB (1998)(&A)", false, 1}, {L"-", false, 0}, {L"配置文件：无（按 sRGB）", false, 0}});
+    // Then the monitor's profile, greyed: Wine names one of its own.
+    HMENU spaces = GetSubMenu(color, 15);
+    wchar_t profile[128] = L"";
+    GetMenuStringW(spaces, 5, profile, 128, MF_BYPOSITION);
+    EXPECT_EQ(std::wstring(profile).rfind(L"配置文件：", 0), 0u) << WideToUtf8(profile);
+    EXPECT_TRUE(GetMenuState(spaces, 5, MF_BYPOSITION) & MF_GRAYED);
+    check(spaces, {{L"显示器原始值(&N)", false, 2}, {L"sRGB(&S)", false, 1}, {L"Display P3(&P)", false, 1},
+                   {L"Adobe RGB (1998)(&A)", false, 1}, {L"-", false, 0}, {profile, false, 0}});
     check(F->mnuControl.Handle(), {{L"显示/隐藏 主窗口(&S)", true, 0}, {L"-", false, 0}, {L"联系我们", false, 0},
                                    {L"访问主页(&V)...", false, 0}, {L"关于(&A)...", false, 0}, {L"-", false, 0},
                                    {L"退出(&E)", false, 0}});
