@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Fuzzes the pure core on Linux: libFuzzer targets built with AddressSanitizer and
-# UndefinedBehaviorSanitizer, one per parser that the settings file feeds and one per family
-# of colour texts (tests/fuzz/Fuzz*.cpp).
+# UndefinedBehaviorSanitizer, one per parser that the settings file feeds, one per family
+# of colour texts and one for colour profiles (tests/fuzz/Fuzz*.cpp).
 #
 # Usage: scripts/fuzz.sh [SECONDS] [TARGET...]
 #   SECONDS  how long each target runs (default 60)
