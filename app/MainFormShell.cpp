@@ -32,7 +32,7 @@ void TfrmMain::ShowPick(const TPickSample& sample, bool atPosition) {
     if (atPosition) {
         wchar_t text[160];
         swprintf(text, 160, L"X:%d Y:%d%ls", sample.X, sample.Y, FPicker.TrueColor().StatusSuffix().c_str());
-        ShowStatus(text);
+        stbStatus->SetPanelText(text);  // no string is made: a pick allocates nothing
     }
     FModel.Set(sample.Color, TColorSource::Picked);
 }

@@ -33,6 +33,9 @@ void TTrueColor::Refresh() {
         for (HMONITOR handle : handles) {
             TMonitor& m = FMonitors.emplace_back();
             m.Handle = handle;
+            MONITORINFO info{};
+            info.cbSize = sizeof info;
+            if (GetMonitorInfoW(handle, &info)) m.Bounds = info.rcMonitor;
             const std::wstring path = MonitorProfilePath(handle);
             m.ProfileName = FileNameOf(path);
             std::string bytes, reason;
@@ -67,9 +70,17 @@ const TTrueColor::TMonitor* TTrueColor::MonitorAt(HMONITOR monitor) const {
     return nullptr;
 }
 
+// From the rectangles read with the profiles: asking the system for the monitor of each pick
+// costs more than the conversion (under Wine a round trip to its server).
+const TTrueColor::TMonitor* TTrueColor::MonitorAt(POINT p) const {
+    for (const TMonitor& m : FMonitors)
+        if (PtInRect(&m.Bounds, p)) return &m;
+    return nullptr;
+}
+
 TColor TTrueColor::Convert(TColor device, POINT p) const {
     if (FSpace == Native) return device;
-    const TMonitor* m = MonitorAt(MonitorFromPoint(p, MONITOR_DEFAULTTONEAREST));
+    const TMonitor* m = MonitorAt(p);
     if (m && m->Hdr) return device;
     return m ? m->Converters[FSpace - 1].Convert(device) : FSrgb.Convert(device);
 }

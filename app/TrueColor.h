@@ -33,12 +33,14 @@ public:
 private:
     struct TMonitor {
         HMONITOR Handle = nullptr;
+        RECT Bounds{};
         std::wstring ProfileName;  // the file's name; empty: no profile
         bool Usable = false;       // a profile that could be read and used
         bool Hdr = false;          // advanced colour: picks are not converted there
         ColorProfile::TConverter Converters[3];
     };
     const TMonitor* MonitorAt(HMONITOR monitor) const;
+    const TMonitor* MonitorAt(POINT p) const;
     int FSpace = Native;
     std::vector<TMonitor> FMonitors;
     ScreenConditions::TConditions FConditions;

@@ -34,6 +34,9 @@ public:
         Sample = {p.x, p.y, GetPixel(dc, p.x, p.y), 0};
         Sample.Color = Sample.Device;
     }
+    // Picks are converted into sRGB through the monitor's profile (or as sRGB without one).
+    void ConvertIntoSrgb() { F.FPicker.FTrueColor.SetSpace(TTrueColor::Srgb); }
+    void Convert(POINT p) { Sample.Color = F.FPicker.FTrueColor.Convert(Sample.Device, p); }
     void Refresh() {
         F.ShowPick(Sample, true);
     }
@@ -74,6 +77,7 @@ int main(int argc, char** argv) {
     frmMain->Show();
     Application.ProcessMessages();
     TPickBenchmark parts(*frmMain);
+    parts.ConvertIntoSrgb();
     TBitmap bare(231, 96);
 
     // A drag is on; the cursor walks a small square so that colours keep changing.
@@ -91,7 +95,7 @@ int main(int argc, char** argv) {
         Application.ProcessMessages();
     }
 
-    TFigures whole, read, refresh, magnify, bareReads, sync, screenDC;
+    TFigures whole, read, convert, refresh, magnify, bareReads, sync, screenDC;
     long allocations = 0;
     DWORD gdiBefore = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS);
     DWORD userBefore = GetGuiResources(GetCurrentProcess(), GR_USEROBJECTS);
@@ -120,7 +124,10 @@ int main(int argc, char** argv) {
             POINT p;
             double s0 = Now();
             parts.Read(dc.Get(), p);
+            double c0 = Now();
+            parts.Convert(p);
             double s1 = Now();
+            convert.Add(s1 - c0);
             parts.Refresh();
             double s2 = Now();
             parts.Magnify(dc.Get(), p);
@@ -145,6 +152,7 @@ int main(int argc, char** argv) {
     std::printf("%d picks through the real handlers\n", picks);
     whole.Print("whole pick (WM_MOUSEMOVE)");
     read.Print("  screen read (cursor, GetPixel)");
+    convert.Print("  conversion into sRGB");
     screenDC.Print("  screen DC taken");
     refresh.Print("  editors, notations, status");
     magnify.Print("  capture and magnifier");
