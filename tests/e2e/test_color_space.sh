@@ -1,7 +1,8 @@
 # Colour-managed picking with a monitor profile in the prefix: the profile that swaps red and
 # green is the monitor's; a patch of #3C965A is picked natively and into sRGB (red and green
-# swap back), the status names the space, and the menu names the profile. A colour filter's
-# key in the registry (the screen itself is not filtered under Wine) is detected and named.
+# swap back), the status names the space, and the menu names the profile. An inverted colour
+# filter's keys in the registry (the screen itself is not filtered under Wine) are detected,
+# named and undone.
 source "$QUILLORA_E2E_LIB"
 
 profile=/usr/share/color/icc/colord/SwappedRedAndGreen.icc
@@ -33,6 +34,7 @@ pick() {  # -> the copied Html notation
 }
 near() {  # hex1 hex2: every channel within 1
   local i a b
+  [[ $1 =~ ^#[0-9A-F]{6}$ ]] || return 1
   for i in 1 3 5; do
     a=$((16#${1:i:2})) b=$((16#${2:i:2}))
     ((a - b <= 1 && b - a <= 1)) || return 1
@@ -49,11 +51,17 @@ got=$(pick)
 near "$got" '#963C5A' || fail "sRGB through the swapping profile gave $got, expected about #963C5A"
 echo "native #3C965A, sRGB $got"
 
+# An inverted colour filter is undone. The screen here is not inverted, so the pick gets the
+# inverse of the patch, with red and green swapped back, and the status names the filter.
 wine reg add 'HKCU\Software\Microsoft\ColorFiltering' /v Active /t REG_DWORD /d 1 /f >/dev/null 2>&1
-wine reg add 'HKCU\Software\Microsoft\ColorFiltering' /v FilterType /t REG_DWORD /d 0 /f >/dev/null 2>&1
+wine reg add 'HKCU\Software\Microsoft\ColorFiltering' /v FilterType /t REG_DWORD /d 1 /f >/dev/null 2>&1
+seed_clipboard
 key_pick_at 150 150
-[ "$(status)" = 'X:150 Y:150  sRGB  注意：颜色滤镜' ] || fail "the status during the pick: '$(status)'"
-xdotool key Escape
+[ "$(status)" = 'X:150 Y:150  sRGB  注意：反色已还原' ] || fail "the status during the pick: '$(status)'"
+xdotool key Return
+got=$(read_clipboard)
+near "$got" '#69C3A5' || fail "the undone inversion gave $got, expected about #69C3A5"
+echo "inverted filter undone: $got"
 open_menu
 xdotool key g
 sleep 0.5
