@@ -2,7 +2,7 @@
 
 #include "Errors.h"
 #include "FileBytes.h"
-#include "SystemProc.h"
+#include "SystemLibrary.h"
 
 #include <icm.h>
 
@@ -24,7 +24,7 @@ constexpr DWORD kClassMonitor = 0x6D6E7472;
 std::wstring InColorDirectory(const std::wstring& Name) {
     if (Name.find(L'\\') != std::wstring::npos) return Name;
     static const auto GetColorDirectory =
-        SystemProc::Find<TGetColorDirectory>(L"mscms.dll", "GetColorDirectoryW");
+        SystemFunction<TGetColorDirectory>(L"mscms.dll", "GetColorDirectoryW");
     if (!GetColorDirectory) return std::wstring();
     wchar_t Folder[MAX_PATH] = {};
     DWORD Size = sizeof(Folder);
@@ -39,11 +39,11 @@ std::wstring InColorDirectory(const std::wstring& Name) {
 // call has succeeded.
 std::wstring FromColorManagement(const wchar_t* DeviceKey) {
     static const auto GetUsePerUser =
-        SystemProc::Find<TGetUsePerUser>(L"mscms.dll", "WcsGetUsePerUserProfiles");
+        SystemFunction<TGetUsePerUser>(L"mscms.dll", "WcsGetUsePerUserProfiles");
     static const auto GetDefaultSize =
-        SystemProc::Find<TGetDefaultSize>(L"mscms.dll", "WcsGetDefaultColorProfileSize");
+        SystemFunction<TGetDefaultSize>(L"mscms.dll", "WcsGetDefaultColorProfileSize");
     static const auto GetDefault =
-        SystemProc::Find<TGetDefault>(L"mscms.dll", "WcsGetDefaultColorProfile");
+        SystemFunction<TGetDefault>(L"mscms.dll", "WcsGetDefaultColorProfile");
     if (!GetUsePerUser || !GetDefaultSize || !GetDefault || !DeviceKey[0]) return std::wstring();
 
     BOOL PerUser = FALSE;

@@ -1,6 +1,6 @@
 #include "ScreenConditions.h"
 
-#include "SystemProc.h"
+#include "SystemLibrary.h"
 
 #include <string>
 #include <vector>
