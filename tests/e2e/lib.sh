@@ -174,3 +174,17 @@ private_prefix() {
   rm -f "$(quillora_appdata)/Quillora/vop.ini"
 }
 private_cleanup() { :; }  # a test that starts more (an X server) redefines it
+
+# Starts the program copying the Html notation after each pick (INI holds vop.ini's path), and
+# the probe's pad: a 100 x 100 window of #3C965A at 100,100 that counts the clicks reaching it.
+# Sets PAD_PID; the caller's exit trap ends both (stop_with_pad).
+start_with_pad() {
+  INI="$(quillora_appdata)/Quillora/vop.ini"
+  mkdir -p "$(dirname "$INI")"
+  printf '[VOP]\r\nautocopy=4\r\n' >"$INI"
+  start_quillora
+  wine "$QUILLORA_PROBE" clickpad 100 100 150000 &
+  PAD_PID=$!
+  probe wait ClickPad 10000 || fail "the probe's pad did not appear"
+}
+stop_with_pad() { stop_quillora; kill "$PAD_PID" 2>/dev/null; wait "$PAD_PID" 2>/dev/null; }

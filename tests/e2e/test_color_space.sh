@@ -17,14 +17,8 @@ cleanup_profile() {
   rm -f "$color_dir/SwappedRedAndGreen.icc"
 }
 
-ini="$(quillora_appdata)/Quillora/vop.ini"
-mkdir -p "$(dirname "$ini")"
-printf '[VOP]\r\nautocopy=4\r\n' >"$ini"
-start_quillora
-wine "$QUILLORA_PROBE" clickpad 100 100 150000 &
-PAD_PID=$!
-trap 'stop_quillora; kill "$PAD_PID" 2>/dev/null; wait "$PAD_PID" 2>/dev/null; cleanup_profile' EXIT
-probe wait ClickPad 10000 || fail "the probe's pad did not appear"
+trap 'stop_with_pad; cleanup_profile' EXIT
+start_with_pad
 
 pick() {  # -> the copied Html notation
   seed_clipboard
@@ -45,8 +39,8 @@ got=$(pick)
 [ "$got" = '#3C965A' ] || fail "native values gave $got, expected #3C965A"
 open_menu
 xdotool key g s   # 色彩空间(&G) > sRGB(&S)
-for _ in $(seq 1 30); do grep -qi '^colorspace=srgb' "$ini" && break; sleep 0.1; done
-grep -qi '^colorspace=srgb' "$ini" || fail "the choice was not written: $(cat "$ini")"
+for _ in $(seq 1 30); do grep -qi '^colorspace=srgb' "$INI" && break; sleep 0.1; done
+grep -qi '^colorspace=srgb' "$INI" || fail "the choice was not written: $(cat "$INI")"
 got=$(pick)
 near "$got" '#963C5A' || fail "sRGB through the swapping profile gave $got, expected about #963C5A"
 echo "native #3C965A, sRGB $got"

@@ -4,14 +4,8 @@
 # colour. Before and after the picks the same clicks do reach the pad.
 source "$QUILLORA_E2E_LIB"
 
-ini="$(quillora_appdata)/Quillora/vop.ini"
-mkdir -p "$(dirname "$ini")"
-printf '[VOP]\r\nautocopy=4\r\n' >"$ini"
-start_quillora
-wine "$QUILLORA_PROBE" clickpad 100 100 150000 &
-PAD_PID=$!
-trap 'stop_quillora; kill "$PAD_PID" 2>/dev/null; wait "$PAD_PID" 2>/dev/null' EXIT
-probe wait ClickPad 10000 || fail "the probe's pad did not appear"
+trap stop_with_pad EXIT
+start_with_pad
 
 pad() { probe info ClickPad | field title; }
 expect_pad() {  # counts
