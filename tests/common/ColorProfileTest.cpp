@@ -6,6 +6,7 @@
 #include "ColorProfile.h"
 
 #include "Digest.h"
+#include "LutProfile.h"
 #include "data/ColorProfileExpected.h"
 
 #include <gtest/gtest.h>
@@ -261,6 +262,17 @@ TEST(ColorProfile, WrittenTargetIsItsOwnIdentity) {
                     ASSERT_LE(std::abs(BlueOf(Out) - B), 1) << SpaceName(Space) << " " << B;
                 }
     }
+}
+
+// Only the system's engine reads a table profile: Read refuses it and says why.
+TEST(ColorProfile, TableProfileIsRefusedAsLutBased) {
+    const std::string Bytes = LutProfile::Srgb();
+    TProfile Profile;
+    std::string Reason;
+    bool LutBased = false;
+    EXPECT_FALSE(ColorProfile::Read(reinterpret_cast<const unsigned char*>(Bytes.data()),
+                                    Bytes.size(), Profile, Reason, &LutBased));
+    EXPECT_TRUE(LutBased) << Reason;
 }
 
 }  // namespace
