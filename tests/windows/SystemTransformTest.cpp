@@ -2,6 +2,7 @@
 
 #include "ColorTable.h"
 #include "SystemTransform.h"
+#include "TrueColor.h"
 
 #include "../common/LutProfile.h"
 
@@ -10,6 +11,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <cstdlib>
+#include <fstream>
 #include <string>
 #include <vector>
 
@@ -71,6 +73,59 @@ TEST(SystemTransform, RefusedProfileLeavesOutputsAlone) {
         std::vector<std::uint16_t> Outputs = {1, 2, 3};
         EXPECT_FALSE(SystemTable(Bytes, TSpace::Srgb, Outputs)) << Bytes.size();
         EXPECT_EQ(Outputs, (std::vector<std::uint16_t>{1, 2, 3})) << Bytes.size();
+    }
+}
+
+std::string WithBrokenTable() {  // still a table profile to Read, but one the engine cannot run
+    std::string Bytes = LutProfile::Srgb();
+    const std::size_t At = Bytes.find("mft2");
+    if (At != std::string::npos) Bytes.replace(At, 4, "zzzz");
+    return Bytes;
+}
+
+// The monitor's profile as the colour-management key gives it, then a pick into P3.
+TEST(SystemTransform, TrueColorUsesTheEngineOrFallsBackToSrgb) {
+    struct TMonitorCase {
+        const char* Name;
+        std::string (*Profile)();
+        bool Usable;
+    };
+    const TMonitorCase kMonitors[] = {
+        {"table profile", &LutProfile::Srgb, true},
+        {"broken table profile", &WithBrokenTable, false},
+    };
+    wchar_t System[MAX_PATH] = {};
+    GetSystemDirectoryW(System, MAX_PATH);
+    const wchar_t* const Key = L"Software\\Microsoft\\Windows NT\\CurrentVersion\\ICM\\mntr";
+    const std::wstring Name = L"0quillora-table.icc";
+    const std::wstring Path = std::wstring(System) + L"\\spool\\drivers\\color\\" + Name;
+    const TConverter Srgb = TConverter::FromSrgb(TSpace::P3);
+    for (const TMonitorCase& Case : kMonitors) {
+        {
+            std::ofstream Out(Path.c_str(), std::ios::binary);
+            Out << Case.Profile();
+        }
+        ASSERT_EQ(RegSetKeyValueW(HKEY_LOCAL_MACHINE, Key, Name.c_str(), REG_SZ, L"", sizeof(wchar_t)),
+                  ERROR_SUCCESS);
+        TTrueColor True;
+        True.SetSpace(TTrueColor::P3);
+        const std::vector<std::wstring> Lines = True.InfoLines(GetDesktopWindow());
+        ASSERT_FALSE(Lines.empty()) << Case.Name;
+        EXPECT_EQ(Lines[0].find(Name) != std::wstring::npos, true) << Case.Name;
+        EXPECT_EQ(Lines[0].find(L"无法使用") == std::wstring::npos, Case.Usable) << Case.Name;
+        for (const TColor Color : {MakeColor(0, 0, 0), MakeColor(200, 30, 90), MakeColor(255, 255, 255),
+                                   MakeColor(12, 140, 250)}) {
+            const TColor Got = True.Convert(Color, POINT{0, 0}), Want = Srgb.Convert(Color);
+            if (!Case.Usable) {
+                EXPECT_EQ(Got, Want) << Case.Name;
+                continue;
+            }
+            EXPECT_LE(std::abs(RedOf(Got) - RedOf(Want)), 2) << Case.Name;
+            EXPECT_LE(std::abs(GreenOf(Got) - GreenOf(Want)), 2) << Case.Name;
+            EXPECT_LE(std::abs(BlueOf(Got) - BlueOf(Want)), 2) << Case.Name;
+        }
+        RegDeleteKeyValueW(HKEY_LOCAL_MACHINE, Key, Name.c_str());
+        DeleteFileW(Path.c_str());
     }
 }
 
