@@ -111,7 +111,7 @@ TEST(SystemTransform, TrueColorUsesTheEngineOrFallsBackToSrgb) {
         True.SetSpace(TTrueColor::P3);
         const std::vector<std::wstring> Lines = True.InfoLines(GetDesktopWindow());
         ASSERT_FALSE(Lines.empty()) << Case.Name;
-        EXPECT_EQ(Lines[0].find(Name) != std::wstring::npos, true) << Case.Name;
+        EXPECT_NE(Lines[0].find(Name), std::wstring::npos) << Case.Name;
         EXPECT_EQ(Lines[0].find(L"无法使用") == std::wstring::npos, Case.Usable) << Case.Name;
         for (const TColor Color : {MakeColor(0, 0, 0), MakeColor(200, 30, 90), MakeColor(255, 255, 255),
                                    MakeColor(12, 140, 250)}) {
