@@ -11,7 +11,7 @@
 // The system's colour engine, for monitor profiles that Read cannot use (look-up tables):
 // the device profile's bytes into Target, relative colorimetric, over the grid of
 // TColorTable. False, with Outputs untouched, when the engine is missing or refuses the
-// profile. Defined in the Windows part of core.
+// profile. Defined in core/win.
 bool SystemTable(const std::string& DeviceProfile, ColorProfile::TSpace Target,
                  std::vector<std::uint16_t>& Outputs);
 
