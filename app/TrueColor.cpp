@@ -1,5 +1,6 @@
 #include "TrueColor.h"
 #include "MonitorProfile.h"
+#include "SystemTransform.h"
 #include <algorithm>
 
 namespace {
@@ -9,6 +10,18 @@ constexpr ColorProfile::TSpace kTargets[] = {ColorProfile::TSpace::Srgb, ColorPr
 BOOL CALLBACK AddMonitor(HMONITOR monitor, HDC, LPRECT, LPARAM lp) {
     reinterpret_cast<std::vector<HMONITOR>*>(lp)->push_back(monitor);
     return TRUE;
+}
+
+// All three targets or none: a monitor is converted by one engine whatever the target.
+bool SystemTables(const std::string& bytes, std::vector<ColorProfile::TColorTable>& into) {
+    std::vector<ColorProfile::TColorTable> tables;
+    for (ColorProfile::TSpace target : kTargets) {
+        std::vector<std::uint16_t> outputs;
+        if (!SystemTable(bytes, target, outputs)) return false;
+        tables.emplace_back(std::move(outputs));
+    }
+    into = std::move(tables);
+    return true;
 }
 
 std::wstring FileNameOf(const std::wstring& path) {
@@ -40,11 +53,13 @@ void TTrueColor::Refresh() {
             m.ProfileName = FileNameOf(path);
             std::string bytes, reason;
             ColorProfile::TProfile profile;
-            m.Usable = !path.empty() && ReadProfileFile(path, bytes, reason) &&
-                       ColorProfile::Read(reinterpret_cast<const unsigned char*>(bytes.data()), bytes.size(),
-                                          profile, reason);
+            bool lutBased = false;
+            const bool read = !path.empty() && ReadProfileFile(path, bytes, reason);
+            m.Usable = read && ColorProfile::Read(reinterpret_cast<const unsigned char*>(bytes.data()),
+                                                  bytes.size(), profile, reason, &lutBased);
+            if (read && !m.Usable && lutBased) m.Usable = SystemTables(bytes, m.Tables);
             for (int i = 0; i < 3; ++i)
-                m.Converters[i] = m.Usable ? ColorProfile::TConverter(profile, kTargets[i])
+                m.Converters[i] = m.Usable && m.Tables.empty() ? ColorProfile::TConverter(profile, kTargets[i])
                                            : ColorProfile::TConverter::FromSrgb(kTargets[i]);
         }
     }
@@ -82,7 +97,9 @@ TColor TTrueColor::Convert(TColor device, POINT p) const {
     if (FSpace == Native) return device;
     const TMonitor* m = MonitorAt(p);
     if (m && m->Hdr) return device;
-    return m ? m->Converters[FSpace - 1].Convert(device) : FSrgb.Convert(device);
+    if (!m) return FSrgb.Convert(device);
+    return m->Tables.empty() ? m->Converters[FSpace - 1].Convert(device)
+                             : m->Tables[FSpace - 1].Convert(device);
 }
 
 std::vector<std::wstring> TTrueColor::InfoLines(HWND window) const {

@@ -3,6 +3,7 @@
 // alters the screen (colour filters, the magnifier's inversion, night light, HDR).
 #pragma once
 #include "ColorProfile.h"
+#include "ColorTable.h"
 #include "ScreenConditions.h"
 #include <windows.h>
 #include <string>
@@ -38,6 +39,9 @@ private:
         bool Usable = false;       // a profile that could be read and used
         bool Hdr = false;          // advanced colour: picks are not converted there
         ColorProfile::TConverter Converters[3];
+        // One per target when the profile is one only the system's engine reads; these then
+        // convert instead of Converters.
+        std::vector<ColorProfile::TColorTable> Tables;
     };
     const TMonitor* MonitorAt(HMONITOR monitor) const;
     const TMonitor* MonitorAt(POINT p) const;

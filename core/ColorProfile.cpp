@@ -10,6 +10,8 @@
 
 #include "Extended.h"
 
+#include <cstring>
+
 namespace ColorProfile {
 
 namespace {
@@ -452,6 +454,110 @@ QUILLORA_OPAQUE TColor ConvertPinned(const TExtended (*M)[3], const TExtended (*
     return MakeColor(Out[0], Out[1], Out[2]);
 }
 
+// --- Writing ---
+
+void PutU32(std::string& Out, std::size_t At, std::uint32_t V) {
+    for (int I = 0; I < 4; ++I) Out[At + I] = static_cast<char>(V >> (24 - 8 * I) & 0xFF);
+}
+void AppendU32(std::string& Out, std::uint32_t V) {
+    Out.resize(Out.size() + 4);
+    PutU32(Out, Out.size() - 4, V);
+}
+void AppendU16(std::string& Out, std::uint16_t V) {
+    Out += static_cast<char>(V >> 8);
+    Out += static_cast<char>(V & 0xFF);
+}
+// A value already on the 1/65536 grid, so the conversion is exact.
+void AppendS15Fixed16(std::string& Out, TExtended V) {
+    int Steps = 0;
+    Extended::Round(V * 65536, Steps);
+    AppendU32(Out, static_cast<std::uint32_t>(Steps));
+}
+std::string XyzTag(TExtended X, TExtended Y, TExtended Z) {
+    std::string Tag;
+    AppendU32(Tag, Signature("XYZ "));
+    AppendU32(Tag, 0);
+    AppendS15Fixed16(Tag, X), AppendS15Fixed16(Tag, Y), AppendS15Fixed16(Tag, Z);
+    return Tag;
+}
+
+QUILLORA_OPAQUE std::string WritePinned(TSpace Target) {
+    const TSpaceTables& T = Space(Target);
+    const char* Name = SpaceName(Target);
+    const std::size_t NameLength = std::strlen(Name) + 1;
+
+    std::string Desc;  // ASCII, then empty Unicode and ScriptCode parts
+    AppendU32(Desc, Signature("desc"));
+    AppendU32(Desc, 0);
+    AppendU32(Desc, static_cast<std::uint32_t>(NameLength));
+    Desc.append(Name, NameLength);
+    AppendU32(Desc, 0), AppendU32(Desc, 0);
+    Desc.append(3 + 67, '\0');
+    std::string Copyright;
+    AppendU32(Copyright, Signature("text"));
+    AppendU32(Copyright, 0);
+    Copyright.append("No copyright", 13);
+
+    std::string Curve;
+    AppendU32(Curve, Signature("curv"));
+    AppendU32(Curve, 0);
+    if (kPrimaries[static_cast<int>(Target)].Adobe) {
+        AppendU32(Curve, 1);
+        AppendU16(Curve, 563);  // 563 / 256, as AdobeDecode
+    } else {
+        constexpr int kPoints = 1024;
+        AppendU32(Curve, kPoints);
+        for (int I = 0; I < kPoints; ++I) {
+            int Value = 0;
+            Extended::Round(SrgbDecode(static_cast<TExtended>(I) / (kPoints - 1)) * 65535, Value);
+            AppendU16(Curve, static_cast<std::uint16_t>(Value));
+        }
+    }
+
+    struct TEntry {
+        const char (&Name)[5];
+        std::string Data;
+    };
+    const TEntry Tags[] = {
+        {"desc", Desc},
+        {"wtpt", XyzTag(kD50[0], kD50[1], kD50[2])},
+        {"rXYZ", XyzTag(T.ToPcs[0][0], T.ToPcs[1][0], T.ToPcs[2][0])},
+        {"gXYZ", XyzTag(T.ToPcs[0][1], T.ToPcs[1][1], T.ToPcs[2][1])},
+        {"bXYZ", XyzTag(T.ToPcs[0][2], T.ToPcs[1][2], T.ToPcs[2][2])},
+        {"rTRC", Curve},
+        {"gTRC", Curve},
+        {"bTRC", Curve},
+        {"cprt", Copyright},
+    };
+    constexpr std::uint32_t kCount = sizeof(Tags) / sizeof(Tags[0]);
+
+    std::string Out(128, '\0');
+    PutU32(Out, 8, 0x02100000);
+    PutU32(Out, 12, Signature("mntr"));
+    PutU32(Out, 16, Signature("RGB "));
+    PutU32(Out, 20, Signature("XYZ "));
+    PutU32(Out, 36, Signature("acsp"));
+    PutU32(Out, 64, 1);  // relative colorimetric
+    for (int I = 0; I < 3; ++I) {
+        int Steps = 0;
+        Extended::Round(kD50[I] * 65536, Steps);
+        PutU32(Out, 68 + 4 * I, static_cast<std::uint32_t>(Steps));
+    }
+    AppendU32(Out, kCount);
+    std::size_t Offset = Out.size() + 12 * kCount;
+    std::string Body;
+    for (const TEntry& Tag : Tags) {
+        AppendU32(Out, Signature(Tag.Name));
+        AppendU32(Out, static_cast<std::uint32_t>(Offset + Body.size()));
+        AppendU32(Out, static_cast<std::uint32_t>(Tag.Data.size()));
+        Body += Tag.Data;
+        Body.resize((Body.size() + 3) / 4 * 4, '\0');
+    }
+    Out += Body;
+    PutU32(Out, 0, static_cast<std::uint32_t>(Out.size()));
+    return Out;
+}
+
 }  // namespace
 
 bool Read(const unsigned char* Data, std::size_t Size, TProfile& Out, std::string& Reason,
@@ -482,6 +588,11 @@ TColor TConverter::Convert(TColor Device) const {
     if (Device >> 24) return Device;
     TExtendedPrecision Pinned;
     return ConvertPinned(FMatrix, FLinear, FThreshold, Device);
+}
+
+std::string WriteTarget(TSpace Target) {
+    TExtendedPrecision Pinned;
+    return WritePinned(Target);
 }
 
 const char* SpaceName(TSpace Space) {

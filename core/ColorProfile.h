@@ -73,6 +73,11 @@ private:
     const long double* FThreshold;    // the target's 256 steps: see ChannelOf
 };
 
+// The bytes of a small v2 matrix/TRC display profile of a built-in space, with the colorants
+// and curves the converters use: what the system's engine is given as the target when a
+// monitor's profile is one only the engine can read.
+std::string WriteTarget(TSpace Target);
+
 const char* SpaceName(TSpace Space);  // "sRGB", "P3", "Adobe RGB"
 
 }  // namespace ColorProfile

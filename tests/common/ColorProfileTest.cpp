@@ -6,6 +6,7 @@
 #include "ColorProfile.h"
 
 #include "Digest.h"
+#include "LutProfile.h"
 #include "data/ColorProfileExpected.h"
 
 #include <gtest/gtest.h>
@@ -239,6 +240,39 @@ TEST(ColorProfile, EveryPrefixOfARealProfileIsRefusedOrReadSafely) {
         EXPECT_FALSE(ColorProfile::Read(Prefix.data(), Size, Profile, Reason)) << Size;
         EXPECT_FALSE(Reason.empty()) << Size;
     }
+}
+
+// The profile written for each target reads back and converts into its own space unchanged.
+TEST(ColorProfile, WrittenTargetIsItsOwnIdentity) {
+    for (const TSpace Space : {TSpace::Srgb, TSpace::P3, TSpace::AdobeRgb}) {
+        const std::string Bytes = ColorProfile::WriteTarget(Space);
+        TProfile Profile;
+        std::string Reason;
+        ASSERT_TRUE(ColorProfile::Read(reinterpret_cast<const unsigned char*>(Bytes.data()),
+                                       Bytes.size(), Profile, Reason))
+            << SpaceName(Space) << ": " << Reason;
+        EXPECT_EQ(Bytes.size() % 4, 0u);
+        const TConverter Converter(Profile, Space);
+        for (int R = 0; R < 256; R += 15)
+            for (int G = 0; G < 256; G += 15)
+                for (int B = 0; B < 256; B += 15) {
+                    const TColor Out = Converter.Convert(MakeColor(R, G, B));
+                    ASSERT_LE(std::abs(RedOf(Out) - R), 1) << SpaceName(Space) << " " << R;
+                    ASSERT_LE(std::abs(GreenOf(Out) - G), 1) << SpaceName(Space) << " " << G;
+                    ASSERT_LE(std::abs(BlueOf(Out) - B), 1) << SpaceName(Space) << " " << B;
+                }
+    }
+}
+
+// Only the system's engine reads a table profile: Read refuses it and says why.
+TEST(ColorProfile, TableProfileIsRefusedAsLutBased) {
+    const std::string Bytes = LutProfile::Srgb();
+    TProfile Profile;
+    std::string Reason;
+    bool LutBased = false;
+    EXPECT_FALSE(ColorProfile::Read(reinterpret_cast<const unsigned char*>(Bytes.data()),
+                                    Bytes.size(), Profile, Reason, &LutBased));
+    EXPECT_TRUE(LutBased) << Reason;
 }
 
 }  // namespace

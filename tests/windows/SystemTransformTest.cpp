@@ -1,0 +1,132 @@
+// The system's colour engine through mscms, as Wine provides it.
+
+#include "ColorTable.h"
+#include "SystemTransform.h"
+#include "TrueColor.h"
+
+#include "../common/LutProfile.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdint>
+#include <cstdlib>
+#include <fstream>
+#include <string>
+#include <vector>
+
+namespace {
+
+using ColorProfile::TConverter;
+using ColorProfile::TSpace;
+
+struct TCase {
+    const char* Name;
+    std::string (*Device)();
+    TSpace Target;
+    TSpace Shown;  // the built-in space the device profile describes
+};
+const TCase kCases[] = {
+    {"table profile into P3", &LutProfile::Srgb, TSpace::P3, TSpace::Srgb},
+    {"table profile into Adobe RGB", &LutProfile::Srgb, TSpace::AdobeRgb, TSpace::Srgb},
+    {"sRGB matrix profile into P3", [] { return ColorProfile::WriteTarget(TSpace::Srgb); },
+     TSpace::P3, TSpace::Srgb},
+};
+// Every case stays inside the target's gamut: where the engine clips, a grid cell straddling
+// the edge is no longer linear, and the table misses by a few steps there (3 seen from P3 into
+// sRGB). Our own converters handle matrix profiles; the table is for those nothing else reads.
+
+// Our own converter from the space the profile describes, read from its written profile.
+TConverter Ours(TSpace Shown, TSpace Target) {
+    const std::string Bytes = ColorProfile::WriteTarget(Shown);
+    ColorProfile::TProfile Profile;
+    std::string Reason;
+    EXPECT_TRUE(ColorProfile::Read(reinterpret_cast<const unsigned char*>(Bytes.data()),
+                                   Bytes.size(), Profile, Reason));
+    return TConverter(Profile, Target);
+}
+
+TEST(SystemTransform, AgreesWithOurConverterWithinTwoSteps) {
+    for (const TCase& Case : kCases) {
+        std::vector<std::uint16_t> Outputs;
+        ASSERT_TRUE(SystemTable(Case.Device(), Case.Target, Outputs)) << Case.Name;
+        const ColorProfile::TColorTable Table(std::move(Outputs));
+        const TConverter Expected = Ours(Case.Shown, Case.Target);
+        for (int R = 0; R < 256; R += 17)
+            for (int G = 0; G < 256; G += 17)
+                for (int B = 0; B < 256; B += 17) {
+                    const TColor Got = Table.Convert(MakeColor(R, G, B));
+                    const TColor Want = Expected.Convert(MakeColor(R, G, B));
+                    const int Worst = std::max({std::abs(RedOf(Got) - RedOf(Want)),
+                                                std::abs(GreenOf(Got) - GreenOf(Want)),
+                                                std::abs(BlueOf(Got) - BlueOf(Want))});
+                    ASSERT_LE(Worst, 2) << Case.Name << " at " << R << "," << G << "," << B
+                                        << ": " << std::hex << Got << " for " << Want;
+                }
+    }
+}
+
+TEST(SystemTransform, RefusedProfileLeavesOutputsAlone) {
+    const std::string Refused[] = {"", std::string(200, 'x'),
+                                   LutProfile::Srgb().substr(0, 300)};
+    for (const std::string& Bytes : Refused) {
+        std::vector<std::uint16_t> Outputs = {1, 2, 3};
+        EXPECT_FALSE(SystemTable(Bytes, TSpace::Srgb, Outputs)) << Bytes.size();
+        EXPECT_EQ(Outputs, (std::vector<std::uint16_t>{1, 2, 3})) << Bytes.size();
+    }
+}
+
+std::string WithBrokenTable() {  // still a table profile to Read, but one the engine cannot run
+    std::string Bytes = LutProfile::Srgb();
+    const std::size_t At = Bytes.find("mft2");
+    if (At != std::string::npos) Bytes.replace(At, 4, "zzzz");
+    return Bytes;
+}
+
+// The monitor's profile as the colour-management key gives it, then a pick into P3.
+TEST(SystemTransform, TrueColorUsesTheEngineOrFallsBackToSrgb) {
+    struct TMonitorCase {
+        const char* Name;
+        std::string (*Profile)();
+        bool Usable;
+    };
+    const TMonitorCase kMonitors[] = {
+        {"table profile", &LutProfile::Srgb, true},
+        {"broken table profile", &WithBrokenTable, false},
+    };
+    wchar_t System[MAX_PATH] = {};
+    GetSystemDirectoryW(System, MAX_PATH);
+    const wchar_t* const Key = L"Software\\Microsoft\\Windows NT\\CurrentVersion\\ICM\\mntr";
+    const std::wstring Name = L"0quillora-table.icc";
+    const std::wstring Path = std::wstring(System) + L"\\spool\\drivers\\color\\" + Name;
+    const TConverter Srgb = TConverter::FromSrgb(TSpace::P3);
+    for (const TMonitorCase& Case : kMonitors) {
+        {
+            std::ofstream Out(Path.c_str(), std::ios::binary);
+            Out << Case.Profile();
+        }
+        ASSERT_EQ(RegSetKeyValueW(HKEY_LOCAL_MACHINE, Key, Name.c_str(), REG_SZ, L"", sizeof(wchar_t)),
+                  ERROR_SUCCESS);
+        TTrueColor True;
+        True.SetSpace(TTrueColor::P3);
+        const std::vector<std::wstring> Lines = True.InfoLines(GetDesktopWindow());
+        ASSERT_FALSE(Lines.empty()) << Case.Name;
+        EXPECT_NE(Lines[0].find(Name), std::wstring::npos) << Case.Name;
+        EXPECT_EQ(Lines[0].find(L"无法使用") == std::wstring::npos, Case.Usable) << Case.Name;
+        for (const TColor Color : {MakeColor(0, 0, 0), MakeColor(200, 30, 90), MakeColor(255, 255, 255),
+                                   MakeColor(12, 140, 250)}) {
+            const TColor Got = True.Convert(Color, POINT{0, 0}), Want = Srgb.Convert(Color);
+            if (!Case.Usable) {
+                EXPECT_EQ(Got, Want) << Case.Name;
+                continue;
+            }
+            EXPECT_LE(std::abs(RedOf(Got) - RedOf(Want)), 2) << Case.Name;
+            EXPECT_LE(std::abs(GreenOf(Got) - GreenOf(Want)), 2) << Case.Name;
+            EXPECT_LE(std::abs(BlueOf(Got) - BlueOf(Want)), 2) << Case.Name;
+        }
+        RegDeleteKeyValueW(HKEY_LOCAL_MACHINE, Key, Name.c_str());
+        DeleteFileW(Path.c_str());
+    }
+}
+
+}  // namespace
