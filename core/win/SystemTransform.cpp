@@ -3,7 +3,7 @@
 #include "SystemTransform.h"
 
 #include "ColorTable.h"
-#include "SystemProc.h"
+#include "SystemLibrary.h"
 
 #include <windows.h>
 #include <icm.h>
@@ -17,11 +17,11 @@ using TDelete = decltype(&DeleteColorTransform);
 using TTranslate = decltype(&TranslateColors);
 
 struct TEngine {
-    TOpen Open = SystemProc::Find<TOpen>(L"mscms.dll", "OpenColorProfileW");
-    TClose Close = SystemProc::Find<TClose>(L"mscms.dll", "CloseColorProfile");
-    TCreate Create = SystemProc::Find<TCreate>(L"mscms.dll", "CreateMultiProfileTransform");
-    TDelete Delete = SystemProc::Find<TDelete>(L"mscms.dll", "DeleteColorTransform");
-    TTranslate Translate = SystemProc::Find<TTranslate>(L"mscms.dll", "TranslateColors");
+    TOpen Open = SystemFunction<TOpen>(L"mscms.dll", "OpenColorProfileW");
+    TClose Close = SystemFunction<TClose>(L"mscms.dll", "CloseColorProfile");
+    TCreate Create = SystemFunction<TCreate>(L"mscms.dll", "CreateMultiProfileTransform");
+    TDelete Delete = SystemFunction<TDelete>(L"mscms.dll", "DeleteColorTransform");
+    TTranslate Translate = SystemFunction<TTranslate>(L"mscms.dll", "TranslateColors");
     bool Complete() const { return Open && Close && Create && Delete && Translate; }
 };
 
