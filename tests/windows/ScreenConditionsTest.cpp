@@ -4,6 +4,8 @@
 #include "MonitorProfile.h"
 #include "ScreenConditions.h"
 
+#include "../common/NightLightSamples.h"
+
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -15,7 +17,6 @@
 namespace {
 
 using namespace ScreenConditions;
-using TBytes = std::vector<unsigned char>;
 
 const wchar_t* const kFilterKey = L"Software\\Microsoft\\ColorFiltering";
 const wchar_t* const kMagnifierKey = L"Software\\Microsoft\\ScreenMagnifier";
@@ -28,20 +29,9 @@ const wchar_t* const kOldNightKey =
     L"$$windows.data.bluelightreduction.bluelightreductionstate\\Current";
 const wchar_t* const kNightRoot = L"Software\\Microsoft\\Windows\\CurrentVersion\\CloudStore";
 
-// State values: an outer record wrapping the state record in a byte list, and the older
-// layout (16-byte prologue, then the state record). The state record holds field 0 only while
-// Night light is on.
-const TBytes kNightOn = {
-    0x43, 0x42, 0x01, 0x00, 0x0a, 0x02, 0x01, 0x00, 0x2a, 0x06, 0x95, 0xc1, 0xb2, 0xed, 0x05,
-    0x2a, 0x2b, 0x0e, 0x15, 0x43, 0x42, 0x01, 0x00, 0x10, 0x00, 0xd0, 0x0a, 0x02, 0xc6, 0x14,
-    0xf7, 0xc7, 0x9f, 0xe5, 0x80, 0xee, 0xe1, 0xea, 0x01, 0x00, 0x00, 0x00, 0x00};
-const TBytes kNightOff = {
-    0x43, 0x42, 0x01, 0x00, 0x0a, 0x02, 0x01, 0x00, 0x2a, 0x06, 0xbb, 0xb0, 0xb9, 0xfb, 0x05,
-    0x2a, 0x2b, 0x0e, 0x13, 0x43, 0x42, 0x01, 0x00, 0xd0, 0x0a, 0x02, 0xc6, 0x14, 0xe3, 0xff,
-    0xb4, 0xbd, 0xd9, 0xef, 0xa4, 0xeb, 0x01, 0x00, 0x00, 0x00, 0x00};
-const TBytes kOldNightOn = {0x02, 0x00, 0x00, 0x00, 0x11, 0x22, 0x33, 0x44, 0x55, 0x66, 0x77,
-                            0x01, 0x00, 0x00, 0x00, 0x00, 0x43, 0x42, 0x01, 0x00, 0x10, 0x00,
-                            0xc6, 0x14, 0x8b, 0xba, 0xbb, 0xed, 0x8c, 0xa6, 0xd7, 0xea, 0x01, 0x00};
+using namespace NightLightSamples;
+// The older key holds the older layout: a prologue, then the state record itself.
+const TBytes kOldNightOn = Cat({kOldPrologue, Slice(kOnScheduled, 19, 37)});
 
 TBytes Dword(DWORD V) { return {BYTE(V), BYTE(V >> 8), BYTE(V >> 16), BYTE(V >> 24)}; }
 TBytes Wide(const wchar_t* Text) {
@@ -76,14 +66,14 @@ TEST(ScreenConditionsRegistry, ReadsWhatTheValuesSay) {
         {"magnifier running, inverted",
          {{kMagnifierKey, L"RunningState", REG_DWORD, Dword(1)}, {kMagnifierKey, L"Invert", REG_DWORD, Dword(1)}},
          Off, -1, On, Off},
-        {"night light on", {{kNightKey, L"Data", REG_BINARY, kNightOn}}, Off, -1, Off, On},
-        {"night light off", {{kNightKey, L"Data", REG_BINARY, kNightOff}}, Off, -1, Off, Off},
+        {"night light on", {{kNightKey, L"Data", REG_BINARY, kOnManual}}, Off, -1, Off, On},
+        {"night light off", {{kNightKey, L"Data", REG_BINARY, kOffManual}}, Off, -1, Off, Off},
         {"night light cut short",
-         {{kNightKey, L"Data", REG_BINARY, TBytes(kNightOn.begin(), kNightOn.begin() + 30)}},
+         {{kNightKey, L"Data", REG_BINARY, TBytes(kOnManual.begin(), kOnManual.begin() + 30)}},
          Off, -1, Off, Unknown},
         {"older key only", {{kOldNightKey, L"Data", REG_BINARY, kOldNightOn}}, Off, -1, Off, On},
         {"current key before the older one",
-         {{kNightKey, L"Data", REG_BINARY, kNightOff}, {kOldNightKey, L"Data", REG_BINARY, kOldNightOn}},
+         {{kNightKey, L"Data", REG_BINARY, kOffManual}, {kOldNightKey, L"Data", REG_BINARY, kOldNightOn}},
          Off, -1, Off, Off},
     };
     const HMONITOR Monitor = MonitorFromPoint(POINT{0, 0}, MONITOR_DEFAULTTOPRIMARY);
