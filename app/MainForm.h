@@ -73,7 +73,7 @@ public:
     void SetSampleSide(int side);
     void SetAutoCopy(int notation);
     // The space picks are converted into (TTrueColor::TSpace), written only when it changes.
-    int ColorSpace() const { return const_cast<TPicker&>(FPicker).TrueColor().Space(); }
+    int ColorSpace() const { return FPicker.TrueColor().Space(); }
     void SetColorSpace(int space);
     const TNotifyIconData& TrayIcon() const { return FTrayIcon.Data(); }
     // Shows the program (true) or starts or completes hiding it in the notification area.

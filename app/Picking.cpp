@@ -130,7 +130,6 @@ void TPicker::Step(int dx, int dy) {
 // One pixel: the colour of the magnified picture as shown, not of the screen. A larger
 // sample: the mean around the capture pixel shown there, as a pick there would give.
 TPickSample TPicker::ZoomSample(int x, int y) {
-    FTrueColor.Refresh();
     const bool invert = FTrueColor.UndoesInversion();
     const POINT p = FMagnifier.ScreenPoint(FCapture, FHost.Zoom(), x, y);
     TPickSample sample{p.x, p.y, 0, 0};

@@ -60,6 +60,7 @@ public:
     TPicker(TPickHost& host, TImage*& zoomImage) : FHost(host), FMagnifier(zoomImage) {}
     TPickHost& Host() { return FHost; }
     TTrueColor& TrueColor() { return FTrueColor; }
+    const TTrueColor& TrueColor() const { return FTrueColor; }
 
     // A white capture and magnifier at the magnifier's size (at start and for each DPI).
     void Reset(int width, int height);
@@ -87,7 +88,8 @@ public:
     POINT LastPick() const { return FLastPick; }
     // One physical pixel per arrow key, ten with Shift, kept on the screen.
     void Step(int dx, int dy);
-    // A click into the magnifier at (x, y): the colour there, as a pick shows it.
+    // A click into the magnifier at (x, y): the colour there, as a pick shows it (the profiles
+    // and conditions as Begin read them).
     TPickSample ZoomSample(int x, int y);
 
     // The keys of a pick, before any control sees them; true when taken.

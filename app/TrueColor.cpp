@@ -63,11 +63,10 @@ void TTrueColor::Refresh() {
                                            : ColorProfile::TConverter::FromSrgb(kTargets[i]);
         }
     }
-    FConditions = {};
+    // The registry once; HDR, the one condition of a monitor's own, for each.
+    FConditions = ScreenConditions::ReadConditions(nullptr);
     for (TMonitor& m : FMonitors) {
-        const ScreenConditions::TConditions c = ScreenConditions::ReadConditions(m.Handle);
-        m.Hdr = c.Hdr == ScreenConditions::TState::On;
-        FConditions = c;  // the same for every monitor but HDR
+        m.Hdr = ScreenConditions::ReadHdr(m.Handle) == ScreenConditions::TState::On;
         if (m.Hdr) FConditions.Hdr = ScreenConditions::TState::On;
     }
     FSuffix.clear();

@@ -44,8 +44,11 @@ std::vector<std::wstring> Lines(const TConditions& C);
 std::wstring StatusSuffix(const TConditions& C);
 
 #ifdef _WIN32
-// The conditions now, for the monitor a pick is on. Defined in the Windows part of core.
+// The conditions now, for the monitor a pick is on (no monitor: HDR is left Off). Defined in
+// the Windows part of core.
 TConditions ReadConditions(HMONITOR Monitor);
+// Advanced colour (HDR) on one monitor: the only condition that differs between monitors.
+TState ReadHdr(HMONITOR Monitor);
 #endif
 
 }  // namespace ScreenConditions

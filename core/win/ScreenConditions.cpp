@@ -95,6 +95,8 @@ using TQueryConfig = LONG(WINAPI*)(UINT32, UINT32*, DISPLAYCONFIG_PATH_INFO*, UI
                                     DISPLAYCONFIG_MODE_INFO*, DISPLAYCONFIG_TOPOLOGY_ID*);
 using TGetDeviceInfo = LONG(WINAPI*)(DISPLAYCONFIG_DEVICE_INFO_HEADER*);
 
+}  // namespace
+
 // HDR on the monitor: the display path whose source is the monitor's GDI device, and that
 // path's advanced-colour state. Wide colour forced on an SDR monitor is not HDR: there the
 // desktop's values are not brightened. The calls are looked up at run time so the program
@@ -151,14 +153,12 @@ TState ReadHdr(HMONITOR Monitor) {
     return TState::Off;
 }
 
-}  // namespace
-
 TConditions ReadConditions(HMONITOR Monitor) {
     TConditions C;
     ReadFilter(C);
     C.MagnifierInvert = ReadMagnifierInvert();
     C.NightLight = ReadNightLight();
-    C.Hdr = ReadHdr(Monitor);
+    C.Hdr = Monitor ? ReadHdr(Monitor) : TState::Off;
     return C;
 }
 
