@@ -60,11 +60,13 @@ bool ReadWhole(const std::string& FileName, std::string& Bytes) {
 // Writes Count bytes of Data (or of zeros, when Data is null) to a new file; false as soon as
 // one write falls short.
 bool WriteWhole(HANDLE File, const char* Data, std::size_t Count) {
-    static const char kZeros[65536] = {};
+    // Made when needed: 64 KiB of zeros in the program would be 64 KiB more of the program file.
+    constexpr std::size_t kChunk = 65536;
+    const std::string Zeros(Data ? 0 : std::min(Count, kChunk), '\0');
     for (std::size_t Pos = 0; Pos < Count;) {
-        const DWORD Chunk = static_cast<DWORD>(std::min<std::size_t>(Count - Pos, sizeof kZeros));
+        const DWORD Chunk = static_cast<DWORD>(std::min(Count - Pos, kChunk));
         DWORD Written = 0;
-        if (!WriteFile(File, Data ? Data + Pos : kZeros, Chunk, &Written, nullptr) ||
+        if (!WriteFile(File, Data ? Data + Pos : Zeros.data(), Chunk, &Written, nullptr) ||
             Written != Chunk)
             return false;
         Pos += Chunk;
