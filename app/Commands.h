@@ -14,7 +14,7 @@
 enum class TCommandId : int {
     None = 0,
     Palette, SaveColor, MyColors, Pick, CopyAs, Paste, Contrast, Export, Import, Sample, AutoCopy,
-    Show, Email, Website, About, Exit, ColorSpace,
+    Show, Email, Website, About, Exit, ColorSpace, Freeze,
     Separator = 99,   // a line between entries
     CopyAs1 = 100,    // + 0..7: "复制为", the eight more notations
     Sample1 = 200,    // + 0..2: "取样", 1, 3 or 5 pixels a side

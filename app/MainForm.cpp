@@ -163,6 +163,9 @@ void TfrmMain::BuildCommands() {
         c.Checked = [this, i] { return ColorSpace() == i; };
     }
     FCommands.Add(C::Separator, L"-", nullptr).Parent = C::ColorSpace;
+    FCommands.Add(C::Freeze, L"冻结屏幕取色(&Z)", [this] { SetFreezeAtStart(!FFreezeAtStart); }).Checked = [this] {
+        return FFreezeAtStart;
+    };
     for (int i = 0; i < 6; ++i) {
         TCommand& c = FCommands.Add(C::SpaceInfo1 + i, L"", nullptr);
         c.Parent = C::ColorSpace;
@@ -186,7 +189,7 @@ void TfrmMain::BuildCommands() {
     const C line = C::Separator;
     FCommands.Build(mnuColor, {C::Palette, line, C::SaveColor, C::MyColors, line, C::Pick, C::CopyAs, C::Paste,
                                C::Contrast, line, C::Export, C::Import, line, C::Sample, C::AutoCopy,
-                               C::ColorSpace});
+                               C::ColorSpace, C::Freeze});
     // The profile and the conditions as they are now, each time the menu opens.
     mnuColor.OnPopup = [this] {
         FPicker.TrueColor().Refresh();
@@ -230,7 +233,7 @@ void TfrmMain::BindEvents() {
     // The keys of a pick, and Ctrl+1..Ctrl+7 in the main window, before any control sees them.
     Application.OnMessage = [this](const MSG& msg) {
         if (msg.message != WM_KEYDOWN) return false;
-        if (FPicker.Key(msg.wParam)) return true;
+        if (FPicker.Key(msg.wParam, (msg.lParam & 0x40000000) != 0)) return true;
         const bool ctrlOnly = GetKeyState(VK_CONTROL) < 0 && GetKeyState(VK_MENU) >= 0;
         return ctrlOnly && GetAncestor(msg.hwnd, GA_ROOT) == Handle() && FCommands.RunKey(msg.wParam);
     };
@@ -266,6 +269,7 @@ void TfrmMain::FormCreate() {
         side = TSettings::GetSample();
         FAutoCopy = TSettings::GetAutoCopy();
         space = TSettings::Get(TSettings::TSettingId::ColorSpace);
+        FFreezeAtStart = TSettings::Get(TSettings::TSettingId::Freeze) != 0;
     });
     // Registered once; a key another program holds is reported and everything else works.
     FHotKeyRegistered = FHotKey.Key != 0 &&

@@ -75,6 +75,10 @@ public:
     // The space picks are converted into (TTrueColor::TSpace), written only when it changes.
     int ColorSpace() const { return FPicker.TrueColor().Space(); }
     void SetColorSpace(int space);
+    // Whether keyboard picks start from a still picture of the screen, written only when it
+    // changes.
+    bool FreezeAtStart() const { return FFreezeAtStart; }
+    void SetFreezeAtStart(bool on);
     const TNotifyIconData& TrayIcon() const { return FTrayIcon.Data(); }
     // Shows the program (true) or starts or completes hiding it in the notification area.
     void ShowMainWindow(bool show);
@@ -110,6 +114,7 @@ private:
     void CopyAfterPick() override;
     void KeepShown() override;
     void ShowKept() override;
+    void FreezeChanged() override;
     void StartDrag(TImage* pressed, TMouseButton button);
     void ZoomChanged();
 
@@ -139,6 +144,7 @@ private:
     THotKey FHotKey{};
     bool FHotKeyRegistered = false;
     int FAutoCopy = 0;
+    bool FFreezeAtStart = false;
     bool FSettingsFailed = false;
     bool FAssertingStayOnTop = false;
     bool FHidingToTray = false;

@@ -10,6 +10,9 @@
 void TfrmMain::StartKeyPick() {
     if (Picking() || !Capture() || !IsWindowEnabled(Handle()) || TPopupMenu::ActiveMenu()) return;
     if (!Visible() || IsIconic(Application.Handle())) ShowMainWindow(true);
+    // Before the program comes to the front: the menus and tooltips of the one in front close
+    // when it loses the foreground.
+    if (FFreezeAtStart) FPicker.Freeze();
     SetForegroundWindow(Handle());
     BringWindowToTop(Handle());
     FPicker.Begin(std::make_unique<TKeyPick>(FPicker));
@@ -31,7 +34,8 @@ void TfrmMain::ZoomChanged() {
 void TfrmMain::ShowPick(const TPickSample& sample, bool atPosition) {
     if (atPosition) {
         wchar_t text[160];
-        swprintf(text, 160, L"X:%d Y:%d%ls", sample.X, sample.Y, FPicker.TrueColor().StatusSuffix().c_str());
+        swprintf(text, 160, L"X:%d Y:%d%ls%ls", sample.X, sample.Y, FPicker.FreezeText(),
+                 FPicker.TrueColor().StatusSuffix().c_str());
         stbStatus->SetPanelText(text);  // no string is made: a pick allocates nothing
     }
     FModel.Set(sample.Color, TColorSource::Picked);
@@ -45,6 +49,16 @@ void TfrmMain::SetColorSpace(int space) {
     FCommands.Refresh();
     TSettings::Set(TSettings::TSettingId::ColorSpace, space);
 }
+
+void TfrmMain::SetFreezeAtStart(bool on) {
+    if (on == FFreezeAtStart) return;
+    FFreezeAtStart = on;
+    FCommands.Refresh();
+    TSettings::Set(TSettings::TSettingId::Freeze, on);
+}
+
+// The still picture is topmost; the window goes above it for as long as it is shown.
+void TfrmMain::FreezeChanged() { AssertStayOnTop(); }
 
 void TfrmMain::CopyAfterPick() {
     if (FAutoCopy >= 1 && FAutoCopy <= kNotations) CopyNotation(FAutoCopy);
@@ -127,7 +141,7 @@ void TfrmMain::TrayIconClicked(LPARAM mouseMessage) {
 void TfrmMain::AssertStayOnTop() {
     if (FAssertingStayOnTop) return;
     TGuard guard(FAssertingStayOnTop);
-    ApplyStayOnTop(chkStayOnTop->Checked());
+    ApplyStayOnTop(chkStayOnTop->Checked() || FPicker.Frozen());
 }
 
 // A pick still on ends first: no pick may touch the capture once it is gone.

@@ -82,7 +82,8 @@ void TPicker::Redraw() {
 bool TPicker::Dragging() const { return dynamic_cast<const TDragPick*>(FSession.get()) != nullptr; }
 
 void TPicker::Begin(std::unique_ptr<TPickSession> session) {
-    if (Active() || !FCapture.Bitmap()) return;
+    if (Active()) return;
+    if (!FCapture.Bitmap()) return Thaw();
     FTrueColor.Refresh();
     FSession = std::move(session);
     FSession->Start();
@@ -90,10 +91,33 @@ void TPicker::Begin(std::unique_ptr<TPickSession> session) {
 
 void TPicker::Take() {
     if (std::unique_ptr<TPickSession> session = std::move(FSession)) session->Take();
+    Thaw();
 }
 
 void TPicker::Cancel() {
     if (std::unique_ptr<TPickSession> session = std::move(FSession)) session->Cancel();
+    Thaw();
+}
+
+void TPicker::Freeze() {
+    FFrozen = TFrozenScreen::Take();
+    FFreezeFailed = !FFrozen;
+    if (!FFrozen) return;
+    FFrozen->Show(FHost.PickWindow());
+    // The window is put back on top after the picture is shown, not before: Wine passes on to
+    // the screen a window's move to the top, but not a move below another window.
+    FHost.FreezeChanged();
+}
+
+void TPicker::Thaw() {
+    FFreezeFailed = false;
+    if (!FFrozen) return;
+    FFrozen.reset();
+    FHost.FreezeChanged();
+}
+
+const wchar_t* TPicker::FreezeText() const {
+    return FFrozen ? L"  已冻结" : FFreezeFailed ? L"  无法冻结屏幕" : L"";
 }
 
 void TPicker::Move() {
@@ -102,12 +126,19 @@ void TPicker::Move() {
 
 void TPicker::PickAt(POINT p) {
     if (!FCapture.Bitmap()) return;
+    if (FFrozen) return PickFrom(FFrozen->DC(), p);
+    TScreenDC screen;
+    PickFrom(screen.Get(), p);
+}
+
+// The picture has the screen's coordinates and the screen's device colours, so a frozen pick
+// is converted and undone as a live one.
+void TPicker::PickFrom(HDC source, POINT p) {
     FLastPick = p;
-    TScreenDC dc;
     TPickSample sample{p.x, p.y, 0, 0};
     const bool invert = FTrueColor.UndoesInversion();
-    if (FSampleSide == 1) sample.Device = Inverted(GetPixel(dc.Get(), p.x, p.y), invert);
-    FCapture.Take(dc.Get(), p);
+    if (FSampleSide == 1) sample.Device = Inverted(GetPixel(source, p.x, p.y), invert);
+    FCapture.Take(source, p);
     Redraw();
     if (FSampleSide > 1) sample.Device = FCapture.Mean(p.x, p.y, FSampleSide, invert);
     sample.Color = FTrueColor.Convert(sample.Device, p);
@@ -139,7 +170,7 @@ TPickSample TPicker::ZoomSample(int x, int y) {
     return sample;
 }
 
-bool TPicker::Key(WPARAM key) {
+bool TPicker::Key(WPARAM key, bool repeat) {
     if (!Active()) return false;
     switch (key) {
     case VK_LEFT: Step(-1, 0); return true;
@@ -147,7 +178,14 @@ bool TPicker::Key(WPARAM key) {
     case VK_UP: Step(0, -1); return true;
     case VK_DOWN: Step(0, 1); return true;
     }
-    if (!KeyPicking() || (key != VK_RETURN && key != VK_ESCAPE)) return false;
+    if (!KeyPicking()) return false;
+    if (key == 'F') {
+        if (repeat) return true;
+        Frozen() ? Thaw() : Freeze();
+        PickAt(CursorPos());
+        return true;
+    }
+    if (key != VK_RETURN && key != VK_ESCAPE) return false;
     key == VK_RETURN ? Take() : Cancel();
     return true;
 }

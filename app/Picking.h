@@ -3,6 +3,7 @@
 // owns the capture and the magnifier and tells the window what a pick found.
 #pragma once
 #include "ColorModel.h"
+#include "FrozenScreen.h"
 #include "ScreenCapture.h"
 #include "TrueColor.h"
 #include "ZoomView.h"
@@ -29,6 +30,8 @@ public:
     // cancelled.
     virtual void KeepShown() = 0;
     virtual void ShowKept() = 0;
+    // The screen was frozen or thawed: while a still picture is shown, the window keeps above it.
+    virtual void FreezeChanged() = 0;
 
 protected:
     ~TPickHost() = default;
@@ -92,18 +95,32 @@ public:
     // and conditions as Begin read them).
     TPickSample ZoomSample(int x, int y);
 
+    // A keyboard pick reads from a still picture of every monitor, shown over them, from now on
+    // (before the pick starts too, so that what the foreground's change closes is in it);
+    // when none can be allocated, it goes on live and the status says so.
+    void Freeze();
+    // Back to the live screen; also when any pick ends.
+    void Thaw();
+    bool Frozen() const { return FFrozen != nullptr; }
+    // What the status shows after the position: frozen, or that freezing failed.
+    const wchar_t* FreezeText() const;
+
     // The keys of a pick, before any control sees them; true when taken.
-    bool Key(WPARAM key);
+    // A key held down repeats the arrows' steps, not the other keys.
+    bool Key(WPARAM key, bool repeat = false);
     // The window's messages that concern picking.
     void Message(UINT msg, WPARAM wp);
 
 private:
+    void PickFrom(HDC source, POINT p);
     friend class TPickBenchmark;  // times the parts of a pick
     TPickHost& FHost;
     TScreenCapture FCapture;
     TMagnifier FMagnifier;
     TTrueColor FTrueColor;
     std::unique_ptr<TPickSession> FSession;
+    std::unique_ptr<TFrozenScreen> FFrozen;
+    bool FFreezeFailed = false;
     int FSampleSide = 1;
     POINT FLastPick{};
 };

@@ -13,6 +13,15 @@ BOOL CALLBACK AddMonitor(HMONITOR, HDC, LPRECT monitor, LPARAM lp) {
     return TRUE;
 }
 
+}  // namespace
+
+int ScreenMonitors(RECT* rects, int capacity) {
+    TMonitorList list{rects, capacity, 0};
+    EnumDisplayMonitors(nullptr, nullptr, &AddMonitor, reinterpret_cast<LPARAM>(&list));
+    return list.Count;
+}
+
+namespace {
 void Fill(TBitmap& bitmap, TColor color) {
     TCanvas& canvas = bitmap.Canvas();
     canvas.PenColor = color;
@@ -29,9 +38,7 @@ void TScreenCapture::Reset(int width, int height) {
 // Read at the first capture and again after each change of the displays, so a pick itself asks
 // the system nothing. Beyond the 16th monitor the magnifier stays black.
 void TScreenCapture::ReadMonitors() {
-    TMonitorList list{FMonitors.data(), static_cast<int>(FMonitors.size()), 0};
-    EnumDisplayMonitors(nullptr, nullptr, &AddMonitor, reinterpret_cast<LPARAM>(&list));
-    FMonitorCount = list.Count;
+    FMonitorCount = ScreenMonitors(FMonitors.data(), static_cast<int>(FMonitors.size()));
 }
 
 bool TScreenCapture::OnMonitor(int x, int y) const {

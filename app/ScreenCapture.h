@@ -7,6 +7,9 @@
 // The colour with each channel 255 - x, when Invert.
 inline TColor Inverted(TColor c, bool invert) { return invert ? (c & 0xFF000000u) | (~c & 0xFFFFFFu) : c; }
 
+// Fills Rects with the monitors' rectangles, at most Capacity of them; gives their count.
+int ScreenMonitors(RECT* rects, int capacity);
+
 class TScreenCapture {
 public:
     // A white capture of the magnifier's size; the old one goes.

@@ -72,3 +72,4 @@ using TIconHandle = TOwned<TNullHandleTraits<HICON, &DestroyIcon>>;
 using TMemoryDCHandle = TOwned<TNullHandleTraits<HDC, &DeleteDC>>;
 using TKernelHandle = TOwned<TNullHandleTraits<HANDLE, &CloseHandle>>;
 using TFileHandle = TOwned<TFileHandleTraits>;
+using TWindowHandle = TOwned<TNullHandleTraits<HWND, &DestroyWindow>>;

@@ -13,7 +13,7 @@
 namespace SettingsTable {
 
 // The rows' order in kSettings.
-enum class TSettingId { StayOnTop, Zoom, HotKey, Sample, AutoCopy, ColorSpace };
+enum class TSettingId { StayOnTop, Zoom, HotKey, Sample, AutoCopy, ColorSpace, Freeze };
 
 // Unscoped, so that the rows read short.
 enum TType {
@@ -78,6 +78,8 @@ inline constexpr TSetting kSettings[] = {
     // The colour space picks are converted into: the monitor's own values, sRGB, P3, Adobe RGB.
     {TSettingId::ColorSpace, "colorspace", Named, 0,  3,          {},             0,  AsGiven,
      {4, {"native", "srgb", "p3", "adobergb"}}},
+    // Keyboard picks start from a still picture of the screen.
+    {TSettingId::Freeze,    "freeze",   Switch,   0,  1,          {},             0,  AsGiven, {}},
 };
 
 inline constexpr std::size_t kSettingCount = sizeof kSettings / sizeof kSettings[0];

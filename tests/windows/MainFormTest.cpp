@@ -117,7 +117,8 @@ TEST_F(MainFormTest, PopupMenusHoldTheirItemsWithDefaultsAcceleratorsAndRadioMar
                   {L"-", false, 0}, {L"屏幕取色(&S)\tCtrl+Alt+P", false, 0}, {L"复制为(&C)", false, 0},
                   {L"粘贴颜色(&P)", false, 0}, {L"对比度(&K)...", false, 0}, {L"-", false, 0},
                   {L"导出喜爱的颜色(&E)...", false, 0}, {L"导入喜爱的颜色(&I)...", false, 0}, {L"-", false, 0},
-                  {L"取样(&M)", false, 0}, {L"取色后复制(&A)", false, 0}, {L"色彩空间(&G)", false, 0}});
+                  {L"取样(&M)", false, 0}, {L"取色后复制(&A)", false, 0}, {L"色彩空间(&G)", false, 0},
+                  {L"冻结屏幕取色(&Z)", false, 0}});
     check(GetSubMenu(color, 6), {{L"CSS rgb()(&R)\trgb(255, 255, 255)", false, 0},
                                  {L"CSS hsl()(&H)\thsl(0, 0%, 100%)", false, 0},
                                  {L"HSV(&V)\thsv(0, 0%, 100%)", false, 0}, {L"CMYK(&M)\tcmyk(0%, 0%, 0%, 0%)", false, 0},

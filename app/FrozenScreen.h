@@ -1,0 +1,34 @@
+// A still picture of every monitor, for a keyboard pick that reads from it instead of the live
+// screen: hover states, tooltips, open menus and animations stay as they were at the key.
+#pragma once
+#include "Handle.h"
+#include <memory>
+
+class TFrozenScreen {
+public:
+    // The whole virtual screen as it is now, layered windows included; whatever lies on no
+    // monitor is black. Null when the picture cannot be allocated (one 32-bit pixel for each of
+    // the virtual screen's pixels).
+    static std::unique_ptr<TFrozenScreen> Take();
+    // Bounds: the virtual screen; Monitors: the rectangles copied into it.
+    static std::unique_ptr<TFrozenScreen> Take(const RECT& bounds, const RECT* monitors, int count);
+    TFrozenScreen(const TFrozenScreen&) = delete;
+    TFrozenScreen& operator=(const TFrozenScreen&) = delete;
+
+    // The picture, with the screen's coordinates: (x, y) is the screen's pixel (x, y).
+    HDC DC() const { return FDC.Get(); }
+    // Shows the picture 1:1 in physical pixels in a borderless topmost window over the whole
+    // virtual screen, just below Above, without taking the focus. It never rescales, on any DPI,
+    // and the pick cursor stays over it.
+    void Show(HWND above);
+    HWND Window() const { return FWindow.Get(); }
+
+private:
+    TFrozenScreen(const RECT& bounds, TBitmapHandle bitmap, TMemoryDCHandle dc);
+    static LRESULT CALLBACK WindowProc(HWND window, UINT msg, WPARAM wp, LPARAM lp) noexcept;
+    void Paint(HDC dc, const RECT& dirty) const;
+    RECT FBounds;
+    TBitmapHandle FBitmap;
+    TMemoryDCHandle FDC;
+    TWindowHandle FWindow;  // destroyed before the picture it shows
+};
