@@ -141,16 +141,23 @@ shown_html() { probe tree TfrmMain | grep -o '^Edit "#[0-9A-F]*"' | tr -d '"' | 
 # Starts a keyboard pick with the hot key and moves the real mouse to X,Y. The hot key reaches
 # a Wine program only while a Wine window has the keyboard: a click on the status bar gives the
 # main window the focus. The pick is on once the status shows the cursor's place.
-key_pick_at() {  # x y
+key_pick_at() {  # x y [the point in Windows' coordinates, when X's differ]
   click_client 100 495
   xdotool key ctrl+alt+p
   xdotool mousemove "$1" "$2"
+  wait_pick_at "${3:-$1}" "${4:-$2}"
+}
+
+wait_pick_at() {  # x y [what the status shows after the position]
   local i
   for ((i = 0; i < 50; i++)); do
-    case "$(status)" in "X:$1 Y:$2" | "X:$1 Y:$2  "*) return 0 ;; esac  # the space may follow
+    case "$(status)" in
+      "X:$1 Y:$2  ${3:-}"*) return 0 ;;
+      "X:$1 Y:$2") [ -z "${3:-}" ] && return 0 ;;
+    esac
     sleep 0.1
   done
-  fail "no pick at $1,$2 after the hot key; the status shows '$(status)'"
+  fail "no pick at $1,$2; the status shows '$(status)'"
 }
 
 # Opens the colour menu with the 菜单 button and waits until it shows.

@@ -33,11 +33,10 @@ for case in 'f #123456' 'none #ABCDEF'; do
   xsetroot -solid '#123456'
   seed_clipboard
   key_pick_at 40 900
-  [ "$keys" = none ] || xdotool key $keys
+  [ "$keys" = none ] || { xdotool key $keys; wait_pick_at 40 900 已冻结; }
   xsetroot -solid '#ABCDEF'
   xdotool mousemove 45 905
-  sleep 0.3
-  [ "$keys" = none ] || [[ $(status) == 'X:45 Y:905  已冻结' ]] || fail "the frozen status: '$(status)'"
+  wait_pick_at 45 905
   [ "$keys" = none ] || import -window root "${QUILLORA_SHOT_DIR:-/tmp}/quillora-frozen.png"
   xdotool key Return
   got=$(read_clipboard)
@@ -51,7 +50,7 @@ grep -q '^freeze=1' "$ini" || fail "the entry did not write freeze=1: $(cat "$in
 key_pick_at 40 900
 [[ $(status) == *已冻结 ]] || fail "a pick with the entry checked did not start frozen: '$(status)'"
 xdotool key f
-sleep 0.3
+for _ in $(seq 1 30); do [ "$(status)" = 'X:40 Y:900' ] && break; sleep 0.1; done
 [ "$(status)" = 'X:40 Y:900' ] || fail "F did not go back to the live screen: '$(status)'"
 xdotool key Escape
 echo "F and the entry freeze the screen for a pick"

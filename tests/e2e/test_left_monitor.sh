@@ -1,7 +1,8 @@
 # Two monitors, the primary one on the right, so the left one has negative coordinates: a pick
-# there with the real mouse, the magnifier black where no monitor is, and the dialogs opened
-# on the monitor that holds the main window. Runs in an X server of its own (Xephyr with two
-# screens inside an Xvfb) with a copy of the prefix and that copy's own wineserver.
+# there with the real mouse, the magnifier black where no monitor is, a frozen keyboard pick
+# there, and the dialogs opened on the monitor that holds the main window. Runs in an X server
+# of its own (Xephyr with two screens inside an Xvfb) with a copy of the prefix and that copy's
+# own wineserver.
 source "$QUILLORA_E2E_LIB"
 command -v Xephyr >/dev/null || fail "Xephyr is missing: scripts/setup.sh installs xserver-xephyr"
 
@@ -54,6 +55,18 @@ for case in '94 159 #000000' '164 159 #654321'; do
   got=$(html)
   [ "$got" = "$want" ] || fail "the magnifier at $x,$y gave '$got', expected $want"
 done
+
+# A frozen keyboard pick there reads the picture's pixel, not what is painted since.
+key_pick_at $((X_ORIGIN - 20)) 300 -20 300
+xdotool key f
+wait_pick_at -20 300 已冻结
+xsetroot -solid '#0000FF'
+xdotool mousemove $((X_ORIGIN - 30)) 310
+wait_pick_at -30 310 已冻结
+xdotool key Return
+got=$(html)
+[ "$got" = '#654321' ] || fail "the frozen pick on the left monitor took '$got', expected #654321"
+xsetroot -solid '#654321'
 
 # The main window dragged by its caption onto the left monitor; the dialogs open in that
 # monitor's middle: Save colour as every form does, the palette a third from the top.
