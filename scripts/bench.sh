@@ -2,6 +2,9 @@
 # Builds and runs the benchmarks on a virtual display in a private Wine prefix and prints
 # their figures:
 #   scripts/bench.sh picks [PICKS]                    the cost of one pick, split into its parts
+#   scripts/bench.sh freeze [RUNS]                    F in a keyboard pick at 1280 x 1024 and at
+#                                                     3840 x 2160: time to the still picture on
+#                                                     the screen, working set around the pick
 #   scripts/bench.sh longrun [PICKS] [DIALOGS] [CYCLES]  objects and memory over a long session
 #   scripts/bench.sh dialogs [COUNT1] [COUNT2]        growth per opening of the Save colour dialog,
 #                                                     and of a bare program making the same calls
@@ -23,6 +26,13 @@ wineserver -p
 wine build/windows/tests/probe.exe gone NoSuchWindowClass 0 </dev/null >/dev/null 2>&1
 case "${1:-picks}" in
   picks) wine build/windows/tests/pick_bench.exe "${2:-2000}" | tr -d '\r' ;;
+  freeze)
+    for screen in 1280x1024x24 3840x2160x24; do
+      quillora_cleanup
+      QUILLORA_SCREEN=$screen quillora_start_display
+      wineserver -p
+      wine build/windows/tests/pick_bench.exe freeze "${2:-10}" </dev/null | tr -d '\r'
+    done ;;
   longrun) wine build/windows/tests/long_run.exe "${2:-100000}" "${3:-500}" "${4:-200}" | tr -d '\r' ;;
   dialogs)
     counts=("${2:-500}" "${3:-2000}")
@@ -42,5 +52,5 @@ case "${1:-picks}" in
       "bare window" "$floor" QuilloraFloor bare -- \
       Quillora "$(winepath -w $b/release/Quillora.exe)" TfrmMain -- \
       "Quillora, debug info" "$(winepath -w $b/Quillora.exe)" TfrmMain </dev/null | tr -d '\r' ;;
-  *) echo "usage: scripts/bench.sh picks [PICKS] | longrun [PICKS] [DIALOGS] [CYCLES] | dialogs [COUNT1] [COUNT2] | startup [RUNS]" >&2; exit 2 ;;
+  *) echo "usage: scripts/bench.sh picks [PICKS] | freeze [RUNS] | longrun [PICKS] [DIALOGS] [CYCLES] | dialogs [COUNT1] [COUNT2] | startup [RUNS]" >&2; exit 2 ;;
 esac

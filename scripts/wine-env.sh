@@ -1,14 +1,14 @@
 # Sourced by run.sh, test.sh and the end-to-end tests: a virtual display and a private Wine
 # prefix, both owned by the calling script and ended by its exit trap, never by name.
 
-# quillora_start_display: starts Xvfb on a free display number; sets DISPLAY and
-# QUILLORA_XVFB_PID.
+# quillora_start_display: starts Xvfb on a free display number, 1280 x 1024 unless
+# QUILLORA_SCREEN says otherwise (e.g. 3840x2160x24); sets DISPLAY and QUILLORA_XVFB_PID.
 quillora_start_display() {
   local fifo dir
   dir=$(mktemp -d)
   fifo="$dir/displayfd"
   mkfifo "$fifo"
-  Xvfb -displayfd 3 -screen 0 1280x1024x24 -noreset -nolisten tcp 3>"$fifo" >/dev/null 2>&1 &
+  Xvfb -displayfd 3 -screen 0 "${QUILLORA_SCREEN:-1280x1024x24}" -noreset -nolisten tcp 3>"$fifo" >/dev/null 2>&1 &
   QUILLORA_XVFB_PID=$!
   local num=""
   if ! read -r -t 30 num <"$fifo" || [ -z "$num" ]; then

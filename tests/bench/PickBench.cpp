@@ -4,6 +4,8 @@
 // heap allocations and GDI objects made by the picks. Not a test: it prints, it never fails.
 //
 //   pick_bench [PICKS]
+//   pick_bench freeze [RUNS]   F in a keyboard pick: the time until the still picture is on the
+//                              screen, and the working set before, during and after the pick
 #include "MainForm.h"
 #include "StartUp.h"
 #include <algorithm>
@@ -11,6 +13,8 @@
 #include <cstdio>
 #include <cstdlib>
 #include <new>
+#include <string>
+#include <psapi.h>
 #include <vector>
 
 namespace {
@@ -70,12 +74,53 @@ struct TFigures {
 };
 }  // namespace
 
+double WorkingSetMiB() {
+    PROCESS_MEMORY_COUNTERS counters{};
+    GetProcessMemoryInfo(GetCurrentProcess(), &counters, sizeof counters);
+    return static_cast<double>(counters.WorkingSetSize) / (1 << 20);
+}
+
+// Each run: a keyboard pick, F, a screen read (under Wine it waits until the display has
+// drawn what came before it), Esc. The bare snapshot is timed on its own as well.
+void FreezeFigures(int runs) {
+    TFigures shown, taken;
+    std::printf("virtual screen %d x %d, %d runs\n", GetSystemMetrics(SM_CXVIRTUALSCREEN),
+                GetSystemMetrics(SM_CYVIRTUALSCREEN), runs);
+    std::printf("%-5s %12s %12s %12s\n", "run", "before MiB", "during MiB", "after MiB");
+    for (int i = 0; i < runs; ++i) {
+        frmMain->StartKeyPick();
+        Application.ProcessMessages();
+        const double before = WorkingSetMiB();
+        const double t0 = Now();
+        frmMain->Picker().Key('F');
+        {
+            TScreenDC dc;
+            GetPixel(dc.Get(), 0, 0);
+        }
+        shown.Add(Now() - t0);
+        const double during = WorkingSetMiB();
+        frmMain->Picker().Key(VK_ESCAPE);
+        Application.ProcessMessages();
+        std::printf("%-5d %12.1f %12.1f %12.1f\n", i + 1, before, during, WorkingSetMiB());
+        const double s0 = Now();
+        TFrozenScreen::Take();
+        taken.Add(Now() - s0);
+    }
+    shown.Print("F to the picture on the screen");
+    taken.Print("  the snapshot alone");
+}
+
 int main(int argc, char** argv) {
-    int picks = argc > 1 ? std::atoi(argv[1]) : 2000;
     InitializeApplication();
     frmMain = Application.CreateForm<TfrmMain>();
     frmMain->Show();
     Application.ProcessMessages();
+    if (argc > 1 && std::string(argv[1]) == "freeze") {
+        FreezeFigures(argc > 2 ? std::atoi(argv[2]) : 10);
+        Application.DestroyForms();
+        return 0;
+    }
+    int picks = argc > 1 ? std::atoi(argv[1]) : 2000;
     TPickBenchmark parts(*frmMain);
     parts.ConvertIntoSrgb();
     TBitmap bare(231, 96);
