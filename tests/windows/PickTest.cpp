@@ -422,8 +422,7 @@ TEST_F(PickTest, FrozenKeyPickReadsTheStillPictureUntilThePickEnds) {
         ASSERT_TRUE(still);
         SendMessageW(still, WM_DPICHANGED, MAKEWPARAM(192, 192), reinterpret_cast<LPARAM>(&screen));
         RECT r;
-        GetWindowRect(still, &r);
-        EXPECT_TRUE(EqualRect(&r, &screen)) << r.left << "," << r.top << " " << r.right << "," << r.bottom;
+        EXPECT_TRUE(GetWindowRect(still, &r) && EqualRect(&r, &screen));
         HWND above = still;
         while (above && above != F->Handle()) above = GetWindow(above, GW_HWNDPREV);
         EXPECT_EQ(above, F->Handle()) << "the main window is below the still picture";
