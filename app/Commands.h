@@ -14,14 +14,16 @@
 enum class TCommandId : int {
     None = 0,
     Palette, SaveColor, MyColors, Pick, CopyAs, Paste, Contrast, Export, Import, Sample, AutoCopy,
-    Show, Email, Website, About, Exit, ColorSpace, Freeze,
+    Show, Email, Website, About, Exit, ColorSpace, Freeze, OwnLine, EditFormats,
     Separator = 99,   // a line between entries
     CopyAs1 = 100,    // + 0..7: "复制为", the eight more notations
     Sample1 = 200,    // + 0..2: "取样", 1, 3 or 5 pixels a side
     AutoCopy0 = 300,  // + 0..7: "取色后复制", nothing or notation 1..7
-    Copy1 = 400,      // + 0..6: Ctrl+1..7, the seven notations
+    Copy1 = 400,      // + 0..8: Ctrl+1..9, the seven notations and the first two own formats
     ColorSpace0 = 500,  // + 0..3: "色彩空间", the monitor's own values, sRGB, P3, Adobe RGB
     SpaceInfo1 = 510,   // + 0..5: the lines that say what the profile and the screen do
+    CopyOwn1 = 600,     // + 0..19: "复制为", the own formats in their order
+    AutoCopyOwn1 = 700, // + 0..19: "取色后复制", the own formats in their order
 };
 constexpr TCommandId operator+(TCommandId first, int n) {
     return static_cast<TCommandId>(static_cast<int>(first) + n);

@@ -2,6 +2,7 @@
 #include "AboutForm.h"
 #include "ColorText.h"
 #include "ContrastForm.h"
+#include "FormatsForm.h"
 #include "Errors.h"
 #include "MyColorsForm.h"
 #include "QuilloraVersion.h"
@@ -62,6 +63,19 @@ void ShowContrast(TColorDialog& palette, TColor color) {
     dialog->SetColors(color, TfrmContrast::LastBackground);
     dialog->ShowModal();
     frmContrast = nullptr;
+}
+
+bool EditFormatsDialog(TColor color, std::vector<int>& oldKeys, std::vector<int>& newKeys) {
+    const TSettings::TFormatList stored = TSettings::ReadFormats();
+    auto dialog = Application.NewForm<TfrmFormats>();
+    frmFormats = dialog.get();
+    dialog->SetFormats(stored.Formats, stored.Keys, stored.Room);
+    dialog->PreviewColor = color;
+    const bool accepted = dialog->ShowModal() == mrOk;
+    oldKeys = dialog->OldKeys;
+    newKeys = dialog->NewKeys;
+    frmFormats = nullptr;
+    return accepted;
 }
 
 void ShowAbout() {

@@ -1,6 +1,7 @@
 // The dialogs the menus open, each modal over the program's windows.
 #pragma once
 #include "Dialogs.h"
+#include <vector>
 
 // The standard colour dialog on Color; true, with the colour chosen in Color, on OK.
 bool ChoosePaletteColor(TColorDialog& dialog, TColor& color);
@@ -11,3 +12,6 @@ bool ChooseSavedColor(TColor& color);
 // Contrast of Color on the last background (the palette picks other backgrounds).
 void ShowContrast(TColorDialog& palette, TColor color);
 void ShowAbout();
+// The own formats, with the preview in Color; true when 确定 stored them. OldKeys and NewKeys
+// give each stored format's key before and after (0 before: a new one).
+bool EditFormatsDialog(TColor color, std::vector<int>& oldKeys, std::vector<int>& newKeys);

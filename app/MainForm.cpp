@@ -133,6 +133,7 @@ void TfrmMain::BuildCommands() {
         c.Parent = C::CopyAs;
         c.Text = [this, &n] { return AnsiToWide(n.Text(CurrentColor())); };
     }
+    BuildOwnFormatCommands(C::CopyAs);
     FCommands.Add(C::Paste, L"粘贴颜色(&P)", [this] { PasteColor(); });
     FCommands.Add(C::Contrast, L"对比度(&K)...", [this] { ShowContrast(ColorDialog1, CurrentColor()); });
     FCommands.Add(C::Export, L"导出喜爱的颜色(&E)...", [this] { ExportSavedColors(Handle()); });
@@ -154,6 +155,7 @@ void TfrmMain::BuildCommands() {
         c.Radio = true;
         c.Checked = [this, tag] { return FAutoCopy == tag; };
     }
+    BuildOwnFormatCommands(C::AutoCopy);
     FCommands.Add(C::ColorSpace, L"色彩空间(&G)", nullptr);
     const wchar_t* const spaces[] = {L"显示器原始值(&N)", L"sRGB(&S)", L"Display P3(&P)", L"Adobe RGB (1998)(&A)"};
     for (int i = 0; i < 4; ++i) {
@@ -178,6 +180,9 @@ void TfrmMain::BuildCommands() {
     }
     for (int tag = 1; tag <= kNotations; ++tag)
         FCommands.Add(C::Copy1 + (tag - 1), L"", [this, tag] { CopyNotation(tag); }).Key = '0' + tag;
+    for (size_t i = 0; i < 2; ++i)
+        FCommands.Add(C::Copy1 + (kNotations + static_cast<int>(i)), L"", [this, i] { CopyOwnFormat(i, true); }).Key =
+            '8' + i;
     FCommands.Add(C::Show, L"显示/隐藏 主窗口(&S)", [this] { ShowMainWindow(!Visible()); }).Default = true;
     FCommands.Add(C::Email, L"联系我们", [] { Links::OpenMail(); });
     // The address goes to the shell, which opens it in the default browser, as the About
@@ -192,6 +197,7 @@ void TfrmMain::BuildCommands() {
                                C::ColorSpace, C::Freeze});
     // The profile and the conditions as they are now, each time the menu opens.
     mnuColor.OnPopup = [this] {
+        FOwnFormats = TSettings::ReadFormats();
         FPicker.TrueColor().Refresh();
         FSpaceInfo = FPicker.TrueColor().InfoLines(Handle());
         FCommands.Refresh();

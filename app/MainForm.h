@@ -12,6 +12,7 @@
 #include "Menus.h"
 #include "NotationEdits.h"
 #include "Picking.h"
+#include "Settings.h"
 #include "TrayIcon.h"
 #include <array>
 #include <string>
@@ -75,6 +76,10 @@ public:
     // The space picks are converted into (TTrueColor::TSpace), written only when it changes.
     int ColorSpace() const { return FPicker.TrueColor().Space(); }
     void SetColorSpace(int space);
+    // The own formats as the colour menu last read them; Copy reads them again from the file
+    // when Fresh. An index beyond the list copies nothing.
+    const TSettings::TFormatList& OwnFormatList() const { return FOwnFormats; }
+    void CopyOwnFormat(size_t index, bool fresh);
     // Whether keyboard picks start from a still picture of the screen, written only when it
     // changes.
     bool FreezeAtStart() const { return FFreezeAtStart; }
@@ -92,6 +97,10 @@ private:
     static const std::vector<TLayoutRow<TfrmMain>>& Layout();
     void SetupComponents();
     void BuildCommands();
+    // The own formats' rows under "复制为" or "取色后复制".
+    void BuildOwnFormatCommands(TCommandId parent);
+    std::wstring OwnFormatCaption(size_t index) const;
+    void EditOwnFormats();
     void BindEvents();
     void FormCreate();
     void DpiChanged() override;
@@ -141,6 +150,7 @@ private:
     TNotationEdits FNotations;
     TShownColor FBeforePick;
     std::vector<std::wstring> FSpaceInfo;  // the colour space menu's information lines
+    TSettings::TFormatList FOwnFormats;
     THotKey FHotKey{};
     bool FHotKeyRegistered = false;
     int FAutoCopy = 0;

@@ -62,6 +62,11 @@ void TfrmMain::FreezeChanged() { AssertStayOnTop(); }
 
 void TfrmMain::CopyAfterPick() {
     if (FAutoCopy >= 1 && FAutoCopy <= kNotations) CopyNotation(FAutoCopy);
+    if (FAutoCopy <= SettingsTable::kOwnAutoCopy) return;
+    FOwnFormats = TSettings::ReadFormats();
+    const std::vector<int>& keys = FOwnFormats.Keys;
+    const auto at = std::find(keys.begin(), keys.end(), FAutoCopy - SettingsTable::kOwnAutoCopy);
+    if (at != keys.end()) CopyOwnFormat(static_cast<size_t>(at - keys.begin()), false);
 }
 
 void TfrmMain::KeepShown() {

@@ -27,12 +27,13 @@ public:
                                const std::string& Value, const std::string& FileName);
 
     // Adds values of one section, behind its other lines and in the order given, for keys the
-    // section does not hold yet: all of them, or none, in which case the file keeps its old
-    // bytes (a file that did not exist stays missing) and EIniFileException is thrown. A
-    // read-only file is made writable first.
+    // section does not hold yet (once the lines of the keys in Removed are taken out): all of
+    // them, or none, in which case the file keeps its old bytes (a file that did not exist
+    // stays missing) and EIniFileException is thrown. A read-only file is made writable first.
     static void WriteIniStrings(const std::string& Section,
                                 const std::vector<std::pair<std::string, std::string>>& Values,
-                                const std::string& FileName);
+                                const std::string& FileName,
+                                const std::vector<std::string>& Removed = {});
 
     // Runs Action holding the settings lock, so that what it reads and then writes is not
     // changed by another running copy in between. The INI operations called inside take the

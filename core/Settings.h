@@ -1,6 +1,7 @@
 #pragma once
 
 #include "HotKey.h"
+#include "OwnFormats.h"
 #include "SettingsTable.h"
 #include "SettingsText.h"
 
@@ -60,8 +61,8 @@ public:
     static int GetSample();
     static void SetSample(int Value);
 
-    // [VOP] autocopy: 0..Notations::kMainCount, 0 for anything else. SetAutoCopy writes Value
-    // as given.
+    // [VOP] autocopy: 0..Notations::kMainCount, or SettingsTable::kOwnAutoCopy + the key of an
+    // own format for "f1".."f20"; 0 for anything else. SetAutoCopy writes Value as given.
     static int GetAutoCopy();
     static void SetAutoCopy(int Value);
 
@@ -90,6 +91,21 @@ public:
     // Removes the entry with this key. Reports nothing: a missing key changes nothing, and a
     // read-only file keeps the entry.
     static void DeleteColor(const std::string& Key);
+
+    // --- Own copy formats: section [FORMATS], keys "1".."20", texts in UTF-8 here ---
+    struct TFormatList {
+        std::vector<int> Keys;  // of each format, ascending
+        std::vector<OwnFormats::TFormat> Formats;
+        int Room = OwnFormats::kMaxFormats;  // the keys no unreadable line holds
+    };
+    // The formats whose lines read, in the order of their keys; the other lines of the section
+    // stay in the file and are not shown.
+    static TFormatList ReadFormats();
+    // Puts these formats, in this order, at the keys the unreadable lines leave free (at most
+    // Room of them), in place of the formats read before; one rewrite of the file under the
+    // settings lock. Gives each format's key. Throws EIniFileException when the write fails;
+    // the file then stays as it was.
+    static std::vector<int> WriteFormats(const std::vector<OwnFormats::TFormat>& Formats);
 
 private:
     // The text of a [VOP] key as the file holds it; the row's MissingValue when it is missing.

@@ -1,5 +1,6 @@
 #include "SettingsTable.h"
 
+#include "OwnFormats.h"
 #include "TextUtil.h"
 
 #include <cstdint>
@@ -26,6 +27,10 @@ int NumberFromValue(TSettingId Id, const std::string& Value) {
         if (Trimmed == "1") return 1;
         return Setting.Default;
     }
+    int Own = 0;
+    if (Id == TSettingId::AutoCopy && Trimmed.size() > 1 && (Trimmed[0] == 'f' || Trimmed[0] == 'F') &&
+        OwnFormats::KeyNumber(std::string_view(Trimmed).substr(1), Own))
+        return kOwnAutoCopy + Own;
     if (Setting.Type == Named) {
         for (int I = 0; I < Setting.Names.Count; ++I)
             if (TextUtil::SameText(Trimmed, Setting.Names.Names[I])) return I;
@@ -40,6 +45,7 @@ int NumberFromValue(TSettingId Id, const std::string& Value) {
 std::string NumberValue(TSettingId Id, int Value) {
     const TSetting& Setting = Row(Id);
     if (Setting.Type == Switch) return Value != 0 ? "1" : "0";
+    if (Id == TSettingId::AutoCopy && Value > kOwnAutoCopy) return "f" + std::to_string(Value - kOwnAutoCopy);
     if (Setting.Type == Named && Value >= 0 && Value < Setting.Names.Count) return Setting.Names.Names[Value];
     return std::to_string(Value);
 }

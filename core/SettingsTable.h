@@ -65,6 +65,9 @@ struct TSetting {
 
 inline constexpr char kSection[] = "VOP";
 
+// "autocopy" may also name an own format: "f1".."f20" (any case) read as this plus the number.
+inline constexpr int kOwnAutoCopy = 100;
+
 using Notations::kMainCount;
 
 inline constexpr TSetting kSettings[] = {

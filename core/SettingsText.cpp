@@ -117,14 +117,24 @@ bool ParseColorLine(const std::string& Line, TColorEntry& Entry) {
 namespace SettingsText {
 
 std::string WithLinesAdded(const std::string& File, const std::string& Section,
-                           const std::vector<std::string>& Lines) {
+                           const std::vector<std::string>& Lines,
+                           const std::vector<std::string>& Removed) {
     std::string Added;
     for (const std::string& Line : Lines) Added += Line + "\r\n";
-    // Walk the lines (ended by CR LF, LF or CR alone); Insert ends up behind the last line
-    // with more than blanks in the first matching section.
+    auto removed = [&](const std::string& Line) {
+        const std::size_t Equals = Line.find('=');
+        if (Equals == std::string::npos) return false;
+        const std::string Key = TextUtil::Trim(Line.substr(0, Equals));
+        for (const std::string& R : Removed)
+            if (SameName(Key, TextUtil::Trim(R))) return true;
+        return false;
+    };
+    // Walk the lines (ended by CR LF, LF or CR alone), copying all but the removed ones; Insert
+    // ends up behind the last kept line with more than blanks in the first matching section.
+    std::string Kept;
     std::size_t Insert = std::string::npos;
     bool Inside = false, Done = false;
-    for (std::size_t Start = 0; Start < File.size() && !Done;) {
+    for (std::size_t Start = 0; Start < File.size();) {
         std::size_t End = File.find_first_of("\r\n", Start);
         if (End == std::string::npos) End = File.size();
         std::size_t Next = End;
@@ -132,25 +142,28 @@ std::string WithLinesAdded(const std::string& File, const std::string& Section,
             Next += File[Next] == '\r' && Next + 1 < File.size() && File[Next + 1] == '\n' ? 2 : 1;
         const std::string Line = File.substr(Start, End - Start);
         std::string Name;
-        if (SectionName(Line, Name)) {
-            Done = Inside;
-            if (!Inside && SameName(Name, Section)) {
-                Inside = true;
-                Insert = Next;
-            }
-        } else if (Inside && !TextUtil::Trim(Line).empty()) {
-            Insert = Next;
+        const bool Header = !Done && SectionName(Line, Name);
+        if (Header) Done = Inside;
+        if (Inside && !Done && !Header && removed(Line)) {
+            Start = Next;
+            continue;
+        }
+        Kept.append(File, Start, Next - Start);
+        if (Header && !Inside && !Done && SameName(Name, Section)) {
+            Inside = true;
+            Insert = Kept.size();
+        } else if (Inside && !Done && !TextUtil::Trim(Line).empty()) {
+            Insert = Kept.size();
         }
         Start = Next;
     }
     if (Insert == std::string::npos) {
-        std::string Result = File;
-        if (!Result.empty() && Result.back() != '\n' && Result.back() != '\r') Result += "\r\n";
-        return Result + "[" + Section + "]\r\n" + Added;
+        if (!Kept.empty() && Kept.back() != '\n' && Kept.back() != '\r') Kept += "\r\n";
+        return Kept + "[" + Section + "]\r\n" + Added;
     }
     // A last line without its line end gets one before the new lines.
-    const bool NeedsEnd = Insert > 0 && File[Insert - 1] != '\n' && File[Insert - 1] != '\r';
-    return File.substr(0, Insert) + (NeedsEnd ? "\r\n" : "") + Added + File.substr(Insert);
+    const bool NeedsEnd = Insert > 0 && Kept[Insert - 1] != '\n' && Kept[Insert - 1] != '\r';
+    return Kept.substr(0, Insert) + (NeedsEnd ? "\r\n" : "") + Added + Kept.substr(Insert);
 }
 
 }  // namespace SettingsText

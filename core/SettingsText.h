@@ -73,9 +73,11 @@ struct TColorEntry {
 
 // The bytes of an 8-bit settings file with Lines (each "key=value") added behind the last
 // line of the first section named Section (case does not matter), or in a new section at the
-// end. Lines end in CR LF; the file's other bytes stay as they are.
+// end, after that section's lines with a key of Removed (trimmed, in any case) are taken out.
+// Lines end in CR LF; the file's other bytes stay as they are.
 std::string WithLinesAdded(const std::string& File, const std::string& Section,
-                           const std::vector<std::string>& Lines);
+                           const std::vector<std::string>& Lines,
+                           const std::vector<std::string>& Removed = {});
 
 // Takes one "key=value" line of [COLORS] apart. False when the colour does not convert: such
 // a line is not listed.

@@ -101,13 +101,15 @@ int TListView::AddItem(int imageIndex, const std::vector<std::wstring>& subItems
     item.pszText = const_cast<wchar_t*>(L"");
     item.iImage = imageIndex;
     int index = static_cast<int>(SendMessageW(FHandle, LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item)));
-    for (size_t i = 0; i < subItems.size(); ++i) {
-        LVITEMW sub{};
-        sub.iSubItem = static_cast<int>(i) + 1;
-        sub.pszText = const_cast<wchar_t*>(subItems[i].c_str());
-        SendMessageW(FHandle, LVM_SETITEMTEXTW, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&sub));
-    }
+    for (size_t i = 0; i < subItems.size(); ++i) SetSubItem(index, static_cast<int>(i) + 1, subItems[i]);
     return index;
+}
+
+void TListView::SetSubItem(int index, int subItem, const std::wstring& text) {
+    LVITEMW sub{};
+    sub.iSubItem = subItem;
+    sub.pszText = const_cast<wchar_t*>(text.c_str());
+    SendMessageW(FHandle, LVM_SETITEMTEXTW, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&sub));
 }
 
 int TListView::Count() const { return ListView_GetItemCount(FHandle); }
@@ -139,5 +141,9 @@ int TListView::ImageIndex(int index) const {
 LRESULT TListView::Notify(NMHDR* header) {
     // A mouse click on a row or on empty space; a selection by keyboard is no click.
     if (header->code == NM_CLICK && OnClick) OnClick();
+    if (header->code == LVN_ITEMCHANGED && OnSelect) {
+        const auto* change = reinterpret_cast<const NMLISTVIEW*>(header);
+        if ((change->uChanged & LVIF_STATE) && ((change->uOldState ^ change->uNewState) & LVIS_SELECTED)) OnSelect();
+    }
     return 0;
 }

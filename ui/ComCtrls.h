@@ -54,6 +54,9 @@ public:
     int Selected() const;  // the selected row, or -1
     void Select(int index);
     std::wstring SubItem(int index, int subItem) const;  // sub-item 1 is the second column
+    void SetSubItem(int index, int subItem, const std::wstring& text);
+    // The selection changed, by mouse, keyboard or code.
+    std::function<void()> OnSelect;
     int ImageIndex(int index) const;
     int ColumnWidth(int column) const { return ListView_GetColumnWidth(FHandle, column); }
     void ChangeDpi(int dpi) override;

@@ -155,18 +155,6 @@ bool ReplaceWhole(const std::string& FileName, const std::string& Bytes) {
     return FileBytes::WriteReplacing(AnsiToWide(FileName), Bytes) == 0;
 }
 
-// Whether a section's lines end with these values, as the profile functions read values back
-// (blanks around keys and values dropped).
-bool EndsWithValues(const std::vector<std::string>& Lines,
-                    const std::vector<std::pair<std::string, std::string>>& Values) {
-    if (Lines.size() < Values.size()) return false;
-    const std::size_t First = Lines.size() - Values.size();
-    for (std::size_t I = 0; I < Values.size(); ++I)
-        if (Lines[First + I] !=
-            TextUtil::Trim(Values[I].first) + "=" + TextUtil::Trim(Values[I].second))
-            return false;
-    return true;
-}
 
 // The profile functions keep a file's contents cached; dropping the cache after each access
 // lets the next one see what another running copy wrote meanwhile.
@@ -193,6 +181,20 @@ std::string AsReadValue(const char* Value, std::size_t Length) {
         Length -= 2;
     }
     return std::string(Value, std::min<std::size_t>(Length, kValueBufferSize - 1));
+}
+
+// Whether a section's lines end with these values, as the profile functions read values back
+// (blanks around keys and values and a pair of enclosing quotation marks dropped).
+bool EndsWithValues(const std::vector<std::string>& Lines,
+                    const std::vector<std::pair<std::string, std::string>>& Values) {
+    if (Lines.size() < Values.size()) return false;
+    const std::size_t First = Lines.size() - Values.size();
+    for (std::size_t I = 0; I < Values.size(); ++I) {
+        const std::string Value = TextUtil::Trim(Values[I].second);
+        if (Lines[First + I] != TextUtil::Trim(Values[I].first) + "=" + AsReadValue(Value.data(), Value.size()))
+            return false;
+    }
+    return true;
 }
 
 // Every "key=value" line of a section, in file order, in one call. Asking for the key names
@@ -264,8 +266,8 @@ void TIniFile::WriteIniString(const std::string& Section, const std::string& Key
 
 void TIniFile::WriteIniStrings(const std::string& Section,
                                const std::vector<std::pair<std::string, std::string>>& Values,
-                               const std::string& FileName) {
-    if (Values.empty()) return;
+                               const std::string& FileName, const std::vector<std::string>& Removed) {
+    if (Values.empty() && Removed.empty()) return;
     TSettingsLock Lock;
     ClearReadOnly(FileName);
     const auto Fail = [&] {
@@ -279,7 +281,7 @@ void TIniFile::WriteIniStrings(const std::string& Section,
     if (!Existed || (ReadWhole(FileName, Old) && IsPlain8Bit(Old))) {
         std::vector<std::string> Lines;
         for (const auto& Value : Values) Lines.push_back(Value.first + "=" + Value.second);
-        if (!ReplaceWhole(FileName, SettingsText::WithLinesAdded(Old, Section, Lines))) Fail();
+        if (!ReplaceWhole(FileName, SettingsText::WithLinesAdded(Old, Section, Lines, Removed))) Fail();
         FlushProfileCache(FileName);
         if (EndsWithValues(ReadSectionLines(Section, FileName), Values)) return;
         const bool Restored = Existed ? ReplaceWhole(FileName, Old) : DeleteFileA(FileName.c_str());
@@ -292,6 +294,8 @@ void TIniFile::WriteIniStrings(const std::string& Section,
     for (const auto& Value : Values) Extra += Value.first.size() + Value.second.size() + 3;
     const TRewriteGuard Guard(FileName, Extra);
     bool Written = Guard.HasRoom();
+    for (std::size_t I = 0; Written && I < Removed.size(); ++I)
+        Written = WritePrivateProfileStringA(Section.c_str(), Removed[I].c_str(), nullptr, FileName.c_str());
     for (std::size_t I = 0; Written && I < Values.size(); ++I)
         Written = WritePrivateProfileStringA(Section.c_str(), Values[I].first.c_str(),
                                              Values[I].second.c_str(), FileName.c_str());

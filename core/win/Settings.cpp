@@ -5,13 +5,17 @@
 #include "Settings.h"
 #include "SpecialFolder.h"
 
+#include "Text.h"
+
 #include <windows.h>
+#include <algorithm>
 
 namespace {
 
 const char kProductName[] = "Quillora";
 const char kIniName[] = "\\vop.ini";
 const char kColorsSection[] = "COLORS";
+const char kFormatsSection[] = "FORMATS";
 const char kPortableMarker[] = "\\portable";
 
 // The folder the running program was started from, without a trailing backslash; the empty
@@ -128,4 +132,59 @@ void TSettings::AddColors(const TColorPlan& Plan) {
 
 void TSettings::DeleteColor(const std::string& Key) {
     TIniFile::DeleteIniKey(kColorsSection, Key, GetIniFileName());
+}
+
+namespace {
+// Every key of [FORMATS] from 1 to 20 whose line reads as a format (Formats), or that holds a
+// line which does not (Blocked).
+struct TFormatKeys {
+    TSettings::TFormatList List;
+    std::vector<bool> Blocked = std::vector<bool>(OwnFormats::kMaxFormats + 1, false);
+};
+
+TFormatKeys ReadFormatKeys(const std::string& FileName) {
+    TFormatKeys Read;
+    std::vector<std::pair<int, OwnFormats::TFormat>> Found;
+    for (const std::string& Line : TIniFile::ReadSectionValues(kFormatsSection, FileName)) {
+        const std::size_t Equals = Line.find('=');
+        int Key = 0;
+        if (!OwnFormats::KeyNumber(Line.substr(0, Equals), Key)) continue;
+        OwnFormats::TFormat Format;
+        // A key that occurs twice is the profile functions' first line: the later ones stay.
+        const bool Taken = Read.Blocked[static_cast<std::size_t>(Key)] ||
+                           std::any_of(Found.begin(), Found.end(), [&](const auto& F) { return F.first == Key; });
+        if (Taken) continue;
+        if (OwnFormats::FromStoredValue(AnsiToUtf8(Line.substr(Equals + 1)), Format))
+            Found.push_back({Key, Format});
+        else
+            Read.Blocked[static_cast<std::size_t>(Key)] = true;
+    }
+    std::sort(Found.begin(), Found.end(), [](const auto& A, const auto& B) { return A.first < B.first; });
+    for (auto& [Key, Format] : Found) {
+        Read.List.Keys.push_back(Key);
+        Read.List.Formats.push_back(std::move(Format));
+    }
+    Read.List.Room = static_cast<int>(std::count(Read.Blocked.begin() + 1, Read.Blocked.end(), false));
+    return Read;
+}
+}  // namespace
+
+TSettings::TFormatList TSettings::ReadFormats() { return ReadFormatKeys(GetIniFileName()).List; }
+
+std::vector<int> TSettings::WriteFormats(const std::vector<OwnFormats::TFormat>& Formats) {
+    std::vector<int> Keys;
+    TIniFile::WithSettingsLock([&] {
+        const std::string FileName = GetIniFileName();
+        const TFormatKeys Old = ReadFormatKeys(FileName);
+        std::vector<std::string> Removed;
+        for (int Key : Old.List.Keys) Removed.push_back(std::to_string(Key));
+        std::vector<std::pair<std::string, std::string>> Values;
+        for (int Key = 1; Key <= OwnFormats::kMaxFormats && Values.size() < Formats.size(); ++Key) {
+            if (Old.Blocked[static_cast<std::size_t>(Key)]) continue;
+            Keys.push_back(Key);
+            Values.push_back({std::to_string(Key), WideToAnsi(Utf8ToWide(OwnFormats::StoredValue(Formats[Values.size()])))});
+        }
+        TIniFile::WriteIniStrings(kFormatsSection, Values, FileName, Removed);
+    });
+    return Keys;
 }

@@ -222,10 +222,12 @@ TEST(SettingsText, ColorLinesThatDoNotConvertAreSkipped) {
     }
 }
 
+// Removed keys go from that section alone, whatever their case and blanks.
 TEST(SettingsText, AddedLinesGoBehindTheFirstMatchingSectionsLastLine) {
     const struct {
         const char* File;
         const char* Result;
+        const char* Removed = "";
     } kCases[] = {
         {"", "[COLORS]\r\nk=v\r\n"},
         {"[VOP]\nzoom=2", "[VOP]\nzoom=2\r\n[COLORS]\r\nk=v\r\n"},
@@ -233,9 +235,13 @@ TEST(SettingsText, AddedLinesGoBehindTheFirstMatchingSectionsLastLine) {
         {" [ colors ] \ra=1\r; note\r[colors]\rb=2\r", " [ colors ] \ra=1\r; note\rk=v\r\n[colors]\rb=2\r"},
         {"[VOP]\n[COLORS]\na=1", "[VOP]\n[COLORS]\na=1\r\nk=v\r\n"},
         {"[COLORSX]\na=1\n", "[COLORSX]\na=1\n[COLORS]\r\nk=v\r\n"},
+        {"[COLORS]\r\n a =1\r\nb=2\r\n[VOP]\r\na=3\r\n", "[COLORS]\r\nb=2\r\nk=v\r\n[VOP]\r\na=3\r\n", "A"},
+        {"[COLORS]\na=1", "[COLORS]\nk=v\r\n", "a"},
     };
-    for (const auto& c : kCases)
-        EXPECT_EQ(SettingsText::WithLinesAdded(c.File, "COLORS", {"k=v"}), c.Result) << c.File;
+    for (const auto& c : kCases) {
+        const std::vector<std::string> removed = *c.Removed ? std::vector<std::string>{c.Removed} : std::vector<std::string>{};
+        EXPECT_EQ(SettingsText::WithLinesAdded(c.File, "COLORS", {"k=v"}, removed), c.Result) << c.File;
+    }
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 #include "AboutForm.h"
 #include "Clipboard.h"
 #include "ContrastForm.h"
+#include "FormatsForm.h"
 #include "FileHelpers.h"
 #include "Links.h"
 #include "MyColorsForm.h"
@@ -407,6 +408,66 @@ TEST_F(DialogTest, ImportAddsTheNewColoursBehindTheOthersAndRefusesADamagedFileW
 }
 
 // ---- Placement ----
+
+// ---- Own formats ----
+
+// The dialog lists the formats that read, in key order; a format must be usable before 确定 is
+// enabled; 确定 stores the new order at the keys an unreadable line leaves free, and the copy
+// after picks follows its format there, or falls back to none when the format is deleted.
+TEST_F(DialogTest, OwnFormatsAreCheckedOrderedStoredAndListedInTheMenus) {
+    FileHelpers::WriteBytes(TSettings::GetIniFileName(),
+                            "[FORMATS]\r\n3=Dec\t{r}\r\n2=no tab\r\n1=Hex\t#{hex}\r\n");
+    F->SetAutoCopy(SettingsTable::kOwnAutoCopy + 3);
+    auto text = [](TControl* c) {
+        wchar_t t[256] = L"";
+        GetWindowTextW(c->Handle(), t, 256);
+        return std::wstring(t);
+    };
+    auto type = [&](TEdit* edit, const wchar_t* typed, const wchar_t* error) {
+        SendMessageW(edit->Handle(), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(typed));
+        EXPECT_EQ(text(frmFormats->edtError), error) << typed;
+        EXPECT_EQ(IsWindowEnabled(frmFormats->btnOK->Handle()), !*error) << typed;
+    };
+    WithUser(TCommandId::EditFormats, [&] {
+        WaitWindow(L"TfrmFormats");
+        TListView* list = frmFormats->lvwFormats;
+        ASSERT_EQ(list->Count(), 2);
+        EXPECT_EQ(list->SubItem(0, 0) + list->SubItem(1, 0), L"HexDec");
+        list->Select(1);
+        type(frmFormats->edtTemplate, L"rgb({r}, {q})", L"第 10 个字符：未知的占位符 {q}");
+        type(frmFormats->edtTemplate, L"{r", L"第 1 个字符：缺少 }");
+        type(frmFormats->edtName, L"HEX", L"已有同名的格式");
+        type(frmFormats->edtName, L"Dec", L"");
+        type(frmFormats->edtTemplate, L"rgb({r}, {g}, {b})", L"");
+        EXPECT_EQ(text(frmFormats->edtPreview), L"rgb(255, 255, 255)");
+        PostMessageW(frmFormats->btnUp->Handle(), BM_CLICK, 0, 0);
+        UserDriver::WaitUntil([&] { return list->SubItem(0, 0) == L"Dec"; }, kWaitMs);
+        PostMessageW(frmFormats->btnOK->Handle(), BM_CLICK, 0, 0);
+    });
+    const std::string file = FileText();
+    EXPECT_NE(file.find("[FORMATS]\r\n2=no tab\r\n1=Dec\trgb({r}, {g}, {b})\r\n3=Hex\t#{hex}\r\n"), std::string::npos)
+        << file;
+    EXPECT_NE(file.find("autocopy=f1"), std::string::npos) << file;
+    F->mnuColor.OnPopup();
+    std::vector<std::wstring> shown;
+    F->mnuColor.ForEach([&](TMenuItem& item) {
+        if (item.Visible && item.Command >= static_cast<int>(TCommandId::CopyOwn1) &&
+            item.Command < static_cast<int>(TCommandId::AutoCopyOwn1) + OwnFormats::kMaxFormats)
+            shown.push_back(item.Caption + (item.Checked ? L" *" : L""));
+    });
+    EXPECT_EQ(shown, (std::vector<std::wstring>{L"Dec\trgb(255, 255, 255)", L"Hex\t#FFFFFF", L"Dec *", L"Hex"}));
+    F->CopyOwnFormat(0, true);
+    EXPECT_EQ(Clipboard::WideText(Application.Handle()), L"rgb(255, 255, 255)");
+    WithUser(TCommandId::EditFormats, [&] {
+        WaitWindow(L"TfrmFormats");
+        frmFormats->lvwFormats->Select(0);
+        PostMessageW(frmFormats->btnDelete->Handle(), BM_CLICK, 0, 0);
+        UserDriver::WaitUntil([&] { return frmFormats->lvwFormats->Count() == 1; }, kWaitMs);
+        PostMessageW(frmFormats->btnOK->Handle(), BM_CLICK, 0, 0);
+    });
+    EXPECT_NE(FileText().find("autocopy=0"), std::string::npos) << "the copied format is gone";
+    EXPECT_TRUE(Errors.empty());
+}
 
 TEST_F(DialogTest, OnOneMonitorEveryDialogOpensInTheScreensMiddleWhereverTheMainWindowIs) {
     SetWindowPos(F->Handle(), nullptr, 900, 450, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);

@@ -59,7 +59,7 @@ inline void Click(HWND Window, int X, int Y) {
 // Ends whatever the program still shows: its dialogs by their close box, a message box by
 // "No" (a Yes/No question has no Cancel) or, for a box with OK only, by OK.
 inline void CloseLeftovers() {
-    for (const wchar_t* Class : {L"TfrmSaveColor", L"TfrmMyColors", L"TfrmAbout"})
+    for (const wchar_t* Class : {L"TfrmSaveColor", L"TfrmMyColors", L"TfrmAbout", L"TfrmFormats"})
         if (HWND Dialog = FindWindowW(Class, nullptr)) PostMessageW(Dialog, WM_CLOSE, 0, 0);
     if (HWND Box = FindWindowW(L"#32770", L"Quillora"))
         PostMessageW(Box, WM_COMMAND, GetDlgItem(Box, IDNO) ? IDNO : IDOK, 0);
