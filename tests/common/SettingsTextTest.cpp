@@ -27,7 +27,7 @@ TEST(SettingsText, StayOnTopIsOffOnlyForZero) {
         EXPECT_EQ(SettingsText::StayOnTopFromValue(SettingsText::StayOnTopValue(on)), on);
 }
 
-// Zoom 1..20 else 1, sample 1, 3 or 5 else 1, autocopy 0..7 else 0.
+// Zoom 1..20 else 1, sample 1, 3 or 5 else 1, autocopy 0..7 or f1..f20 else 0.
 TEST(SettingsText, ZoomSampleAndAutoCopyAreTheTrimmedNumberInRangeElseTheirDefault) {
     struct TCase {
         const char* Value;
@@ -39,6 +39,8 @@ TEST(SettingsText, ZoomSampleAndAutoCopyAreTheTrimmedNumberInRangeElseTheirDefau
         {"$A", 10, 1, 0},   {"0x14", 20, 1, 0}, {"+5", 5, 5, 5},      {"5x", 1, 1, 0},
         {"25", 1, 1, 0},    {"4294967303", 1, 1, 0},  // would wrap to 7
         {"$FFFFFFFF", 1, 1, 0}, {" 3", 3, 3, 3}, {"4", 4, 1, 4},      {"8", 8, 1, 0},
+        // an own format: "f" and its key 1..20
+        {" F20 ", 1, 1, 120},   {"f1", 1, 1, 101}, {"f21", 1, 1, 0},  {"f01", 1, 1, 0},  {"f", 1, 1, 0},
     };
     for (const TCase& c : kCases) {
         EXPECT_EQ(SettingsText::ZoomFromValue(c.Value), c.Zoom) << "[" << c.Value << "]";
@@ -52,6 +54,7 @@ TEST(SettingsText, ZoomSampleAndAutoCopyAreTheTrimmedNumberInRangeElseTheirDefau
         EXPECT_EQ(SettingsText::AutoCopyFromValue(SettingsText::AutoCopyValue(n)), n <= 7 ? n : 0);
     }
     EXPECT_EQ(SettingsText::ZoomValue(25), "25");  // written as given; read back as 1
+    EXPECT_EQ(SettingsText::AutoCopyValue(SettingsTable::kOwnAutoCopy + 3), "f3");
 }
 
 // Each row of the [VOP] table by its columns: every value it allows reads back as written; a
