@@ -123,7 +123,8 @@ TEST_F(MainFormTest, PopupMenusHoldTheirItemsWithDefaultsAcceleratorsAndRadioMar
                                  {L"CSS hsl()(&H)\thsl(0, 0%, 100%)", false, 0},
                                  {L"HSV(&V)\thsv(0, 0%, 100%)", false, 0}, {L"CMYK(&M)\tcmyk(0%, 0%, 0%, 0%)", false, 0},
                                  {L"CIE Lab(&L)\tlab(100 0 0)", false, 0}, {L"OKLCH(&O)\toklch(100% 0 0)", false, 0},
-                                 {L"小写十六进制(&X)\t#ffffff", false, 0}, {L"颜色名称(&N)\twhite", false, 0}});
+                                 {L"小写十六进制(&X)\t#ffffff", false, 0}, {L"颜色名称(&N)\twhite", false, 0},
+                                 {L"-", false, 0}, {L"编辑格式(&T)...", false, 0}});
     check(GetSubMenu(color, 13), {{L"单个像素(&1)", false, 2}, {L"3×3 平均(&3)", false, 1}, {L"5×5 平均(&5)", false, 1}});
     check(GetSubMenu(color, 14), {{L"不复制(&0)", false, 1}, {L"RGB(&1)", false, 1}, {L"十进制(&2)", false, 1},
                                  {L"十六进制(&3)", false, 1}, {L"Html(&4)", false, 1}, {L"Delphi(&5)", false, 1},
