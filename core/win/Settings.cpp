@@ -144,25 +144,22 @@ struct TFormatKeys {
 
 TFormatKeys ReadFormatKeys(const std::string& FileName) {
     TFormatKeys Read;
-    std::vector<std::pair<int, OwnFormats::TFormat>> Found;
+    std::vector<OwnFormats::TFormat> ByKey(OwnFormats::kMaxFormats + 1);
+    std::vector<bool> Seen(OwnFormats::kMaxFormats + 1, false);
     for (const std::string& Line : TIniFile::ReadSectionValues(kFormatsSection, FileName)) {
         const std::size_t Equals = Line.find('=');
         int Key = 0;
-        if (!OwnFormats::KeyNumber(Line.substr(0, Equals), Key)) continue;
-        OwnFormats::TFormat Format;
         // A key that occurs twice is the profile functions' first line: the later ones stay.
-        const bool Taken = Read.Blocked[static_cast<std::size_t>(Key)] ||
-                           std::any_of(Found.begin(), Found.end(), [&](const auto& F) { return F.first == Key; });
-        if (Taken) continue;
-        if (OwnFormats::FromStoredValue(AnsiToUtf8(Line.substr(Equals + 1)), Format))
-            Found.push_back({Key, Format});
-        else
+        if (!OwnFormats::KeyNumber(Line.substr(0, Equals), Key) || Seen[static_cast<std::size_t>(Key)]) continue;
+        Seen[static_cast<std::size_t>(Key)] = true;
+        if (!OwnFormats::FromStoredValue(AnsiToUtf8(Line.substr(Equals + 1)), ByKey[static_cast<std::size_t>(Key)]))
             Read.Blocked[static_cast<std::size_t>(Key)] = true;
     }
-    std::sort(Found.begin(), Found.end(), [](const auto& A, const auto& B) { return A.first < B.first; });
-    for (auto& [Key, Format] : Found) {
+    for (int Key = 1; Key <= OwnFormats::kMaxFormats; ++Key) {
+        const std::size_t K = static_cast<std::size_t>(Key);
+        if (!Seen[K] || Read.Blocked[K]) continue;
         Read.List.Keys.push_back(Key);
-        Read.List.Formats.push_back(std::move(Format));
+        Read.List.Formats.push_back(std::move(ByKey[K]));
     }
     Read.List.Room = static_cast<int>(std::count(Read.Blocked.begin() + 1, Read.Blocked.end(), false));
     return Read;
