@@ -102,7 +102,7 @@ TfrmFormats::TfrmFormats() : TForm(L"TfrmFormats", kClientWidth, kClientHeight, 
     btnUp->OnClick = [this] { Move(-1); };
     btnDown->OnClick = [this] { Move(1); };
     btnOK->OnClick = [this] { btnOKClick(); };
-    OnCreate = [this] { FillList(FFormats.empty() ? -1 : 0); };
+    OnCreate = [this] { Refresh(); };
 }
 
 void TfrmFormats::SetFormats(const std::vector<OwnFormats::TFormat>& formats, const std::vector<int>& keys,
@@ -110,6 +110,7 @@ void TfrmFormats::SetFormats(const std::vector<OwnFormats::TFormat>& formats, co
     FFormats = formats;
     OldKeys = keys;
     FRoom = room;
+    FillList(FFormats.empty() ? -1 : 0);
 }
 
 void TfrmFormats::FillList(int selected) {

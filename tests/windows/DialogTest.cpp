@@ -431,14 +431,14 @@ TEST_F(DialogTest, OwnFormatsAreCheckedOrderedStoredAndListedInTheMenus) {
     WithUser(TCommandId::EditFormats, [&] {
         WaitWindow(L"TfrmFormats");
         TListView* list = frmFormats->lvwFormats;
-        ASSERT_EQ(list->Count(), 2);
+        ASSERT_TRUE(UserDriver::WaitUntil([&] { return list->Selected() == 0 && list->Count() == 2; }, kWaitMs));
         EXPECT_EQ(list->SubItem(0, 0) + list->SubItem(1, 0), L"HexDec");
         list->Select(1);
         type(frmFormats->edtTemplate, L"rgb({r}, {q})", L"第 10 个字符：未知的占位符 {q}");
         type(frmFormats->edtTemplate, L"{r", L"第 1 个字符：缺少 }");
+        type(frmFormats->edtTemplate, L"rgb({r}, {g}, {b})", L"");
         type(frmFormats->edtName, L"HEX", L"已有同名的格式");
         type(frmFormats->edtName, L"Dec", L"");
-        type(frmFormats->edtTemplate, L"rgb({r}, {g}, {b})", L"");
         EXPECT_EQ(text(frmFormats->edtPreview), L"rgb(255, 255, 255)");
         PostMessageW(frmFormats->btnUp->Handle(), BM_CLICK, 0, 0);
         UserDriver::WaitUntil([&] { return list->SubItem(0, 0) == L"Dec"; }, kWaitMs);
@@ -460,7 +460,7 @@ TEST_F(DialogTest, OwnFormatsAreCheckedOrderedStoredAndListedInTheMenus) {
     EXPECT_EQ(Clipboard::WideText(Application.Handle()), L"rgb(255, 255, 255)");
     WithUser(TCommandId::EditFormats, [&] {
         WaitWindow(L"TfrmFormats");
-        frmFormats->lvwFormats->Select(0);
+        UserDriver::WaitUntil([&] { return frmFormats->lvwFormats->Selected() == 0; }, kWaitMs);
         PostMessageW(frmFormats->btnDelete->Handle(), BM_CLICK, 0, 0);
         UserDriver::WaitUntil([&] { return frmFormats->lvwFormats->Count() == 1; }, kWaitMs);
         PostMessageW(frmFormats->btnOK->Handle(), BM_CLICK, 0, 0);
