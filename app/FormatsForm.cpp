@@ -15,9 +15,9 @@ const std::vector<TLayoutRow<TfrmFormats>>& TfrmFormats::Layout() {
         {M(btnDelete),       {},             338,  36,   74,    23,   0,   2, L"删除(&D)"},
         {M(btnUp),           {},             338,  64,   74,    23,   0,   3, L"上移(&U)"},
         {M(btnDown),         {},             338,  92,   74,    23,   0,   4, L"下移(&W)"},
-        {M(lblName),         {},               8, 170,    0,    13,   0,  -1, L"名称(&A):"},
+        {M(lblName),         {},               8, 170,    0,    13,   0,  -1, L"名称:"},
         {M(edtName),         {},              62, 166,  350,    21,   0,   5, nullptr},
-        {M(lblTemplate),     {},               8, 197,    0,    13,   0,  -1, L"格式(&F):"},
+        {M(lblTemplate),     {},               8, 197,    0,    13,   0,  -1, L"格式:"},
         {M(edtTemplate),     {},              62, 193,  350,    21,   0,   6, nullptr},
         {M(lblPreview),      {},               8, 224,    0,    13,   0,  -1, L"预览:"},
         {M(edtPreview),      {},              62, 220,  350,    21,   0,   7, nullptr},
@@ -84,6 +84,7 @@ TfrmFormats::TfrmFormats() : TForm(L"TfrmFormats", kClientWidth, kClientHeight, 
         e->SetColor(clBtnFace);
     }
     edtError->SetAccessibleName(L"错误");
+    edtError->Border = false;
     SetDefaultButton(btnOK);
     CancelButton = btnCancel;
     btnCancel->ModalResult = mrCancel;

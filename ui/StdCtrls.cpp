@@ -71,7 +71,7 @@ TEdit::TEdit(TWinControl* parent, int left, int top, int width, int height, DWOR
 TCreateParams TEdit::CreateParams() const {
     DWORD style = WS_CHILD | WS_TABSTOP | ES_AUTOHSCROLL | FExtraStyle;
     if (FReadOnly) style |= ES_READONLY;
-    return {L"EDIT", style, WS_EX_CLIENTEDGE};
+    return {L"EDIT", style, Border ? static_cast<DWORD>(WS_EX_CLIENTEDGE) : 0};
 }
 
 void TEdit::HandleCreated() {

@@ -36,6 +36,7 @@ public:
     int GetTextA(char* buffer, int size) const { return GetWindowTextA(FHandle, buffer, size); }
     void SetReadOnly(bool value);
     void SetMaxLength(int chars);
+    bool Border = true;  // the sunken edge; set before the window is made
     bool TakesLabelName() const override { return true; }
 protected:
     TCreateParams CreateParams() const override;
