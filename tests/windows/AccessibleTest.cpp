@@ -1,5 +1,6 @@
 // The names a screen reader reads: each window's client object asked for its name, as a screen
 // reader asks for it.
+#include "FormatsForm.h"
 #include "LabelNames.h"
 #include "MainWindowTest.h"
 #include "SaveColorForm.h"
@@ -50,6 +51,9 @@ TEST_F(AccessibleNameTest, MainWindowControlsReadTheLabelsBesideThem) {
 TEST_F(AccessibleNameTest, DialogEditsReadTheirLabels) {
     TFormPtr<TfrmSaveColor> dialog = Application.NewForm<TfrmSaveColor>();
     ExpectNames(*dialog, {{"edtTime", L"时间"}, {"edtValue", L"值"}, {"edtComment", L"备注"}});
+    ExpectNames(*Application.NewForm<TfrmFormats>(), {{"lvwFormats", L"格式列表"}, {"edtName", L"名称"},
+                                                      {"edtTemplate", L"格式"}, {"edtPreview", L"预览"},
+                                                      {"edtError", L"错误"}});
 }
 
 TEST_F(AccessibleNameTest, NameGoesToEveryWindowMadeAndFollowsChanges) {

@@ -3,6 +3,7 @@
 // whole inside its control, images and fonts made for the DPI, and no GDI object left behind.
 #include "AboutForm.h"
 #include "ContrastForm.h"
+#include "FormatsForm.h"
 #include "MainWindowLayout.h"
 #include "MainWindowTest.h"
 #include "MyColorsForm.h"
@@ -134,6 +135,7 @@ TEST_P(DpiTest, DialogsScaleTheirLayoutSwatchesAndColumns) {
     const int dpi = GetParam();
     ExpectRescaled(*Application.NewForm<TfrmSaveColor>(), dpi);
     ExpectRescaled(*Application.NewForm<TfrmContrast>(), dpi);
+    ExpectRescaled(*Application.NewForm<TfrmFormats>(), dpi);
     auto colors = Application.NewForm<TfrmMyColors>();
     ExpectRescaled(*colors, dpi);
     EXPECT_EQ(colors->ImageList1.Width(), MulDiv(32, dpi, 96));
