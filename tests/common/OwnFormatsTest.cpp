@@ -2,6 +2,7 @@
 // can have, and how a format survives the settings file.
 
 #include "OwnFormats.h"
+#include "ProfileRead.h"
 
 #include <gtest/gtest.h>
 
@@ -62,22 +63,12 @@ TEST(OwnFormats, ProblemsOfNamesAndTemplatesComeFirstFromTheStart) {
     }
 }
 
-// As the profile functions read a value: blanks around it and one pair of enclosing quotation
-// marks dropped.
-std::string AsRead(std::string value) {
-    while (!value.empty() && (value.back() == ' ' || value.back() == '\t')) value.pop_back();
-    while (!value.empty() && (value[0] == ' ' || value[0] == '\t')) value.erase(0, 1);
-    const bool quoted =
-        value.size() > 1 && value[0] == value.back() && (value[0] == '"' || value[0] == '\'');
-    return quoted ? value.substr(1, value.size() - 2) : value;
-}
-
 TEST(OwnFormats, AFormatReadsBackAsStored) {
     const TFormat kFormats[] = {{" lead", "trail "}, {"\"q", "q\""}, {"'q", "\t{r}'"},
                                 {"n", "\t"},         {"\"a", "b'"},  {"Web", "#{hex}"}};
     for (const TFormat& format : kFormats) {
         TFormat back;
-        EXPECT_TRUE(FromStoredValue(AsRead(StoredValue(format)), back)) << StoredValue(format);
+        EXPECT_TRUE(FromStoredValue(ProfileRead(StoredValue(format)), back)) << StoredValue(format);
         EXPECT_EQ(back.Name + "|" + back.Template, format.Name + "|" + format.Template);
     }
     EXPECT_EQ(StoredValue({"\"a", "b'"}), "\"a\tb'");  // quoted only where needed
