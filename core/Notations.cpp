@@ -155,12 +155,8 @@ void WriteCssRgb(TTextBuffer& Text, TColor Color) {  // rgb(255, 128, 0)
 }
 
 void WriteCssHsl(TTextBuffer& Text, TColor Color) {  // hsl(30, 100%, 50%)
-    const TChannels C = ChannelsOf(Color);
-    const int Delta = C.Max - C.Min;
-    // Saturation is Delta over the distance of Max + Min from the nearer end of 0..510.
-    const int Room = std::min(C.Max + C.Min, 510 - C.Max - C.Min);
-    Text << "hsl(" << HueOf(C.R, C.G, C.B) << ", " << (Delta == 0 ? 0 : PercentOf(Delta, Room))
-         << "%, " << PercentOf(C.Max + C.Min, 510) << "%)";
+    const THslNumbers Hsl = CssHslNumbers(Color);
+    Text << "hsl(" << Hsl.Hue << ", " << Hsl.Saturation << "%, " << Hsl.Lightness << "%)";
 }
 
 void WriteHsv(TTextBuffer& Text, TColor Color) {  // hsv(30, 100%, 100%)
@@ -171,14 +167,8 @@ void WriteHsv(TTextBuffer& Text, TColor Color) {  // hsv(30, 100%, 100%)
 }
 
 void WriteCmyk(TTextBuffer& Text, TColor Color) {  // cmyk(0%, 50%, 100%, 0%)
-    const TChannels C = ChannelsOf(Color);
-    if (C.Max == 0) {
-        Text << "cmyk(0%, 0%, 0%, 100%)";
-        return;
-    }
-    // C = (1 - R/255 - K) / (1 - K) with K = 1 - Max/255 is (Max - R) / Max.
-    Text << "cmyk(" << PercentOf(C.Max - C.R, C.Max) << "%, " << PercentOf(C.Max - C.G, C.Max)
-         << "%, " << PercentOf(C.Max - C.B, C.Max) << "%, " << PercentOf(255 - C.Max, 255) << "%)";
+    const TCmykNumbers Cmyk = CmykNumbers(Color);
+    Text << "cmyk(" << Cmyk.C << "%, " << Cmyk.M << "%, " << Cmyk.Y << "%, " << Cmyk.K << "%)";
 }
 
 void WriteLab(TTextBuffer& Text, TColor Color) {  // lab(67.82 45.49 74.84)
@@ -258,6 +248,23 @@ bool Read(std::string_view Text, TColor& Out) {
     for (const TNotation& Notation : kNotations)
         if (Notation.Read && Notation.Read(Text, Out)) return true;
     return false;
+}
+
+THslNumbers CssHslNumbers(TColor Color) {
+    const TChannels C = ChannelsOf(Color);
+    const int Delta = C.Max - C.Min;
+    // Saturation is Delta over the distance of Max + Min from the nearer end of 0..510.
+    const int Room = std::min(C.Max + C.Min, 510 - C.Max - C.Min);
+    return {HueOf(C.R, C.G, C.B), Delta == 0 ? 0 : PercentOf(Delta, Room),
+            PercentOf(C.Max + C.Min, 510)};
+}
+
+TCmykNumbers CmykNumbers(TColor Color) {
+    const TChannels C = ChannelsOf(Color);
+    if (C.Max == 0) return {0, 0, 0, 100};
+    // C = (1 - R/255 - K) / (1 - K) with K = 1 - Max/255 is (Max - R) / Max.
+    return {PercentOf(C.Max - C.R, C.Max), PercentOf(C.Max - C.G, C.Max),
+            PercentOf(C.Max - C.B, C.Max), PercentOf(255 - C.Max, 255)};
 }
 
 }  // namespace Notations

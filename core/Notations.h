@@ -34,4 +34,10 @@ const TNotation& More(int Number);  // 1..kMoreCount
 // false, and Out is left alone.
 bool Read(std::string_view Text, TColor& Out);
 
+// The numbers the CSS hsl() and the cmyk() notations write (percent signs left out).
+struct THslNumbers { int Hue, Saturation, Lightness; };
+THslNumbers CssHslNumbers(TColor Color);
+struct TCmykNumbers { int C, M, Y, K; };
+TCmykNumbers CmykNumbers(TColor Color);
+
 }  // namespace Notations
