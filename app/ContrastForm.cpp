@@ -175,14 +175,14 @@ void TfrmContrast::DrawSample() {
     TFontDesc big = Font();
     big.Height = -MulDiv(14, kDesignDpi, 72);
     big.Bold = true;
-    const TFontHandle normalFont(CreateFontFrom(Font(), Dpi())), bigFont(CreateFontFrom(big, Dpi()));
+    const HFONT normalFont = SharedFont(Font(), Dpi()), bigFont = SharedFont(big, Dpi());
     const wchar_t* text = L"示例文字 Sample text";
     RECT line{Scale(kSampleMargin), Scale(kSampleMargin), w, h};
     {
-        TSelectObject font(dc, normalFont.Get());
+        TSelectObject font(dc, normalFont);
         line.top += DrawTextW(dc, text, -1, &line, DT_SINGLELINE | DT_NOPREFIX) + Scale(kSampleMargin);
     }
-    TSelectObject font(dc, bigFont.Get());
+    TSelectObject font(dc, bigFont);
     DrawTextW(dc, text, -1, &line, DT_SINGLELINE | DT_NOPREFIX);
     imgSample->Invalidate();
 }

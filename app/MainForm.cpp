@@ -247,8 +247,14 @@ void TfrmMain::BindEvents() {
 
 void TfrmMain::FormCreate() {
     FReady = false;
-    // The path is not needed here: working it out creates the program's folder.
-    ReadSettingsAtStartUp([] { TSettings::GetIniFileName(); });
+    // [VOP] is read once, here; each later change reads the file afresh. Working the path out
+    // creates the program's folder.
+    bool read = false;
+    TSettings::TValues settings;
+    ReadSettingsAtStartUp([&] {
+        settings = TSettings::ReadAll();
+        read = true;
+    });
     SetCaption(Application.Title());
     SetIcon(Application.Icon(), Application.SmallIcon());
     FTaskbarCreated = RegisterWindowMessageW(L"TaskbarCreated");
@@ -256,27 +262,24 @@ void TfrmMain::FormCreate() {
     imgZoom->Cursor = 2;
     // The box starts clear: when the setting is on, this runs its click handler, which makes
     // the program topmost and writes the setting (and so creates the file on a first start).
-    bool onTop = true;
-    ReadSettingsAtStartUp([&] { onTop = TSettings::GetStayOnTop(); });
+    const bool onTop = !read || settings.Get(TSettings::TSettingId::StayOnTop) != 0;
     ReadSettingsAtStartUp([&] { chkStayOnTop->SetChecked(onTop); });
     cboZoom->Clear();
     for (int i = SettingsText::kZoomMin; i <= SettingsText::kZoomMax; ++i)
         cboZoom->Add(L"Zoom " + std::to_wstring(i * 100) + L"%");
-    int zoom = 1;
-    ReadSettingsAtStartUp([&] { zoom = TSettings::GetZoom(); });
-    cboZoom->SetItemIndex(zoom - 1);
+    cboZoom->SetItemIndex(read ? settings.Get(TSettings::TSettingId::Zoom) - 1 : 0);
     FModel.Set(FModel.Color(), TColorSource::Start);
     ShowHint();
     // The hand-drawn 16-pixel image, not a scaled one.
     FTrayIcon.Add(Handle(), SmallIcon(), Caption());
     int side = 1, space = TTrueColor::Native;
-    ReadSettingsAtStartUp([&] {
-        FHotKey = TSettings::GetHotKey();
-        side = TSettings::GetSample();
-        FAutoCopy = TSettings::GetAutoCopy();
-        space = TSettings::Get(TSettings::TSettingId::ColorSpace);
-        FFreezeAtStart = TSettings::Get(TSettings::TSettingId::Freeze) != 0;
-    });
+    if (read) {
+        FHotKey = settings.HotKey();
+        side = settings.Get(TSettings::TSettingId::Sample);
+        FAutoCopy = settings.Get(TSettings::TSettingId::AutoCopy);
+        space = settings.Get(TSettings::TSettingId::ColorSpace);
+        FFreezeAtStart = settings.Get(TSettings::TSettingId::Freeze) != 0;
+    }
     // Registered once; a key another program holds is reported and everything else works.
     FHotKeyRegistered = FHotKey.Key != 0 &&
                         RegisterHotKey(Handle(), kPickHotKeyId, FHotKey.Modifiers | MOD_NOREPEAT, FHotKey.Key);

@@ -20,6 +20,12 @@ public:
                                      const std::string& FileName,
                                      const std::string& Default = std::string());
 
+    // Several values of one section, each as ReadIniString reads it (Keys[i] with Defaults[i]),
+    // in one holding of the lock and one parse of the file.
+    static std::vector<std::string> ReadIniStrings(const std::string& Section,
+                                                   const std::vector<std::string>& Keys,
+                                                   const std::vector<std::string>& Defaults,
+                                                   const std::string& FileName);
     // Writes one value, creating the file and the section where they are missing. A
     // read-only file is made writable first. Throws EIniFileException when the write fails,
     // also when the disk has no room for the rewritten file; the file then stays as it was.

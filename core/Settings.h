@@ -36,6 +36,14 @@ public:
     // goes through GetHotKey and SetHotKey instead.
     static int Get(TSettingId Id);
     static void Set(TSettingId Id, int Value);
+    // Every key of [VOP] in one read of the file, as Get and GetHotKey would each read it: for
+    // start-up, which needs them all at once.
+    struct TValues {
+        std::vector<std::string> Texts;  // in the order of SettingsTable's rows
+        int Get(TSettingId Id) const;
+        THotKey HotKey() const;
+    };
+    static TValues ReadAll();
 
     // [VOP] ontop: on unless the value is "0"; on when missing.
     static bool GetStayOnTop();

@@ -111,8 +111,8 @@ void TControl::Invalidate() {
 }
 
 HFONT TControl::FontHandle() {
-    if (!FFontHandle) FFontHandle.Reset(CreateFontFrom(FFont, FDpi));
-    return FFontHandle.Get();
+    if (!FFontHandle) FFontHandle = SharedFont(FFont, FDpi);
+    return FFontHandle;
 }
 
 // Position and size scale each on their own, so that equal widths stay equal.
@@ -124,7 +124,7 @@ RECT TControl::BoundsAtDpi(int dpi) const {
 
 void TControl::ChangeDpi(int dpi) {
     FDpi = dpi;
-    FFontHandle.Reset();
+    FFontHandle = nullptr;
     const RECT r = BoundsAtDpi(dpi);
     SetBounds(r.left, r.top, r.right - r.left, r.bottom - r.top);
 }
@@ -386,10 +386,9 @@ void TWinControl::SetBounds(int left, int top, int width, int height) {
     if (FHandle) MoveWindow(FHandle, left, top, width, height, TRUE);
 }
 
-// The window takes its new font before the old one goes, then its new bounds; the children
-// follow.
+// The window takes the font at its new DPI, then its new bounds; the children follow.
 void TWinControl::ChangeDpi(int dpi) {
-    TFontHandle oldFont = std::move(FFontHandle);
+    FFontHandle = nullptr;
     FDpi = dpi;
     if (FHandle) SendMessageW(FHandle, WM_SETFONT, reinterpret_cast<WPARAM>(FontHandle()), FALSE);
     const RECT r = BoundsAtDpi(dpi);
@@ -423,7 +422,7 @@ void TWinControl::CaptionChanged() {
 }
 
 void TWinControl::FontChanged() {
-    FFontHandle.Reset();
+    FFontHandle = nullptr;
     if (FHandle) SendMessageW(FHandle, WM_SETFONT, reinterpret_cast<WPARAM>(FontHandle()), TRUE);
 }
 

@@ -82,7 +82,7 @@ protected:
     virtual void CaptionChanged() { Invalidate(); }
     virtual void ColorChanged() { Invalidate(); }
     virtual void FontChanged() {
-        FFontHandle.Reset();
+        FFontHandle = nullptr;
         Invalidate();
     }
 
@@ -98,7 +98,7 @@ protected:
     std::wstring FCaption;
     TColor FColor = clBtnFace;
     TFontDesc FFont;
-    TFontHandle FFontHandle;
+    HFONT FFontHandle = nullptr;  // shared (SharedFont): never freed here
 };
 
 class TGraphicControl : public TControl {

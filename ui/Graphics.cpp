@@ -1,6 +1,7 @@
 #include "Graphics.h"
 
 #include <map>
+#include <tuple>
 
 COLORREF ColorToRGB(TColor c) {
     if (c & 0x80000000u) return GetSysColor(static_cast<int>(c & 0xFF));
@@ -19,6 +20,14 @@ HFONT CreateFontFrom(const TFontDesc& f, int dpi) {
     return CreateFontW(ScaleToDpi(f.Height, dpi), 0, 0, 0, f.Bold ? FW_BOLD : FW_NORMAL, FALSE, f.Underline, FALSE,
                        f.CharSet, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
                        DEFAULT_PITCH | FF_DONTCARE, f.Name.c_str());
+}
+
+HFONT SharedFont(const TFontDesc& f, int dpi) {
+    using TKey = std::tuple<std::wstring, int, bool, bool, BYTE>;
+    static std::map<TKey, TFontHandle> made;
+    TFontHandle& font = made[TKey{f.Name, ScaleToDpi(f.Height, dpi), f.Bold, f.Underline, f.CharSet}];
+    if (!font) font.Reset(CreateFontFrom(f, dpi));
+    return font.Get();
 }
 
 // The DC's own pen and brush take any colour: drawing creates no GDI objects.

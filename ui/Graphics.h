@@ -91,6 +91,10 @@ struct TFontDesc {
 };
 // The font at a DPI: its height scales with it, so 9 points stay 9 points.
 HFONT CreateFontFrom(const TFontDesc& f, int dpi = kDesignDpi);
+// The same, made once for each face, height, weight, underline and character set at each DPI
+// and lent to every control that asks: a window of 40 controls holds a handful of fonts. Kept
+// for the rest of the run.
+HFONT SharedFont(const TFontDesc& f, int dpi = kDesignDpi);
 
 // Pen and brush colours plus the few drawing operations the windows use, on any DC.
 class TCanvas {

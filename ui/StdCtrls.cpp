@@ -23,8 +23,7 @@ TLabel::TLabel(TWinControl* parent, int left, int top, int width, int height,
 
 SIZE TLabel::TextExtent() const {
     TScreenDC dc;
-    TFontHandle font(CreateFontFrom(FFont, FDpi));
-    TSelectObject f(dc.Get(), font.Get());
+    TSelectObject f(dc.Get(), SharedFont(FFont, FDpi));
     RECT r{0, 0, 0, 0};
     std::wstring text = FCaption.empty() ? L" " : FCaption;
     DrawTextW(dc.Get(), text.c_str(), static_cast<int>(text.size()), &r, DT_CALCRECT | DT_SINGLELINE);
@@ -48,7 +47,7 @@ void TLabel::CaptionChanged() {
 }
 
 void TLabel::FontChanged() {
-    FFontHandle.Reset();
+    FFontHandle = nullptr;
     AdjustSize();
     Invalidate();
 }

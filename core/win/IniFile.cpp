@@ -251,6 +251,18 @@ std::string TIniFile::ReadIniString(const std::string& Section, const std::strin
     return Value;
 }
 
+std::vector<std::string> TIniFile::ReadIniStrings(const std::string& Section,
+                                                  const std::vector<std::string>& Keys,
+                                                  const std::vector<std::string>& Defaults,
+                                                  const std::string& FileName) {
+    TSettingsLock Lock;
+    if (!IsRegularFile(FileName)) return Defaults;
+    std::vector<std::string> Values;
+    for (std::size_t I = 0; I < Keys.size(); ++I) Values.push_back(ReadValue(Section, Keys[I], FileName, Defaults[I]));
+    FlushProfileCache(FileName);
+    return Values;
+}
+
 void TIniFile::WriteIniString(const std::string& Section, const std::string& Key,
                               const std::string& Value, const std::string& FileName) {
     TSettingsLock Lock;

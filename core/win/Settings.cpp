@@ -70,6 +70,23 @@ void TSettings::WriteValue(TSettingId Id, const std::string& Text) {
 
 int TSettings::Get(TSettingId Id) { return SettingsTable::NumberFromValue(Id, ReadValue(Id)); }
 
+TSettings::TValues TSettings::ReadAll() {
+    std::vector<std::string> Keys, Defaults;
+    for (const SettingsTable::TSetting& Row : SettingsTable::kSettings) {
+        Keys.push_back(Row.Key);
+        Defaults.push_back(SettingsTable::MissingValue(Row.Id));
+    }
+    return {TIniFile::ReadIniStrings(SettingsTable::kSection, Keys, Defaults, GetIniFileName())};
+}
+
+int TSettings::TValues::Get(TSettingId Id) const {
+    return SettingsTable::NumberFromValue(Id, Texts[static_cast<std::size_t>(Id)]);
+}
+
+THotKey TSettings::TValues::HotKey() const {
+    return HotKeyFromValue(Texts[static_cast<std::size_t>(TSettingId::HotKey)]);
+}
+
 void TSettings::Set(TSettingId Id, int Value) {
     WriteValue(Id, SettingsTable::NumberValue(Id, Value));
 }

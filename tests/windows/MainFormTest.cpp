@@ -6,7 +6,10 @@
 #include "Text.h"
 #include "MainWindowTest.h"
 #include <atomic>
+#include <functional>
+#include <set>
 #include <thread>
+#include <tuple>
 
 namespace {
 using namespace MainWindowLayout;
@@ -41,6 +44,24 @@ TEST_F(MainFormTest, ClientAreaIs249By505WithSingleBorderAndMinimizeBoxOnly) {
 
 TEST_F(MainFormTest, EveryControlSitsWhereTheLayoutPutsIt) {
     for (const TPlaced& row : kMainWindowControls) ExpectPlaced(*F, row);
+}
+
+// Controls of one font description share one font object: the window holds no more fonts
+// than it has descriptions (each control had a font of its own before).
+TEST_F(MainFormTest, ControlsShareOneFontObjectForEachDescription) {
+    std::set<HFONT> fonts;
+    std::set<std::tuple<std::wstring, int, bool, bool, BYTE>> descriptions;
+    std::function<void(const TWinControl&)> visit = [&](const TWinControl& parent) {
+        for (TControl* c : parent.Controls()) {
+            const TFontDesc& f = c->Font();
+            descriptions.insert({f.Name, f.Height, f.Bold, f.Underline, f.CharSet});
+            const auto font = reinterpret_cast<HFONT>(c->Handle() ? SendMessageW(c->Handle(), WM_GETFONT, 0, 0) : 0);
+            if (font) fonts.insert(font);  // none: the system's font (an up-down control)
+            if (auto* w = dynamic_cast<const TWinControl*>(c)) visit(*w);
+        }
+    };
+    visit(*F);
+    EXPECT_LE(fonts.size(), descriptions.size());
 }
 
 TEST_F(MainFormTest, CaptionsAndNotationTagsReadAsDesigned) {
