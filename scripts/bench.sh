@@ -5,7 +5,7 @@
 #   scripts/bench.sh freeze [RUNS]                    F in a keyboard pick at 1280 x 1024 and at
 #                                                     3840 x 2160: time to the still picture on
 #                                                     the screen, working set around the pick
-#   scripts/bench.sh longrun [PICKS] [DIALOGS] [CYCLES]  objects and memory over a long session
+#   scripts/bench.sh longrun [PICKS] [DIALOGS] [CYCLES] [MENUS]  objects and memory over a long session
 #   scripts/bench.sh dialogs [COUNT1] [COUNT2]        growth per opening of the Save colour dialog,
 #                                                     and of a bare program making the same calls
 #                                                     with some of them left out
@@ -33,7 +33,7 @@ case "${1:-picks}" in
       wineserver -p
       wine build/windows/tests/pick_bench.exe freeze "${2:-10}" </dev/null | tr -d '\r'
     done ;;
-  longrun) wine build/windows/tests/long_run.exe "${2:-100000}" "${3:-500}" "${4:-200}" | tr -d '\r' ;;
+  longrun) wine build/windows/tests/long_run.exe "${2:-100000}" "${3:-500}" "${4:-200}" "${5:-100}" | tr -d '\r' ;;
   dialogs)
     counts=("${2:-500}" "${3:-2000}")
     # The programs read their own Unix-side heap through this process id (exec keeps it).

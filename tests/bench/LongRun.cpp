@@ -1,9 +1,9 @@
-// A long session in one go: many picks, many openings of each dialog, many hide/show cycles
-// through the notification-area icon. Prints the GDI and USER object counts, the number of
-// windows and the private memory before and after each phase, so that a leak shows as growth.
-// Not a test: it prints figures.
+// A long session in one go: many picks, many openings of each dialog and of the colour menu,
+// many hide/show cycles through the notification-area icon. Prints the GDI objects (fonts
+// among them) and USER objects, the number of windows and the private memory before and after
+// each phase, so that a leak shows as growth. Not a test: it prints figures.
 //
-//   long_run [PICKS] [DIALOGS] [CYCLES]
+//   long_run [PICKS] [DIALOGS] [CYCLES] [MENUS]
 #include "MainForm.h"
 #include "StartUp.h"
 #include <psapi.h>
@@ -26,11 +26,13 @@ BOOL CALLBACK CountWindow(HWND h, LPARAM lp) {
 
 // Wine answers 0 for the object counts of GetGuiResources; its GDI objects can be counted
 // all the same, since it accepts a handle's table index alone.
-unsigned long GdiObjects() {
-    unsigned long n = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS);
+unsigned long GdiObjects(DWORD onlyType = 0) {
+    unsigned long n = onlyType ? 0 : GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS);
     if (n) return n;
-    for (UINT_PTR i = 1; i < 0x10000; ++i)
-        if (GetObjectType(reinterpret_cast<HGDIOBJ>(i))) ++n;
+    for (UINT_PTR i = 1; i < 0x10000; ++i) {
+        const DWORD type = GetObjectType(reinterpret_cast<HGDIOBJ>(i));
+        if (type && (!onlyType || type == onlyType)) ++n;
+    }
     return n;
 }
 
@@ -41,19 +43,21 @@ double Report(const char* phase) {
     EnumThreadWindows(GetCurrentThreadId(), &CountWindow, reinterpret_cast<LPARAM>(&windows));
     // Wine reports no private usage; the page-file usage is the same figure there.
     SIZE_T priv = m.PrivateUsage ? m.PrivateUsage : m.PagefileUsage;
-    std::printf("%-28s GDI %5lu  USER %5lu  windows %4d  private %9.1f KiB  working set %9.1f KiB\n",
-                phase, GdiObjects(), GetGuiResources(GetCurrentProcess(), GR_USEROBJECTS), windows,
+    std::printf("%-28s GDI %5lu (fonts %3lu)  USER %5lu  windows %4d  private %9.1f KiB  working set %9.1f KiB\n",
+                phase, GdiObjects(), GdiObjects(OBJ_FONT), GetGuiResources(GetCurrentProcess(), GR_USEROBJECTS), windows,
                 static_cast<double>(priv) / 1024.0, static_cast<double>(m.WorkingSetSize) / 1024.0);
     std::fflush(stdout);
     return static_cast<double>(priv) / 1024.0;
 }
 
-// Closes each dialog as soon as it shows, from a second thread, as a user pressing Esc.
+// Closes each dialog and menu as soon as it shows, from a second thread, as a user pressing Esc.
 void CloseDialogs(std::atomic<bool>& done) {
     while (!done) {
         for (const wchar_t* cls : {L"TfrmSaveColor", L"TfrmMyColors", L"TfrmAbout"})
             if (HWND h = FindWindowW(cls, nullptr); h && IsWindowVisible(h))
                 PostMessageW(h, WM_COMMAND, IDCANCEL, 0);
+        if (HWND menu = FindWindowW(L"#32768", nullptr); menu && IsWindowVisible(menu))
+            PostMessageW(menu, WM_KEYDOWN, VK_ESCAPE, 0);
         Sleep(2);
     }
 }
@@ -63,6 +67,7 @@ int main(int argc, char** argv) {
     int picks = argc > 1 ? std::atoi(argv[1]) : 100000;
     int dialogs = argc > 2 ? std::atoi(argv[2]) : 500;
     int cycles = argc > 3 ? std::atoi(argv[3]) : 200;
+    int menus = argc > 4 ? std::atoi(argv[4]) : 100;
     InitializeApplication();
     frmMain = Application.CreateForm<TfrmMain>();
     TfrmMain* f = frmMain;
@@ -111,6 +116,13 @@ int main(int argc, char** argv) {
                         (middle - first) / (half - 1), half, (last - middle) / (dialogs - half), half + 1,
                         dialogs);
     }
+    for (int i = 0; i < menus; ++i) {
+        f->mnuColor.Popup(200, 200);
+        Application.ProcessMessages();
+        if (i == 0) Report("after the first menu");
+    }
+    std::printf("%d openings of the colour menu\n", menus);
+    Report("after the menu openings");
     done = true;
     closer.join();
 
