@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
 # Makes what a Windows user downloads, from the release copy of the program
 # (build/windows/release/Quillora.exe, without debug information):
-#   dist/Quillora-<version>-win32.zip   Quillora/ with Quillora.exe, README.txt (and LICENSE.txt
-#                                       when the repository has a licence)
-#   dist/Quillora-<version>.msi         the per-user installer (packaging/Quillora.wxs)
+#   dist/Quillora-<version>-win32.zip   Quillora/ with Quillora.exe, README.txt and LICENSE.txt
+#   dist/Quillora-<version>.msi         the per-user installer (packaging/Quillora.wxs), the
+#                                       same three files in the installed folder
 # The version is project()'s in CMakeLists.txt, as the build wrote it.
 #
 #   scripts/package.sh [--version X.Y] [--out DIR]
@@ -32,17 +32,13 @@ if [ -z "$version" ]; then
 fi
 [[ $version =~ ^[0-9]+(\.[0-9]+){1,2}$ ]] || { echo "package: '$version' is not a version such as 6.20" >&2; exit 1; }
 
-licence=
-for f in LICENSE LICENSE.txt LICENSE.md COPYING; do [ -f "$f" ] && { licence=$f; break; }; done
-[ -n "$licence" ] || echo "package: warning: the repository has no licence file; the packages carry none" >&2
-
 stage=$(mktemp -d /tmp/quillora-package.XXXXXX)
 trap 'rm -rf "$stage"' EXIT
 mkdir -p "$stage/Quillora" "$out"
 crlf() { sed 's/\r*$/\r/' "$@"; }   # the text files are for Notepad
 cp "$exe" "$stage/Quillora/Quillora.exe"
 crlf packaging/README.txt | sed "s/@VERSION@/$version/" >"$stage/Quillora/README.txt"
-[ -z "$licence" ] || crlf "$licence" >"$stage/Quillora/LICENSE.txt"
+crlf LICENSE >"$stage/Quillora/LICENSE.txt"
 
 zip="$out/Quillora-$version-win32.zip"
 rm -f "$zip"
@@ -56,6 +52,7 @@ msi="$out/Quillora-$version.msi"
 cp app/res/MAINICON.ico "$stage/Quillora.ico"
 if ! (cd "$stage" && wixl -D Version="$version" -D ProductCode="$product" \
         -D ExeSource=Quillora/Quillora.exe -D ReadmeSource=Quillora/README.txt \
+        -D LicenseSource=Quillora/LICENSE.txt \
         -D IconSource=Quillora.ico -o "$msi" "$root/packaging/Quillora.wxs") >"$stage/wixl.log" 2>&1; then
   cat "$stage/wixl.log" >&2
   echo "package: wixl could not make $msi" >&2; exit 1
