@@ -6,29 +6,34 @@
 #                                       same three files in the installed folder
 # The version is project()'s in CMakeLists.txt, as the build wrote it.
 #
-#   scripts/package.sh [--version X.Y] [--out DIR]
+#   scripts/package.sh [--version X.Y] [--out DIR] [--built]
 #     --version  labels the packages with another version (the program inside is the same);
 #                the upgrade test makes an older package with it
 #     --out      the folder for the packages instead of dist/
+#     --built    takes the program as it is in build/windows, without set-up or build: for the
+#                build on Windows itself (.github/workflows/windows.yml), where neither applies
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
 
-version= out="$root/dist"
+version= out="$root/dist" built=
 while [ $# -gt 0 ]; do
   case "$1" in
     --version) version=${2:?}; shift 2 ;;
     --out) out=${2:?}; shift 2 ;;
-    *) echo "usage: scripts/package.sh [--version X.Y] [--out DIR]" >&2; exit 2 ;;
+    --built) built=1; shift ;;
+    *) echo "usage: scripts/package.sh [--version X.Y] [--out DIR] [--built]" >&2; exit 2 ;;
   esac
 done
 
-./scripts/setup.sh
-./scripts/build.sh >/dev/null || { echo "package: the build failed (run scripts/build.sh to see why)" >&2; exit 1; }
+if [ -z "$built" ]; then
+  ./scripts/setup.sh
+  ./scripts/build.sh >/dev/null || { echo "package: the build failed (run scripts/build.sh to see why)" >&2; exit 1; }
+fi
 exe=build/windows/release/Quillora.exe
 [ -f "$exe" ] || { echo "package: $exe is missing" >&2; exit 1; }
 if [ -z "$version" ]; then
-  version=$(sed -n 's/^#define QUILLORA_VERSION_TEXT "\(.*\)"$/\1/p' build/windows/generated/QuilloraVersion.h)
+  version=$(sed -n 's/^#define QUILLORA_VERSION_TEXT "\(.*\)"\r*$/\1/p' build/windows/generated/QuilloraVersion.h)
 fi
 [[ $version =~ ^[0-9]+(\.[0-9]+){1,2}$ ]] || { echo "package: '$version' is not a version such as 6.20" >&2; exit 1; }
 
