@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
-# Checks the include layers, installs what is missing, builds, makes the packages (dist/), and
-# runs every test layer: the core on Linux, the real windows under Wine in a virtual display,
-# and the real program and its packages driven from outside.
+# Checks the include layers and the workflow files, installs what is missing, builds, makes the
+# packages (dist/), and runs every test layer: the core on Linux, the real windows under Wine in
+# a virtual display, and the real program and its packages driven from outside.
 set -uo pipefail
 root=$(cd "$(dirname "$0")" && pwd)
 cd "$root"
@@ -10,6 +10,17 @@ cd "$root"
 echo "== layers"
 ./scripts/check-layers.sh
 layers_status=$?
+# The workflow files too, where a validator is installed (npm's @action-validator/cli); the
+# project needs none, so a machine without one skips this.
+if command -v action-validator >/dev/null; then
+  workflows_status=0
+  for f in .github/workflows/*.yml; do
+    action-validator "$f" || { echo "action-validator: $f is not a valid workflow" >&2; workflows_status=1; }
+  done
+  [ $workflows_status -eq 0 ] && echo "workflows: OK (action-validator)" || layers_status=1
+else
+  echo "workflows: not checked (no action-validator installed)"
+fi
 
 ./scripts/setup.sh || exit 1
 ./scripts/build.sh || { echo "test.sh: the build failed" >&2; exit 1; }

@@ -43,6 +43,8 @@ wine msiexec /i "$msi" /qn || fail "the silent install of $QUILLORA_VERSION fail
 cmp -s "$installed/Quillora.exe" "$(dirname "$QUILLORA_EXE")/release/Quillora.exe" ||
   fail "$installed/Quillora.exe is not the release program (a package older than the build? scripts/package.sh)"
 [ -f "$installed/README.txt" ] || fail "no README.txt in $installed"
+grep -qF 'Copyright (c) 2026 Quillora contributors' "$installed/LICENSE.txt" ||
+  fail "no LICENSE.txt with the copyright line in $installed"
 icon=$(wine reg query 'HKCU\Software\Microsoft\Installer\Products' /s 2>/dev/null | tr -d '\r' |
        sed -n 's/^ *ProductIcon *REG_SZ *//p')
 [ -n "$icon" ] && [ -f "$(winepath -u "$icon" 2>/dev/null)" ] || fail "no icon for the list's entry: '$icon'"

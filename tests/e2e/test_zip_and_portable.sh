@@ -1,14 +1,13 @@
-# The zip: one folder with the lean release program and the user's README. Unpacked with a file
-# named "portable" beside the program, the copy keeps vop.ini in its own folder and nothing in
-# the application-data folder; where that file cannot be written, the usual write error shows.
+# The zip: one folder with the lean release program, the user's README and the licence.
+# Unpacked with a file named "portable" beside the program, the copy keeps vop.ini in its own
+# folder and nothing in the application-data folder; where that file cannot be written, the
+# usual write error shows.
 source "$QUILLORA_E2E_LIB"
 
 zip="$QUILLORA_DIST/Quillora-$QUILLORA_VERSION-win32.zip"
 release="$(dirname "$QUILLORA_EXE")/release/Quillora.exe"
-repo="$(dirname "$QUILLORA_E2E_LIB")/../.."
 [ -f "$zip" ] || fail "no $zip: scripts/package.sh makes it"
-expected="Quillora/ Quillora/Quillora.exe Quillora/README.txt "
-compgen -G "$repo/LICENSE*" >/dev/null && expected+="Quillora/LICENSE.txt "
+expected="Quillora/ Quillora/LICENSE.txt Quillora/Quillora.exe Quillora/README.txt "
 [ "$(unzip -Z1 "$zip" | LC_ALL=C sort | tr '\n' ' ')" = "$expected" ] ||
   fail "the zip holds: $(unzip -Z1 "$zip" | tr '\n' ' ')"
 
@@ -20,6 +19,8 @@ cmp -s "$copy/Quillora.exe" "$release" || fail "the zip's program is not $releas
 sections=$(i686-w64-mingw32-objdump -h "$copy/Quillora.exe")
 echo "$sections" | grep -q ' \.debug_' && fail "the zip's program carries debug information"
 echo "$sections" | grep -q ' \.gnu_debuglink' || fail "the zip's program has no debug link"
+grep -q $'^Copyright (c) 2026 Quillora contributors\r$' "$copy/LICENSE.txt" ||
+  fail "LICENSE.txt has no copyright line with CRLF"
 for text in "Quillora $QUILLORA_VERSION" '%APPDATA%\Quillora\vop.ini' 'named "portable"'; do
   grep -qF "$text" "$copy/README.txt" || fail "README.txt does not say: $text"
 done
