@@ -82,6 +82,9 @@ TfrmMain::TfrmMain() : TForm(L"TfrmMain", kClientWidth, kClientHeight) {
     SetupComponents();
     BuildCommands();
     BindEvents();
+    // The start colour goes into the controls before their windows are made, which take their
+    // texts with them: thirteen texts set afterwards cost 7 to 10 ms of start-up under Wine.
+    FModel.Set(FModel.Color(), TColorSource::Start);
 }
 
 void TfrmMain::SetupComponents() {
@@ -268,7 +271,6 @@ void TfrmMain::FormCreate() {
     for (int i = SettingsText::kZoomMin; i <= SettingsText::kZoomMax; ++i)
         cboZoom->Add(L"Zoom " + std::to_wstring(i * 100) + L"%");
     cboZoom->SetItemIndex(read ? settings.Get(TSettings::TSettingId::Zoom) - 1 : 0);
-    FModel.Set(FModel.Color(), TColorSource::Start);
     ShowHint();
     // The hand-drawn 16-pixel image, not a scaled one.
     FTrayIcon.Add(Handle(), SmallIcon(), Caption());

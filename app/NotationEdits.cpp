@@ -16,6 +16,8 @@ void TNotationEdits::Show(TColor c) {
         Notations::Main(tag).Format(text, sizeof text, c);
         wchar_t wide[32];
         WidenAscii(text, wide, 32);
+        // Kept here too: an edit whose window is not made yet reports no change.
+        FValues[static_cast<size_t>(tag)] = text;
         Edit(tag)->SetText(wide);
     }
 }
