@@ -7,6 +7,7 @@
 #include "Forms.h"
 #include "PaletteFile.h"
 #include "Text.h"
+#include "Texts.h"
 #include "Settings.h"
 
 #include <windows.h>
@@ -90,21 +91,21 @@ void ImportSavedColors(HWND owner) {
     dialog.Filters.emplace_back(L"所有文件 (*.*)", L"*.*");
     if (!dialog.Execute(owner, false)) return;
     const std::wstring& path = dialog.FileName;
-    const auto refuse = [&](const std::string& reason) {
-        Tell(owner, L"无法读取文件 " + path + L"：" + Utf8ToWide(reason), MB_OK | MB_ICONERROR);
+    const auto refuse = [&](const std::wstring& reason) {
+        Tell(owner, L"无法读取文件 " + path + L"：" + reason, MB_OK | MB_ICONERROR);
     };
     std::string bytes;
     const int error = FileBytes::Read(path, PaletteFile::kMaxFileSize, bytes);
-    if (error == FileBytes::kTooLarge) return refuse("文件大于 16 MB");
-    if (error) return refuse(InOutErrorText(error));
+    if (error == FileBytes::kTooLarge) return refuse(L"文件大于 16 MB");
+    if (error) return refuse(Utf8ToWide(InOutErrorText(error)));
     // The extension decides, else the type chosen, else what the bytes look like.
     TFormat format = TFormat::Gpl;
     if (!FormatOfName(path, format) && !FormatOfType(dialog.FilterIndex, format) &&
         !PaletteFile::Sniff(bytes, format))
-        return refuse("不是可识别的调色板文件");
+        return refuse(L"不是可识别的调色板文件");
     std::vector<PaletteFile::TInEntry> read;
-    std::string reason;
-    if (!PaletteFile::Read(format, bytes, read, reason)) return refuse(reason);
+    PaletteFile::TReadReason reason;
+    if (!PaletteFile::Read(format, bytes, read, reason)) return refuse(ReadProblemText(reason));
 
     std::vector<PaletteFile::TIncoming> incoming;
     incoming.reserve(read.size());

@@ -79,9 +79,35 @@ struct TInEntry {
     TTime Saved;  // valid when HasSaved
 };
 
-// Reads a whole file of the given format. False, with Reason a short text for the user (in
-// the program's language) and Entries empty, when the bytes are not such a file or are
-// damaged: one bad part refuses the whole file.
+// Why a file was refused, with the number its text needs: the line for LineNotColor,
+// JsonSyntax and CssColorUnreadable, the colour's or item's place (from 1) for ColorDamaged,
+// ColorModelUnknown, ItemNotObject, ItemWithoutColor and ColorUnreadable, else 0.
+enum class TReadProblem {
+    None,
+    TooLarge,            // more than kMaxFileSize bytes
+    NotUtf8,             // a text format whose bytes are no UTF-8
+    NotGpl,              // no "GIMP Palette" line first
+    LineNotColor,        // .gpl: a line that is no colour
+    NotAse,              // no "ASEF" first
+    Incomplete,          // .ase: a block or the header cut short
+    ColorDamaged,        // .ase: a colour block that cannot be read
+    ColorModelUnknown,   // .ase: a colour in a model other than RGB, Gray, CMYK or LAB
+    NotList,             // .json: no array
+    ItemNotObject,       // .json: an item that is no object
+    ItemWithoutColor,    // .json: an object without "color"
+    ColorUnreadable,     // .json: a "color" the paste cannot read
+    JsonSyntax,          // .json: a syntax error
+    JsonTooDeep,         // .json: arrays and objects nested too deep
+    CssColorUnreadable,  // .css: a #hex or rgb() value that is no colour
+};
+
+struct TReadReason {
+    TReadProblem Problem = TReadProblem::None;
+    std::size_t Number = 0;
+};
+
+// Reads a whole file of the given format. False, with Reason saying why and Entries empty,
+// when the bytes are not such a file or are damaged: one bad part refuses the whole file.
 // - Gpl: the "GIMP Palette" line first (a UTF-8 byte-order mark and CR LF line ends are
 //   fine), then any "Name:" and "Columns:" lines, "#" comment lines and blank lines; a colour
 //   line is three whole numbers 0..255 and an optional name after blanks or a tab.
@@ -95,7 +121,7 @@ struct TInEntry {
 //   "--". Other properties are left out.
 // Text formats must be UTF-8 (a byte-order mark is skipped).
 bool Read(TFormat Format, std::string_view Bytes, std::vector<TInEntry>& Entries,
-          std::string& Reason);
+          TReadReason& Reason);
 
 // --- Importing into the saved colours ---
 

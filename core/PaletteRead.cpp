@@ -34,15 +34,11 @@ bool StartsWith(std::string_view Text, std::string_view Start) {
     return Text.substr(0, Start.size()) == Start;
 }
 
-std::string Numbered(const char* Before, std::size_t Number, const char* After) {
-    return Before + std::to_string(Number) + After;
-}
-
 // The text without its byte-order mark, or false when it is no UTF-8.
-bool TextOf(std::string_view& Bytes, std::string& Reason) {
+bool TextOf(std::string_view& Bytes, TReadReason& Reason) {
     if (StartsWith(Bytes, "\xEF\xBB\xBF")) Bytes.remove_prefix(3);
     if (Utf8::IsValid(Bytes)) return true;
-    Reason = "不是 UTF-8 文本";
+    Reason = {TReadProblem::NotUtf8};
     return false;
 }
 
@@ -74,7 +70,7 @@ bool ReadGplColor(std::string_view Line, TInEntry& Entry) {
     return true;
 }
 
-bool ReadGpl(std::string_view Text, std::vector<TInEntry>& Entries, std::string& Reason) {
+bool ReadGpl(std::string_view Text, std::vector<TInEntry>& Entries, TReadReason& Reason) {
     std::size_t Number = 0;
     std::string_view Line;
     do {
@@ -82,7 +78,7 @@ bool ReadGpl(std::string_view Text, std::vector<TInEntry>& Entries, std::string&
         ++Number;
     } while (Line.empty() && !Text.empty());
     if (Line != "GIMP Palette") {
-        Reason = "不是 GIMP 调色板";
+        Reason = {TReadProblem::NotGpl};
         return false;
     }
     while (!Text.empty()) {
@@ -93,7 +89,7 @@ bool ReadGpl(std::string_view Text, std::vector<TInEntry>& Entries, std::string&
             continue;
         TInEntry Entry;
         if (!ReadGplColor(Line, Entry)) {
-            Reason = Numbered("第 ", Number, " 行不是颜色");
+            Reason = {TReadProblem::LineNotColor, Number};
             return false;
         }
         Entries.push_back(std::move(Entry));
@@ -215,14 +211,14 @@ TSwatch ReadSwatch(std::string_view Block, TInEntry& Entry) {
     return TSwatch::Read;
 }
 
-bool ReadAse(std::string_view Bytes, std::vector<TInEntry>& Entries, std::string& Reason) {
+bool ReadAse(std::string_view Bytes, std::vector<TInEntry>& Entries, TReadReason& Reason) {
     TBigEndian In(Bytes);
     if (!StartsWith(Bytes, "ASEF")) {
-        Reason = "不是 ASE 色板";
+        Reason = {TReadProblem::NotAse};
         return false;
     }
     In.Bytes(4);
-    Reason = "文件不完整";
+    Reason = {TReadProblem::Incomplete};
     if (!In.Has(8)) return false;
     In.U32();  // the version: 1.0 in every file seen, and nothing here depends on it
     for (std::uint32_t Blocks = In.U32(); Blocks > 0; --Blocks) {
@@ -235,10 +231,10 @@ bool ReadAse(std::string_view Bytes, std::vector<TInEntry>& Entries, std::string
         switch (ReadSwatch(Block, Entry)) {
         case TSwatch::Read: Entries.push_back(std::move(Entry)); break;
         case TSwatch::Damaged:
-            Reason = Numbered("第 ", Entries.size() + 1, " 个颜色已损坏");
+            Reason = {TReadProblem::ColorDamaged, Entries.size() + 1};
             return false;
         case TSwatch::UnknownModel:
-            Reason = Numbered("第 ", Entries.size() + 1, " 个颜色的色彩模式未知");
+            Reason = {TReadProblem::ColorModelUnknown, Entries.size() + 1};
             return false;
         }
     }
@@ -251,14 +247,14 @@ class TJson {
 public:
     explicit TJson(std::string_view Text) : FText(Text) {}
 
-    std::string Reason;
+    TReadReason Reason;
 
     // The whole text: an array of colour objects and nothing after it.
     bool ReadList(std::vector<TInEntry>& Entries) {
         SkipSpace();
         if (Peek() != '[') {
             SkipValue(0);  // a syntax error in it says more
-            return Fail("不是颜色列表");
+            return Fail(TReadProblem::NotList);
         }
         ++FPos;
         SkipSpace();
@@ -277,7 +273,7 @@ public:
             ++FPos;
         }
         SkipSpace();
-        return FPos == FText.size() || Fail(nullptr);
+        return FPos == FText.size() || Fail();
     }
 
 private:
@@ -287,20 +283,17 @@ private:
     void SkipSpace() {
         while (FPos < FText.size() && IsSpace(FText[FPos])) ++FPos;
     }
-    // A syntax error names its line; a reason set already stays.
-    bool Fail(const char* Why) {
-        if (!Reason.empty()) return false;
-        if (Why) {
-            Reason = Why;
-        } else {
-            const auto Line =
-                std::count(FText.begin(), FText.begin() + std::min(FPos, FText.size()), '\n') + 1;
-            Reason = Numbered("JSON 格式错误（第 ", static_cast<std::size_t>(Line), " 行）");
-        }
+    // Without a problem given, a syntax error at its line; a reason set already stays.
+    bool Fail(TReadProblem Problem = TReadProblem::JsonSyntax, std::size_t Number = 0) {
+        if (Reason.Problem != TReadProblem::None) return false;
+        if (Problem == TReadProblem::JsonSyntax)
+            Number = static_cast<std::size_t>(
+                std::count(FText.begin(), FText.begin() + std::min(FPos, FText.size()), '\n') + 1);
+        Reason = {Problem, Number};
         return false;
     }
     bool Expect(char C) {
-        if (Peek() != C) return Fail(nullptr);
+        if (Peek() != C) return Fail();
         ++FPos;
         return true;
     }
@@ -308,7 +301,7 @@ private:
     bool ReadEntry(std::size_t Number, TInEntry& Entry) {
         if (Peek() != '{') {
             if (!SkipValue(1)) return false;
-            return Fail(Numbered("第 ", Number, " 项不是 JSON 对象").c_str());
+            return Fail(TReadProblem::ItemNotObject, Number);
         }
         ++FPos;
         bool HasColor = false, ColorRead = false, HasComment = false;
@@ -319,7 +312,7 @@ private:
             for (;;) {
                 std::string Key, Text;
                 SkipSpace();
-                if (Peek() != '"' || !ReadString(Key)) return Fail(nullptr);
+                if (Peek() != '"' || !ReadString(Key)) return Fail();
                 SkipSpace();
                 if (!Expect(':')) return false;
                 SkipSpace();
@@ -342,14 +335,14 @@ private:
             }
             ++FPos;
         }
-        if (!HasColor) return Fail(Numbered("第 ", Number, " 项没有颜色").c_str());
-        if (!ColorRead) return Fail(Numbered("第 ", Number, " 个颜色无法识别").c_str());
+        if (!HasColor) return Fail(TReadProblem::ItemWithoutColor, Number);
+        if (!ColorRead) return Fail(TReadProblem::ColorUnreadable, Number);
         return true;
     }
 
     // Any value, at Depth arrays and objects down.
     bool SkipValue(int Depth) {
-        if (Depth >= kDeepest) return Fail("JSON 嵌套太深");
+        if (Depth >= kDeepest) return Fail(TReadProblem::JsonTooDeep);
         std::string Text;
         const char C = Peek();
         if (C == '"') return ReadString(Text);
@@ -360,7 +353,7 @@ private:
             if (Peek() == Close) return ++FPos, true;
             for (;;) {
                 if (Close == '}') {
-                    if (Peek() != '"' || !ReadString(Text)) return Fail(nullptr);
+                    if (Peek() != '"' || !ReadString(Text)) return Fail();
                     SkipSpace();
                     if (!Expect(':')) return false;
                     SkipSpace();
@@ -388,12 +381,12 @@ private:
         if (Peek() == '0')
             ++FPos;
         else if (!DigitRun())
-            return Fail(nullptr);
-        if (Peek() == '.' && (++FPos, !DigitRun())) return Fail(nullptr);
+            return Fail();
+        if (Peek() == '.' && (++FPos, !DigitRun())) return Fail();
         if (Peek() == 'e' || Peek() == 'E') {
             ++FPos;
             if (Peek() == '+' || Peek() == '-') ++FPos;
-            if (!DigitRun()) return Fail(nullptr);
+            if (!DigitRun()) return Fail();
         }
         return true;
     }
@@ -414,15 +407,15 @@ private:
     bool ReadString(std::string& Out) {
         ++FPos;
         for (;;) {
-            if (FPos >= FText.size()) return Fail(nullptr);
+            if (FPos >= FText.size()) return Fail();
             const char C = FText[FPos++];
             if (C == '"') return true;
-            if (static_cast<unsigned char>(C) < 32) return --FPos, Fail(nullptr);
+            if (static_cast<unsigned char>(C) < 32) return --FPos, Fail();
             if (C != '\\') {
                 Out += C;
                 continue;
             }
-            if (FPos >= FText.size()) return Fail(nullptr);
+            if (FPos >= FText.size()) return Fail();
             const char Escape = FText[FPos++];
             const char* kShort = "\"\\/bfnrt";
             const char* kMeant = "\"\\/\b\f\n\r\t";
@@ -431,11 +424,11 @@ private:
                 continue;
             }
             std::uint32_t Unit = 0, Low = 0;
-            if (Escape != 'u' || !ReadHex4(Unit)) return Fail(nullptr);
+            if (Escape != 'u' || !ReadHex4(Unit)) return Fail();
             if (Unit >= 0xD800 && Unit <= 0xDBFF && FText.compare(FPos, 2, "\\u") == 0) {
                 const std::size_t Back = FPos;
                 FPos += 2;
-                if (!ReadHex4(Low)) return Fail(nullptr);
+                if (!ReadHex4(Low)) return Fail();
                 if (Low >= 0xDC00 && Low <= 0xDFFF)
                     Unit = 0x10000 + ((Unit - 0xD800) << 10) + (Low - 0xDC00);
                 else
@@ -457,7 +450,7 @@ public:
 
     // Declarations start the text and follow "{", ";" and "}"; only those naming a custom
     // property are looked at, so a selector such as ".tab--open:hover" is none.
-    bool Read(std::vector<TInEntry>& Entries, std::string& Reason) {
+    bool Read(std::vector<TInEntry>& Entries, TReadReason& Reason) {
         bool AtStart = true;
         while (FPos < FText.size()) {
             if (SkipComment()) continue;
@@ -508,7 +501,7 @@ private:
 
     // At "--": the name, ":", the value up to ";" or "}" outside parentheses, then perhaps a
     // comment on the same line.
-    bool ReadDeclaration(std::vector<TInEntry>& Entries, std::string& Reason) {
+    bool ReadDeclaration(std::vector<TInEntry>& Entries, TReadReason& Reason) {
         const std::size_t Line = FLine, NameStart = FPos + 2;
         while (FPos < FText.size() && !IsSpace(FText[FPos]) && FText[FPos] != ':' &&
                FText[FPos] != ';' && FText[FPos] != '{' && FText[FPos] != '}')
@@ -535,7 +528,7 @@ private:
         TInEntry Entry;
         switch (ColorOf(Value, Entry.Color)) {
         case TValue::Other: return true;
-        case TValue::Bad: Reason = Numbered("第 ", Line, " 行的颜色无法识别"); return false;
+        case TValue::Bad: Reason = {TReadProblem::CssColorUnreadable, Line}; return false;
         case TValue::Color: break;
         }
         Entry.Name = std::string(Name);
@@ -579,12 +572,12 @@ private:
 }  // namespace
 
 bool Read(TFormat Format, std::string_view Bytes, std::vector<TInEntry>& Entries,
-          std::string& Reason) {
+          TReadReason& Reason) {
     Entries.clear();
-    Reason.clear();
+    Reason = {};
     bool Read = false;
     if (Bytes.size() > kMaxFileSize) {
-        Reason = "文件太大";
+        Reason = {TReadProblem::TooLarge};
     } else if (Format == TFormat::Ase) {
         Read = ReadAse(Bytes, Entries, Reason);
     } else if (TextOf(Bytes, Reason)) {
@@ -599,7 +592,7 @@ bool Read(TFormat Format, std::string_view Bytes, std::vector<TInEntry>& Entries
         }
     }
     if (Read)
-        Reason.clear();
+        Reason = {};
     else
         Entries.clear();
     return Read;

@@ -35,8 +35,9 @@ struct TExpected {
 void ExpectRead(TFormat Format, const std::string& Bytes, const std::vector<TExpected>& Expected,
                 std::vector<TInEntry>* Out = nullptr) {
     std::vector<TInEntry> Entries;
-    std::string Reason;
-    ASSERT_TRUE(Read(Format, Bytes, Entries, Reason)) << ExtensionOf(Format) << ": " << Reason;
+    TReadReason Reason;
+    ASSERT_TRUE(Read(Format, Bytes, Entries, Reason))
+        << ExtensionOf(Format) << ": " << static_cast<int>(Reason.Problem) << " " << Reason.Number;
     ASSERT_EQ(Entries.size(), Expected.size()) << ExtensionOf(Format);
     for (std::size_t I = 0; I < Entries.size(); ++I)
         EXPECT_EQ(std::tie(Entries[I].Color, Entries[I].Name),
@@ -167,53 +168,55 @@ TEST(PaletteFile, ReadsFilesOtherProgramsWrite) {
 }
 
 TEST(PaletteFile, RefusesDamagedFilesWithAReason) {
+    using P = TReadProblem;
     struct TCase {
         TFormat Format;
         std::string Bytes;
-        const char* Reason;
+        TReadReason Reason;
     };
     const std::string One = "41534546 0001 0000 00000001 0001 00000018 0002 0061 0000 ";
     const std::string Two = "41534546 0001 0000 00000002 0001 00000018 0002 0061 0000 ";
     const std::string Lengthy = "41534546 0001 0000 00000001 0001 00000019 0002 0061 0000 ";
     const std::string Rgb = "52474220 3B808081 3F008081 3E4CCCCD 0002";
     const TCase kCases[] = {
-        {TFormat::Gpl, "JASC-PAL\n0100\n", "不是 GIMP 调色板"},
-        {TFormat::Gpl, "GIMP Palette\n1 2 3\n1 2\n", "第 3 行不是颜色"},
-        {TFormat::Gpl, "GIMP Palette\r\n\r\n1 2 256 x\r\n", "第 3 行不是颜色"},
-        {TFormat::Gpl, "GIMP Palette\n1 2 3x\n", "第 2 行不是颜色"},
-        {TFormat::Gpl, "GIMP Palette\n1 2 3 \xFF\n", "不是 UTF-8 文本"},
-        {TFormat::Ase, Hex("41534558 0001 0000 00000000"), "不是 ASE 色板"},
-        {TFormat::Ase, Hex("41534546 0001"), "文件不完整"},
-        {TFormat::Ase, Hex(Two + Rgb), "文件不完整"},
-        {TFormat::Ase, Hex(Lengthy + Rgb), "文件不完整"},
-        {TFormat::Ase, Hex(One + "52474220 3B808081 7FC00000 3E4CCCCD 0002"), "第 1 个颜色已损坏"},
+        {TFormat::Gpl, "JASC-PAL\n0100\n", {P::NotGpl}},
+        {TFormat::Gpl, "GIMP Palette\n1 2 3\n1 2\n", {P::LineNotColor, 3}},
+        {TFormat::Gpl, "GIMP Palette\r\n\r\n1 2 256 x\r\n", {P::LineNotColor, 3}},
+        {TFormat::Gpl, "GIMP Palette\n1 2 3x\n", {P::LineNotColor, 2}},
+        {TFormat::Gpl, "GIMP Palette\n1 2 3 \xFF\n", {P::NotUtf8}},
+        {TFormat::Ase, Hex("41534558 0001 0000 00000000"), {P::NotAse}},
+        {TFormat::Ase, Hex("41534546 0001"), {P::Incomplete}},
+        {TFormat::Ase, Hex(Two + Rgb), {P::Incomplete}},
+        {TFormat::Ase, Hex(Lengthy + Rgb), {P::Incomplete}},
+        {TFormat::Ase, Hex(One + "52474220 3B808081 7FC00000 3E4CCCCD 0002"), {P::ColorDamaged, 1}},
         {TFormat::Ase, Hex(One + "58595A20 3B808081 3F008081 3E4CCCCD 0002"),
-         "第 1 个颜色的色彩模式未知"},
+         {P::ColorModelUnknown, 1}},
         {TFormat::Ase, Hex("41534546 0001 0000 00000001 0001 00000004 0009 0061"),
-         "第 1 个颜色已损坏"},
-        {TFormat::Json, "{}", "不是颜色列表"},
-        {TFormat::Json, "[{\"color\": \"red\"}, 1]", "第 2 项不是 JSON 对象"},
-        {TFormat::Json, "[{\"name\": \"x\"}]", "第 1 项没有颜色"},
+         {P::ColorDamaged, 1}},
+        {TFormat::Json, "{}", {P::NotList}},
+        {TFormat::Json, "[{\"color\": \"red\"}, 1]", {P::ItemNotObject, 2}},
+        {TFormat::Json, "[{\"name\": \"x\"}]", {P::ItemWithoutColor, 1}},
         {TFormat::Json, "[{\"color\": \"#FF8000\"},\n {\"color\": \"nope\"}]",
-         "第 2 个颜色无法识别"},
-        {TFormat::Json, "[{\"color\": 16744448}]", "第 1 个颜色无法识别"},
-        {TFormat::Json, "[\n{\"color\": \"#fff\",}]", "JSON 格式错误（第 2 行）"},
-        {TFormat::Json, "[{\"color\": \"#fff\"}] x", "JSON 格式错误（第 1 行）"},
-        {TFormat::Json, "[{'color': '#fff'}]", "JSON 格式错误（第 1 行）"},
-        {TFormat::Json, "[{\"color\": \"#fff\x01\"}]", "JSON 格式错误（第 1 行）"},
-        {TFormat::Json, "[{\"color\": \"#fff\", \"x\": 01}]", "JSON 格式错误（第 1 行）"},
-        {TFormat::Json, "[\"\\ud800\\u12\"]", "JSON 格式错误（第 1 行）"},
-        {TFormat::Json, "[" + std::string(100000, '['), "JSON 嵌套太深"},
-        {TFormat::Css, ":root { --c: #12345; }", "第 1 行的颜色无法识别"},
-        {TFormat::Css, "a {}\n/* x */ --c: rgb(300, 0, 0);", "第 2 行的颜色无法识别"},
-        {TFormat::Css, "--c: #fff; /* \xC0\x80 */", "不是 UTF-8 文本"},
-        {TFormat::Css, std::string(kMaxFileSize + 1, ' '), "文件太大"},
+         {P::ColorUnreadable, 2}},
+        {TFormat::Json, "[{\"color\": 16744448}]", {P::ColorUnreadable, 1}},
+        {TFormat::Json, "[\n{\"color\": \"#fff\",}]", {P::JsonSyntax, 2}},
+        {TFormat::Json, "[{\"color\": \"#fff\"}] x", {P::JsonSyntax, 1}},
+        {TFormat::Json, "[{'color': '#fff'}]", {P::JsonSyntax, 1}},
+        {TFormat::Json, "[{\"color\": \"#fff\x01\"}]", {P::JsonSyntax, 1}},
+        {TFormat::Json, "[{\"color\": \"#fff\", \"x\": 01}]", {P::JsonSyntax, 1}},
+        {TFormat::Json, "[\"\\ud800\\u12\"]", {P::JsonSyntax, 1}},
+        {TFormat::Json, "[" + std::string(100000, '['), {P::JsonTooDeep}},
+        {TFormat::Css, ":root { --c: #12345; }", {P::CssColorUnreadable, 1}},
+        {TFormat::Css, "a {}\n/* x */ --c: rgb(300, 0, 0);", {P::CssColorUnreadable, 2}},
+        {TFormat::Css, "--c: #fff; /* \xC0\x80 */", {P::NotUtf8}},
+        {TFormat::Css, std::string(kMaxFileSize + 1, ' '), {P::TooLarge}},
     };
     for (const TCase& c : kCases) {
         std::vector<TInEntry> Entries(1);
-        std::string Reason;
+        TReadReason Reason;
         EXPECT_FALSE(Read(c.Format, c.Bytes, Entries, Reason)) << c.Bytes.substr(0, 60);
-        EXPECT_EQ(Reason, c.Reason) << c.Bytes.substr(0, 60);
+        EXPECT_EQ(Reason.Problem, c.Reason.Problem) << c.Bytes.substr(0, 60);
+        EXPECT_EQ(Reason.Number, c.Reason.Number) << c.Bytes.substr(0, 60);
         EXPECT_TRUE(Entries.empty());
     }
 }

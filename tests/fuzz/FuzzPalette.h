@@ -42,12 +42,12 @@ inline int FuzzPaletteRead(PaletteFile::TFormat Format, const std::uint8_t* Data
                            std::size_t Size) {
     using namespace PaletteFile;
     std::vector<TInEntry> Entries(1);
-    std::string Reason = "left over";
+    TReadReason Reason{TReadProblem::NotList, 7};  // left over
     if (!Read(Format, FuzzText(Data, Size), Entries, Reason)) {
-        FUZZ_CHECK(Entries.empty() && !Reason.empty());
+        FUZZ_CHECK(Entries.empty() && Reason.Problem != TReadProblem::None);
         return 0;
     }
-    FUZZ_CHECK(Reason.empty());
+    FUZZ_CHECK(Reason.Problem == TReadProblem::None && Reason.Number == 0);
     std::vector<TOutEntry> Out;
     for (const TInEntry& E : Entries) {
         FUZZ_CHECK(FuzzIsUtf8(E.Name) && FuzzIsUtf8(ImportComment(E.Name)));
