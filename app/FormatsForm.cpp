@@ -192,13 +192,11 @@ void TfrmFormats::Move(int by) {
 // A new format under the first free name "格式 N", ready to be renamed.
 void TfrmFormats::btnNewClick() {
     if (static_cast<int>(FFormats.size()) >= FRoom) return;
-    OwnFormats::TFormat f{"", "#{hex}"};
-    for (int n = 1; f.Name.empty(); ++n) {
-        FFormats.push_back({WideToUtf8(L"格式 " + std::to_wstring(n)), f.Template});
-        if (!OwnFormats::CheckName(FFormats, FFormats.size() - 1)) f.Name = FFormats.back().Name;
+    for (int n = 1;; ++n) {
+        FFormats.push_back({WideToUtf8(L"格式 " + std::to_wstring(n)), "#{hex}"});
+        if (!OwnFormats::CheckName(FFormats, FFormats.size() - 1)) break;
         FFormats.pop_back();
     }
-    FFormats.push_back(f);
     OldKeys.push_back(0);
     FillList(static_cast<int>(FFormats.size()) - 1);
     edtName->SetFocus();

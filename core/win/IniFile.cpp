@@ -244,11 +244,7 @@ std::string ReadValue(const std::string& Section, const std::string& Key,
 
 std::string TIniFile::ReadIniString(const std::string& Section, const std::string& Key,
                                     const std::string& FileName, const std::string& Default) {
-    TSettingsLock Lock;
-    if (!IsRegularFile(FileName)) return Default;
-    const std::string Value = ReadValue(Section, Key, FileName, Default);
-    FlushProfileCache(FileName);
-    return Value;
+    return ReadIniStrings(Section, {Key}, {Default}, FileName).front();
 }
 
 std::vector<std::string> TIniFile::ReadIniStrings(const std::string& Section,
