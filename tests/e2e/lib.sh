@@ -1,6 +1,8 @@
 # Helpers for the end-to-end tests: they drive the real Quillora.exe under Wine from outside.
 # test.sh provides DISPLAY, WINEPREFIX and the paths QUILLORA_EXE and QUILLORA_PROBE.
 set -uo pipefail
+# grep -q leaves at the first match; under pipefail the writer's broken pipe then fails the
+# whole pipeline now and then, so pipelines end in grep PATTERN >/dev/null, which reads to the end.
 source "$(dirname "$QUILLORA_E2E_LIB")/../../scripts/wine-env.sh"
 
 fail() {

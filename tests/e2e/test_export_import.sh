@@ -24,7 +24,7 @@ through_dialog() {  # letter path
 expect_message() {
   local i
   for ((i = 0; i < 100; i++)); do
-    if probe tree '#32770' 2>/dev/null | grep -qF "$1"; then
+    if probe tree '#32770' 2>/dev/null | grep -F "$1" >/dev/null; then
       xdotool key Return
       return 0
     fi

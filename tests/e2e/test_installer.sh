@@ -10,7 +10,7 @@ suminfo=$(msiinfo suminfo "$msi") || fail "msiinfo cannot read $msi"
 # Word count bit 8: no elevation needed; no ALLUSERS: a per-user install.
 words=$(echo "$suminfo" | sed -n 's/^Source: \([0-9]*\).*/\1/p')
 (( ${words:-0} & 8 )) || fail "the package asks for administrator rights (word count ${words:-none})"
-msiinfo export "$msi" Property | grep -q '^ALLUSERS' && fail "the package sets ALLUSERS"
+msiinfo export "$msi" Property | grep '^ALLUSERS' >/dev/null && fail "the package sets ALLUSERS"
 
 private_prefix
 export WINEDLLOVERRIDES="$WINEDLLOVERRIDES;winemenubuilder.exe=d"  # no menu entries outside the prefix
@@ -52,7 +52,7 @@ icon=$(wine reg query 'HKCU\Software\Microsoft\Installer\Products' /s 2>/dev/nul
 target=$(probe shortcut "$(winepath -w "$lnk")") || fail "no Start-menu shortcut at $lnk"
 [ "$(winepath -u "$target" 2>/dev/null)" -ef "$installed/Quillora.exe" ] || fail "the shortcut starts $target"
 QUILLORA_EXE=$target start_quillora
-probe tree TfrmMain | grep -q '^Button "置顶".*checked=0' || fail "the installed program did not read vop.ini"
+probe tree TfrmMain | grep '^Button "置顶".*checked=0' >/dev/null || fail "the installed program did not read vop.ini"
 click_caption closebox
 expect_exit 20
 

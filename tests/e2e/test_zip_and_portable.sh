@@ -17,8 +17,8 @@ unzip -q "$zip" -d "$dir" || fail "cannot unpack $zip"
 copy="$dir/Quillora"
 cmp -s "$copy/Quillora.exe" "$release" || fail "the zip's program is not $release (a package older than the build? scripts/package.sh)"
 sections=$(i686-w64-mingw32-objdump -h "$copy/Quillora.exe")
-echo "$sections" | grep -q ' \.debug_' && fail "the zip's program carries debug information"
-echo "$sections" | grep -q ' \.gnu_debuglink' || fail "the zip's program has no debug link"
+echo "$sections" | grep ' \.debug_' >/dev/null && fail "the zip's program carries debug information"
+echo "$sections" | grep ' \.gnu_debuglink' >/dev/null || fail "the zip's program has no debug link"
 grep -q $'^Copyright (c) 2026 Quillora contributors\r$' "$copy/LICENSE.txt" ||
   fail "LICENSE.txt has no copyright line with CRLF"
 for text in "Quillora $QUILLORA_VERSION" '%APPDATA%\Quillora\vop.ini' 'named "portable"'; do
@@ -40,7 +40,7 @@ mkdir "$copy/vop.ini"
 wine "$copy/Quillora.exe" &
 APP_PID=$!
 probe wait '#32770' 30000 || fail "no message for the failed write"
-probe tree '#32770' | grep -qF "无法写入到Z:${copy//\//\\}\\vop.ini" ||
+probe tree '#32770' | grep -F "无法写入到Z:${copy//\//\\}\\vop.ini" >/dev/null ||
   fail "the message is not the write error for the copy's vop.ini: $(probe tree '#32770')"
 xdotool key Return
 probe wait TfrmMain 30000 || fail "the main window did not appear after the message"
