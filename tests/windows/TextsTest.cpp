@@ -35,4 +35,21 @@ TEST(Texts, ReadProblemsReadAsBefore) {
         EXPECT_EQ(ReadProblemText({c.Problem, c.Number}), c.Text) << static_cast<int>(c.Problem);
 }
 
+// Every row is where its id says, and has both texts.
+TEST(Texts, TableHasEveryTextInBothLanguages) {
+    for (std::size_t i = 0; i < kTextCount; ++i) {
+        const TTextRow& row = TextRows()[i];
+        EXPECT_EQ(static_cast<std::size_t>(row.Id), i);
+        EXPECT_TRUE(row.Chinese && *row.Chinese && row.English && *row.English) << i;
+    }
+}
+
+TEST(Texts, NumbersGoIntoEitherLanguage) {
+    SetLanguage(TLanguage::English);
+    EXPECT_EQ(ReadProblemText({TReadProblem::JsonSyntax, 7}), L"JSON syntax error (line 7)");
+    EXPECT_EQ(Text(TTextId::ReadLineNotColor, L"100%2"), L"Line 100%2 is not a color");
+    SetLanguage(TLanguage::Chinese);
+    EXPECT_EQ(ReadProblemText({TReadProblem::LineNotColor, 3}), L"第 3 行不是颜色");
+}
+
 }  // namespace
