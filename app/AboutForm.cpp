@@ -1,27 +1,29 @@
 #include "AboutForm.h"
+#include "Texts.h"
 #include "Links.h"
 #include "Text.h"
 
 TfrmAbout* frmAbout = nullptr;
 
+using X = TTextId;
+
 #define M(member) LAYOUT_SLOT(TfrmAbout, member)
-const std::vector<TLayoutRow<TfrmAbout>>& TfrmAbout::Layout() {
+std::vector<TLayoutRow<TfrmAbout>> TfrmAbout::Layout() {
     static const std::wstring email = AnsiToWide(Links::kEmail), site = AnsiToWide(Links::kWebSite);
-    static const std::vector<TLayoutRow<TfrmAbout>> rows = {
+    return {
         // control        parent          left top width height tag tab caption
         {M(shpBackground),   {},               7,   7,  282,   147,   0,  -1, nullptr},
         {M(bvlBackground),   {},               7,   7,  282,   147,   0,  -1, nullptr},
         {M(imgIcon),         {},              14,  17,   32,    32,   0,  -1, nullptr},
         {M(lblTitle),        {},              57,  25,    9,    16,   0,  -1, L"#"},
-        {M(lblVersion),      {},              49,  54,   16,    13,   0,  -1, L"版本"},
-        {M(lblCopyright),    {},              38,  71,   16,    13,   0,  -1, L"版权"},
-        {M(lblEmail1),       {},              68, 105,   31,    13,   0,  -1, L"电子邮件:"},
+        {M(lblVersion),      {},              49,  54,   16,    13,   0,  -1, Text(X::VersionLabel)},
+        {M(lblCopyright),    {},              38,  71,   16,    13,   0,  -1, Text(X::CopyrightLabel)},
+        {M(lblEmail1),       {},              68, 105,   31,    13,   0,  -1, Text(X::EmailLabel)},
         {M(lblEmail2),       {},             136,  97,  102,    35,   0,  -1, email.c_str()},
-        {M(lblWebsite1),     {},              67, 124,   46,    13,   0,  -1, L"网站(&W)"},
+        {M(lblWebsite1),     {},              67, 124,   46,    13,   0,  -1, Text(X::WebsiteLabel)},
         {M(lblWebsite2),     {},             129, 126,  119,    13,   0,  -1, site.c_str()},
-        {M(btnOK),           {},             110, 163,   74,    23,   0,   0, L"确定"},
+        {M(btnOK),           {},             110, 163,   74,    23,   0,   0, Text(X::OK)},
     };
-    return rows;
 }
 #undef M
 

@@ -20,7 +20,7 @@ public:
     TButton* btnOK;
 
 private:
-    static const std::vector<TLayoutRow<TfrmAbout>>& Layout();
+    static std::vector<TLayoutRow<TfrmAbout>> Layout();
     void FormShow();
     void DpiChanged() override;
     // The title, version and copyright centred, the icon beside the title.

@@ -9,6 +9,12 @@ TCommand& TCommandTable::Add(TCommandId id, const wchar_t* caption, std::functio
     return c;
 }
 
+TCommand& TCommandTable::Add(TCommandId id, TTextId label, std::function<void()> run) {
+    TCommand& c = Add(id, Text(label), std::move(run));
+    c.Label = label;
+    return c;
+}
+
 const TCommand* TCommandTable::Find(TCommandId id) const {
     auto it = std::find_if(FCommands.begin(), FCommands.end(), [id](const TCommand& c) { return c.Id == id; });
     return it == FCommands.end() ? nullptr : &*it;
@@ -63,7 +69,8 @@ void TCommandTable::Refresh() {
             const TCommand* c = Find(static_cast<TCommandId>(item.Command));
             if (!c) return;  // a separator
             const std::wstring text = c->Text ? c->Text() : std::wstring();
-            item.Caption = c->Caption.empty() ? text : text.empty() ? c->Caption : c->Caption + L"\t" + text;
+            const std::wstring caption = c->Label != TTextId::Count ? Text(c->Label) : c->Caption;
+            item.Caption = caption.empty() ? text : text.empty() ? caption : caption + L"\t" + text;
             item.Visible = !c->Visible || c->Visible();
             item.Enabled = !c->Enabled || c->Enabled();
             item.Checked = c->Checked && c->Checked();

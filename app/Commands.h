@@ -3,6 +3,7 @@
 // caption, state and check mark are worked out from its row whenever they may have changed.
 #pragma once
 #include "Menus.h"
+#include "Texts.h"
 #include <deque>
 #include <functional>
 #include <initializer_list>
@@ -14,7 +15,7 @@
 enum class TCommandId : int {
     None = 0,
     Palette, SaveColor, MyColors, Pick, CopyAs, Paste, Contrast, Export, Import, Sample, AutoCopy,
-    Show, Email, Website, About, Exit, ColorSpace, Freeze, OwnLine, EditFormats,
+    Show, Email, Website, About, Exit, ColorSpace, Freeze, OwnLine, EditFormats, Language,
     Separator = 99,   // a line between entries
     CopyAs1 = 100,    // + 0..7: "复制为", the eight more notations
     Sample1 = 200,    // + 0..2: "取样", 1, 3 or 5 pixels a side
@@ -24,6 +25,7 @@ enum class TCommandId : int {
     SpaceInfo1 = 510,   // + 0..5: the lines that say what the profile and the screen do
     CopyOwn1 = 600,     // + 0..19: "复制为", the own formats in their order
     AutoCopyOwn1 = 700, // + 0..19: "取色后复制", the own formats in their order
+    Language0 = 800,    // + 0..1: "语言 / Language", Chinese and English
 };
 constexpr TCommandId operator+(TCommandId first, int n) {
     return static_cast<TCommandId>(static_cast<int>(first) + n);
@@ -31,7 +33,8 @@ constexpr TCommandId operator+(TCommandId first, int n) {
 
 struct TCommand {
     TCommandId Id = TCommandId::None;
-    std::wstring Caption;
+    TTextId Label = TTextId::Count;  // the caption in the current language, when not Count
+    std::wstring Caption;            // the caption of a row without a Label
     std::function<void()> Run;
     std::function<bool()> Enabled;       // always, when empty
     std::function<bool()> Checked;       // never, when empty
@@ -48,6 +51,7 @@ class TCommandTable {
 public:
     // The row stays where it is while others are added.
     TCommand& Add(TCommandId id, const wchar_t* caption, std::function<void()> run);
+    TCommand& Add(TCommandId id, TTextId label, std::function<void()> run);
     const TCommand* Find(TCommandId id) const;
     bool Enabled(TCommandId id) const;
     // Runs the command if it is enabled, then brings every menu up to date.
@@ -57,7 +61,8 @@ public:
     // Fills a menu with these entries, in this order; an entry that others name as their parent
     // opens a submenu of them, in the table's order.
     void Build(TPopupMenu& menu, std::initializer_list<TCommandId> entries);
-    // Every built menu's captions, states and check marks as they stand now.
+    // Every built menu's captions (in the current language), states and check marks as they
+    // stand now.
     void Refresh();
 
 private:

@@ -1,4 +1,5 @@
 #include "ContrastForm.h"
+#include "Texts.h"
 #include "Clipboard.h"
 #include "ColorText.h"
 #include "Contrast.h"
@@ -15,34 +16,35 @@ constexpr int kFavoriteHeight = 18;                  // a row of the favourites'
 constexpr int kSampleMargin = 6;
 }  // namespace
 
+using X = TTextId;
+
 #define M(member) LAYOUT_SLOT(TfrmContrast, member)
-const std::vector<TLayoutRow<TfrmContrast>>& TfrmContrast::Layout() {
-    static const std::vector<TLayoutRow<TfrmContrast>> rows = {
+std::vector<TLayoutRow<TfrmContrast>> TfrmContrast::Layout() {
+    return {
         // control        parent          left top width height tag tab caption
-        {M(btnFore),         {},               8,   8,   80,    23,   0,   0, L"前景(&F)..."},
+        {M(btnFore),         {},               8,   8,   80,    23,   0,   0, Text(X::Foreground)},
         {M(pnlFore),         {},              94,   8,   40,    23,   0,  -1, nullptr},
         {M(shpFore),         M(pnlFore),       1,   1,   38,    21,   0,  -1, nullptr},
         {M(edtFore),         {},             140,   9,   96,    21,   0,   1, nullptr},
-        {M(btnBack),         {},               8,  37,   80,    23,   0,   2, L"背景(&B)..."},
+        {M(btnBack),         {},               8,  37,   80,    23,   0,   2, Text(X::Background)},
         {M(pnlBack),         {},              94,  37,   40,    23,   0,  -1, nullptr},
         {M(shpBack),         M(pnlBack),       1,   1,   38,    21,   0,  -1, nullptr},
         {M(edtBack),         {},             140,  38,   96,    21,   0,   3, nullptr},
-        {M(btnSwap),         {},               8,  66,   80,    23,   0,   4, L"交换(&W)"},
-        {M(lblFavorites),    {},               8,  99,    0,    13,   0,  -1, L"喜爱的颜色"},
+        {M(btnSwap),         {},               8,  66,   80,    23,   0,   4, Text(X::Swap)},
+        {M(lblFavorites),    {},               8,  99,    0,    13,   0,  -1, Text(X::MyColors)},
         {M(cboFavorites),    {},              94,  95,  142,    22,   0,   5, nullptr},
-        {M(lblRatio),        {},               8, 130,    0,    13,   0,  -1, L"对比度"},
+        {M(lblRatio),        {},               8, 130,    0,    13,   0,  -1, Text(X::ContrastCaption)},
         {M(edtRatio),        {},              94, 126,  142,    21,   0,   6, nullptr},
         {M(imgSample),       {},             248, 153,  220,    70,   0,  -1, nullptr},
-        {M(btnCopy),         {},             248, 253,  100,    23,   0,  20, L"复制结果(&C)"},
-        {M(btnClose),        {},             394, 253,   74,    23,   0,  21, L"关闭"},
+        {M(btnCopy),         {},             248, 253,  100,    23,   0,  20, Text(X::CopyResult)},
+        {M(btnClose),        {},             394, 253,   74,    23,   0,  21, Text(X::Close)},
     };
-    return rows;
 }
 #undef M
 
 TfrmContrast::TfrmContrast() : TForm(L"TfrmContrast", kClientWidth, kClientHeight, TBorderStyle::Dialog) {
     SetColor(clBtnFace);
-    SetCaption(L"对比度");
+    SetCaption(Text(X::ContrastCaption));
     BuildLayout(*this, Layout());
     using Row = TLayoutRow<TfrmContrast>;
     for (int i = 0; i < kVerdicts; ++i) {
@@ -176,7 +178,7 @@ void TfrmContrast::DrawSample() {
     big.Height = -MulDiv(14, kDesignDpi, 72);
     big.Bold = true;
     const HFONT normalFont = SharedFont(Font(), Dpi()), bigFont = SharedFont(big, Dpi());
-    const wchar_t* text = L"示例文字 Sample text";
+    const wchar_t* text = Text(X::SampleText);
     RECT line{Scale(kSampleMargin), Scale(kSampleMargin), w, h};
     {
         TSelectObject font(dc, normalFont);

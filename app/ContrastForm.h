@@ -40,7 +40,7 @@ public:
     static TColor LastBackground;
 
 private:
-    static const std::vector<TLayoutRow<TfrmContrast>>& Layout();
+    static std::vector<TLayoutRow<TfrmContrast>> Layout();
     void FormCreate();
     void DpiChanged() override;
     void LoadFavorites();

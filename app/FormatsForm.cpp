@@ -1,4 +1,5 @@
 #include "FormatsForm.h"
+#include "Texts.h"
 #include "Errors.h"
 #include "Guard.h"
 #include "Settings.h"
@@ -6,44 +7,46 @@
 
 TfrmFormats* frmFormats = nullptr;
 
+using X = TTextId;
+
 #define M(member) LAYOUT_SLOT(TfrmFormats, member)
-const std::vector<TLayoutRow<TfrmFormats>>& TfrmFormats::Layout() {
-    static const std::vector<TLayoutRow<TfrmFormats>> rows = {
+std::vector<TLayoutRow<TfrmFormats>> TfrmFormats::Layout() {
+    return {
         // control        parent          left top width height tag tab caption
         {M(lvwFormats),      {},               8,   8,  324,   150,   0,   0, nullptr},
-        {M(btnNew),          {},             338,   8,   74,    23,   0,   1, L"新建(&N)"},
-        {M(btnDelete),       {},             338,  36,   74,    23,   0,   2, L"删除(&D)"},
-        {M(btnUp),           {},             338,  64,   74,    23,   0,   3, L"上移(&U)"},
-        {M(btnDown),         {},             338,  92,   74,    23,   0,   4, L"下移(&W)"},
-        {M(lblName),         {},               8, 170,    0,    13,   0,  -1, L"名称:"},
+        {M(btnNew),          {},             338,   8,   74,    23,   0,   1, Text(X::New)},
+        {M(btnDelete),       {},             338,  36,   74,    23,   0,   2, Text(X::DeleteKey)},
+        {M(btnUp),           {},             338,  64,   74,    23,   0,   3, Text(X::MoveUp)},
+        {M(btnDown),         {},             338,  92,   74,    23,   0,   4, Text(X::MoveDown)},
+        {M(lblName),         {},               8, 170,    0,    13,   0,  -1, Text(X::NameLabel)},
         {M(edtName),         {},              62, 166,  350,    21,   0,   5, nullptr},
-        {M(lblTemplate),     {},               8, 197,    0,    13,   0,  -1, L"格式:"},
+        {M(lblTemplate),     {},               8, 197,    0,    13,   0,  -1, Text(X::FormatLabel)},
         {M(edtTemplate),     {},              62, 193,  350,    21,   0,   6, nullptr},
-        {M(lblPreview),      {},               8, 224,    0,    13,   0,  -1, L"预览:"},
+        {M(lblPreview),      {},               8, 224,    0,    13,   0,  -1, Text(X::PreviewLabel)},
         {M(edtPreview),      {},              62, 220,  350,    21,   0,   7, nullptr},
         {M(edtError),        {},               8, 247,  404,    17,   0,   8, nullptr},
-        {M(btnOK),           {},             259, 271,   74,    23,   0,   9, L"确定"},
-        {M(btnCancel),       {},             338, 271,   74,    23,   0,  10, L"取消"},
+        {M(btnOK),           {},             259, 271,   74,    23,   0,   9, Text(X::OK)},
+        {M(btnCancel),       {},             338, 271,   74,    23,   0,  10, Text(X::Cancel)},
     };
-    return rows;
 }
 #undef M
 
 namespace {
 std::wstring ProblemText(const OwnFormats::TError& e) {
     using P = OwnFormats::TProblem;
-    const std::wstring at = L"第 " + std::to_wstring(e.Position) + L" 个字符：";
+    const std::wstring at = std::to_wstring(e.Position);
     switch (e.Problem) {
     case P::None: break;
-    case P::UnknownPlaceholder: return at + L"未知的占位符 {" + Utf8ToWide(e.Placeholder) + L"}";
-    case P::MissingBrace: return at + L"缺少 }";
-    case P::ControlCharacter: return at + L"不能使用控制字符";
-    case P::EmptyTemplate: return L"格式不能为空";
-    case P::LongTemplate: return L"格式最多 " + std::to_wstring(OwnFormats::kMaxTemplate) + L" 个字符";
-    case P::EmptyName: return L"名称不能为空";
-    case P::LongName: return L"名称最多 " + std::to_wstring(OwnFormats::kMaxName) + L" 个字符";
-    case P::NameControl: return L"名称" + at + L"不能使用控制字符";
-    case P::SameName: return L"已有同名的格式";
+    case P::UnknownPlaceholder:
+        return Text(X::AtCharacter, at, Text(X::UnknownPlaceholder, Utf8ToWide(e.Placeholder)));
+    case P::MissingBrace: return Text(X::AtCharacter, at, Text(X::MissingBrace));
+    case P::ControlCharacter: return Text(X::AtCharacter, at, Text(X::ControlCharacter));
+    case P::EmptyTemplate: return Text(X::EmptyTemplate);
+    case P::LongTemplate: return Text(X::LongTemplate, std::to_wstring(OwnFormats::kMaxTemplate));
+    case P::EmptyName: return Text(X::EmptyName);
+    case P::LongName: return Text(X::LongName, std::to_wstring(OwnFormats::kMaxName));
+    case P::NameControl: return Text(X::NameAtCharacter, at, Text(X::ControlCharacter));
+    case P::SameName: return Text(X::SameName);
     }
     return std::wstring();
 }
@@ -62,28 +65,28 @@ std::wstring FormatProblem(const std::vector<OwnFormats::TFormat>& list, size_t 
     const OwnFormats::TFormat& f = list[index];
     if (const OwnFormats::TError e = OwnFormats::CheckName(list, index)) return ProblemText(e);
     if (int at = FirstUnstorable(Utf8ToWide(f.Name)))
-        return L"名称第 " + std::to_wstring(at) + L" 个字符：无法保存在设置文件中";
+        return Text(X::NameAtCharacter, std::to_wstring(at), Text(X::NotStorable));
     if (const OwnFormats::TError e = OwnFormats::CheckTemplate(f.Template)) return ProblemText(e);
     if (int at = FirstUnstorable(Utf8ToWide(f.Template)))
-        return L"第 " + std::to_wstring(at) + L" 个字符：无法保存在设置文件中";
+        return Text(X::AtCharacter, std::to_wstring(at), Text(X::NotStorable));
     return std::wstring();
 }
 }  // namespace
 
 TfrmFormats::TfrmFormats() : TForm(L"TfrmFormats", kClientWidth, kClientHeight, TBorderStyle::Dialog) {
     SetColor(clBtnFace);
-    SetCaption(L"自定义格式");
+    SetCaption(Text(X::FormatsCaption));
     BuildLayout(*this, Layout());
-    lvwFormats->AddColumn(L"名称", 110);
-    lvwFormats->AddColumn(L"格式", 205);
-    lvwFormats->SetAccessibleName(L"格式列表");
+    lvwFormats->AddColumn(Text(X::NameColumn), 110);
+    lvwFormats->AddColumn(Text(X::FormatColumn), 205);
+    lvwFormats->SetAccessibleName(Text(X::FormatList));
     edtName->SetMaxLength(OwnFormats::kMaxName);
     edtTemplate->SetMaxLength(OwnFormats::kMaxTemplate);
     for (TEdit* e : {edtPreview, edtError}) {
         e->SetReadOnly(true);
         e->SetColor(clBtnFace);
     }
-    edtError->SetAccessibleName(L"错误");
+    edtError->SetAccessibleName(Text(X::ErrorName));
     edtError->Border = false;
     SetDefaultButton(btnOK);
     CancelButton = btnCancel;
@@ -176,7 +179,7 @@ std::wstring TfrmFormats::ErrorText() const {
     }
     for (size_t i = 0; i < FFormats.size(); ++i) {
         const std::wstring other = FormatProblem(FFormats, i);
-        if (!other.empty()) return L"“" + Utf8ToWide(FFormats[i].Name) + L"”：" + other;
+        if (!other.empty()) return Text(X::FormatProblem, Utf8ToWide(FFormats[i].Name), other);
     }
     return std::wstring();
 }
@@ -193,7 +196,7 @@ void TfrmFormats::Move(int by) {
 void TfrmFormats::btnNewClick() {
     if (static_cast<int>(FFormats.size()) >= FRoom) return;
     for (int n = 1;; ++n) {
-        FFormats.push_back({WideToUtf8(L"格式 " + std::to_wstring(n)), "#{hex}"});
+        FFormats.push_back({WideToUtf8(Text(X::NewFormatName, std::to_wstring(n))), "#{hex}"});
         if (!OwnFormats::CheckName(FFormats, FFormats.size() - 1)) break;
         FFormats.pop_back();
     }

@@ -29,7 +29,7 @@ public:
     std::wstring ErrorText() const;
 
 private:
-    static const std::vector<TLayoutRow<TfrmFormats>>& Layout();
+    static std::vector<TLayoutRow<TfrmFormats>> Layout();
     void FillList(int selected);
     void ShowSelected();
     void EditChanged();

@@ -6,10 +6,13 @@
 #include "PaletteTransfer.h"
 #include "Settings.h"
 #include "SettingsText.h"
+#include "StartUp.h"
 #include "Text.h"
 #include "VopClass.h"
 
 TfrmMain* frmMain = nullptr;
+
+using X = TTextId;
 
 namespace {
 // One notation row: a label at 8 (sized to its text), an edit at 52 and a copy button at 198,
@@ -32,47 +35,44 @@ const TNotationRow kNotationRows[TfrmMain::kNotations] = {
 };
 }  // namespace
 
-const std::vector<TLayoutRow<TfrmMain>>& TfrmMain::Layout() {
-    static const std::vector<TLayoutRow<TfrmMain>> rows = [] {
-        std::vector<TLayoutRow<TfrmMain>> r = {
-            // control        parent          left top width height tag tab caption
-            {M(chkStayOnTop),    {},               8,  10,   76,    17,   0,   0, L"置顶"},
-            {M(cboZoom),         {},              91,   8,  103,    21,   0,   1, nullptr},
-            {M(btnMenu),         {},             198,   7,   43,    23,   0,  -1, L"菜单"},
-            {M(pnlDrag2),        {},               8,  36,   38,    38,   0,  19, nullptr},
-            {M(imgDrag2),        M(pnlDrag2),      3,   3,   32,    32,   0,  -1, nullptr},
-            {M(pnlColor),        {},              50,  36,  149,    38,   0,  18, nullptr},
-            {M(shpColor),        M(pnlColor),      1,   1,  147,    36,   0,  -1, nullptr},
-            {M(pnlDrag),         {},             203,  36,   38,    38,   0,  15, nullptr},
-            {M(imgDrag),         M(pnlDrag),       3,   3,   32,    32,   0,  -1, nullptr},
-            {M(pnlZoom),         {},               8,  80,  233,    98,   0,  16, nullptr},
-            {M(imgZoom),         M(pnlZoom),       1,   1,  231,    96,   0,  -1, nullptr},
-            {M(imgZoomCursor),   M(pnlZoom),     194,  56,   32,    32,   0,  -1, nullptr},
-            {M(bvlRgbFrame),     {},               8, 184,  233,    98,   0,  -1, nullptr},
-            {M(lblR),            {},              17, 199,   11,    13,   0,  -1, L"R:"},
-            {M(spiR),            {},              31, 194,   90,    22,   0,   2, nullptr, 0, 255},
-            {M(lblG),            {},              17, 227,   11,    13,   0,  -1, L"G:"},
-            {M(spiG),            {},              31, 222,   90,    22,   0,   3, nullptr, 0, 255},
-            {M(lblB),            {},              17, 255,   10,    13,   0,  -1, L"B:"},
-            {M(spiB),            {},              31, 250,   90,    22,   0,   4, nullptr, 0, 255},
-            {M(lblH),            {},             128, 199,   11,    13,   0,  -1, L"H:"},
-            {M(spiH),            {},             142, 194,   90,    22,   0,   5, nullptr, 0, 240},
-            {M(lblS),            {},             129, 227,   10,    13,   0,  -1, L"S:"},
-            {M(spiS),            {},             142, 222,   90,    22,   0,   6, nullptr, 0, 240},
-            {M(lblL),            {},             130, 255,    9,    13,   0,  -1, L"L:"},
-            {M(spiL),            {},             142, 250,   90,    22,   0,   7, nullptr, 0, 240},
-        };
-        int tag = 1;
-        for (const TNotationRow& n : kNotationRows) {
-            r.push_back({n.Label, {}, 8, n.LabelTop, 0, 13, 0, -1, Notations::Main(tag).Label});
-            r.push_back({n.Edit, {}, 52, n.EditTop, 142, 21, tag, 7 + tag, nullptr});
-            r.push_back({n.Button, {}, 198, n.EditTop - 1, 43, 23, tag, -1, L"复制"});
-            ++tag;
-        }
-        r.push_back({M(stbStatus), {}, 0, 484, 249, 21, 0, 17, L"关于"});
-        return r;
-    }();
-    return rows;
+std::vector<TLayoutRow<TfrmMain>> TfrmMain::Layout() {
+    std::vector<TLayoutRow<TfrmMain>> r = {
+        // control        parent          left top width height tag tab caption
+        {M(chkStayOnTop),    {},               8,  10,   76,    17,   0,   0, Text(X::StayOnTop)},
+        {M(cboZoom),         {},              91,   8,  103,    21,   0,   1, nullptr},
+        {M(btnMenu),         {},             198,   7,   43,    23,   0,  -1, Text(X::MenuButton)},
+        {M(pnlDrag2),        {},               8,  36,   38,    38,   0,  19, nullptr},
+        {M(imgDrag2),        M(pnlDrag2),      3,   3,   32,    32,   0,  -1, nullptr},
+        {M(pnlColor),        {},              50,  36,  149,    38,   0,  18, nullptr},
+        {M(shpColor),        M(pnlColor),      1,   1,  147,    36,   0,  -1, nullptr},
+        {M(pnlDrag),         {},             203,  36,   38,    38,   0,  15, nullptr},
+        {M(imgDrag),         M(pnlDrag),       3,   3,   32,    32,   0,  -1, nullptr},
+        {M(pnlZoom),         {},               8,  80,  233,    98,   0,  16, nullptr},
+        {M(imgZoom),         M(pnlZoom),       1,   1,  231,    96,   0,  -1, nullptr},
+        {M(imgZoomCursor),   M(pnlZoom),     194,  56,   32,    32,   0,  -1, nullptr},
+        {M(bvlRgbFrame),     {},               8, 184,  233,    98,   0,  -1, nullptr},
+        {M(lblR),            {},              17, 199,   11,    13,   0,  -1, L"R:"},
+        {M(spiR),            {},              31, 194,   90,    22,   0,   2, nullptr, 0, 255},
+        {M(lblG),            {},              17, 227,   11,    13,   0,  -1, L"G:"},
+        {M(spiG),            {},              31, 222,   90,    22,   0,   3, nullptr, 0, 255},
+        {M(lblB),            {},              17, 255,   10,    13,   0,  -1, L"B:"},
+        {M(spiB),            {},              31, 250,   90,    22,   0,   4, nullptr, 0, 255},
+        {M(lblH),            {},             128, 199,   11,    13,   0,  -1, L"H:"},
+        {M(spiH),            {},             142, 194,   90,    22,   0,   5, nullptr, 0, 240},
+        {M(lblS),            {},             129, 227,   10,    13,   0,  -1, L"S:"},
+        {M(spiS),            {},             142, 222,   90,    22,   0,   6, nullptr, 0, 240},
+        {M(lblL),            {},             130, 255,    9,    13,   0,  -1, L"L:"},
+        {M(spiL),            {},             142, 250,   90,    22,   0,   7, nullptr, 0, 240},
+    };
+    int tag = 1;
+    for (const TNotationRow& n : kNotationRows) {
+        r.push_back({n.Label, {}, 8, n.LabelTop, 0, 13, 0, -1, Notations::Main(tag).Label});
+        r.push_back({n.Edit, {}, 52, n.EditTop, 142, 21, tag, 7 + tag, nullptr});
+        r.push_back({n.Button, {}, 198, n.EditTop - 1, 43, 23, tag, -1, Text(X::CopyButton)});
+        ++tag;
+    }
+    r.push_back({M(stbStatus), {}, 0, 484, 249, 21, 0, 17, Text(X::StatusName)});
+    return r;
 }
 #undef M
 
@@ -114,20 +114,20 @@ void TfrmMain::SetupComponents() {
 // Every menu entry and key, one row each; the menus in their order.
 void TfrmMain::BuildCommands() {
     using C = TCommandId;
-    FCommands.Add(C::Palette, L"调色板", [this] {
+    FCommands.Add(C::Palette, X::Palette, [this] {
         TColor c = CurrentColor();
         if (ChoosePaletteColor(ColorDialog1, c)) FModel.Set(c, TColorSource::Dialog);
     });
-    FCommands.Add(C::SaveColor, L"保存颜色", [this] { SaveColorDialog(Handle(), CurrentColor()); }).Default =
+    FCommands.Add(C::SaveColor, X::SaveColor, [this] { SaveColorDialog(Handle(), CurrentColor()); }).Default =
         true;
-    FCommands.Add(C::MyColors, L"喜爱的颜色", [this] {
+    FCommands.Add(C::MyColors, X::MyColors, [this] {
         TColor c = CurrentColor();
         if (ChooseSavedColor(c)) FModel.Set(c, TColorSource::Dialog);
     });
-    TCommand& pick = FCommands.Add(C::Pick, L"屏幕取色(&S)", [this] { StartKeyPick(); });
+    TCommand& pick = FCommands.Add(C::Pick, X::Pick, [this] { StartKeyPick(); });
     pick.Enabled = [this] { return !Picking() && IsWindowEnabled(Handle()); };
     pick.Text = [this] { return FHotKeyRegistered ? AnsiToWide(HotKeyText(FHotKey)) : std::wstring(); };
-    FCommands.Add(C::CopyAs, L"复制为(&C)", nullptr);
+    FCommands.Add(C::CopyAs, X::CopyAs, nullptr);
     for (int i = 0; i < Notations::kMoreCount; ++i) {
         const Notations::TNotation& n = Notations::More(i + 1);
         TCommand& c = FCommands.Add(C::CopyAs1 + i, n.Caption, [this, &n] {
@@ -137,12 +137,12 @@ void TfrmMain::BuildCommands() {
         c.Text = [this, &n] { return AnsiToWide(n.Text(CurrentColor())); };
     }
     BuildOwnFormatCommands(C::CopyAs);
-    FCommands.Add(C::Paste, L"粘贴颜色(&P)", [this] { PasteColor(); });
-    FCommands.Add(C::Contrast, L"对比度(&K)...", [this] { ShowContrast(ColorDialog1, CurrentColor()); });
-    FCommands.Add(C::Export, L"导出喜爱的颜色(&E)...", [this] { ExportSavedColors(Handle()); });
-    FCommands.Add(C::Import, L"导入喜爱的颜色(&I)...", [this] { ImportSavedColors(Handle()); });
-    FCommands.Add(C::Sample, L"取样(&M)", nullptr);
-    const wchar_t* const sides[] = {L"单个像素(&1)", L"3×3 平均(&3)", L"5×5 平均(&5)"};
+    FCommands.Add(C::Paste, X::Paste, [this] { PasteColor(); });
+    FCommands.Add(C::Contrast, X::Contrast, [this] { ShowContrast(ColorDialog1, CurrentColor()); });
+    FCommands.Add(C::Export, X::Export, [this] { ExportSavedColors(Handle()); });
+    FCommands.Add(C::Import, X::Import, [this] { ImportSavedColors(Handle()); });
+    FCommands.Add(C::Sample, X::Sample, nullptr);
+    const TTextId sides[] = {X::Sample1, X::Sample3, X::Sample5};
     for (int i = 0; i < 3; ++i) {
         const int side = 2 * i + 1;
         TCommand& c = FCommands.Add(C::Sample1 + i, sides[i], [this, side] { SetSampleSide(side); });
@@ -150,17 +150,18 @@ void TfrmMain::BuildCommands() {
         c.Radio = true;
         c.Checked = [this, side] { return SampleSide() == side; };
     }
-    FCommands.Add(C::AutoCopy, L"取色后复制(&A)", nullptr);
+    FCommands.Add(C::AutoCopy, X::AutoCopy, nullptr);
     for (int tag = 0; tag <= kNotations; ++tag) {
-        TCommand& c = FCommands.Add(C::AutoCopy0 + tag, tag ? Notations::Main(tag).Caption : L"不复制(&0)",
-                          [this, tag] { SetAutoCopy(tag); });
+        auto run = [this, tag] { SetAutoCopy(tag); };
+        TCommand& c = tag ? FCommands.Add(C::AutoCopy0 + tag, Notations::Main(tag).Caption, run)
+                          : FCommands.Add(C::AutoCopy0, X::AutoCopyNone, run);
         c.Parent = C::AutoCopy;
         c.Radio = true;
         c.Checked = [this, tag] { return FAutoCopy == tag; };
     }
     BuildOwnFormatCommands(C::AutoCopy);
-    FCommands.Add(C::ColorSpace, L"色彩空间(&G)", nullptr);
-    const wchar_t* const spaces[] = {L"显示器原始值(&N)", L"sRGB(&S)", L"Display P3(&P)", L"Adobe RGB (1998)(&A)"};
+    FCommands.Add(C::ColorSpace, X::ColorSpace, nullptr);
+    const TTextId spaces[] = {X::SpaceNative, X::SpaceSrgb, X::SpaceP3, X::SpaceAdobe};
     for (int i = 0; i < 4; ++i) {
         TCommand& c = FCommands.Add(C::ColorSpace0 + i, spaces[i], [this, i] { SetColorSpace(i); });
         c.Parent = C::ColorSpace;
@@ -168,9 +169,18 @@ void TfrmMain::BuildCommands() {
         c.Checked = [this, i] { return ColorSpace() == i; };
     }
     FCommands.Add(C::Separator, L"-", nullptr).Parent = C::ColorSpace;
-    FCommands.Add(C::Freeze, L"冻结屏幕取色(&Z)", [this] { SetFreezeAtStart(!FFreezeAtStart); }).Checked = [this] {
+    FCommands.Add(C::Freeze, X::Freeze, [this] { SetFreezeAtStart(!FFreezeAtStart); }).Checked = [this] {
         return FFreezeAtStart;
     };
+    FCommands.Add(C::Language, X::Language, nullptr);
+    for (int i = 0; i < 2; ++i) {
+        const auto language = static_cast<TLanguage>(i);
+        TCommand& c = FCommands.Add(C::Language0 + i, i ? X::English : X::Chinese,
+                                    [this, language] { SetTextLanguage(language); });
+        c.Parent = C::Language;
+        c.Radio = true;
+        c.Checked = [language] { return Language() == language; };
+    }
     for (int i = 0; i < 6; ++i) {
         TCommand& c = FCommands.Add(C::SpaceInfo1 + i, L"", nullptr);
         c.Parent = C::ColorSpace;
@@ -186,18 +196,18 @@ void TfrmMain::BuildCommands() {
     for (size_t i = 0; i < 2; ++i)
         FCommands.Add(C::Copy1 + (kNotations + static_cast<int>(i)), L"", [this, i] { CopyOwnFormat(i, true); }).Key =
             '8' + i;
-    FCommands.Add(C::Show, L"显示/隐藏 主窗口(&S)", [this] { ShowMainWindow(!Visible()); }).Default = true;
-    FCommands.Add(C::Email, L"联系我们", [] { Links::OpenMail(); });
+    FCommands.Add(C::Show, X::ShowHide, [this] { ShowMainWindow(!Visible()); }).Default = true;
+    FCommands.Add(C::Email, X::ContactUs, [] { Links::OpenMail(); });
     // The address goes to the shell, which opens it in the default browser, as the About
     // dialog's link does.
-    FCommands.Add(C::Website, L"访问主页(&V)...", [] { Links::OpenWebSite(); });
-    FCommands.Add(C::About, L"关于(&A)...", [this] { ShowAboutMuted(); });
-    FCommands.Add(C::Exit, L"退出(&E)", [this] { Close(); });
+    FCommands.Add(C::Website, X::VisitHomePage, [] { Links::OpenWebSite(); });
+    FCommands.Add(C::About, X::AboutEntry, [this] { ShowAboutMuted(); });
+    FCommands.Add(C::Exit, X::Exit, [this] { Close(); });
 
     const C line = C::Separator;
     FCommands.Build(mnuColor, {C::Palette, line, C::SaveColor, C::MyColors, line, C::Pick, C::CopyAs, C::Paste,
                                C::Contrast, line, C::Export, C::Import, line, C::Sample, C::AutoCopy,
-                               C::ColorSpace, C::Freeze});
+                               C::ColorSpace, C::Freeze, line, C::Language});
     // The profile and the conditions as they are now, each time the menu opens.
     mnuColor.OnPopup = [this] {
         FOwnFormats = TSettings::ReadFormats();
@@ -281,6 +291,10 @@ void TfrmMain::FormCreate() {
         FAutoCopy = settings.Get(TSettings::TSettingId::AutoCopy);
         space = settings.Get(TSettings::TSettingId::ColorSpace);
         FFreezeAtStart = settings.Get(TSettings::TSettingId::Freeze) != 0;
+        if (settings.Get(TSettings::TSettingId::Language) != 0) {
+            ::SetLanguage(TLanguage::English);
+            ApplyLanguage();
+        }
     }
     // Registered once; a key another program holds is reported and everything else works.
     FHotKeyRegistered = FHotKey.Key != 0 &&
@@ -289,7 +303,7 @@ void TfrmMain::FormCreate() {
     if (space != TTrueColor::Native) FPicker.TrueColor().SetSpace(space);
     FCommands.Refresh();
     if (FHotKey.Key != 0 && !FHotKeyRegistered)
-        ShowStatus(L"热键 " + AnsiToWide(HotKeyText(FHotKey)) + L" 已被占用");
+        ShowStatus(Text(X::HotKeyTaken, AnsiToWide(HotKeyText(FHotKey))));
 
     // The program gets its taskbar button back and comes to the front.
     SetTaskbarButton(true);
@@ -298,6 +312,19 @@ void TfrmMain::FormCreate() {
 }
 
 void TfrmMain::DpiChanged() { MakeDpiImages(); }
+
+void TfrmMain::SetTextLanguage(TLanguage language) {
+    if (language == Language()) return;
+    ::SetLanguage(language);
+    ApplyLanguage();
+    TSettings::Set(TSettings::TSettingId::Language, static_cast<int>(language));
+}
+
+void TfrmMain::ApplyLanguage() {
+    RelabelLayout(*this, Layout());
+    UseProductTexts();
+    FCommands.Refresh();
+}
 
 // The "+" and ring icons come at 32 pixels times the DPI's scale, each size drawn in the
 // resources, so no enlargement blurs them; a cursor's hot spot is its icon's centre. The
@@ -371,7 +398,7 @@ LRESULT TfrmMain::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
 void TfrmMain::PasteColor() {
     TColor c = 0;
     if (!Notations::Read(WideToUtf8(Clipboard::WideText(Application.Handle())), c))
-        return ShowStatus(L"剪贴板中没有可识别的颜色");
+        return ShowStatus(Text(X::NoColorOnClipboard));
     FModel.Set(c, TColorSource::Pasted);
     ShowHint();
 }

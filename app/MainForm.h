@@ -84,6 +84,9 @@ public:
     // changes.
     bool FreezeAtStart() const { return FFreezeAtStart; }
     void SetFreezeAtStart(bool on);
+    // The language of every text, written only when it changes; the window, its menus and the
+    // notification area's menu take it at once, windows opened afterwards are made in it.
+    void SetTextLanguage(TLanguage language);
     const TNotifyIconData& TrayIcon() const { return FTrayIcon.Data(); }
     // Shows the program (true) or starts or completes hiding it in the notification area.
     void ShowMainWindow(bool show);
@@ -94,7 +97,7 @@ public:
 
 private:
     friend class TPickBenchmark;  // times the parts of a pick
-    static const std::vector<TLayoutRow<TfrmMain>>& Layout();
+    static std::vector<TLayoutRow<TfrmMain>> Layout();
     void SetupComponents();
     void BuildCommands();
     // The own formats' rows under "复制为" or "取色后复制".
@@ -103,6 +106,8 @@ private:
     void EditOwnFormats();
     void BindEvents();
     void FormCreate();
+    // The captions of the window's controls and the messages in the current language.
+    void ApplyLanguage();
     void DpiChanged() override;
     // The icons, cursors and magnifier pictures at the window's DPI.
     void MakeDpiImages();

@@ -34,7 +34,8 @@ void TfrmMain::ZoomChanged() {
 void TfrmMain::ShowPick(const TPickSample& sample, bool atPosition) {
     if (atPosition) {
         wchar_t text[160];
-        swprintf(text, 160, L"X:%d Y:%d%ls%ls", sample.X, sample.Y, FPicker.FreezeText(),
+        const wchar_t* freeze = FPicker.FreezeText();
+        swprintf(text, 160, L"X:%d Y:%d%ls%ls%ls", sample.X, sample.Y, *freeze ? L"  " : L"", freeze,
                  FPicker.TrueColor().StatusSuffix().c_str());
         stbStatus->SetPanelText(text);  // no string is made: a pick allocates nothing
     }

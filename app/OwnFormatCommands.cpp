@@ -50,7 +50,7 @@ void TfrmMain::BuildOwnFormatCommands(TCommandId parent) {
     }
     if (copyAs) {
         FCommands.Add(C::Separator, L"-", nullptr).Parent = parent;
-        FCommands.Add(C::EditFormats, L"编辑格式(&T)...", [this] { EditOwnFormats(); }).Parent = parent;
+        FCommands.Add(C::EditFormats, TTextId::EditFormats, [this] { EditOwnFormats(); }).Parent = parent;
     }
 }
 

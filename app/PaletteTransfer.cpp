@@ -18,22 +18,22 @@ using PaletteFile::TFormat;
 
 // The file types in the dialogs' order.
 struct TFileType {
-    const wchar_t* Text;
+    TTextId Text;
     const wchar_t* Pattern;
     TFormat Format;
 };
 const TFileType kFileTypes[] = {
-    {L"GIMP 调色板 (*.gpl)", L"*.gpl", TFormat::Gpl},
-    {L"Adobe 色板交换 (*.ase)", L"*.ase", TFormat::Ase},
-    {L"JSON (*.json)", L"*.json", TFormat::Json},
-    {L"CSS (*.css)", L"*.css", TFormat::Css},
+    {TTextId::GplFiles, L"*.gpl", TFormat::Gpl},
+    {TTextId::AseFiles, L"*.ase", TFormat::Ase},
+    {TTextId::JsonFiles, L"*.json", TFormat::Json},
+    {TTextId::CssFiles, L"*.css", TFormat::Css},
 };
 constexpr int kFileTypeCount = static_cast<int>(sizeof kFileTypes / sizeof kFileTypes[0]);
 
 TFileDialog PaletteDialog(const wchar_t* title) {
     TFileDialog dialog;
     dialog.Title = title;
-    for (const TFileType& type : kFileTypes) dialog.Filters.emplace_back(type.Text, type.Pattern);
+    for (const TFileType& type : kFileTypes) dialog.Filters.emplace_back(Text(type.Text), type.Pattern);
     return dialog;
 }
 
@@ -62,7 +62,7 @@ int Tell(HWND owner, const std::wstring& text, UINT flags) {
 // format; any other name gets the chosen type's extension. The file is replaced only once the
 // new one is complete.
 void ExportSavedColors(HWND owner) {
-    TFileDialog dialog = PaletteDialog(L"导出喜爱的颜色");
+    TFileDialog dialog = PaletteDialog(Text(TTextId::ExportCaption));
     dialog.DefaultExt = L"gpl";
     if (!dialog.Execute(owner, true)) return;
     std::wstring path = dialog.FileName;
@@ -72,7 +72,7 @@ void ExportSavedColors(HWND owner) {
         path += L"." + Utf8ToWide(PaletteFile::ExtensionOf(format));
         // The dialog asked about the name as typed; the name written is another one.
         if (GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES &&
-            Tell(owner, path + L" 已存在。\n要替换它吗？",
+            Tell(owner, Text(TTextId::ReplaceFile, path),
                  MB_YESNO | MB_ICONWARNING | MB_DEFBUTTON2) != IDYES)
             return;
     }
@@ -80,29 +80,28 @@ void ExportSavedColors(HWND owner) {
     for (const SettingsText::TColorEntry& e : TSettings::ReadColorEntries())
         entries.push_back({e.Color, AnsiToUtf8(e.Comment), e.Key});
     if (const int error = FileBytes::WriteReplacing(path, PaletteFile::Write(format, entries)))
-        Tell(owner, L"无法写入文件 " + path + L"：" + Utf8ToWide(InOutErrorText(error)),
-             MB_OK | MB_ICONERROR);
+        Tell(owner, Text(TTextId::CannotWrite, path, Utf8ToWide(InOutErrorText(error))), MB_OK | MB_ICONERROR);
 }
 
 // Every colour of the file becomes a saved colour behind the others, or, when the file cannot
 // be read as a whole, none does.
 void ImportSavedColors(HWND owner) {
-    TFileDialog dialog = PaletteDialog(L"导入喜爱的颜色");
-    dialog.Filters.emplace_back(L"所有文件 (*.*)", L"*.*");
+    TFileDialog dialog = PaletteDialog(Text(TTextId::ImportCaption));
+    dialog.Filters.emplace_back(Text(TTextId::AllFiles), L"*.*");
     if (!dialog.Execute(owner, false)) return;
     const std::wstring& path = dialog.FileName;
     const auto refuse = [&](const std::wstring& reason) {
-        Tell(owner, L"无法读取文件 " + path + L"：" + reason, MB_OK | MB_ICONERROR);
+        Tell(owner, Text(TTextId::CannotRead, path, reason), MB_OK | MB_ICONERROR);
     };
     std::string bytes;
     const int error = FileBytes::Read(path, PaletteFile::kMaxFileSize, bytes);
-    if (error == FileBytes::kTooLarge) return refuse(L"文件大于 16 MB");
+    if (error == FileBytes::kTooLarge) return refuse(Text(TTextId::FileOver16MB));
     if (error) return refuse(Utf8ToWide(InOutErrorText(error)));
     // The extension decides, else the type chosen, else what the bytes look like.
     TFormat format = TFormat::Gpl;
     if (!FormatOfName(path, format) && !FormatOfType(dialog.FilterIndex, format) &&
         !PaletteFile::Sniff(bytes, format))
-        return refuse(L"不是可识别的调色板文件");
+        return refuse(Text(TTextId::NotPalette));
     std::vector<PaletteFile::TInEntry> read;
     PaletteFile::TReadReason reason;
     if (!PaletteFile::Read(format, bytes, read, reason)) return refuse(ReadProblemText(reason));
@@ -122,7 +121,7 @@ void ImportSavedColors(HWND owner) {
         plan = PaletteFile::PlanImport(saved, incoming, now);
         return plan.Added;
     });
-    std::wstring text = L"导入了 " + std::to_wstring(plan.Added.size()) + L" 个颜色";
-    if (plan.Skipped > 0) text += L"，跳过 " + std::to_wstring(plan.Skipped) + L" 个";
+    std::wstring text = Text(TTextId::Imported, std::to_wstring(plan.Added.size()));
+    if (plan.Skipped > 0) text += Text(TTextId::Skipped, std::to_wstring(plan.Skipped));
     Tell(owner, text, MB_OK | MB_ICONINFORMATION);
 }

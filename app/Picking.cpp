@@ -1,4 +1,5 @@
 #include "Picking.h"
+#include "Texts.h"
 #include "Forms.h"
 #include <algorithm>
 
@@ -117,7 +118,7 @@ void TPicker::Thaw() {
 }
 
 const wchar_t* TPicker::FreezeText() const {
-    return FFrozen ? L"  已冻结" : FFreezeFailed ? L"  无法冻结屏幕" : L"";
+    return FFrozen ? Text(TTextId::Frozen) : FFreezeFailed ? Text(TTextId::FreezeFailed) : L"";
 }
 
 void TPicker::Move() {

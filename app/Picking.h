@@ -102,7 +102,8 @@ public:
     // Back to the live screen; also when any pick ends.
     void Thaw();
     bool Frozen() const { return FFrozen != nullptr; }
-    // What the status shows after the position: frozen, or that freezing failed.
+    // What the status shows after the position: frozen, or that freezing failed; empty when
+    // neither.
     const wchar_t* FreezeText() const;
 
     // The keys of a pick, before any control sees them; true when taken.

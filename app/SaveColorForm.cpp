@@ -1,31 +1,33 @@
 #include "SaveColorForm.h"
+#include "Texts.h"
 
 TfrmSaveColor* frmSaveColor = nullptr;
 
+using X = TTextId;
+
 #define M(member) LAYOUT_SLOT(TfrmSaveColor, member)
-const std::vector<TLayoutRow<TfrmSaveColor>>& TfrmSaveColor::Layout() {
-    static const std::vector<TLayoutRow<TfrmSaveColor>> rows = {
+std::vector<TLayoutRow<TfrmSaveColor>> TfrmSaveColor::Layout() {
+    return {
         // control        parent          left top width height tag tab caption
-        {M(lblTime),         {},               8,  12,    0,    13,   0,  -1, L"时间:"},
+        {M(lblTime),         {},               8,  12,    0,    13,   0,  -1, Text(X::TimeLabel)},
         {M(edtTime),         {},              62,   8,  240,    21,   0,   3, nullptr},
-        {M(lblColor),        {},               8,  41,    0,    13,   0,  -1, L"颜色:"},
+        {M(lblColor),        {},               8,  41,    0,    13,   0,  -1, Text(X::ColorLabel)},
         {M(pnlColor),        {},              62,  37,  240,    21,   0,   5, nullptr},
         {M(shpColor),        M(pnlColor),      1,   1,  238,    19,   0,  -1, nullptr},
-        {M(lblValue),        {},               8,  68,    0,    13,   0,  -1, L"值:"},
+        {M(lblValue),        {},               8,  68,    0,    13,   0,  -1, Text(X::ValueLabel)},
         {M(edtValue),        {},              62,  64,  240,    21,   0,   4, nullptr},
-        {M(lblComment),      {},               8,  97,    0,    13,   0,  -1, L"备注:"},
+        {M(lblComment),      {},               8,  97,    0,    13,   0,  -1, Text(X::CommentLabel)},
         {M(edtComment),      {},              62,  93,  240,    21,   0,   0, nullptr},
-        {M(btnOK),           {},             149, 121,   74,    23,   0,   1, L"确定(&O)"},
-        {M(btnCancel),       {},             228, 121,   74,    23,   0,   2, L"取消(&C)"},
+        {M(btnOK),           {},             149, 121,   74,    23,   0,   1, Text(X::OKKey)},
+        {M(btnCancel),       {},             228, 121,   74,    23,   0,   2, Text(X::CancelKey)},
     };
-    return rows;
 }
 #undef M
 
 TfrmSaveColor::TfrmSaveColor()
     : TForm(L"TfrmSaveColor", kClientWidth, kClientHeight, TBorderStyle::Dialog) {
     SetColor(clBtnFace);
-    SetCaption(L"保存颜色");
+    SetCaption(Text(X::SaveColor));
     BuildLayout(*this, Layout());
 
     for (TEdit* e : {edtTime, edtValue}) {

@@ -16,7 +16,7 @@ public:
     TButton *btnOK, *btnCancel;
 
 private:
-    static const std::vector<TLayoutRow<TfrmSaveColor>>& Layout();
+    static std::vector<TLayoutRow<TfrmSaveColor>> Layout();
 };
 
 extern TfrmSaveColor* frmSaveColor;

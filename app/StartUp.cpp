@@ -2,6 +2,8 @@
 #include "AppWindow.h"
 #include "MainForm.h"
 #include "Settings.h"
+#include "Text.h"
+#include "Texts.h"
 
 namespace {
 // What the widget layer needs to know of the program.
@@ -11,12 +13,14 @@ TProductInfo Product() {
     p.IconName = L"MAINICON";
     p.Font.Name = L"宋体";
     p.Font.Height = -13;
-    p.UnknownError = "未知错误";
-    p.ClipboardBusy = "无法打开剪贴板";
-    p.OutOfMemory = "内存不足";
+    p.UnknownError = WideToUtf8(Text(TTextId::UnknownError));
+    p.ClipboardBusy = WideToUtf8(Text(TTextId::ClipboardBusy));
+    p.OutOfMemory = WideToUtf8(Text(TTextId::OutOfMemory));
     return p;
 }
 }  // namespace
+
+void UseProductTexts() { Runtime::SetProduct(Product()); }
 
 void InitializeApplication() {
     Application.Initialize(Product());

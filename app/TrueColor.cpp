@@ -1,4 +1,5 @@
 #include "TrueColor.h"
+#include "Texts.h"
 #include "MonitorProfile.h"
 #include "SystemTransform.h"
 #include <algorithm>
@@ -104,9 +105,9 @@ TColor TTrueColor::Convert(TColor device, POINT p) const {
 std::vector<std::wstring> TTrueColor::InfoLines(HWND window) const {
     std::vector<std::wstring> lines;
     const TMonitor* m = MonitorAt(MonitorFromWindow(window, MONITOR_DEFAULTTONEAREST));
-    if (!m || m->ProfileName.empty()) lines.push_back(L"配置文件：无（按 sRGB）");
-    else if (!m->Usable) lines.push_back(L"配置文件：无法使用 " + m->ProfileName + L"（按 sRGB）");
-    else lines.push_back(L"配置文件：" + m->ProfileName);
+    if (!m || m->ProfileName.empty()) lines.push_back(Text(TTextId::ProfileNone));
+    else if (!m->Usable) lines.push_back(Text(TTextId::ProfileUnusable, m->ProfileName));
+    else lines.push_back(Text(TTextId::Profile, m->ProfileName));
     ScreenConditions::TConditions c = FConditions;
     c.Hdr = m && m->Hdr ? ScreenConditions::TState::On : ScreenConditions::TState::Off;
     for (std::wstring& line : ScreenConditions::Lines(c)) lines.push_back(std::move(line));

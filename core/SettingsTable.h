@@ -13,7 +13,7 @@
 namespace SettingsTable {
 
 // The rows' order in kSettings.
-enum class TSettingId { StayOnTop, Zoom, HotKey, Sample, AutoCopy, ColorSpace, Freeze };
+enum class TSettingId { StayOnTop, Zoom, HotKey, Sample, AutoCopy, ColorSpace, Freeze, Language };
 
 // Unscoped, so that the rows read short.
 enum TType {
@@ -83,6 +83,8 @@ inline constexpr TSetting kSettings[] = {
      {4, {"native", "srgb", "p3", "adobergb"}}},
     // Keyboard picks start from a still picture of the screen.
     {TSettingId::Freeze,    "freeze",   Switch,   0,  1,          {},             0,  AsGiven, {}},
+    // The language of every text: Chinese or English.
+    {TSettingId::Language,  "language", Named,    0,  1,          {},             0,  AsGiven, {2, {"zh", "en"}}},
 };
 
 inline constexpr std::size_t kSettingCount = sizeof kSettings / sizeof kSettings[0];

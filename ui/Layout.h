@@ -116,3 +116,10 @@ void BuildLayout(Form& form, const std::vector<TLayoutRow<Form>>& rows) {
         LayoutDetail::NameControl(*r.Control.Make(form, parent, r), r.Control.Name, r);
     }
 }
+
+// Gives the built controls the rows' captions again (a label sized to its text resizes).
+template <class Form>
+void RelabelLayout(Form& form, const std::vector<TLayoutRow<Form>>& rows) {
+    for (const TLayoutRow<Form>& r : rows)
+        if (r.Caption) r.Control.Get(form)->SetCaption(r.Caption);
+}

@@ -106,16 +106,19 @@ void ExpectRescaled(Form& form, int dpi, const TControl* placedAtRunTime = nullp
     if (!std::is_same_v<Form, TfrmMain>) ExpectDesignScaled(form, dpi, placedAtRunTime);
 }
 
-class DpiTest : public TMainWindowTest, public ::testing::WithParamInterface<int> {
+// Each scale in both languages: the windows are made in the language they are shown in.
+class DpiTest : public TMainWindowTest, public ::testing::WithParamInterface<std::tuple<int, TLanguage>> {
 protected:
     void SetUp() override {
         TMainWindowTest::SetUp();
+        SetLanguage(std::get<1>(GetParam()));
         CreateMain();
     }
+    int Dpi() const { return std::get<0>(GetParam()); }
 };
 
 TEST_P(DpiTest, MainWindowScalesEveryControlFontImageAndTheMagnifier) {
-    const int dpi = GetParam();
+    const int dpi = Dpi();
     ExpectRescaled(*F, dpi);
     for (const TPlaced& row : kMainWindowControls) ExpectPlaced(*F, row, dpi);
 
@@ -132,7 +135,7 @@ TEST_P(DpiTest, MainWindowScalesEveryControlFontImageAndTheMagnifier) {
 }
 
 TEST_P(DpiTest, DialogsScaleTheirLayoutSwatchesAndColumns) {
-    const int dpi = GetParam();
+    const int dpi = Dpi();
     ExpectRescaled(*Application.NewForm<TfrmSaveColor>(), dpi);
     ExpectRescaled(*Application.NewForm<TfrmContrast>(), dpi);
     ExpectRescaled(*Application.NewForm<TfrmFormats>(), dpi);
@@ -152,7 +155,13 @@ TEST_P(DpiTest, DialogsScaleTheirLayoutSwatchesAndColumns) {
     EXPECT_EQ(about->imgIcon->Left(), about->lblTitle->Left() - MulDiv(42, dpi, 96));
 }
 
-INSTANTIATE_TEST_SUITE_P(Scales, DpiTest, ::testing::Values(96, 120, 144, 192));
+INSTANTIATE_TEST_SUITE_P(Scales, DpiTest,
+                         ::testing::Combine(::testing::Values(96, 120, 144, 192),
+                                            ::testing::Values(TLanguage::Chinese, TLanguage::English)),
+                         [](const auto& info) {
+                             return std::to_string(std::get<0>(info.param)) +
+                                    (std::get<1>(info.param) == TLanguage::English ? "_en" : "_zh");
+                         });
 
 TEST_F(TMainWindowTest, HundredChangesOfDpiLeaveNoGdiObjectBehind) {
     CreateMain()->Show();

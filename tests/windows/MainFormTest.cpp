@@ -111,43 +111,48 @@ TEST_F(MainFormTest, EditorsAndFontsHaveTheirColours) {
     EXPECT_EQ(lf.lfHeight, -13);
 }
 
+// mark: 0 a plain entry, 1 a radio entry without its dot, 2 with it
+struct TMenuLine {
+    const wchar_t* caption;
+    bool isDefault;
+    int mark;
+};
+void ExpectMenu(HMENU h, const std::vector<TMenuLine>& items) {
+    ASSERT_EQ(GetMenuItemCount(h), static_cast<int>(items.size()));
+    UINT def = GetMenuDefaultItem(h, TRUE, 0);
+    for (size_t i = 0; i < items.size(); ++i) {
+        wchar_t text[128] = L"";
+        MENUITEMINFOW mi{};
+        mi.cbSize = sizeof mi;
+        mi.fMask = MIIM_FTYPE | MIIM_STRING | MIIM_STATE;
+        mi.dwTypeData = text;
+        mi.cch = 128;
+        GetMenuItemInfoW(h, static_cast<UINT>(i), TRUE, &mi);
+        if (std::wstring(items[i].caption) == L"-") EXPECT_TRUE(mi.fType & MFT_SEPARATOR) << i;
+        else EXPECT_STREQ(text, items[i].caption) << i;
+        EXPECT_EQ(def == i, items[i].isDefault) << i;
+        EXPECT_EQ((mi.fType & MFT_RADIOCHECK) ? 1 + !!(mi.fState & MFS_CHECKED) : 0, items[i].mark) << i;
+    }
+}
+
 TEST_F(MainFormTest, PopupMenusHoldTheirItemsWithDefaultsAcceleratorsAndRadioMarks) {
-    // mark: 0 a plain entry, 1 a radio entry without its dot, 2 with it
-    struct Item { const wchar_t* caption; bool isDefault; int mark; };
-    auto check = [](HMENU h, const std::vector<Item>& items) {
-        ASSERT_EQ(GetMenuItemCount(h), static_cast<int>(items.size()));
-        UINT def = GetMenuDefaultItem(h, TRUE, 0);
-        for (size_t i = 0; i < items.size(); ++i) {
-            wchar_t text[128] = L"";
-            MENUITEMINFOW mi{};
-            mi.cbSize = sizeof mi;
-            mi.fMask = MIIM_FTYPE | MIIM_STRING | MIIM_STATE;
-            mi.dwTypeData = text;
-            mi.cch = 128;
-            GetMenuItemInfoW(h, static_cast<UINT>(i), TRUE, &mi);
-            if (std::wstring(items[i].caption) == L"-") EXPECT_TRUE(mi.fType & MFT_SEPARATOR) << i;
-            else EXPECT_STREQ(text, items[i].caption) << i;
-            EXPECT_EQ(def == i, items[i].isDefault) << i;
-            EXPECT_EQ((mi.fType & MFT_RADIOCHECK) ? 1 + !!(mi.fState & MFS_CHECKED) : 0, items[i].mark) << i;
-        }
-    };
     F->SetAutoCopy(6);
     F->mnuColor.OnPopup();  // what opening the menu runs first
     HMENU color = F->mnuColor.Handle();
-    check(color, {{L"调色板", false, 0}, {L"-", false, 0}, {L"保存颜色", true, 0}, {L"喜爱的颜色", false, 0},
+    ExpectMenu(color, {{L"调色板", false, 0}, {L"-", false, 0}, {L"保存颜色", true, 0}, {L"喜爱的颜色", false, 0},
                   {L"-", false, 0}, {L"屏幕取色(&S)\tCtrl+Alt+P", false, 0}, {L"复制为(&C)", false, 0},
                   {L"粘贴颜色(&P)", false, 0}, {L"对比度(&K)...", false, 0}, {L"-", false, 0},
                   {L"导出喜爱的颜色(&E)...", false, 0}, {L"导入喜爱的颜色(&I)...", false, 0}, {L"-", false, 0},
                   {L"取样(&M)", false, 0}, {L"取色后复制(&A)", false, 0}, {L"色彩空间(&G)", false, 0},
-                  {L"冻结屏幕取色(&Z)", false, 0}});
-    check(GetSubMenu(color, 6), {{L"CSS rgb()(&R)\trgb(255, 255, 255)", false, 0},
+                  {L"冻结屏幕取色(&Z)", false, 0}, {L"-", false, 0}, {L"语言 / Language(&L)", false, 0}});
+    ExpectMenu(GetSubMenu(color, 6), {{L"CSS rgb()(&R)\trgb(255, 255, 255)", false, 0},
                                  {L"CSS hsl()(&H)\thsl(0, 0%, 100%)", false, 0},
                                  {L"HSV(&V)\thsv(0, 0%, 100%)", false, 0}, {L"CMYK(&M)\tcmyk(0%, 0%, 0%, 0%)", false, 0},
                                  {L"CIE Lab(&L)\tlab(100 0 0)", false, 0}, {L"OKLCH(&O)\toklch(100% 0 0)", false, 0},
                                  {L"小写十六进制(&X)\t#ffffff", false, 0}, {L"颜色名称(&N)\twhite", false, 0},
                                  {L"-", false, 0}, {L"编辑格式(&T)...", false, 0}});
-    check(GetSubMenu(color, 13), {{L"单个像素(&1)", false, 2}, {L"3×3 平均(&3)", false, 1}, {L"5×5 平均(&5)", false, 1}});
-    check(GetSubMenu(color, 14), {{L"不复制(&0)", false, 1}, {L"RGB(&1)", false, 1}, {L"十进制(&2)", false, 1},
+    ExpectMenu(GetSubMenu(color, 13), {{L"单个像素(&1)", false, 2}, {L"3×3 平均(&3)", false, 1}, {L"5×5 平均(&5)", false, 1}});
+    ExpectMenu(GetSubMenu(color, 14), {{L"不复制(&0)", false, 1}, {L"RGB(&1)", false, 1}, {L"十进制(&2)", false, 1},
                                  {L"十六进制(&3)", false, 1}, {L"Html(&4)", false, 1}, {L"Delphi(&5)", false, 1},
                                  {L"VB(&6)", false, 2}, {L"C/C++(&7)", false, 1}});
     // Then the monitor's profile, greyed: Wine names one of its own.
@@ -156,11 +161,39 @@ TEST_F(MainFormTest, PopupMenusHoldTheirItemsWithDefaultsAcceleratorsAndRadioMar
     GetMenuStringW(spaces, 5, profile, 128, MF_BYPOSITION);
     EXPECT_EQ(std::wstring(profile).rfind(L"配置文件：", 0), 0u) << WideToUtf8(profile);
     EXPECT_TRUE(GetMenuState(spaces, 5, MF_BYPOSITION) & MF_GRAYED);
-    check(spaces, {{L"显示器原始值(&N)", false, 2}, {L"sRGB(&S)", false, 1}, {L"Display P3(&P)", false, 1},
+    ExpectMenu(spaces, {{L"显示器原始值(&N)", false, 2}, {L"sRGB(&S)", false, 1}, {L"Display P3(&P)", false, 1},
                    {L"Adobe RGB (1998)(&A)", false, 1}, {L"-", false, 0}, {profile, false, 0}});
-    check(F->mnuControl.Handle(), {{L"显示/隐藏 主窗口(&S)", true, 0}, {L"-", false, 0}, {L"联系我们", false, 0},
+    ExpectMenu(F->mnuControl.Handle(), {{L"显示/隐藏 主窗口(&S)", true, 0}, {L"-", false, 0}, {L"联系我们", false, 0},
                                    {L"访问主页(&V)...", false, 0}, {L"关于(&A)...", false, 0}, {L"-", false, 0},
                                    {L"退出(&E)", false, 0}});
+    ExpectMenu(GetSubMenu(color, 18), {{L"中文(&C)", false, 2}, {L"English(&E)", false, 1}});
+}
+
+// English relabels the open window and its menus at once and is written once; Chinese
+// brings every text back.
+TEST_F(MainFormTest, LanguageRelabelsTheWindowAndItsMenus) {
+    const std::string ini = TSettings::GetIniFileName();
+    auto choose = [this](int language) { F->mnuColor.Find(TCommandId::Language0 + language)->OnClick(); };
+    const auto captions = [this] {
+        return std::vector<std::wstring>{F->chkStayOnTop->Caption(), F->btnMenu->Caption(), F->btnHexCopy->Caption()};
+    };
+    const std::vector<std::wstring> chinese = captions();
+    choose(1);
+    EXPECT_NE(ReadBytes(ini).find("language=en"), std::string::npos);
+    EXPECT_EQ(captions(), (std::vector<std::wstring>{L"On top", L"Menu", L"Copy"}));
+    HMENU color = F->mnuColor.Handle();
+    ExpectMenu(GetSubMenu(color, 13), {{L"Single Pixel (&1)", false, 2}, {L"3×3 Average (&3)", false, 1},
+                                       {L"5×5 Average (&5)", false, 1}});
+    ExpectMenu(GetSubMenu(color, 18), {{L"中文(&C)", false, 1}, {L"English(&E)", false, 2}});
+    ExpectMenu(F->mnuControl.Handle(), {{L"&Show/Hide Main Window", true, 0}, {L"-", false, 0}, {L"Contact Us", false, 0},
+                                        {L"&Visit Home Page...", false, 0}, {L"&About...", false, 0}, {L"-", false, 0},
+                                        {L"&Exit", false, 0}});
+    const std::string written = ReadBytes(ini);
+    choose(1);
+    EXPECT_EQ(ReadBytes(ini), written) << "choosing what is chosen writes nothing";
+    choose(0);
+    EXPECT_EQ(captions(), chinese);
+    EXPECT_NE(ReadBytes(ini).find("language=zh"), std::string::npos);
 }
 
 // The two choices are written when they change and only then; the next start reads them.

@@ -2,6 +2,7 @@
 // settings file; the messages of the error handler are collected instead of shown.
 #pragma once
 #include "MainForm.h"
+#include "Texts.h"
 #include "StartUp.h"
 #include "Settings.h"
 #include <gtest/gtest.h>
@@ -24,6 +25,7 @@ protected:
         Application.OnException = nullptr;
         frmMain = nullptr;
         DeleteFileA(TSettings::GetIniFileName().c_str());
+        SetLanguage(TLanguage::Chinese);
     }
     TfrmMain* CreateMain() {
         frmMain = Application.CreateForm<TfrmMain>();

@@ -1,7 +1,10 @@
 // The texts the app makes of the core's codes, against the words the user has always read.
 #include "Texts.h"
+#include "FileHelpers.h"
+#include "Text.h"
 
 #include <gtest/gtest.h>
+#include <sstream>
 
 namespace {
 
@@ -42,6 +45,24 @@ TEST(Texts, TableHasEveryTextInBothLanguages) {
         EXPECT_EQ(static_cast<std::size_t>(row.Id), i);
         EXPECT_TRUE(row.Chinese && *row.Chinese && row.English && *row.English) << i;
     }
+}
+
+// docs/texts.md lists every pair, in the table's order: its table is this one, row for row.
+TEST(Texts, ListOfPairsIsTheTable) {
+    const auto cell = [](const wchar_t* text) {
+        std::string s;
+        for (char c : WideToUtf8(text))
+            s += c == '\n' ? std::string("<br>") : c == '|' ? std::string("\\|") : std::string(1, c);
+        return s;
+    };
+    std::string rows;
+    for (std::size_t i = 0; i < kTextCount; ++i)
+        rows += "| " + cell(TextRows()[i].Chinese) + " | " + cell(TextRows()[i].English) + " |\n";
+    std::istringstream doc(FileHelpers::ReadBytes(QUILLORA_TEXTS_DOC_WIN));
+    std::string listed;
+    for (std::string line; std::getline(doc, line);)
+        if (line.rfind("| ", 0) == 0 && line != "| Chinese | English |") listed += line + "\n";
+    EXPECT_EQ(listed, rows) << "docs/texts.md's table should read:\n" << rows;
 }
 
 TEST(Texts, NumbersGoIntoEitherLanguage) {
