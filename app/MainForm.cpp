@@ -320,8 +320,11 @@ void TfrmMain::SetTextLanguage(TLanguage language) {
     TSettings::Set(TSettings::TSettingId::Language, static_cast<int>(language));
 }
 
+// The status keeps what it shows (its caption is the panel's text) until the next status.
 void TfrmMain::ApplyLanguage() {
+    const std::wstring status = stbStatus->PanelText();
     RelabelLayout(*this, Layout());
+    ShowStatus(status);
     UseProductTexts();
     FCommands.Refresh();
 }
