@@ -21,7 +21,7 @@ echo "$sections" | grep ' \.debug_' >/dev/null && fail "the zip's program carrie
 echo "$sections" | grep ' \.gnu_debuglink' >/dev/null || fail "the zip's program has no debug link"
 grep -q $'^Copyright (c) 2026 Quillora contributors\r$' "$copy/LICENSE.txt" ||
   fail "LICENSE.txt has no copyright line with CRLF"
-for text in "Quillora $QUILLORA_VERSION" '%APPDATA%\Quillora\vop.ini' 'named "portable"'; do
+for text in "Quillora $QUILLORA_VERSION" '%APPDATA%\Quillora\vop.ini' 'named "portable"' '语言 / Language > English'; do
   grep -qF "$text" "$copy/README.txt" || fail "README.txt does not say: $text"
 done
 
