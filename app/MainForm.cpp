@@ -7,6 +7,7 @@
 #include "Settings.h"
 #include "SettingsText.h"
 #include "Text.h"
+#include "Texts.h"
 #include "VopClass.h"
 
 TfrmMain* frmMain = nullptr;
@@ -64,7 +65,7 @@ const std::vector<TLayoutRow<TfrmMain>>& TfrmMain::Layout() {
         };
         int tag = 1;
         for (const TNotationRow& n : kNotationRows) {
-            r.push_back({n.Label, {}, 8, n.LabelTop, 0, 13, 0, -1, Notations::Main(tag).Label});
+            r.push_back({n.Label, {}, 8, n.LabelTop, 0, 13, 0, -1, NotationLabel(tag)});
             r.push_back({n.Edit, {}, 52, n.EditTop, 142, 21, tag, 7 + tag, nullptr});
             r.push_back({n.Button, {}, 198, n.EditTop - 1, 43, 23, tag, -1, L"复制"});
             ++tag;
@@ -130,7 +131,7 @@ void TfrmMain::BuildCommands() {
     FCommands.Add(C::CopyAs, L"复制为(&C)", nullptr);
     for (int i = 0; i < Notations::kMoreCount; ++i) {
         const Notations::TNotation& n = Notations::More(i + 1);
-        TCommand& c = FCommands.Add(C::CopyAs1 + i, n.Caption, [this, &n] {
+        TCommand& c = FCommands.Add(C::CopyAs1 + i, CopyAsCaption(i + 1), [this, &n] {
             Clipboard::SetText(Application.Handle(), n.Text(CurrentColor()));
         });
         c.Parent = C::CopyAs;
@@ -152,7 +153,7 @@ void TfrmMain::BuildCommands() {
     }
     FCommands.Add(C::AutoCopy, L"取色后复制(&A)", nullptr);
     for (int tag = 0; tag <= kNotations; ++tag) {
-        TCommand& c = FCommands.Add(C::AutoCopy0 + tag, tag ? Notations::Main(tag).Caption : L"不复制(&0)",
+        TCommand& c = FCommands.Add(C::AutoCopy0 + tag, tag ? NotationCaption(tag) : L"不复制(&0)",
                           [this, tag] { SetAutoCopy(tag); });
         c.Parent = C::AutoCopy;
         c.Radio = true;

@@ -80,7 +80,7 @@ void ExportSavedColors(HWND owner) {
     for (const SettingsText::TColorEntry& e : TSettings::ReadColorEntries())
         entries.push_back({e.Color, AnsiToUtf8(e.Comment), e.Key});
     if (const int error = FileBytes::WriteReplacing(path, PaletteFile::Write(format, entries)))
-        Tell(owner, L"无法写入文件 " + path + L"：" + Utf8ToWide(InOutErrorText(error)),
+        Tell(owner, L"无法写入文件 " + path + L"：" + InOutErrorText(error),
              MB_OK | MB_ICONERROR);
 }
 
@@ -97,7 +97,7 @@ void ImportSavedColors(HWND owner) {
     std::string bytes;
     const int error = FileBytes::Read(path, PaletteFile::kMaxFileSize, bytes);
     if (error == FileBytes::kTooLarge) return refuse(L"文件大于 16 MB");
-    if (error) return refuse(Utf8ToWide(InOutErrorText(error)));
+    if (error) return refuse(InOutErrorText(error));
     // The extension decides, else the type chosen, else what the bytes look like.
     TFormat format = TFormat::Gpl;
     if (!FormatOfName(path, format) && !FormatOfType(dialog.FilterIndex, format) &&

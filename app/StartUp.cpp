@@ -2,6 +2,8 @@
 #include "AppWindow.h"
 #include "MainForm.h"
 #include "Settings.h"
+#include "Text.h"
+#include "Texts.h"
 
 namespace {
 // What the widget layer needs to know of the program.
@@ -14,6 +16,7 @@ TProductInfo Product() {
     p.UnknownError = "未知错误";
     p.ClipboardBusy = "无法打开剪贴板";
     p.OutOfMemory = "内存不足";
+    p.ExceptionText = [](const std::exception& e) { return WideToUtf8(ExceptionText(e)); };
     return p;
 }
 }  // namespace
