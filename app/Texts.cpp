@@ -58,19 +58,23 @@ const TTextRow kTexts[] = {
     {X::CriterionAaaLarge, L"AAA 大号文字", L"AAA large text"},
     {X::CriterionGraphics, L"图形与界面元素", L"Graphics and UI"},
     {X::VisionNormal, L"正常", L"Normal"},
-    {X::VisionProtanopia, L"红色盲", L"Red-blind"},
-    {X::VisionDeuteranopia, L"绿色盲", L"Green-blind"},
-    {X::VisionTritanopia, L"蓝色盲", L"Blue-blind"},
-    {X::VisionAchromatopsia, L"全色盲", L"No color"},
+    {X::VisionProtanopia, L"红色盲", L"Protan"},
+    {X::VisionDeuteranopia, L"绿色盲", L"Deutan"},
+    {X::VisionTritanopia, L"蓝色盲", L"Tritan"},
+    {X::VisionAchromatopsia, L"全色盲", L"Mono"},
     {X::SummaryForeground, L"前景 %1", L"Foreground %1"},
     {X::SummaryBackground, L"背景 %1", L"Background %1"},
     {X::SummaryRatio, L"对比度 %1", L"Contrast ratio %1"},
-    {X::ConditionInversionUndone, L"反色滤镜已开启：取色时已还原", L"Inverted color filter is on: picks undo it"},
-    {X::ConditionColorFilter, L"颜色滤镜已开启：取到的是滤镜后的颜色", L"Color filter is on: picks get the filtered color"},
-    {X::ConditionMagnifierInvert, L"放大镜反色已开启：取色值可能已反色", L"Magnifier inversion is on: picks may be inverted"},
+    {X::ConditionInversionUndone, L"反色滤镜已开启：取色时已还原",
+     L"Inverted color filter is on: picks undo it"},
+    {X::ConditionColorFilter, L"颜色滤镜已开启：取到的是滤镜后的颜色",
+     L"Color filter is on: picks get the filtered color"},
+    {X::ConditionMagnifierInvert, L"放大镜反色已开启：取色值可能已反色",
+     L"Magnifier inversion is on: picks may be inverted"},
     {X::ConditionNightLight, L"夜间模式已开启：屏幕偏暖，取到的是原本的颜色",
      L"Night light is on: the screen looks warmer, picks get the original color"},
-    {X::ConditionHdr, L"HDR 已开启：取色值可能偏亮，未做转换", L"HDR is on: picks may be too bright and are not converted"},
+    {X::ConditionHdr, L"HDR 已开启：取色值可能偏亮，未做转换",
+     L"HDR is on: picks may be too bright and are not converted"},
     {X::ConditionNameInversionUndone, L"反色已还原", L"Inversion undone"},
     {X::ConditionNameColorFilter, L"颜色滤镜", L"Color filter"},
     {X::ConditionNameMagnifierInvert, L"放大镜反色", L"Magnifier inverted"},
@@ -145,9 +149,12 @@ std::wstring ReadProblemText(const PaletteFile::TReadReason& reason) {
 
 namespace {
 
-// The n-th (from 0) of the rows First..Last, which follow an order of the core's.
+// Rows that follow an order of the core's: how many there are from First to Last, and the
+// n-th of them (from 0).
+constexpr int Span(TTextId first, TTextId last) { return static_cast<int>(last) - static_cast<int>(first) + 1; }
+
 const wchar_t* Nth(TTextId first, TTextId last, int n) {
-    if (n < 0 || n > static_cast<int>(last) - static_cast<int>(first)) throw std::out_of_range("text");
+    if (n < 0 || n >= Span(first, last)) throw std::out_of_range("text");
     return Text(static_cast<TTextId>(static_cast<int>(first) + n));
 }
 
@@ -171,11 +178,14 @@ const std::pair<int, TTextId> kErrorTexts[] = {
     {ERROR_FILENAME_EXCED_RANGE, X::ErrorNameTooLong},
 };
 
-static_assert(Notations::kMainCount == static_cast<int>(X::NotationLabel7) - static_cast<int>(X::NotationLabel1) + 1 &&
-              Notations::kMainCount == static_cast<int>(X::NotationCaption7) - static_cast<int>(X::NotationCaption1) + 1 &&
-              Notations::kMoreCount == static_cast<int>(X::CopyAsCaption8) - static_cast<int>(X::CopyAsCaption1) + 1);
-static_assert(std::size(Contrast::kCriteria) ==
-              static_cast<std::size_t>(X::CriterionGraphics) - static_cast<std::size_t>(X::CriterionAaNormal) + 1);
+using ScreenConditions::TCondition;
+static_assert(Span(X::NotationLabel1, X::NotationLabel7) == Notations::kMainCount &&
+              Span(X::NotationCaption1, X::NotationCaption7) == Notations::kMainCount &&
+              Span(X::CopyAsCaption1, X::CopyAsCaption8) == Notations::kMoreCount);
+static_assert(Span(X::CriterionAaNormal, X::CriterionGraphics) == std::size(Contrast::kCriteria) &&
+              Span(X::VisionNormal, X::VisionAchromatopsia) == static_cast<int>(Contrast::TVision::Achromatopsia) + 1);
+static_assert(Span(X::ConditionInversionUndone, X::ConditionHdr) == static_cast<int>(TCondition::Hdr) + 1 &&
+              Span(X::ConditionNameInversionUndone, X::ConditionNameHdr) == static_cast<int>(TCondition::Hdr) + 1);
 
 }  // namespace
 
@@ -211,14 +221,14 @@ std::wstring ContrastSummary(TColor foreground, TColor background) {
     return text;
 }
 
-const wchar_t* ConditionLine(ScreenConditions::TCondition condition) {
+const wchar_t* ConditionLine(TCondition condition) {
     return Nth(X::ConditionInversionUndone, X::ConditionHdr, static_cast<int>(condition));
 }
 
-std::wstring ConditionsNote(const std::vector<ScreenConditions::TCondition>& holding) {
+std::wstring ConditionsNote(const std::vector<TCondition>& holding) {
     if (holding.empty()) return std::wstring();
     std::wstring names;
-    for (ScreenConditions::TCondition condition : holding) {
+    for (TCondition condition : holding) {
         if (!names.empty()) names += Text(X::ConditionsSeparator);
         names += Nth(X::ConditionNameInversionUndone, X::ConditionNameHdr, static_cast<int>(condition));
     }
