@@ -48,16 +48,18 @@ TfrmContrast::TfrmContrast() : TForm(L"TfrmContrast", kClientWidth, kClientHeigh
     using Row = TLayoutRow<TfrmContrast>;
     for (int i = 0; i < kVerdicts; ++i) {
         const int top = kVerdictTop + kVerdictStep * i;
+        const wchar_t* label = CriterionLabel(i);
         lblVerdicts[i] = AddLayoutControl<TLabel>(*this, this, "lblVerdict" + std::to_string(i + 1),
-                                                  Row{{}, {}, 8, top + 4, 0, 13, 0, -1, CriterionLabel(i)});
+                                                  Row{{}, {}, 8, top + 4, 0, 13, 0, -1, label});
         edtVerdicts[i] = AddLayoutControl<TEdit>(*this, this, "edtVerdict" + std::to_string(i + 1),
                                                  Row{{}, {}, 112, top, 124, 21, 0, 7 + i, nullptr});
     }
     for (int i = 0; i < kVisions; ++i) {
         const int top = kVisionTop + kVisionStep * i;
         const std::string n = std::to_string(i + 1);
+        const wchar_t* name = VisionName(static_cast<Contrast::TVision>(i));
         lblVisions[i] = AddLayoutControl<TLabel>(*this, this, "lblVision" + n,
-                                                 Row{{}, {}, 248, top + 5, 0, 13, 0, -1, VisionName(static_cast<Contrast::TVision>(i))});
+                                                 Row{{}, {}, 248, top + 5, 0, 13, 0, -1, name});
         pnlVisionFore[i] = AddLayoutControl<TPanel>(*this, this, "pnlVisionFore" + n, Row{{}, {}, 300, top, 36, 23, 0, -1, nullptr});
         shpVisionFore[i] = AddLayoutControl<TShape>(*this, pnlVisionFore[i], "shpVisionFore" + n, Row{{}, {}, 1, 1, 34, 21, 0, -1, nullptr});
         pnlVisionBack[i] = AddLayoutControl<TPanel>(*this, this, "pnlVisionBack" + n, Row{{}, {}, 340, top, 36, 23, 0, -1, nullptr});

@@ -53,10 +53,10 @@ void TTrueColor::Refresh() {
             const std::wstring path = MonitorProfilePath(handle);
             m.ProfileName = FileNameOf(path);
             std::string bytes, reason;
-            TProfileReason unread;
+            TProfileReason why;
             ColorProfile::TProfile profile;
             bool lutBased = false;
-            const bool read = !path.empty() && ReadProfileFile(path, bytes, unread);
+            const bool read = !path.empty() && ReadProfileFile(path, bytes, why);
             m.Usable = read && ColorProfile::Read(reinterpret_cast<const unsigned char*>(bytes.data()),
                                                   bytes.size(), profile, reason, &lutBased);
             if (read && !m.Usable && lutBased) m.Usable = SystemTables(bytes, m.Tables);
