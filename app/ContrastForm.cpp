@@ -5,6 +5,7 @@
 #include "Contrast.h"
 #include "Text.h"
 #include "Settings.h"
+#include "Texts.h"
 
 TfrmContrast* frmContrast = nullptr;
 TColor TfrmContrast::LastBackground = clWhite;
@@ -49,18 +50,18 @@ TfrmContrast::TfrmContrast() : TForm(L"TfrmContrast", kClientWidth, kClientHeigh
     using Row = TLayoutRow<TfrmContrast>;
     for (int i = 0; i < kVerdicts; ++i) {
         const int top = kVerdictTop + kVerdictStep * i;
-        const std::wstring label = Utf8ToWide(Contrast::kCriteria[i].Label);
+        const wchar_t* label = CriterionLabel(i);
         lblVerdicts[i] = AddLayoutControl<TLabel>(*this, this, "lblVerdict" + std::to_string(i + 1),
-                                                  Row{{}, {}, 8, top + 4, 0, 13, 0, -1, label.c_str()});
+                                                  Row{{}, {}, 8, top + 4, 0, 13, 0, -1, label});
         edtVerdicts[i] = AddLayoutControl<TEdit>(*this, this, "edtVerdict" + std::to_string(i + 1),
                                                  Row{{}, {}, 112, top, 124, 21, 0, 7 + i, nullptr});
     }
     for (int i = 0; i < kVisions; ++i) {
         const int top = kVisionTop + kVisionStep * i;
         const std::string n = std::to_string(i + 1);
-        const std::wstring name = Utf8ToWide(Contrast::VisionName(static_cast<Contrast::TVision>(i)));
+        const wchar_t* name = VisionName(static_cast<Contrast::TVision>(i));
         lblVisions[i] = AddLayoutControl<TLabel>(*this, this, "lblVision" + n,
-                                                 Row{{}, {}, 248, top + 5, 0, 13, 0, -1, name.c_str()});
+                                                 Row{{}, {}, 248, top + 5, 0, 13, 0, -1, name});
         pnlVisionFore[i] = AddLayoutControl<TPanel>(*this, this, "pnlVisionFore" + n, Row{{}, {}, 300, top, 36, 23, 0, -1, nullptr});
         shpVisionFore[i] = AddLayoutControl<TShape>(*this, pnlVisionFore[i], "shpVisionFore" + n, Row{{}, {}, 1, 1, 34, 21, 0, -1, nullptr});
         pnlVisionBack[i] = AddLayoutControl<TPanel>(*this, this, "pnlVisionBack" + n, Row{{}, {}, 340, top, 36, 23, 0, -1, nullptr});
@@ -84,7 +85,7 @@ TfrmContrast::TfrmContrast() : TForm(L"TfrmContrast", kClientWidth, kClientHeigh
     btnFore->OnClick = [this] { ChooseColor(true); };
     btnBack->OnClick = [this] { ChooseColor(false); };
     btnSwap->OnClick = [this] { SetColors(FBack, FFore); };
-    btnCopy->OnClick = [this] { Clipboard::SetWideText(Application.Handle(), Utf8ToWide(Summary())); };
+    btnCopy->OnClick = [this] { Clipboard::SetWideText(Application.Handle(), Summary()); };
     cboFavorites->OnDrawItem = [this](HDC dc, const RECT& r, int index) { DrawFavorite(dc, r, index); };
     cboFavorites->OnClick = [this] {
         const int i = cboFavorites->ItemIndex();
@@ -148,7 +149,7 @@ void TfrmContrast::ShowFigures() {
     const int ratio = Contrast::RatioHundredths(FFore, FBack);
     edtRatio->SetText(AnsiToWide(Contrast::RatioText(ratio)));
     for (int i = 0; i < kVerdicts; ++i)
-        edtVerdicts[i]->SetText(Utf8ToWide(Contrast::VerdictText(Contrast::Passes(ratio, Contrast::kCriteria[i]))));
+        edtVerdicts[i]->SetText(VerdictText(Contrast::Passes(ratio, Contrast::kCriteria[i])));
     for (int i = 0; i < kVisions; ++i) {
         const auto vision = static_cast<Contrast::TVision>(i);
         const TColor fore = Contrast::Simulate(FFore, vision), back = Contrast::Simulate(FBack, vision);
@@ -189,4 +190,4 @@ void TfrmContrast::DrawSample() {
     imgSample->Invalidate();
 }
 
-std::string TfrmContrast::Summary() const { return Contrast::Summary(FFore, FBack); }
+std::wstring TfrmContrast::Summary() const { return ContrastSummary(FFore, FBack); }

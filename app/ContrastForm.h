@@ -34,7 +34,7 @@ public:
     TColor Background() const { return FBack; }
     void SetColors(TColor fore, TColor back);
     // The text the copy button puts on the clipboard.
-    std::string Summary() const;
+    std::wstring Summary() const;
 
     // The background the dialog opens with: white at first, then the last one of this run.
     static TColor LastBackground;

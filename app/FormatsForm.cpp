@@ -4,6 +4,7 @@
 #include "Guard.h"
 #include "Settings.h"
 #include "Text.h"
+#include "Texts.h"
 
 TfrmFormats* frmFormats = nullptr;
 
@@ -212,7 +213,7 @@ void TfrmFormats::btnOKClick() {
     try {
         NewKeys = TSettings::WriteFormats(FFormats);
     } catch (const EQuilloraError& e) {
-        MessageBoxW(Handle(), Utf8ToWide(e.what()).c_str(), Caption().c_str(), MB_OK | MB_ICONERROR);
+        MessageBoxW(Handle(), ExceptionText(e).c_str(), Caption().c_str(), MB_OK | MB_ICONERROR);
         return;
     }
     ModalResult = mrOk;

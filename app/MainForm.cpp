@@ -8,6 +8,7 @@
 #include "SettingsText.h"
 #include "StartUp.h"
 #include "Text.h"
+#include "Texts.h"
 #include "VopClass.h"
 
 TfrmMain* frmMain = nullptr;
@@ -66,7 +67,7 @@ std::vector<TLayoutRow<TfrmMain>> TfrmMain::Layout() {
     };
     int tag = 1;
     for (const TNotationRow& n : kNotationRows) {
-        r.push_back({n.Label, {}, 8, n.LabelTop, 0, 13, 0, -1, Notations::Main(tag).Label});
+        r.push_back({n.Label, {}, 8, n.LabelTop, 0, 13, 0, -1, NotationLabel(tag)});
         r.push_back({n.Edit, {}, 52, n.EditTop, 142, 21, tag, 7 + tag, nullptr});
         r.push_back({n.Button, {}, 198, n.EditTop - 1, 43, 23, tag, -1, Text(X::CopyButton)});
         ++tag;
@@ -130,7 +131,7 @@ void TfrmMain::BuildCommands() {
     FCommands.Add(C::CopyAs, X::CopyAs, nullptr);
     for (int i = 0; i < Notations::kMoreCount; ++i) {
         const Notations::TNotation& n = Notations::More(i + 1);
-        TCommand& c = FCommands.Add(C::CopyAs1 + i, n.Caption, [this, &n] {
+        TCommand& c = FCommands.Add(C::CopyAs1 + i, X::CopyAsCaption1 + i, [this, &n] {
             Clipboard::SetText(Application.Handle(), n.Text(CurrentColor()));
         });
         c.Parent = C::CopyAs;
@@ -152,9 +153,8 @@ void TfrmMain::BuildCommands() {
     }
     FCommands.Add(C::AutoCopy, X::AutoCopy, nullptr);
     for (int tag = 0; tag <= kNotations; ++tag) {
-        auto run = [this, tag] { SetAutoCopy(tag); };
-        TCommand& c = tag ? FCommands.Add(C::AutoCopy0 + tag, Notations::Main(tag).Caption, run)
-                          : FCommands.Add(C::AutoCopy0, X::AutoCopyNone, run);
+        TCommand& c = FCommands.Add(C::AutoCopy0 + tag, tag ? X::NotationCaption1 + (tag - 1) : X::AutoCopyNone,
+                                    [this, tag] { SetAutoCopy(tag); });
         c.Parent = C::AutoCopy;
         c.Radio = true;
         c.Checked = [this, tag] { return FAutoCopy == tag; };

@@ -80,7 +80,7 @@ void ExportSavedColors(HWND owner) {
     for (const SettingsText::TColorEntry& e : TSettings::ReadColorEntries())
         entries.push_back({e.Color, AnsiToUtf8(e.Comment), e.Key});
     if (const int error = FileBytes::WriteReplacing(path, PaletteFile::Write(format, entries)))
-        Tell(owner, Text(TTextId::CannotWrite, path, Utf8ToWide(InOutErrorText(error))), MB_OK | MB_ICONERROR);
+        Tell(owner, Text(TTextId::CannotWrite, path, InOutErrorText(error)), MB_OK | MB_ICONERROR);
 }
 
 // Every colour of the file becomes a saved colour behind the others, or, when the file cannot
@@ -96,7 +96,7 @@ void ImportSavedColors(HWND owner) {
     std::string bytes;
     const int error = FileBytes::Read(path, PaletteFile::kMaxFileSize, bytes);
     if (error == FileBytes::kTooLarge) return refuse(Text(TTextId::FileOver16MB));
-    if (error) return refuse(Utf8ToWide(InOutErrorText(error)));
+    if (error) return refuse(InOutErrorText(error));
     // The extension decides, else the type chosen, else what the bytes look like.
     TFormat format = TFormat::Gpl;
     if (!FormatOfName(path, format) && !FormatOfType(dialog.FilterIndex, format) &&

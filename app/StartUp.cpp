@@ -16,6 +16,7 @@ TProductInfo Product() {
     p.UnknownError = WideToUtf8(Text(TTextId::UnknownError));
     p.ClipboardBusy = WideToUtf8(Text(TTextId::ClipboardBusy));
     p.OutOfMemory = WideToUtf8(Text(TTextId::OutOfMemory));
+    p.ExceptionText = [](const std::exception& e) { return WideToUtf8(ExceptionText(e)); };
     return p;
 }
 }  // namespace

@@ -1,11 +1,15 @@
 // Every text the program shows in one table, a Chinese and an English column; Chinese is the
 // default. Texts with numbers or names hold %1 and %2 for them.
 #pragma once
+#include "Contrast.h"
 #include "PaletteFile.h"
+#include "ScreenConditions.h"
 
 #include <cstddef>
 #include <cstdint>
+#include <exception>
 #include <string>
+#include <vector>
 
 enum class TLanguage : std::uint8_t { Chinese, English };
 
@@ -32,6 +36,71 @@ enum class TTextId : std::uint16_t {
     ReadCssColorUnreadable,
 
     // Reasons and errors the core reports as codes
+    ErrorFileNotFound,
+    ErrorPathNotFound,
+    ErrorTooManyOpenFiles,
+    ErrorAccessDenied,
+    ErrorInvalidHandle,
+    ErrorInvalidDrive,
+    ErrorWriteProtect,
+    ErrorNotReady,
+    ErrorSharingViolation,
+    ErrorLockViolation,
+    ErrorDiskFull,
+    ErrorFileExists,
+    ErrorInvalidName,
+    ErrorNameTooLong,
+    ErrorOther,
+    IniCannotWrite,
+    VerdictPass,
+    VerdictFail,
+    CriterionAaNormal,
+    CriterionAaLarge,
+    CriterionAaaNormal,
+    CriterionAaaLarge,
+    CriterionGraphics,
+    VisionNormal,
+    VisionProtanopia,
+    VisionDeuteranopia,
+    VisionTritanopia,
+    VisionAchromatopsia,
+    SummaryForeground,
+    SummaryBackground,
+    SummaryRatio,
+    ConditionInversionUndone,
+    ConditionColorFilter,
+    ConditionMagnifierInvert,
+    ConditionNightLight,
+    ConditionHdr,
+    ConditionNameInversionUndone,
+    ConditionNameColorFilter,
+    ConditionNameMagnifierInvert,
+    ConditionNameNightLight,
+    ConditionNameHdr,
+    ConditionsNote,
+    ConditionsSeparator,
+    NotationLabel1,
+    NotationLabel2,
+    NotationLabel3,
+    NotationLabel4,
+    NotationLabel5,
+    NotationLabel6,
+    NotationLabel7,
+    NotationCaption1,
+    NotationCaption2,
+    NotationCaption3,
+    NotationCaption4,
+    NotationCaption5,
+    NotationCaption6,
+    NotationCaption7,
+    CopyAsCaption1,
+    CopyAsCaption2,
+    CopyAsCaption3,
+    CopyAsCaption4,
+    CopyAsCaption5,
+    CopyAsCaption6,
+    CopyAsCaption7,
+    CopyAsCaption8,
 
     // Windows, menus and messages
     StayOnTop,
@@ -144,6 +213,11 @@ enum class TTextId : std::uint16_t {
     Count
 };
 
+// The text a number of places after another, in a group of rows that follow a list's order.
+constexpr TTextId operator+(TTextId first, int n) {
+    return static_cast<TTextId>(static_cast<int>(first) + n);
+}
+
 struct TTextRow {
     TTextId Id;
     const wchar_t* Chinese;
@@ -161,3 +235,35 @@ std::wstring Text(TTextId id, const std::wstring& first, const std::wstring& sec
 
 // Why a palette file was refused, e.g. "第 3 行不是颜色"; empty for TReadProblem::None.
 std::wstring ReadProblemText(const PaletteFile::TReadReason& reason);
+
+// A Windows error code of a file call, e.g. "文件拒绝访问" for 5; "I/O 错误 <code>" for a code
+// without a text of its own.
+std::wstring InOutErrorText(int errorCode);
+// What the user reads for an exception: the program's own errors in words, any other its
+// what().
+std::wstring ExceptionText(const std::exception& e);
+
+// The contrast dialog's words: a verdict, a criterion (in Contrast::kCriteria's order), a
+// kind of vision.
+const wchar_t* VerdictText(bool passed);
+const wchar_t* CriterionLabel(int index);
+const wchar_t* VisionName(Contrast::TVision vision);
+// What the dialog's copy button puts on the clipboard, lines joined by CRLF:
+//   前景 #FFFFFF
+//   背景 #767676
+//   对比度 4.54:1
+//   AA 正常文字 通过
+// and one such line for each of the other four criteria.
+std::wstring ContrastSummary(TColor foreground, TColor background);
+
+// A screen condition's line in the colour-space menu.
+const wchar_t* ConditionLine(ScreenConditions::TCondition condition);
+// The status bar's ending while conditions hold ("  注意：" and their short names joined by
+// "、"); the empty text when none holds.
+std::wstring ConditionsNote(const std::vector<ScreenConditions::TCondition>& holding);
+
+// A notation's label on the main window and its menu entries, by its number: the seven of the
+// main window 1..7, the eight more of "复制为" 1..8.
+const wchar_t* NotationLabel(int number);
+const wchar_t* NotationCaption(int number);
+const wchar_t* CopyAsCaption(int number);

@@ -2,6 +2,7 @@
 #include "Texts.h"
 #include "MonitorProfile.h"
 #include "SystemTransform.h"
+#include "Texts.h"
 #include <algorithm>
 
 namespace {
@@ -53,9 +54,10 @@ void TTrueColor::Refresh() {
             const std::wstring path = MonitorProfilePath(handle);
             m.ProfileName = FileNameOf(path);
             std::string bytes, reason;
+            TProfileReason why;
             ColorProfile::TProfile profile;
             bool lutBased = false;
-            const bool read = !path.empty() && ReadProfileFile(path, bytes, reason);
+            const bool read = !path.empty() && ReadProfileFile(path, bytes, why);
             m.Usable = read && ColorProfile::Read(reinterpret_cast<const unsigned char*>(bytes.data()),
                                                   bytes.size(), profile, reason, &lutBased);
             if (read && !m.Usable && lutBased) m.Usable = SystemTables(bytes, m.Tables);
@@ -76,7 +78,7 @@ void TTrueColor::Refresh() {
         FSuffix = L"  " + std::wstring(name.begin(), name.end());
         FSrgb = ColorProfile::TConverter::FromSrgb(kTargets[FSpace - 1]);
     }
-    FSuffix += ScreenConditions::StatusSuffix(FConditions);
+    FSuffix += ConditionsNote(ScreenConditions::Holding(FConditions));
 }
 
 const TTrueColor::TMonitor* TTrueColor::MonitorAt(HMONITOR monitor) const {
@@ -110,6 +112,6 @@ std::vector<std::wstring> TTrueColor::InfoLines(HWND window) const {
     else lines.push_back(Text(TTextId::Profile, m->ProfileName));
     ScreenConditions::TConditions c = FConditions;
     c.Hdr = m && m->Hdr ? ScreenConditions::TState::On : ScreenConditions::TState::Off;
-    for (std::wstring& line : ScreenConditions::Lines(c)) lines.push_back(std::move(line));
+    for (ScreenConditions::TCondition holds : ScreenConditions::Holding(c)) lines.push_back(ConditionLine(holds));
     return lines;
 }

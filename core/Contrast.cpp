@@ -7,8 +7,6 @@
 
 #include "Contrast.h"
 
-#include "ColorText.h"
-
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
@@ -211,29 +209,6 @@ std::string RatioText(int Hundredths) {
     Text += static_cast<char>('0' + Magnitude % 100 / 10);
     Text += static_cast<char>('0' + Magnitude % 10);
     return Text + ":1";
-}
-
-const char* VerdictText(bool Passed) { return Passed ? "通过" : "不通过"; }
-
-std::string Summary(TColor Foreground, TColor Background) {
-    const int Hundredths = RatioHundredths(Foreground, Background);
-    std::string Text = "前景 " + ColorText::FromColor(Foreground) + "\r\n背景 " +
-                       ColorText::FromColor(Background) + "\r\n对比度 " + RatioText(Hundredths);
-    for (const TCriterion& Criterion : kCriteria)
-        Text += std::string("\r\n") + Criterion.Label + " " +
-                VerdictText(Passes(Hundredths, Criterion));
-    return Text;
-}
-
-const char* VisionName(TVision Vision) {
-    switch (Vision) {
-    case TVision::Normal: return "正常";
-    case TVision::Protanopia: return "红色盲";
-    case TVision::Deuteranopia: return "绿色盲";
-    case TVision::Tritanopia: return "蓝色盲";
-    case TVision::Achromatopsia: return "全色盲";
-    }
-    return "";
 }
 
 TColor Simulate(TColor Color, TVision Vision) {

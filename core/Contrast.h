@@ -6,7 +6,7 @@
 
 // The figures of the contrast dialog: the contrast ratio of a text colour on a background, the
 // five verdicts it earns, and how a colour looks to eyes with each kind of colour blindness.
-// Channels come from the low three bytes of a TColor; the top byte is ignored everywhere.
+// The dialog makes the texts of them. Channels come from the low three bytes of a TColor; the top byte is ignored everywhere.
 //
 // Everything is worked out in integers from one table of linear channel values, so the Linux
 // build and the Windows program give the very same ratios, verdicts and colours.
@@ -25,17 +25,14 @@ int RatioHundredths(TColor Foreground, TColor Background);
 // "4.54:1" for 454: the whole ratio, a point and exactly two decimals.
 std::string RatioText(int Hundredths);
 
-// A verdict's label and the least ratio that passes it, in hundredths.
+// A verdict: the least ratio that passes it, in hundredths.
 struct TCriterion {
-    const char* Label;
     int Hundredths;
 };
 
-// In the order the dialog and the summary list them.
-inline constexpr TCriterion kCriteria[] = {
-    {"AA 正常文字", 450},   {"AA 大号文字", 300},    {"AAA 正常文字", 700},
-    {"AAA 大号文字", 450},  {"图形与界面元素", 300},
-};
+// In the order the dialog and the summary list them: AA normal text, AA large text, AAA
+// normal text, AAA large text, graphics and interface elements.
+inline constexpr TCriterion kCriteria[] = {{450}, {300}, {700}, {450}, {300}};
 
 // Every threshold is a whole number of hundredths, so a ratio passes exactly when its cut
 // value, the one the dialog shows, reaches the threshold: a ratio shown as 4.49:1 never passes
@@ -44,23 +41,8 @@ constexpr bool Passes(int RatioHundredths, const TCriterion& Criterion) {
     return RatioHundredths >= Criterion.Hundredths;
 }
 
-// "通过" or "不通过".
-const char* VerdictText(bool Passed);
-
-// The text the dialog's copy button puts on the clipboard (UTF-8), lines joined by CRLF with
-// no line break after the last:
-//   前景 #FFFFFF
-//   背景 #767676
-//   对比度 4.54:1
-//   AA 正常文字 通过
-// and one such line for each of the other four criteria, in kCriteria's order.
-std::string Summary(TColor Foreground, TColor Background);
-
-// How a colour is seen.
+// How a colour is seen: normal vision, red-, green- and blue-blindness, no colour vision.
 enum class TVision { Normal, Protanopia, Deuteranopia, Tritanopia, Achromatopsia };
-
-// "正常", "红色盲", "绿色盲", "蓝色盲", "全色盲"; the empty text for a value outside the enum.
-const char* VisionName(TVision Vision);
 
 // The colour as it looks with the given vision. The three kinds of dichromacy apply a 3x3
 // matrix to the linear channels, clip each result to 0..1 and turn it back into the nearest

@@ -3,20 +3,20 @@
 #include <stdexcept>
 #include <string>
 
-// The program's own errors. Their what() is UTF-8: the application's default handler turns it
-// into UTF-16 for the message box, so the Chinese texts show whatever the code page is.
+// The program's own errors. They carry what went wrong as a code and its figures; the app
+// makes the text the user reads of them, in the user's language. what() is a short English
+// text for logs and tests, never shown in a window.
 class EQuilloraError : public std::runtime_error {
 public:
-    explicit EQuilloraError(const std::string& Utf8Message) : std::runtime_error(Utf8Message) {}
+    explicit EQuilloraError(const std::string& What) : std::runtime_error(What) {}
 };
 
-// A value could not be written to the settings file: "无法写入到<path>".
+// A value could not be written to the settings file (the app says "无法写入到<path>").
 class EIniFileException : public EQuilloraError {
 public:
-    // FileName is the path as the profile functions got it, in the ANSI code page; the
-    // message already holds it as UTF-8.
-    EIniFileException(const std::string& Utf8Message, const std::string& FileName)
-        : EQuilloraError(Utf8Message), FFileName(FileName) {}
+    // FileName is the path as the profile functions got it, in the ANSI code page.
+    explicit EIniFileException(const std::string& FileName)
+        : EQuilloraError("cannot write to " + FileName), FFileName(FileName) {}
     const std::string& FileName() const { return FFileName; }
 
 private:
@@ -26,13 +26,10 @@ private:
 // A file-system call failed; carries the Windows error code.
 class EInOutError : public EQuilloraError {
 public:
-    explicit EInOutError(int ErrorCode);
+    explicit EInOutError(int ErrorCode)
+        : EQuilloraError("Windows error " + std::to_string(ErrorCode)), FErrorCode(ErrorCode) {}
     int ErrorCode() const { return FErrorCode; }
 
 private:
     int FErrorCode;
 };
-
-// The text shown for a Windows error code: "文件拒绝访问" for 5, and "I/O 错误 <code>" for
-// a code without a text of its own.
-std::string InOutErrorText(int ErrorCode);

@@ -205,22 +205,22 @@ int Buffered(char* Out, std::size_t Size, TColor Color) {
 
 // The seven in screen order, then the eight of "复制为"; Read tries them in this order.
 const TNotation kNotations[kMainCount + kMoreCount] = {
-    // label       caption                 writer                     reader
-    {L"RGB:",     L"RGB(&1)",           FormatTriple,              NotationRead::Triple},
-    {L"十进制:",  L"十进制(&2)",        FormatDecimal,             NotationRead::Decimal},
-    {L"十六进制", L"十六进制(&3)",      FormatHex,                 NotationRead::Hex},
-    {L"Html:",    L"Html(&4)",          FormatHtml,                NotationRead::HashHex},
-    {L"Delphi",   L"Delphi(&5)",        FormatDelphi,              NotationRead::Delphi},
-    {L"VB:",      L"VB(&6)",            FormatVb,                  NotationRead::Vb},
-    {L"C/C++:",   L"C/C++(&7)",         FormatC,                   NotationRead::CHex},
-    {nullptr,     L"CSS rgb()(&R)",     Buffered<WriteCssRgb>,     NotationRead::Rgb},
-    {nullptr,     L"CSS hsl()(&H)",     Buffered<WriteCssHsl>,     NotationRead::Hsl},
-    {nullptr,     L"HSV(&V)",           Buffered<WriteHsv>,        NotationRead::Hsv},
-    {nullptr,     L"CMYK(&M)",          Buffered<WriteCmyk>,       NotationRead::Cmyk},
-    {nullptr,     L"CIE Lab(&L)",       Buffered<WriteLab>,        NotationRead::Lab},
-    {nullptr,     L"OKLCH(&O)",         Buffered<WriteOklch>,      NotationRead::Oklch},
-    {nullptr,     L"小写十六进制(&X)",  Buffered<WriteLowerHex>,   NotationRead::HashHex},
-    {nullptr,     L"颜色名称(&N)",      Buffered<WriteName>,       NotationRead::Name},
+    // writer                   reader
+    {FormatTriple,              NotationRead::Triple},
+    {FormatDecimal,             NotationRead::Decimal},
+    {FormatHex,                 NotationRead::Hex},
+    {FormatHtml,                NotationRead::HashHex},
+    {FormatDelphi,              NotationRead::Delphi},
+    {FormatVb,                  NotationRead::Vb},
+    {FormatC,                   NotationRead::CHex},
+    {Buffered<WriteCssRgb>,     NotationRead::Rgb},
+    {Buffered<WriteCssHsl>,     NotationRead::Hsl},
+    {Buffered<WriteHsv>,        NotationRead::Hsv},
+    {Buffered<WriteCmyk>,       NotationRead::Cmyk},
+    {Buffered<WriteLab>,        NotationRead::Lab},
+    {Buffered<WriteOklch>,      NotationRead::Oklch},
+    {Buffered<WriteLowerHex>,   NotationRead::HashHex},
+    {Buffered<WriteName>,       NotationRead::Name},
 };
 
 const TNotation& Row(int Number, int Count, int First) {

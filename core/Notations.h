@@ -8,14 +8,13 @@
 
 // The notations of a colour: the seven rows of the main window (numbered 1..7, their edits'
 // and copy buttons' tags) and the eight more texts of "复制为" (numbered 1..8). Each is one
-// row of one list: its captions, its writer and its reader.
+// row of one list: its writer and its reader. The numbers are what the app names them by: it
+// holds their labels and menu entries with its other texts.
 namespace Notations {
 constexpr int kMainCount = 7;
 constexpr int kMoreCount = 8;
 
 struct TNotation {
-    const wchar_t* Label;    // the main window's label ("RGB:", ...); nullptr for the eight
-    const wchar_t* Caption;  // its menu entry: "RGB(&1)" ... for the seven, "CSS rgb()(&R)" ...
     // Writes the text into the caller's buffer without allocating, as snprintf does: the full
     // length comes back, and what fits is written and terminated. 32 characters always suffice.
     int (*Format)(char* Out, std::size_t Size, TColor Color);

@@ -184,48 +184,14 @@ TState NightLightFromBlob(const unsigned char* Data, std::size_t Size) {
     return StateRecord(Walker.Inner, Walker.InnerSize);
 }
 
-namespace {
-
-struct TCondition {
-    const wchar_t* Line;
-    const wchar_t* Name;
-};
-
-// The conditions that hold, in the order the menu and the status bar give them.
 std::vector<TCondition> Holding(const TConditions& C) {
     std::vector<TCondition> Result;
-    if (C.Filter == TState::On) {
-        if (C.UndoesInversion())
-            Result.push_back({L"反色滤镜已开启：取色时已还原", L"反色已还原"});
-        else
-            Result.push_back({L"颜色滤镜已开启：取到的是滤镜后的颜色", L"颜色滤镜"});
-    }
-    if (C.MagnifierInvert == TState::On)
-        Result.push_back({L"放大镜反色已开启：取色值可能已反色", L"放大镜反色"});
-    if (C.NightLight == TState::On)
-        Result.push_back({L"夜间模式已开启：屏幕偏暖，取到的是原本的颜色", L"夜间模式"});
-    if (C.Hdr == TState::On)
-        Result.push_back({L"HDR 已开启：取色值可能偏亮，未做转换", L"HDR"});
+    if (C.Filter == TState::On)
+        Result.push_back(C.UndoesInversion() ? TCondition::InversionUndone : TCondition::ColorFilter);
+    if (C.MagnifierInvert == TState::On) Result.push_back(TCondition::MagnifierInvert);
+    if (C.NightLight == TState::On) Result.push_back(TCondition::NightLight);
+    if (C.Hdr == TState::On) Result.push_back(TCondition::Hdr);
     return Result;
-}
-
-}  // namespace
-
-std::vector<std::wstring> Lines(const TConditions& C) {
-    std::vector<std::wstring> Result;
-    for (const TCondition& Condition : Holding(C)) Result.emplace_back(Condition.Line);
-    return Result;
-}
-
-std::wstring StatusSuffix(const TConditions& C) {
-    const std::vector<TCondition> Conditions = Holding(C);
-    if (Conditions.empty()) return std::wstring();
-    std::wstring Text = L"  注意：";
-    for (std::size_t I = 0; I < Conditions.size(); ++I) {
-        if (I > 0) Text += L"、";
-        Text += Conditions[I].Name;
-    }
-    return Text;
 }
 
 }  // namespace ScreenConditions

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <cstddef>
-#include <string>
 #include <vector>
 
 #ifdef _WIN32
@@ -9,8 +8,9 @@
 #endif
 
 // What sits between programs and the screen and alters the colours a pick reads: colour
-// filters, the magnifier's inversion, Night light and HDR. The texts the menu and the status
-// bar show for them are built here; reading the conditions is the Windows part's job.
+// filters, the magnifier's inversion, Night light and HDR. Which of them hold is worked out
+// here (the app makes the menu's and the status bar's texts of it); reading the conditions is
+// the Windows part's job.
 namespace ScreenConditions {
 
 enum class TState { Off, On, Unknown };
@@ -36,12 +36,12 @@ struct TConditions {
 // does work in proportion to Size.
 TState NightLightFromBlob(const unsigned char* Data, std::size_t Size);
 
-// The menu's information lines, one per condition that holds; Unknown gives no line.
-std::vector<std::wstring> Lines(const TConditions& C);
+// A condition that holds, for the menu's information lines and the status bar's warning.
+enum class TCondition { InversionUndone, ColorFilter, MagnifierInvert, NightLight, Hdr };
 
-// The status bar's ending while any condition holds ("  注意：" and the short names joined by
-// "、"); the empty text when none holds.
-std::wstring StatusSuffix(const TConditions& C);
+// The conditions that hold, in the order the menu and the status bar give them; Unknown is
+// not holding.
+std::vector<TCondition> Holding(const TConditions& C);
 
 #ifdef _WIN32
 // The conditions now, for the monitor a pick is on (no monitor: HDR is left Off). Defined in

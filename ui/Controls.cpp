@@ -222,7 +222,7 @@ LRESULT CALLBACK TWinControl::StaticProc(HWND h, UINT msg, WPARAM wp, LPARAM lp)
             r = self->WndProc(msg, wp, lp);
         } catch (const std::exception& e) {
             // No exception may unwind through the system's code.
-            Runtime::ReportException(e.what());
+            Runtime::ReportException(e);
         } catch (...) {
             Runtime::ReportException(Runtime::Product().UnknownError);
         }

@@ -90,7 +90,7 @@ void TForm::DoCreate() {
     try {
         OnCreate();
     } catch (const std::exception& e) {
-        Runtime::ReportException(e.what());
+        Runtime::ReportException(e);
     } catch (...) {
         Runtime::ReportException(Runtime::Product().UnknownError);
     }
@@ -364,7 +364,7 @@ bool TApplication::IsMessageHandled(const MSG& msg) {
     try {
         return OnMessage(msg);
     } catch (const std::exception& e) {
-        Runtime::ReportException(e.what());
+        Runtime::ReportException(e);
     } catch (...) {
         Runtime::ReportException(Runtime::Product().UnknownError);
     }

@@ -139,7 +139,7 @@ public:
     // Shows an exception's text in a message box (caption the title, error icon, OK), at once
     // or, from inside a window procedure, once it has returned. Tests set OnException to
     // collect the texts instead.
-    void HandleException(const std::exception& e) { Runtime::ReportException(e.what()); }
+    void HandleException(const std::exception& e) { Runtime::ReportException(e); }
     void HandleException(const std::string& message) { Runtime::ReportException(message); }
     std::function<void(const std::string&)>& OnException = Runtime::OnException;
 

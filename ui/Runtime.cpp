@@ -65,6 +65,10 @@ void ReportException(const std::string& utf8Message) {
         ShowWaitingReports();  // nowhere to post: better now than never
 }
 
+void ReportException(const std::exception& e) {
+    ReportException(GProduct.ExceptionText ? GProduct.ExceptionText(e) : std::string(e.what()));
+}
+
 void ShowWaitingReports() {
     while (!GWaiting.empty()) {
         std::string message = std::move(GWaiting.front());

@@ -3,6 +3,7 @@
 // exceptions that reach a window procedure.
 #pragma once
 #include "Graphics.h"
+#include <exception>
 #include <functional>
 #include <string>
 
@@ -15,6 +16,9 @@ struct TProductInfo {
     std::string UnknownError;   // an exception without a text of its own
     std::string ClipboardBusy;  // the clipboard stays open in another program
     std::string OutOfMemory;
+    // The text (UTF-8) shown for an exception that reaches a window procedure; unset, its
+    // what(). Errors that carry a code get their words here.
+    std::function<std::string(const std::exception&)> ExceptionText;
 };
 
 constexpr int crHandPoint = -21;  // the system's hand cursor, for links
@@ -48,6 +52,8 @@ public:
 // and is shown once the procedure has returned and a message loop runs again, so that no
 // modal loop runs inside a half-done handler; elsewhere it is shown at once.
 void ReportException(const std::string& utf8Message);
+// The same with the exception's text as TProductInfo::ExceptionText makes it.
+void ReportException(const std::exception& e);
 // The message, posted to the application window, that shows what waits.
 constexpr UINT WM_SHOWREPORTS = WM_APP + 0x2F00;
 void ShowWaitingReports();

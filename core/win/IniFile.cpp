@@ -269,7 +269,7 @@ void TIniFile::WriteIniString(const std::string& Section, const std::string& Key
                                                     FileName.c_str());
     FlushProfileCache(FileName);
     if (!Written || !Guard.Whole())
-        throw EIniFileException("无法写入到" + AnsiToUtf8(FileName), FileName);
+        throw EIniFileException(FileName);
 }
 
 void TIniFile::WriteIniStrings(const std::string& Section,
@@ -279,7 +279,7 @@ void TIniFile::WriteIniStrings(const std::string& Section,
     TSettingsLock Lock;
     ClearReadOnly(FileName);
     const auto Fail = [&] {
-        throw EIniFileException("无法写入到" + AnsiToUtf8(FileName), FileName);
+        throw EIniFileException(FileName);
     };
     // The profile functions rewrite the whole file for each value: 5000 values took 11 s, and
     // the time grows with the square of the count. An 8-bit file gets them in one rewrite of

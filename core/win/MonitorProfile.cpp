@@ -1,6 +1,5 @@
 #include "MonitorProfile.h"
 
-#include "Errors.h"
 #include "FileBytes.h"
 #include "SystemLibrary.h"
 
@@ -99,23 +98,22 @@ std::wstring MonitorProfilePath(HMONITOR Monitor) {
     return FromGdi(Info.szDevice);
 }
 
-bool ReadProfileFile(const std::wstring& Path, std::string& Bytes, std::string& Reason) {
+bool ReadProfileFile(const std::wstring& Path, std::string& Bytes, TProfileReason& Reason) {
     Bytes.clear();
+    Reason = {};
     if (Path.empty()) {
-        Reason = "显示器没有颜色配置文件";
+        Reason.Problem = TProfileProblem::NoProfile;
         return false;
     }
     const int Error = FileBytes::Read(Path, kProfileLimit, Bytes);
-    if (Error == 0) {
-        Reason.clear();
-        return true;
-    }
+    if (Error == 0) return true;
     Bytes.clear();
+    Reason.Error = Error;
     if (Error == FileBytes::kTooLarge)
-        Reason = "颜色配置文件超过 4 MB";
+        Reason.Problem = TProfileProblem::TooLarge;
     else if (Error == ERROR_FILE_NOT_FOUND || Error == ERROR_PATH_NOT_FOUND)
-        Reason = "找不到颜色配置文件";
+        Reason.Problem = TProfileProblem::NotFound;
     else
-        Reason = InOutErrorText(Error);
+        Reason.Problem = TProfileProblem::Unreadable;
     return false;
 }

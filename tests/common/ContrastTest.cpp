@@ -60,18 +60,6 @@ TEST(Contrast, VerdictsChangeExactlyAtTheirThresholds) {
     }
 }
 
-TEST(Contrast, SummaryListsBothColoursTheRatioAndEveryVerdict) {
-    EXPECT_EQ(Summary(Rgb(0xFFFFFF), Rgb(0x767676) | 0xFF000000),  // top byte ignored
-              "前景 #FFFFFF\r\n"
-              "背景 #767676\r\n"
-              "对比度 4.54:1\r\n"
-              "AA 正常文字 通过\r\n"
-              "AA 大号文字 通过\r\n"
-              "AAA 正常文字 不通过\r\n"
-              "AAA 大号文字 通过\r\n"
-              "图形与界面元素 通过");
-}
-
 TEST(Contrast, SimulatedColoursFollowTheMatrices) {
     struct TCase { std::uint32_t Color; TVision Vision; std::uint32_t Seen; };
     const TCase kCases[] = {
@@ -86,7 +74,7 @@ TEST(Contrast, SimulatedColoursFollowTheMatrices) {
     };
     for (const TCase& c : kCases)
         EXPECT_EQ(Simulate(Rgb(c.Color), c.Vision), Rgb(c.Seen))
-            << std::hex << c.Color << " " << VisionName(c.Vision);
+            << std::hex << c.Color << " " << static_cast<int>(c.Vision);
 }
 
 TEST(Contrast, GreysStayGreyAndTheirLuminanceFollowsTheFormula) {
@@ -103,7 +91,6 @@ TEST(Contrast, GreysStayGreyAndTheirLuminanceFollowsTheFormula) {
 TEST(Contrast, BadInputIsHarmless) {
     EXPECT_EQ(Simulate(0xFFFFFFFF, TVision::Normal), Rgb(0xFFFFFF));  // a failed screen read
     EXPECT_EQ(Simulate(Rgb(0x3366CC), static_cast<TVision>(99)), Rgb(0x3366CC));
-    EXPECT_STREQ(VisionName(static_cast<TVision>(99)), "");
     EXPECT_EQ(RatioHundredths(0xFFFFFFFF, 0xFF000000), 2100);
     EXPECT_EQ(RatioText(-5), "-0.05:1");
     EXPECT_EQ(RatioText(INT_MIN), "-21474836.48:1");

@@ -1,12 +1,11 @@
-// Night light decoded from the bytes of its state value, and the texts the menu and the
-// status bar give for the conditions that alter the screen.
+// Night light decoded from the bytes of its state value, and which of the conditions that
+// alter the screen hold.
 #include "ScreenConditions.h"
 
 #include "NightLightSamples.h"
 
 #include <gtest/gtest.h>
 
-#include <string>
 #include <vector>
 
 namespace {
@@ -82,31 +81,26 @@ TEST(ScreenConditions, TruncatedNightLightIsUnknown) {
     }
 }
 
-TEST(ScreenConditions, LinesAndStatusSuffix) {
+TEST(ScreenConditions, HoldingListsEachConditionThatIsOnInOrder) {
     const TState On = TState::On, Off = TState::Off, Unknown = TState::Unknown;
+    using H = TCondition;
     struct Case {
         TState Filter; int FilterType; TState Magnifier, Night, Hdr;
-        bool Undoes; std::vector<std::wstring> Lines; std::wstring Suffix;
+        bool Undoes; std::vector<TCondition> Holding;
     };
     const Case kCases[] = {
-        {Off, -1, Off, Off, Off, false, {}, L""},
-        {Unknown, 1, Unknown, Unknown, Unknown, false, {}, L""},
-        {Off, 1, Off, Off, Off, false, {}, L""},  // a type left behind by a filter now off
-        {On, 1, Off, Off, Off, true, {L"反色滤镜已开启：取色时已还原"}, L"  注意：反色已还原"},
-        {On, 0, Off, Off, Off, false, {L"颜色滤镜已开启：取到的是滤镜后的颜色"}, L"  注意：颜色滤镜"},
-        {On, 2, Off, Off, Off, false, {L"颜色滤镜已开启：取到的是滤镜后的颜色"}, L"  注意：颜色滤镜"},
-        {On, -1, Off, Off, Off, false, {L"颜色滤镜已开启：取到的是滤镜后的颜色"}, L"  注意：颜色滤镜"},
-        {Off, -1, On, Off, Off, false, {L"放大镜反色已开启：取色值可能已反色"}, L"  注意：放大镜反色"},
-        {Off, -1, Off, On, Off, false, {L"夜间模式已开启：屏幕偏暖，取到的是原本的颜色"},
-         L"  注意：夜间模式"},
-        {Off, -1, Off, Off, On, false, {L"HDR 已开启：取色值可能偏亮，未做转换"}, L"  注意：HDR"},
-        {On, 1, Off, On, Unknown, true,
-         {L"反色滤镜已开启：取色时已还原", L"夜间模式已开启：屏幕偏暖，取到的是原本的颜色"},
-         L"  注意：反色已还原、夜间模式"},
-        {On, 4, On, On, On, false,
-         {L"颜色滤镜已开启：取到的是滤镜后的颜色", L"放大镜反色已开启：取色值可能已反色",
-          L"夜间模式已开启：屏幕偏暖，取到的是原本的颜色", L"HDR 已开启：取色值可能偏亮，未做转换"},
-         L"  注意：颜色滤镜、放大镜反色、夜间模式、HDR"},
+        {Off, -1, Off, Off, Off, false, {}},
+        {Unknown, 1, Unknown, Unknown, Unknown, false, {}},
+        {Off, 1, Off, Off, Off, false, {}},  // a type left behind by a filter now off
+        {On, 1, Off, Off, Off, true, {H::InversionUndone}},
+        {On, 0, Off, Off, Off, false, {H::ColorFilter}},
+        {On, 2, Off, Off, Off, false, {H::ColorFilter}},
+        {On, -1, Off, Off, Off, false, {H::ColorFilter}},
+        {Off, -1, On, Off, Off, false, {H::MagnifierInvert}},
+        {Off, -1, Off, On, Off, false, {H::NightLight}},
+        {Off, -1, Off, Off, On, false, {H::Hdr}},
+        {On, 1, Off, On, Unknown, true, {H::InversionUndone, H::NightLight}},
+        {On, 4, On, On, On, false, {H::ColorFilter, H::MagnifierInvert, H::NightLight, H::Hdr}},
     };
     int Row = 0;
     for (const Case& C : kCases) {
@@ -117,8 +111,7 @@ TEST(ScreenConditions, LinesAndStatusSuffix) {
         Conditions.NightLight = C.Night;
         Conditions.Hdr = C.Hdr;
         EXPECT_EQ(Conditions.UndoesInversion(), C.Undoes) << "row " << Row;
-        EXPECT_EQ(Lines(Conditions), C.Lines) << "row " << Row;
-        EXPECT_EQ(StatusSuffix(Conditions), C.Suffix) << "row " << Row;
+        EXPECT_EQ(Holding(Conditions), C.Holding) << "row " << Row;
         ++Row;
     }
 }

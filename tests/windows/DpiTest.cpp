@@ -158,9 +158,9 @@ TEST_P(DpiTest, DialogsScaleTheirLayoutSwatchesAndColumns) {
 INSTANTIATE_TEST_SUITE_P(Scales, DpiTest,
                          ::testing::Combine(::testing::Values(96, 120, 144, 192),
                                             ::testing::Values(TLanguage::Chinese, TLanguage::English)),
-                         [](const auto& info) {
-                             return std::to_string(std::get<0>(info.param)) +
-                                    (std::get<1>(info.param) == TLanguage::English ? "_en" : "_zh");
+                         [](const auto& param) {
+                             return std::to_string(std::get<0>(param.param)) +
+                                    (std::get<1>(param.param) == TLanguage::English ? "_en" : "_zh");
                          });
 
 TEST_F(TMainWindowTest, HundredChangesOfDpiLeaveNoGdiObjectBehind) {

@@ -3,6 +3,7 @@
 // The monitor's profile found through the prefix's colour-management key: the end-to-end test.
 #include "MonitorProfile.h"
 #include "ScreenConditions.h"
+#include "Text.h"
 
 #include "../common/NightLightSamples.h"
 
@@ -111,17 +112,22 @@ TEST(MonitorProfile, ReadRefusesWhatIsNotAProfileFile) {
         std::ofstream Out(Large.c_str(), std::ios::binary);
         Out << std::string(kProfileLimit + 1, 'x');
     }
-    struct Case { std::wstring Path; const char* Reason; };
+    struct Case { std::wstring Path; TProfileProblem Problem; };
     const Case kCases[] = {
-        {L"", "显示器没有颜色配置文件"},
-        {ColorFolder() + L"\\no-such-profile.icc", "找不到颜色配置文件"},
-        {Large, "颜色配置文件超过 4 MB"},
+        {L"", TProfileProblem::NoProfile},
+        {ColorFolder() + L"\\no-such-profile.icc", TProfileProblem::NotFound},
+        {ColorFolder() + L"\\no-such-folder\\x.icc", TProfileProblem::NotFound},
+        {Large, TProfileProblem::TooLarge},
+        {ColorFolder(), TProfileProblem::Unreadable},  // a folder
     };
     for (const Case& C : kCases) {
-        std::string Bytes = "stale", Reason;
-        EXPECT_FALSE(ReadProfileFile(C.Path, Bytes, Reason)) << C.Reason;
-        EXPECT_EQ(Reason, C.Reason);
-        EXPECT_TRUE(Bytes.empty()) << C.Reason;
+        std::string Bytes = "stale";
+        TProfileReason Reason;
+        const std::string Where = WideToUtf8(C.Path);
+        EXPECT_FALSE(ReadProfileFile(C.Path, Bytes, Reason)) << Where;
+        EXPECT_EQ(Reason.Problem, C.Problem) << Where;
+        EXPECT_EQ(Reason.Error != 0, C.Problem != TProfileProblem::NoProfile) << Where << ": " << Reason.Error;
+        EXPECT_TRUE(Bytes.empty()) << Where;
     }
     DeleteFileW(Large.c_str());
 }

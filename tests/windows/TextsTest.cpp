@@ -1,10 +1,12 @@
 // The texts the app makes of the core's codes, against the words the user has always read.
 #include "Texts.h"
+#include "Errors.h"
 #include "FileHelpers.h"
 #include "Text.h"
 
 #include <gtest/gtest.h>
 #include <sstream>
+#include <stdexcept>
 
 namespace {
 
@@ -38,6 +40,52 @@ TEST(Texts, ReadProblemsReadAsBefore) {
         EXPECT_EQ(ReadProblemText({c.Problem, c.Number}), c.Text) << static_cast<int>(c.Problem);
 }
 
+TEST(Texts, CoreCodesReadAsBefore) {
+    using ScreenConditions::TCondition;
+    using Contrast::TVision;
+    const std::pair<std::wstring, const wchar_t*> kCases[] = {
+        {InOutErrorText(2), L"文件未找到"},
+        {InOutErrorText(3), L"路径未找到"},
+        {InOutErrorText(4), L"打开的文件过多"},
+        {InOutErrorText(5), L"文件拒绝访问"},
+        {InOutErrorText(6), L"文件句柄无效"},
+        {InOutErrorText(15), L"驱动器无效"},
+        {InOutErrorText(19), L"磁盘写保护"},
+        {InOutErrorText(21), L"设备未就绪"},
+        {InOutErrorText(32), L"文件共享冲突"},
+        {InOutErrorText(33), L"文件锁定冲突"},
+        {InOutErrorText(39), L"磁盘已满"},
+        {InOutErrorText(80), L"文件已存在"},
+        {InOutErrorText(112), L"磁盘已满"},
+        {InOutErrorText(123), L"文件名无效"},
+        {InOutErrorText(183), L"文件已存在"},
+        {InOutErrorText(206), L"文件名过长"},
+        {InOutErrorText(12345), L"I/O 错误 12345"},
+        {InOutErrorText(-1), L"I/O 错误 -1"},
+        {ExceptionText(EInOutError(5)), L"文件拒绝访问"},
+        {ExceptionText(EIniFileException("C:\\%1\\vop.ini")), L"无法写入到C:\\%1\\vop.ini"},
+        {ExceptionText(std::runtime_error("无法打开剪贴板")), L"无法打开剪贴板"},
+        {ContrastSummary(0xFFFFFF, 0x767676),
+         L"前景 #FFFFFF\r\n背景 #767676\r\n对比度 4.54:1\r\nAA 正常文字 通过\r\nAA 大号文字 通过\r\n"
+         L"AAA 正常文字 不通过\r\nAAA 大号文字 通过\r\n图形与界面元素 通过"},
+        {VisionName(TVision::Normal), L"正常"},
+        {VisionName(TVision::Protanopia), L"红色盲"},
+        {VisionName(TVision::Deuteranopia), L"绿色盲"},
+        {VisionName(TVision::Tritanopia), L"蓝色盲"},
+        {VisionName(TVision::Achromatopsia), L"全色盲"},
+        {ConditionLine(TCondition::InversionUndone), L"反色滤镜已开启：取色时已还原"},
+        {ConditionLine(TCondition::ColorFilter), L"颜色滤镜已开启：取到的是滤镜后的颜色"},
+        {ConditionLine(TCondition::MagnifierInvert), L"放大镜反色已开启：取色值可能已反色"},
+        {ConditionLine(TCondition::NightLight), L"夜间模式已开启：屏幕偏暖，取到的是原本的颜色"},
+        {ConditionLine(TCondition::Hdr), L"HDR 已开启：取色值可能偏亮，未做转换"},
+        {ConditionsNote({}), L""},
+        {ConditionsNote({TCondition::InversionUndone}), L"  注意：反色已还原"},
+        {ConditionsNote({TCondition::ColorFilter, TCondition::MagnifierInvert, TCondition::NightLight, TCondition::Hdr}),
+         L"  注意：颜色滤镜、放大镜反色、夜间模式、HDR"},
+    };
+    for (const auto& [text, was] : kCases) EXPECT_EQ(text, was);
+}
+
 // Every row is where its id says, and has both texts.
 TEST(Texts, TableHasEveryTextInBothLanguages) {
     for (std::size_t i = 0; i < kTextCount; ++i) {
@@ -69,6 +117,9 @@ TEST(Texts, NumbersGoIntoEitherLanguage) {
     SetLanguage(TLanguage::English);
     EXPECT_EQ(ReadProblemText({TReadProblem::JsonSyntax, 7}), L"JSON syntax error (line 7)");
     EXPECT_EQ(Text(TTextId::ReadLineNotColor, L"100%2"), L"Line 100%2 is not a color");
+    EXPECT_EQ(ExceptionText(EIniFileException("C:\\vop.ini")), L"Cannot write to C:\\vop.ini");
+    EXPECT_EQ(ConditionsNote({ScreenConditions::TCondition::NightLight, ScreenConditions::TCondition::Hdr}),
+              L"  Note: Night light, HDR");
     SetLanguage(TLanguage::Chinese);
     EXPECT_EQ(ReadProblemText({TReadProblem::LineNotColor, 3}), L"第 3 行不是颜色");
 }
