@@ -32,7 +32,7 @@ std::vector<TLayoutRow<TfrmContrast>> TfrmContrast::Layout() {
         {M(shpBack),         M(pnlBack),       1,   1,   38,    21,   0,  -1, nullptr},
         {M(edtBack),         {},             140,  38,   96,    21,   0,   3, nullptr},
         {M(btnSwap),         {},               8,  66,   80,    23,   0,   4, Text(X::Swap)},
-        {M(lblFavorites),    {},               8,  99,    0,    13,   0,  -1, Text(X::MyColors)},
+        {M(lblFavorites),    {},               8,  99,    0,    13,   0,  -1, Text(X::FavoritesLabel)},
         {M(cboFavorites),    {},              94,  95,  142,    22,   0,   5, nullptr},
         {M(lblRatio),        {},               8, 130,    0,    13,   0,  -1, Text(X::ContrastCaption)},
         {M(edtRatio),        {},              94, 126,  142,    21,   0,   6, nullptr},

@@ -160,6 +160,7 @@ enum class TTextId : std::uint16_t {
     ValueColumn,
     TimeColumn,
     CommentColumn,
+    FavoritesLabel,
     ContrastCaption,
     Foreground,
     Background,

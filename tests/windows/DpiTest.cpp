@@ -43,8 +43,8 @@ int FrameRoom(const TControl& c) {
     return dynamic_cast<const TWinControl*>(&c) || dynamic_cast<const TSpeedButton*>(&c) ? 6 : 0;
 }
 
-// Every caption fits whole: a label sized to its text is exactly as wide, a label of fixed
-// width ends before the control to its right, the rest leave room for their frame.
+// Every caption fits whole: a label sized to its text is exactly as wide, a label ends before
+// the control to its right, the rest leave room for their frame.
 void ExpectCaptionsFit(TWinControl& parent, int dpi) {
     for (TControl* c : parent.Controls()) {
         if (auto* w = dynamic_cast<TWinControl*>(c)) ExpectCaptionsFit(*w, dpi);
@@ -59,9 +59,13 @@ void ExpectCaptionsFit(TWinControl& parent, int dpi) {
             const int width = TextWidth(*c, text);
             if (label && label->AutoSize) {
                 EXPECT_EQ(c->Width(), width) << c->Name << " at " << dpi;
-            } else if (label && next && next != &parent) {
+            }
+            // A Chinese label sized to its text may run under the control beside it, as 十六进制
+            // does on the main window; an English one may not.
+            const bool wholeLabel = label && (!label->AutoSize || Language() == TLanguage::English);
+            if (wholeLabel && next && next != &parent) {
                 EXPECT_LE(c->Left() + width, next->Left()) << c->Name << " at " << dpi;
-            } else if (FrameRoom(*c)) {
+            } else if (!label && FrameRoom(*c)) {
                 EXPECT_LE(width + MulDiv(FrameRoom(*c), dpi, 96), c->Width()) << c->Name << " at " << dpi;
             }
         }

@@ -175,12 +175,13 @@ TEST_F(MainFormTest, LanguageRelabelsTheWindowAndItsMenus) {
     const std::string ini = TSettings::GetIniFileName();
     auto choose = [this](int language) { F->mnuColor.Find(TCommandId::Language0 + language)->OnClick(); };
     const auto captions = [this] {
-        return std::vector<std::wstring>{F->chkStayOnTop->Caption(), F->btnMenu->Caption(), F->btnHexCopy->Caption()};
+        return std::vector<std::wstring>{F->chkStayOnTop->Caption(), F->btnMenu->Caption(), F->btnHexCopy->Caption(),
+                                         F->lblHex->Caption()};
     };
     const std::vector<std::wstring> chinese = captions();
     choose(1);
     EXPECT_NE(ReadBytes(ini).find("language=en"), std::string::npos);
-    EXPECT_EQ(captions(), (std::vector<std::wstring>{L"On top", L"Menu", L"Copy"}));
+    EXPECT_EQ(captions(), (std::vector<std::wstring>{L"On top", L"Menu", L"Copy", L"Hex:"}));
     HMENU color = F->mnuColor.Handle();
     ExpectMenu(GetSubMenu(color, 13), {{L"Single Pixel (&1)", false, 2}, {L"3×3 Average (&3)", false, 1},
                                        {L"5×5 Average (&5)", false, 1}});
