@@ -1,5 +1,6 @@
 #pragma once
 
+#include "ColorList.h"
 #include "HotKey.h"
 #include "OwnFormats.h"
 #include "SettingsTable.h"
@@ -88,6 +89,9 @@ public:
     // The lines of ReadColorLines taken apart; lines whose colour does not convert are left
     // out (and stay in the file).
     static std::vector<SettingsText::TColorEntry> ReadColorEntries();
+
+    // The same entries kept in one block, for lists of any length.
+    static TColorList ReadColorList();
 
     // Adds saved colours in one go. Plan gets the entries saved now and gives the key and
     // stored value of each one to add, behind the others; no other running copy writes in

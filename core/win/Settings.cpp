@@ -140,6 +140,10 @@ std::vector<SettingsText::TColorEntry> TSettings::ReadColorEntries() {
     return Entries;
 }
 
+TColorList TSettings::ReadColorList() {
+    return TColorList(TIniFile::ReadSectionBlock(kColorsSection, GetIniFileName()));
+}
+
 void TSettings::AddColors(const TColorPlan& Plan) {
     TIniFile::WithSettingsLock([&] {
         const auto Added = Plan(ReadColorEntries());
