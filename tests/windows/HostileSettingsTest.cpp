@@ -636,10 +636,12 @@ TEST_P(HostileSettingsTest, StartUpListSaveAndDeleteLoseNothing) {
             EXPECT_EQ(List->Selected(), Row);
             PostMessageW(Delete, BM_CLICK, 0, 0);
             EXPECT_EQ(Answer(IDYES, C.WaitMs), L"Do you really want to delete it?");
-            // The list is filled again, with nothing selected.
-            if (!WaitUntil([&] { return !IsWindowEnabled(Delete); }, C.WaitMs))
+            // The list is filled again; the selection keeps its row, where there still is one.
+            if (!WaitUntil([&] { return List->Count() != static_cast<int>(Rows.size()); }, C.WaitMs))
                 ADD_FAILURE() << "the list did not reload after the delete";
             CountAfter = List->Count();
+            EXPECT_EQ(List->Selected(), Row < CountAfter ? Row : -1);
+            EXPECT_EQ(IsWindowEnabled(Delete) != FALSE, Row < CountAfter);
             PostKey(List->Handle(), VK_ESCAPE);
         });
         const TProfile AfterDelete = CurrentFile();
