@@ -4,6 +4,7 @@
 #include "Text.h"
 #include "TextUtil.h"
 #include "Settings.h"
+#include <utility>
 
 TfrmMyColors* frmMyColors = nullptr;
 
@@ -68,9 +69,11 @@ void TfrmMyColors::DpiChanged() {
 }
 
 // The whole section again, in file order; a line whose colour does not convert is left out.
+void TfrmMyColors::LoadColors() { ShowColors(TSettings::ReadColorList()); }
+
 // The list learns only how many rows there are: each row is made when it is shown.
-void TfrmMyColors::LoadColors() {
-    FColors = TSettings::ReadColorList();
+void TfrmMyColors::ShowColors(TColorList colors) {
+    FColors = std::move(colors);
     lvwColors->SetCount(static_cast<int>(FColors.Count()));
     MakeSwatches();
 }
@@ -145,8 +148,8 @@ void TfrmMyColors::btnDeleteClick() {
     if (MessageBoxA(Handle(), "Do you really want to delete it?", WideToAnsi(Application.Title()).c_str(),
                     MB_ICONQUESTION | MB_YESNO) != IDYES)
         return;
-    TSettings::DeleteColor(key);
-    LoadColors();
+    // The list is filled again from the file as the delete leaves it.
+    ShowColors(TSettings::DeleteColor(key));
     // The selection keeps its row, which holds the next entry now; past the last row it goes.
     if (row < lvwColors->Count()) lvwColors->Select(row);
     else lvwColors->ClearSelection();

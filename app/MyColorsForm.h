@@ -32,6 +32,7 @@ private:
     // Swatches at the form's DPI; the list view takes their height for its rows.
     void SizeSwatches();
     void LoadColors();
+    void ShowColors(TColorList colors);
     void MakeSwatches();
     std::wstring RowText(int row, int column) const;
     int Swatch(int row);

@@ -3,6 +3,7 @@
 #include "ColorText.h"
 
 #include <algorithm>
+#include <cstring>
 #include <utility>
 
 namespace {
@@ -31,15 +32,21 @@ bool ReadColor(const char* Text, std::size_t Length, TColor& Color) {
 }  // namespace
 
 TColorList::TColorList(std::string Lines) : FLines(std::move(Lines)) {
-    FRows.reserve(static_cast<std::size_t>(std::count(FLines.begin(), FLines.end(), '\0')));
-    for (std::size_t Pos = 0; Pos < FLines.size();) {
-        const std::size_t End = std::min(FLines.find('\0', Pos), FLines.size());
-        const std::size_t Equals = std::min(FLines.find('=', Pos), End);
-        TRow Row{static_cast<std::uint32_t>(Pos), static_cast<std::uint32_t>(std::min(Equals + 1, End)), 0};
+    const char* const Begin = FLines.data();
+    const char* const End = Begin + FLines.size();
+    FRows.reserve(static_cast<std::size_t>(std::count(Begin, End, '\0')));
+    for (const char* Line = Begin; Line < End;) {
+        const char* LineEnd = static_cast<const char*>(std::memchr(Line, '\0', static_cast<std::size_t>(End - Line)));
+        if (!LineEnd) LineEnd = End;
+        const char* Equals = static_cast<const char*>(std::memchr(Line, '=', static_cast<std::size_t>(LineEnd - Line)));
         // The colour text is the value's first 7 characters, as far as the value reaches.
-        if (Equals < End && ReadColor(FLines.data() + Row.Value, std::min<std::size_t>(End - Row.Value, 7), Row.Color))
-            FRows.push_back(Row);
-        Pos = End + 1;
+        TRow Row{static_cast<std::uint32_t>(Line - Begin), 0, 0};
+        if (Equals) {
+            Row.Value = static_cast<std::uint32_t>(Equals + 1 - Begin);
+            if (ReadColor(Equals + 1, std::min<std::size_t>(static_cast<std::size_t>(LineEnd - Equals - 1), 7), Row.Color))
+                FRows.push_back(Row);
+        }
+        Line = LineEnd + 1;
     }
     FRows.shrink_to_fit();
 }

@@ -66,7 +66,9 @@ public:
     // Removes one key's line: the first of that name in the first section of that name that has
     // one. An 8-bit file and a key of digits (what the program writes) keep every other byte.
     // Reports nothing: a missing file or key, a read-only file, or a disk without room for the
-    // rewritten file, leaves everything as it was.
-    static void DeleteIniKey(const std::string& Section, const std::string& Key,
+    // rewritten file, leaves everything as it was. Gives the section's lines afterwards, as
+    // ReadSectionBlock reads them, in the same holding of the lock and most often without
+    // reading the file again.
+    static std::string DeleteIniKey(const std::string& Section, const std::string& Key,
                              const std::string& FileName);
 };

@@ -101,8 +101,8 @@ public:
     static void AddColors(const TColorPlan& Plan);
 
     // Removes the entry with this key. Reports nothing: a missing key changes nothing, and a
-    // read-only file keeps the entry.
-    static void DeleteColor(const std::string& Key);
+    // read-only file keeps the entry. Gives the saved colours as the file holds them afterwards.
+    static TColorList DeleteColor(const std::string& Key);
 
     // --- Own copy formats: section [FORMATS], keys "1".."20", texts in UTF-8 here ---
     struct TFormatList {

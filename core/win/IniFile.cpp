@@ -343,11 +343,10 @@ std::string CutValues(const std::string& Block) {
     return Cut;
 }
 
-// The lines of the first section named Section, as ReadSectionLines reads them. False when the
-// file is not one that this reader reads as the profile functions do.
-bool SectionInOnePass(const std::string& Bytes, const std::string& Section, std::string& Block) {
-    std::wstring Text;
-    if (!ProfileText(Bytes, Text)) return false;
+// The lines of the first section named Section in the file's text (ProfileText), as
+// ReadSectionLines reads them. False when this reader cannot tell the section as the profile
+// functions tell it.
+bool SectionOfText(const std::wstring& Text, const std::string& Section, std::string& Block) {
     const std::wstring Name = AnsiToWide(Section);
     std::wstring Lines;
     Lines.reserve(Text.size());
@@ -386,18 +385,24 @@ bool SectionInOnePass(const std::string& Bytes, const std::string& Section, std:
     return true;
 }
 
+// The same from the file's bytes. False when the file is not one that this reader reads as the
+// profile functions do.
+bool SectionInOnePass(const std::string& Bytes, const std::string& Section, std::string& Block) {
+    std::wstring Text;
+    return ProfileText(Bytes, Text) && SectionOfText(Text, Section, Block);
+}
+
 // What WithoutKeyLine did.
 enum class TKeyRemoval { Removed, Missing, NotHere };
 
 // Takes the line of Key out of the bytes of a file, the line that the profile functions delete:
 // the first line of that name in the first section named Section that has one. Every other byte
-// stays as it was, where the profile functions write the whole file anew. NotHere where this
-// cannot be done as they do it: a key of more than digits (whose case rules differ between
-// systems), a file this reader does not read, or a code page that does not give the text back
-// as it was.
-TKeyRemoval WithoutKeyLine(std::string& Bytes, const std::string& Section, const std::string& Key) {
+// stays as it was, where the profile functions write the whole file anew. Text is the file's
+// text (ProfileText) before and after. NotHere where this cannot be done as they do it: a key
+// of more than digits (whose case rules differ between systems), a file this reader does not
+// read, or a code page that does not give the text back as it was.
+TKeyRemoval WithoutKeyLine(std::string& Bytes, std::wstring& Text, const std::string& Section, const std::string& Key) {
     if (Key.empty() || Key.find_first_not_of("0123456789") != std::string::npos) return TKeyRemoval::NotHere;
-    std::wstring Text;
     if (!ProfileText(Bytes, Text)) return TKeyRemoval::NotHere;
     const std::wstring Name = AnsiToWide(Section), WideKey = AnsiToWide(Key);
     bool Inside = false, Readable = true, Found = false;
@@ -426,6 +431,7 @@ TKeyRemoval WithoutKeyLine(std::string& Bytes, const std::string& Section, const
     CPINFO Info{};
     if (GetCPInfo(CP_ACP, &Info) && Info.MaxCharSize == 1) {
         Bytes.erase(From, To - From);  // one character a byte
+        Text.erase(From, To - From);
         return TKeyRemoval::Removed;
     }
     if (WideToAnsi(Text) != Bytes) return TKeyRemoval::NotHere;
@@ -551,35 +557,40 @@ std::string TIniFile::ReadSectionProfileWay(const std::string& Section, const st
     return Block;
 }
 
-void TIniFile::DeleteIniKey(const std::string& Section, const std::string& Key,
-                            const std::string& FileName) {
-    if (Key.empty()) return;
+std::string TIniFile::DeleteIniKey(const std::string& Section, const std::string& Key,
+                                   const std::string& FileName) {
     TSettingsLock Lock;
-    if (!IsRegularFile(FileName)) return;
     // A read-only file keeps its entries. The attribute alone does not stop every writer
     // (an administrator's process under some systems writes regardless), so it is asked here.
-    if (GetFileAttributesA(FileName.c_str()) & FILE_ATTRIBUTE_READONLY) return;
+    if (Key.empty() || !IsRegularFile(FileName) || (GetFileAttributesA(FileName.c_str()) & FILE_ATTRIBUTE_READONLY))
+        return ReadSectionBlock(Section, FileName);
     // An 8-bit file loses the line in one rewrite of our own, written beside it first: either
     // the whole new file is there afterwards or the old one is. The profile functions read
     // the whole file into a tree and write it out again, which took half a second for 100 000
-    // saved colours.
-    std::string Bytes;
+    // saved colours. The section is then taken from the text just written.
+    std::string Bytes, Block;
+    std::wstring Text;
     if (ReadWhole(FileName, Bytes)) {
-        switch (WithoutKeyLine(Bytes, Section, Key)) {
-        case TKeyRemoval::Removed:
-            ReplaceWhole(FileName, Bytes);
+        switch (WithoutKeyLine(Bytes, Text, Section, Key)) {
+        case TKeyRemoval::Removed: {
+            const bool Written = ReplaceWhole(FileName, Bytes);
             FlushProfileCache(FileName);
-            return;
+            if (Written && SectionOfText(Text, Section, Block)) return Block;
+            return ReadSectionBlock(Section, FileName);
+        }
         case TKeyRemoval::Missing:
-            return;
+            if (SectionOfText(Text, Section, Block)) return Block;
+            return ReadSectionBlock(Section, FileName);
         case TKeyRemoval::NotHere:
             break;
         }
     }
     // Without room for the rewrite the entry stays, as with a read-only file.
     const TRewriteGuard Guard(FileName, 0);
-    if (!Guard.HasRoom()) return;
-    WritePrivateProfileStringA(Section.c_str(), Key.c_str(), nullptr, FileName.c_str());
-    FlushProfileCache(FileName);
-    Guard.Whole();
+    if (Guard.HasRoom()) {
+        WritePrivateProfileStringA(Section.c_str(), Key.c_str(), nullptr, FileName.c_str());
+        FlushProfileCache(FileName);
+        Guard.Whole();
+    }
+    return ReadSectionBlock(Section, FileName);
 }

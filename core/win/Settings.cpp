@@ -151,8 +151,8 @@ void TSettings::AddColors(const TColorPlan& Plan) {
     });
 }
 
-void TSettings::DeleteColor(const std::string& Key) {
-    TIniFile::DeleteIniKey(kColorsSection, Key, GetIniFileName());
+TColorList TSettings::DeleteColor(const std::string& Key) {
+    return TColorList(TIniFile::DeleteIniKey(kColorsSection, Key, GetIniFileName()));
 }
 
 namespace {
