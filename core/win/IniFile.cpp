@@ -572,12 +572,11 @@ std::string TIniFile::DeleteIniKey(const std::string& Section, const std::string
     std::wstring Text;
     if (ReadWhole(FileName, Bytes)) {
         switch (WithoutKeyLine(Bytes, Text, Section, Key)) {
-        case TKeyRemoval::Removed: {
-            const bool Written = ReplaceWhole(FileName, Bytes);
-            FlushProfileCache(FileName);
-            if (Written && SectionOfText(Text, Section, Block)) return Block;
+        case TKeyRemoval::Removed:
+            // No cache to drop: every access through the profile functions drops theirs after
+            // it, and under Wine dropping it reads the whole file into a tree first.
+            if (ReplaceWhole(FileName, Bytes) && SectionOfText(Text, Section, Block)) return Block;
             return ReadSectionBlock(Section, FileName);
-        }
         case TKeyRemoval::Missing:
             if (SectionOfText(Text, Section, Block)) return Block;
             return ReadSectionBlock(Section, FileName);
