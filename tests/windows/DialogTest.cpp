@@ -287,6 +287,9 @@ TEST_F(DialogTest, TwentyThousandSavedColoursShowTheirRowsAndSwatchesWithoutAnIm
             ExpectRow(list, row, row);
             ExpectPaintedSwatch(list, row);
         }
+        // Typing looks for a row by its caption, which is empty in every row.
+        SendMessageW(list->Handle(), WM_CHAR, L'e', 1);
+        EXPECT_EQ(list->Selected(), -1);
         // A row out of view (as a screen reader asks for it) gets its own colour too.
         HDC screen = GetDC(nullptr), dc = CreateCompatibleDC(screen);
         HBITMAP bitmap = CreateCompatibleBitmap(screen, 32, 16);
