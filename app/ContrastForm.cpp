@@ -89,7 +89,7 @@ TfrmContrast::TfrmContrast() : TForm(L"TfrmContrast", kClientWidth, kClientHeigh
     cboFavorites->OnDrawItem = [this](HDC dc, const RECT& r, int index) { DrawFavorite(dc, r, index); };
     cboFavorites->OnClick = [this] {
         const int i = cboFavorites->ItemIndex();
-        if (i >= 0 && i < static_cast<int>(FFavorites.size())) SetColors(FFore, FFavorites[static_cast<size_t>(i)].Color);
+        if (i >= 0 && static_cast<size_t>(i) < FFavorites.Count()) SetColors(FFore, FFavorites.Color(static_cast<size_t>(i)));
     };
 }
 
@@ -100,16 +100,16 @@ void TfrmContrast::FormCreate() {
 
 // The saved colours in listing order; a file that cannot be read leaves the list empty.
 void TfrmContrast::LoadFavorites() {
-    FFavorites = TSettings::ReadColorEntries();
-    cboFavorites->Clear();
-    for (const SettingsText::TColorEntry& e : FFavorites)
-        cboFavorites->Add(AnsiToWide(e.ColorText + " " + e.Comment));
+    FFavorites = TSettings::ReadColorList();
+    cboFavorites->SetItems(static_cast<int>(FFavorites.Count()), [this](int i) {
+        return AnsiToWide(FFavorites.ColorText(static_cast<size_t>(i)) + " " + FFavorites.Comment(static_cast<size_t>(i)));
+    });
 }
 
 // A swatch with a black frame, then the comment (the colour text when there is none).
 void TfrmContrast::DrawFavorite(HDC dc, const RECT& r, int index) {
-    if (index < 0 || index >= static_cast<int>(FFavorites.size())) return;
-    const SettingsText::TColorEntry& e = FFavorites[static_cast<size_t>(index)];
+    if (index < 0 || static_cast<size_t>(index) >= FFavorites.Count()) return;
+    const SettingsText::TColorEntry e = FFavorites.Entry(static_cast<size_t>(index));
     const int pad = Scale(2), swatch = Scale(24);
     {
         TSelectObject pen(dc, GetStockObject(BLACK_PEN));

@@ -4,7 +4,7 @@
 #include "Dialogs.h"
 #include "ExtCtrls.h"
 #include "Layout.h"
-#include "SettingsText.h"
+#include "ColorList.h"
 #include "StdCtrls.h"
 #include <array>
 
@@ -49,7 +49,7 @@ private:
     void ShowFigures();
     void DrawSample();
     TColor FFore = clBlack, FBack = clWhite;
-    std::vector<SettingsText::TColorEntry> FFavorites;
+    TColorList FFavorites;
 };
 
 extern TfrmContrast* frmContrast;

@@ -4,7 +4,7 @@
 #include "Text.h"
 #include "TextUtil.h"
 #include "Settings.h"
-#include <algorithm>
+#include <utility>
 
 TfrmMyColors* frmMyColors = nullptr;
 
@@ -26,6 +26,7 @@ TfrmMyColors::TfrmMyColors()
     SetColor(clBtnFace);
     SetCaption(L"喜爱的颜色");
     BuildLayout(*this, Layout());
+    lvwColors->OwnerData = true;
     lvwColors->AddColumn(L"颜色", 50);
     lvwColors->AddColumn(L"值", 70);
     lvwColors->AddColumn(L"时间", 125);
@@ -38,6 +39,8 @@ TfrmMyColors::TfrmMyColors()
 
     OnCreate = [this] { FormCreate(); };
     lvwColors->OnClick = [this] { EnableButtons(lvwColors->SelCount() > 0); };
+    lvwColors->OnDataText = [this](int row, int column) { return RowText(row, column); };
+    lvwColors->OnDataImage = [this](int row) { return Swatch(row); };
     btnOK->OnClick = [this] { btnOKClick(); };
     btnDelete->OnClick = [this] { btnDeleteClick(); };
 }
@@ -50,12 +53,6 @@ void TfrmMyColors::FormCreate() {
 }
 
 namespace {
-// Swatches go to the image list side by side in one bitmap, a batch at a time. The list grows
-// its storage by a few images at each addition and copies what it holds, so one swatch per
-// call grows with the square of the count; batches that double (up to a cap that keeps the
-// bitmap a few tens of megabytes) keep it in proportion.
-constexpr size_t kFirstSwatchBatch = 1024;
-constexpr size_t kMaxSwatchBatch = 16384;
 constexpr int kSwatchWidth = 32, kSwatchHeight = 16;  // at 96 DPI
 }  // namespace
 
@@ -64,44 +61,68 @@ void TfrmMyColors::SizeSwatches() {
     lvwColors->SetSmallImages(&ImageList1);
 }
 
-// The swatches are drawn again at the new size; the selection stays.
+// The swatches are drawn again at the new size; the rows and the selection stay.
 void TfrmMyColors::DpiChanged() {
-    const int selected = lvwColors->Selected();
     SizeSwatches();
-    LoadColors();
-    if (selected >= 0 && selected < lvwColors->Count()) lvwColors->Select(selected);
+    MakeSwatches();
+    lvwColors->Invalidate();
 }
 
 // The whole section again, in file order; a line whose colour does not convert is left out.
-void TfrmMyColors::LoadColors() {
-    std::vector<SettingsText::TColorEntry> entries = TSettings::ReadColorEntries();
-    // No repainting while the list fills: a repaint after every new row grows with the square
-    // of the count too.
-    TUpdateLock quiet(*lvwColors);
-    lvwColors->Clear();
-    ImageList1.Clear();
-    FKeys.clear();
-    for (size_t first = 0, batch = kFirstSwatchBatch; first < entries.size();
-         first += batch, batch = std::min(batch * 2, kMaxSwatchBatch)) {
-        const size_t count = std::min(batch, entries.size() - first);
-        // Each swatch a 1-pixel black frame filled with the colour.
-        const int width = ImageList1.Width(), height = ImageList1.Height();
-        TBitmap swatches(static_cast<int>(count) * width, height);
-        swatches.Canvas().PenColor = clBlack;
-        for (size_t i = 0; i < count; ++i) {
-            const int left = static_cast<int>(i) * width;
-            swatches.Canvas().BrushColor = entries[first + i].Color;
-            swatches.Canvas().Rectangle(left, 0, left + width, height);
-        }
-        // The images of one batch follow one another from the index the list returns.
-        const int image = ImageList1.Add(swatches.Unselected());
-        for (size_t i = 0; i < count; ++i) {
-            const SettingsText::TColorEntry& e = entries[first + i];
-            lvwColors->AddItem(image < 0 ? -1 : image + static_cast<int>(i),
-                               {AnsiToWide(e.ColorText), AnsiToWide(e.TimeText), AnsiToWide(e.Comment)});
-            FKeys.push_back(e.Key);
-        }
+void TfrmMyColors::LoadColors() { ShowColors(TSettings::ReadColorList()); }
+
+// The list learns only how many rows there are: each row is made when it is shown.
+void TfrmMyColors::ShowColors(TColorList colors) {
+    FColors = std::move(colors);
+    lvwColors->SetCount(static_cast<int>(FColors.Count()));
+    MakeSwatches();
+}
+
+// A row's texts: an empty caption, then the colour text, the time text and the comment.
+std::wstring TfrmMyColors::RowText(int row, int column) const {
+    if (row < 0 || static_cast<size_t>(row) >= FColors.Count()) return {};
+    const size_t i = static_cast<size_t>(row);
+    switch (column) {
+    case 1: return AnsiToWide(FColors.ColorText(i));
+    case 2: return AnsiToWide(FColors.TimeText(i));
+    case 3: return AnsiToWide(FColors.Comment(i));
+    default: return {};
     }
+}
+
+// The image list holds a swatch for each row that fits in the list, used again as the rows
+// scroll: a row in view shows image (row modulo that number), which no two rows in view share,
+// and a row asked for out of view (by a screen reader, say) takes the one image beyond them.
+// A list that fits whole has an image for each row.
+void TfrmMyColors::MakeSwatches() {
+    const int rows = lvwColors->Count();
+    const int inView = lvwColors->CountPerPage() + 1;  // the last one may show in part
+    const int images = rows <= inView ? rows : inView + 1;
+    ImageList1.SetCount(images);
+    FSwatchColors.assign(static_cast<size_t>(images), std::nullopt);
+}
+
+// The image of a row's swatch, a 1-pixel black frame filled with the colour, drawn when the
+// image held another colour.
+int TfrmMyColors::Swatch(int row) {
+    const int images = static_cast<int>(FSwatchColors.size());
+    if (row < 0 || static_cast<size_t>(row) >= FColors.Count() || images == 0) return -1;
+    int image = row;
+    if (images != lvwColors->Count()) {
+        const int inView = images - 1, top = lvwColors->TopIndex();
+        image = row >= top && row < top + inView ? row % inView : inView;
+    }
+    const TColor color = FColors.Color(static_cast<size_t>(row));
+    std::optional<TColor>& held = FSwatchColors[static_cast<size_t>(image)];
+    if (held != color) {
+        ImageList1.Draw(image, [&](TCanvas& canvas) {
+            canvas.PenColor = clBlack;
+            canvas.BrushColor = color;
+            canvas.Rectangle(0, 0, ImageList1.Width(), ImageList1.Height());
+        });
+        held = color;
+    }
+    return image;
 }
 
 void TfrmMyColors::EnableButtons(bool enabled) {
@@ -122,12 +143,15 @@ void TfrmMyColors::btnOKClick() {
 // 14 characters, and a hand-made longer key would take another entry's line, or none.
 void TfrmMyColors::btnDeleteClick() {
     int row = lvwColors->Selected();
-    if (row < 0 || static_cast<size_t>(row) >= FKeys.size()) return;
-    const std::string key = FKeys[static_cast<size_t>(row)];
+    if (row < 0 || static_cast<size_t>(row) >= FColors.Count()) return;
+    const std::string key = FColors.Key(static_cast<size_t>(row));
     if (MessageBoxA(Handle(), "Do you really want to delete it?", WideToAnsi(Application.Title()).c_str(),
                     MB_ICONQUESTION | MB_YESNO) != IDYES)
         return;
-    TSettings::DeleteColor(key);
-    LoadColors();
+    // The list is filled again from the file as the delete leaves it.
+    ShowColors(TSettings::DeleteColor(key));
+    // The selection keeps its row, which holds the next entry now; past the last row it goes.
+    if (row < lvwColors->Count()) lvwColors->Select(row);
+    else lvwColors->ClearSelection();
     EnableButtons(lvwColors->SelCount() > 0);
 }

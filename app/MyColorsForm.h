@@ -3,7 +3,9 @@
 #include "ComCtrls.h"
 #include "StdCtrls.h"
 #include "Layout.h"
+#include "ColorList.h"
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -19,8 +21,10 @@ public:
     TImageList ImageList1{32, 16};
 
 private:
-    // The key of each listed row's entry, in row order: Delete removes that very line.
-    std::vector<std::string> FKeys;
+    // The saved colours, one row each in the same order; a row's key is what Delete removes.
+    TColorList FColors;
+    // The colour each swatch image holds now, or none.
+    std::vector<std::optional<TColor>> FSwatchColors;
 
     static const std::vector<TLayoutRow<TfrmMyColors>>& Layout();
     void FormCreate();
@@ -28,6 +32,10 @@ private:
     // Swatches at the form's DPI; the list view takes their height for its rows.
     void SizeSwatches();
     void LoadColors();
+    void ShowColors(TColorList colors);
+    void MakeSwatches();
+    std::wstring RowText(int row, int column) const;
+    int Swatch(int row);
     void EnableButtons(bool enabled);
     void btnOKClick();
     void btnDeleteClick();

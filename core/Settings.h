@@ -1,5 +1,6 @@
 #pragma once
 
+#include "ColorList.h"
 #include "HotKey.h"
 #include "OwnFormats.h"
 #include "SettingsTable.h"
@@ -89,6 +90,9 @@ public:
     // out (and stay in the file).
     static std::vector<SettingsText::TColorEntry> ReadColorEntries();
 
+    // The same entries kept in one block, for lists of any length.
+    static TColorList ReadColorList();
+
     // Adds saved colours in one go. Plan gets the entries saved now and gives the key and
     // stored value of each one to add, behind the others; no other running copy writes in
     // between. All are written or none: EIniFileException, and the file as it was.
@@ -97,8 +101,8 @@ public:
     static void AddColors(const TColorPlan& Plan);
 
     // Removes the entry with this key. Reports nothing: a missing key changes nothing, and a
-    // read-only file keeps the entry.
-    static void DeleteColor(const std::string& Key);
+    // read-only file keeps the entry. Gives the saved colours as the file holds them afterwards.
+    static TColorList DeleteColor(const std::string& Key);
 
     // --- Own copy formats: section [FORMATS], keys "1".."20", texts in UTF-8 here ---
     struct TFormatList {

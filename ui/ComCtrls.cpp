@@ -1,5 +1,6 @@
 #include "ComCtrls.h"
 #include <commctrl.h>
+#include <algorithm>
 
 TCreateParams TStatusBar::CreateParams() const {
     return {STATUSCLASSNAMEW, WS_CHILD | CCS_NOPARENTALIGN | CCS_NORESIZE | CCS_NODIVIDER, 0};
@@ -48,6 +49,24 @@ int TImageList::Height() const {
 
 int TImageList::Add(HBITMAP bitmap) { return ImageList_Add(FHandle, bitmap, nullptr); }
 
+void TImageList::Draw(int index, const std::function<void(TCanvas&)>& paint) {
+    const int width = Width(), height = Height();
+    BITMAP size{};
+    if (!FScratch || GetObjectW(FScratch.Get(), sizeof size, &size) != sizeof size || size.bmWidth != width ||
+        size.bmHeight != height) {
+        TScreenDC screen;
+        FScratchDC.Reset(CreateCompatibleDC(screen.Get()));
+        FScratch.Reset(CreateCompatibleBitmap(screen.Get(), width, height));
+    }
+    {
+        // The list copies the image from the bitmap, which must not be in a DC then.
+        TSelectObject selected(FScratchDC.Get(), FScratch.Get());
+        TCanvas canvas(FScratchDC.Get());
+        paint(canvas);
+    }
+    ImageList_Replace(FHandle, index, FScratch.Get(), nullptr);
+}
+
 TListView::TListView(TWinControl* parent, int left, int top, int width, int height)
     : TWinControl(parent, left, top, width, height) {
     FColor = clWindow;
@@ -56,7 +75,7 @@ TListView::TListView(TWinControl* parent, int left, int top, int width, int heig
 TCreateParams TListView::CreateParams() const {
     return {WC_LISTVIEWW,
             WS_CHILD | WS_TABSTOP | LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS |
-                LVS_NOSORTHEADER | LVS_SHAREIMAGELISTS,
+                LVS_NOSORTHEADER | LVS_SHAREIMAGELISTS | (OwnerData ? LVS_OWNERDATA : 0u),
             WS_EX_CLIENTEDGE};
 }
 
@@ -94,6 +113,10 @@ void TListView::SetSmallImages(const TImageList* images) {
 
 void TListView::Clear() { ListView_DeleteAllItems(FHandle); }
 
+void TListView::SetCount(int count) {
+    SendMessageW(FHandle, LVM_SETITEMCOUNT, static_cast<WPARAM>(count), LVSICF_NOSCROLL);
+}
+
 int TListView::AddItem(int imageIndex, const std::vector<std::wstring>& subItems) {
     LVITEMW item{};
     item.mask = LVIF_TEXT | LVIF_IMAGE;
@@ -120,6 +143,8 @@ void TListView::Select(int index) {
     ListView_SetItemState(FHandle, index, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
 }
 
+void TListView::ClearSelection() { ListView_SetItemState(FHandle, -1, 0, LVIS_SELECTED); }
+
 std::wstring TListView::SubItem(int index, int subItem) const {
     wchar_t text[1024] = L"";
     LVITEMW item{};
@@ -138,7 +163,34 @@ int TListView::ImageIndex(int index) const {
     return item.iImage;
 }
 
+// Typing in an owner-data list: the first row from the start on (round to the top) whose
+// caption begins with the typed text, in any case, as the list finds its own rows.
+int TListView::FindCaption(const NMLVFINDITEMW& find) const {
+    if (!OnDataText || !(find.lvfi.flags & (LVFI_STRING | LVFI_PARTIAL)) || !find.lvfi.psz) return -1;
+    const std::wstring typed = find.lvfi.psz;
+    const int count = Count();
+    for (int i = 0; i < count; ++i) {
+        const int row = (std::max(find.iStart, 0) + i) % count;
+        if (!(find.lvfi.flags & LVFI_WRAP) && row < find.iStart) break;
+        const std::wstring caption = OnDataText(row, 0);
+        const bool whole = !(find.lvfi.flags & LVFI_PARTIAL);
+        if (caption.size() >= typed.size() && (!whole || caption.size() == typed.size()) &&
+            CompareStringW(LOCALE_USER_DEFAULT, NORM_IGNORECASE, caption.c_str(), static_cast<int>(typed.size()),
+                           typed.c_str(), static_cast<int>(typed.size())) == CSTR_EQUAL)
+            return row;
+    }
+    return -1;
+}
+
 LRESULT TListView::Notify(NMHDR* header) {
+    if (header->code == LVN_GETDISPINFOW) {
+        LVITEMW& item = reinterpret_cast<NMLVDISPINFOW*>(header)->item;
+        if ((item.mask & LVIF_TEXT) && item.pszText && item.cchTextMax > 0)
+            lstrcpynW(item.pszText, OnDataText ? OnDataText(item.iItem, item.iSubItem).c_str() : L"", item.cchTextMax);
+        if ((item.mask & LVIF_IMAGE) && item.iSubItem == 0) item.iImage = OnDataImage ? OnDataImage(item.iItem) : -1;
+        return 0;
+    }
+    if (header->code == LVN_ODFINDITEMW) return FindCaption(*reinterpret_cast<NMLVFINDITEMW*>(header));
     // A mouse click on a row or on empty space; a selection by keyboard is no click.
     if (header->code == NM_CLICK && OnClick) OnClick();
     if (header->code == LVN_ITEMCHANGED && OnSelect) {

@@ -35,15 +35,31 @@ public:
     int Height() const;
     int Add(HBITMAP bitmap);  // returns the new image's index
     int Count() const { return ImageList_GetImageCount(FHandle); }
+    void SetCount(int count) { ImageList_SetImageCount(FHandle, static_cast<UINT>(count)); }
     void Clear() { ImageList_RemoveAll(FHandle); }
+    // Draws one image anew: Paint draws on a canvas of the images' size, which then takes the
+    // image's place. One bitmap serves every call.
+    void Draw(int index, const std::function<void(TCanvas&)>& paint);
 private:
     HIMAGELIST FHandle;
+    TMemoryDCHandle FScratchDC;
+    TBitmapHandle FScratch;
 };
 
 // A list in report view: read-only, whole rows selected, at most one, columns not sortable.
 class TListView : public TWinControl {
 public:
     TListView(TWinControl* parent, int left, int top, int width, int height);
+    // Owner data: the list holds only the number of its rows and asks for a row's texts
+    // (OnDataText, sub-item 0 the caption) and image (OnDataImage) whenever it shows them, so a
+    // row costs nothing until it is seen. Set before the window is made; rows then come from
+    // SetCount, not AddItem.
+    bool OwnerData = false;
+    std::function<std::wstring(int index, int subItem)> OnDataText;
+    std::function<int(int index)> OnDataImage;
+    // The number of rows of an owner-data list. The rows shown are asked for again; the view
+    // does not scroll, and a selected row that is still there stays selected.
+    void SetCount(int count);
     void AddColumn(const std::wstring& caption, int width);  // width at 96 DPI
     void SetSmallImages(const TImageList* images);
     void Clear();
@@ -53,6 +69,9 @@ public:
     int SelCount() const;
     int Selected() const;  // the selected row, or -1
     void Select(int index);
+    void ClearSelection();
+    int TopIndex() const { return ListView_GetTopIndex(FHandle); }
+    int CountPerPage() const { return ListView_GetCountPerPage(FHandle); }
     std::wstring SubItem(int index, int subItem) const;  // sub-item 1 is the second column
     void SetSubItem(int index, int subItem, const std::wstring& text);
     // The selection changed, by mouse, keyboard or code.
@@ -71,6 +90,7 @@ private:
         int Width;
     };
     void InsertColumn(const TColumn& column);
+    int FindCaption(const NMLVFINDITEMW& find) const;
     std::vector<TColumn> FColumns;
     const TImageList* FSmallImages = nullptr;
 };

@@ -1,5 +1,6 @@
 #include "StdCtrls.h"
 #include <commctrl.h>
+#include <algorithm>
 
 namespace {
 // Text drawn with a control's font on a DC whose origin is the control's top left.
@@ -228,10 +229,51 @@ void TComboBox::SetDropDownCount(int rows) {
     if (FHandle) SendMessageW(FHandle, CB_SETMINVISIBLE, static_cast<WPARAM>(rows), 0);
 }
 
-void TComboBox::Clear() { SendMessageW(FHandle, CB_RESETCONTENT, 0, 0); }
+namespace {
+// Items added when the list is given, and at each turn of the timer after: a few milliseconds'
+// work each time.
+constexpr int kItemsAtOnce = 4000;
+constexpr UINT_PTR kFillTimer = 0x5155;
+}  // namespace
+
+void TComboBox::Clear() {
+    FItemCount = FItemsAdded = 0;
+    KillTimer(FHandle, kFillTimer);
+    SendMessageW(FHandle, CB_RESETCONTENT, 0, 0);
+}
 
 void TComboBox::Add(const std::wstring& item) {
     SendMessageW(FHandle, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.c_str()));
+}
+
+void TComboBox::SetItems(int count, std::function<std::wstring(int index)> text) {
+    Clear();
+    FItemText = std::move(text);
+    FItemCount = count;
+    AddItems(kItemsAtOnce);
+}
+
+// The list neither repaints nor sets its scroll bar after each item: an item at a time, that
+// took seconds for 100 000 items.
+void TComboBox::AddItems(int count) {
+    const int last = std::min(FItemCount, FItemsAdded + count);
+    COMBOBOXINFO info{};
+    info.cbSize = sizeof info;
+    GetComboBoxInfo(FHandle, &info);
+    if (info.hwndList) SendMessageW(info.hwndList, WM_SETREDRAW, FALSE, 0);
+    for (; FItemsAdded < last; ++FItemsAdded) Add(FItemText(FItemsAdded));
+    if (info.hwndList) SendMessageW(info.hwndList, WM_SETREDRAW, TRUE, 0);
+    if (FItemsAdded < FItemCount) SetTimer(FHandle, kFillTimer, USER_TIMER_MINIMUM, nullptr);
+    else KillTimer(FHandle, kFillTimer);
+}
+
+LRESULT TComboBox::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
+    // Timer messages come when no input, posted message or repaint waits.
+    if (msg == WM_TIMER && wp == kFillTimer) {
+        AddItems(kItemsAtOnce);
+        return 0;
+    }
+    return TWinControl::WndProc(msg, wp, lp);
 }
 
 int TComboBox::Count() const { return static_cast<int>(SendMessageW(FHandle, CB_GETCOUNT, 0, 0)); }
@@ -252,6 +294,7 @@ void TComboBox::SetItemIndex(int index) {
 }
 
 void TComboBox::Command(WORD code) {
+    if (code == CBN_DROPDOWN || code == CBN_SETFOCUS) AddItems(FItemCount);
     // A selection by mouse or keyboard; a selection from code sends no notification.
     if (code == CBN_SELCHANGE && OnClick) OnClick();
 }

@@ -85,6 +85,10 @@ public:
     TComboBox(TWinControl* parent, int left, int top, int width, int height, int dropDownCount);
     void Clear();
     void Add(const std::wstring& item);
+    // Count items in place of those there were, item I's text from Text(I). A long list fills
+    // a share at a time whenever the program has nothing else to do, so that its window opens
+    // at once; dropping the list down or giving it the focus adds the rest first.
+    void SetItems(int count, std::function<std::wstring(int index)> text);
     int Count() const;
     std::wstring Item(int index) const;
     int ItemIndex() const;
@@ -100,12 +104,17 @@ public:
 protected:
     TCreateParams CreateParams() const override;
     void HandleCreated() override;
+    LRESULT WndProc(UINT msg, WPARAM wp, LPARAM lp) override;
     void Command(WORD code) override;
     bool DrawItem(const DRAWITEMSTRUCT& item) override;
 private:
     void FitHeight();
+    void AddItems(int count);
     int FDropDownCount;
     int FOwnerDrawHeight = 0;
+    // The items SetItems gave, and how many of them are in the list.
+    std::function<std::wstring(int index)> FItemText;
+    int FItemCount = 0, FItemsAdded = 0;
 };
 
 // A button drawn by its parent: it never takes the focus.

@@ -140,6 +140,10 @@ std::vector<SettingsText::TColorEntry> TSettings::ReadColorEntries() {
     return Entries;
 }
 
+TColorList TSettings::ReadColorList() {
+    return TColorList(TIniFile::ReadSectionBlock(kColorsSection, GetIniFileName()));
+}
+
 void TSettings::AddColors(const TColorPlan& Plan) {
     TIniFile::WithSettingsLock([&] {
         const auto Added = Plan(ReadColorEntries());
@@ -147,8 +151,8 @@ void TSettings::AddColors(const TColorPlan& Plan) {
     });
 }
 
-void TSettings::DeleteColor(const std::string& Key) {
-    TIniFile::DeleteIniKey(kColorsSection, Key, GetIniFileName());
+TColorList TSettings::DeleteColor(const std::string& Key) {
+    return TColorList(TIniFile::DeleteIniKey(kColorsSection, Key, GetIniFileName()));
 }
 
 namespace {

@@ -14,6 +14,7 @@
 #include "UserDriver.h"
 #include <commctrl.h>
 #include <dlgs.h>
+#include <cstdio>
 #include <cstring>
 #include <functional>
 #include <thread>
@@ -216,6 +217,120 @@ TEST_F(DialogTest, DeleteOfAKeyLongerThan14CharactersRemovesThatLineNotTheOneSha
         PostMessageW(frmMyColors->btnCancel->Handle(), BM_CLICK, 0, 0);
     });
     EXPECT_EQ(FileText(), before.erase(before.find(line), line.size()));
+}
+
+// ---- My colours with a store of any size ----
+
+// Entry I of a large store, by a rule of its own: keys a second apart, colours spread over the
+// cube, a comment that names the entry.
+struct TStoreEntry {
+    int Day, Hour, Minute, Second, R, G, B, Index;
+    std::string Key() const { return Format("%02d%02d2026%02d%02d%02d", 3, Day, Hour, Minute, Second); }
+    std::wstring ColorText() const { return AnsiToWide(Format("#%02X%02X%02X", R, G, B)); }
+    std::wstring TimeText() const { return AnsiToWide(Format("03/%02d/2026 %02d:%02d:%02d", Day, Hour, Minute, Second)); }
+    std::wstring Comment() const { return AnsiToWide(Format("entry %d", Index)); }
+    static std::string Format(const char* pattern, int a, int b = 0, int c = 0, int d = 0, int e = 0) {
+        char text[64];
+        std::snprintf(text, sizeof text, pattern, a, b, c, d, e);
+        return text;
+    }
+};
+TStoreEntry StoreEntry(int i) {
+    const unsigned c = static_cast<unsigned>(i) * 2654435761u;
+    return {1 + i / 86400, i / 3600 % 24, i / 60 % 60, i % 60, int(c >> 24), int(c >> 16 & 255), int(c >> 8 & 255), i};
+}
+constexpr int kBigStore = 20000;
+std::string BigStoreLine(int i) {
+    const TStoreEntry e = StoreEntry(i);
+    return e.Key() + "=" + WideToAnsi(e.ColorText() + e.Comment()) + "\r\n";
+}
+void WriteBigStore() {
+    std::string file = "[COLORS]\r\n";
+    for (int i = 0; i < kBigStore; ++i) file += BigStoreLine(i);
+    FileHelpers::WriteBytes(TSettings::GetIniFileName(), file);
+}
+
+// A row's texts against the entry it should show.
+void ExpectRow(TListView* list, int row, int entry) {
+    const TStoreEntry e = StoreEntry(entry);
+    EXPECT_EQ(list->SubItem(row, 0) + L"|" + list->SubItem(row, 1) + L"|" + list->SubItem(row, 2) + L"|" + list->SubItem(row, 3),
+              L"|" + e.ColorText() + L"|" + e.TimeText() + L"|" + e.Comment())
+        << "row " << row;
+}
+
+// The swatch of a row as the list paints it: the middle of its image in the colour, framed
+// in black. Read from the screen after the row is scrolled into view.
+void ExpectPaintedSwatch(TListView* list, int row) {
+    const TStoreEntry e = StoreEntry(row);
+    SendMessageW(list->Handle(), LVM_ENSUREVISIBLE, static_cast<WPARAM>(row), FALSE);
+    UpdateWindow(list->Handle());
+    RECT r{};
+    r.left = LVIR_ICON;
+    SendMessageW(list->Handle(), LVM_GETITEMRECT, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&r));
+    const int w = frmMyColors->ImageList1.Width(), h = frmMyColors->ImageList1.Height();
+    const int left = r.left + (r.right - r.left - w) / 2, top = r.top + (r.bottom - r.top - h) / 2;
+    HDC dc = GetDC(list->Handle());
+    const TColor inside = GetPixel(dc, left + w / 2, top + h / 2), frame = GetPixel(dc, left + w - 1, top + h - 1);
+    ReleaseDC(list->Handle(), dc);
+    EXPECT_EQ(inside, MakeColor(e.R, e.G, e.B)) << "row " << row;
+    EXPECT_EQ(frame, 0u) << "row " << row;
+}
+
+TEST_F(DialogTest, TwentyThousandSavedColoursShowTheirRowsAndSwatchesWithoutAnImageForEach) {
+    WriteBigStore();
+    WithUser(TCommandId::MyColors, [&] {
+        WaitWindow(L"TfrmMyColors");
+        TListView* list = frmMyColors->lvwColors;
+        ASSERT_EQ(list->Count(), kBigStore);
+        EXPECT_LT(frmMyColors->ImageList1.Count(), 100) << "images for the rows in view, not for every entry";
+        for (int row : {0, kBigStore / 2, kBigStore - 1}) {
+            ExpectRow(list, row, row);
+            ExpectPaintedSwatch(list, row);
+        }
+        // Typing looks for a row by its caption, which is empty in every row.
+        SendMessageW(list->Handle(), WM_CHAR, L'e', 1);
+        EXPECT_EQ(list->Selected(), -1);
+        // A row out of view (as a screen reader asks for it) gets its own colour too.
+        HDC screen = GetDC(nullptr), dc = CreateCompatibleDC(screen);
+        HBITMAP bitmap = CreateCompatibleBitmap(screen, 32, 16);
+        HGDIOBJ old = SelectObject(dc, bitmap);
+        ImageList_Draw(frmMyColors->ImageList1.Handle(), list->ImageIndex(1), dc, 0, 0, ILD_NORMAL);
+        EXPECT_EQ(GetPixel(dc, 16, 8), MakeColor(StoreEntry(1).R, StoreEntry(1).G, StoreEntry(1).B));
+        SelectObject(dc, old);
+        DeleteObject(bitmap);
+        DeleteDC(dc);
+        ReleaseDC(nullptr, screen);
+        PostKey(list->Handle(), VK_ESCAPE);
+    });
+}
+
+// Delete takes the row's own line and nothing else; the row keeps the selection and shows the
+// entry after the deleted one.
+TEST_F(DialogTest, DeleteAmongTwentyThousandKeepsTheNeighboursAndTheSelectedRow) {
+    WriteBigStore();
+    constexpr int kRow = kBigStore / 2;
+    std::string expected = FileText();
+    expected.erase(expected.find(BigStoreLine(kRow)), BigStoreLine(kRow).size());
+    WithUser(TCommandId::MyColors, [&] {
+        WaitWindow(L"TfrmMyColors");
+        TListView* list = frmMyColors->lvwColors;
+        SendMessageW(list->Handle(), LVM_ENSUREVISIBLE, kRow, FALSE);
+        RECT r{};
+        r.left = LVIR_BOUNDS;
+        SendMessageW(list->Handle(), LVM_GETITEMRECT, kRow, reinterpret_cast<LPARAM>(&r));
+        Click(list->Handle(), r.left + 60, (r.top + r.bottom) / 2);
+        ASSERT_TRUE(UserDriver::WaitUntil([&] { return IsWindowEnabled(frmMyColors->btnDelete->Handle()) != FALSE; }, kWaitMs));
+        PostMessageW(frmMyColors->btnDelete->Handle(), BM_CLICK, 0, 0);
+        Answer(IDYES);
+        ASSERT_TRUE(UserDriver::WaitUntil([&] { return list->Count() == kBigStore - 1; }, kWaitMs));
+        for (const auto& [row, entry] : {std::pair{kRow - 1, kRow - 1}, {kRow, kRow + 1}, {kBigStore - 2, kBigStore - 1}})
+            ExpectRow(list, row, entry);
+        EXPECT_EQ(list->Selected(), kRow);
+        EXPECT_TRUE(IsWindowEnabled(frmMyColors->btnDelete->Handle()));
+        ExpectPaintedSwatch(list, kRow - 1);
+        PostKey(list->Handle(), VK_ESCAPE);
+    });
+    EXPECT_EQ(FileText(), expected);
 }
 
 // ---- About ----

@@ -9,6 +9,7 @@
 // functions as the program relies on them. The cases and their outcome: tests/hostile/README.md.
 #include "Settings.h"
 #include "ChildProcess.h"
+#include "IniFile.h"
 #include "FileHelpers.h"
 #include "MainWindowTest.h"
 #include "MyColorsForm.h"
@@ -635,10 +636,12 @@ TEST_P(HostileSettingsTest, StartUpListSaveAndDeleteLoseNothing) {
             EXPECT_EQ(List->Selected(), Row);
             PostMessageW(Delete, BM_CLICK, 0, 0);
             EXPECT_EQ(Answer(IDYES, C.WaitMs), L"Do you really want to delete it?");
-            // The list is filled again, with nothing selected.
-            if (!WaitUntil([&] { return !IsWindowEnabled(Delete); }, C.WaitMs))
+            // The list is filled again; the selection keeps its row, where there still is one.
+            if (!WaitUntil([&] { return List->Count() != static_cast<int>(Rows.size()); }, C.WaitMs))
                 ADD_FAILURE() << "the list did not reload after the delete";
             CountAfter = List->Count();
+            EXPECT_EQ(List->Selected(), Row < CountAfter ? Row : -1);
+            EXPECT_EQ(IsWindowEnabled(Delete) != FALSE, Row < CountAfter);
             PostKey(List->Handle(), VK_ESCAPE);
         });
         const TProfile AfterDelete = CurrentFile();
@@ -658,6 +661,42 @@ TEST_P(HostileSettingsTest, StartUpListSaveAndDeleteLoseNothing) {
     std::snprintf(Figures, sizeof Figures, " (%.1f s, start-up %.1f s)", Seconds(Start),
                   StartUpSeconds);
     Outcome = Out.str() + Figures;
+}
+
+// The lines of a block, each its own string, for a failure message that shows them.
+std::vector<std::string> BlockLines(const std::string& Block) {
+    std::vector<std::string> Lines;
+    for (size_t Pos = 0; Pos < Block.size();) {
+        const size_t End = std::min(Block.find('\0', Pos), Block.size());
+        Lines.push_back(Block.substr(Pos, End - Pos));
+        Pos = End + 1;
+    }
+    return Lines;
+}
+
+// The program reads a section in one pass over the file where it can, and gets what the
+// profile functions get, line for line; it leaves a file with a byte-order mark or a NUL byte
+// to them.
+TEST(SectionReader, OwnReaderGivesWhatTheProfileFunctionsGiveForEveryFile) {
+    const std::string Ini = TSettings::GetIniFileName() + ".reader.ini";
+    for (const TCase& C : kCases) {
+        if (!C.File && !C.Make) continue;
+        const std::string Bytes = C.File ? ReadBytes(std::string(QUILLORA_HOSTILE_DIR_WIN) + "/" + C.File) : C.Make();
+        WriteBytes(Ini, Bytes);
+        const bool Plain = Bytes.find('\0') == std::string::npos && Bytes.rfind("\xEF\xBB\xBF", 0) != 0 &&
+                           Bytes.rfind("\xFF\xFE", 0) != 0 && Bytes.rfind("\xFE\xFF", 0) != 0;
+        for (const char* Section : {"COLORS", "colors", " COLORS ", "VOP", "FORMATS", "NOTES"}) {
+            std::string Block = "untouched";
+            const bool Own = TIniFile::ReadSectionOwnWay(Section, Ini, Block);
+            EXPECT_EQ(Own, Plain) << C.Name << " [" << Section << "]";
+            if (Own)
+                EXPECT_EQ(BlockLines(Block), BlockLines(TIniFile::ReadSectionProfileWay(Section, Ini)))
+                    << C.Name << " [" << Section << "]";
+            else
+                EXPECT_EQ(Block, "untouched") << C.Name << " [" << Section << "]";
+        }
+    }
+    DeleteFileA(Ini.c_str());
 }
 
 INSTANTIATE_TEST_SUITE_P(Hostile, HostileSettingsTest, ::testing::ValuesIn(kCases),

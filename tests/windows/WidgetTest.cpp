@@ -124,6 +124,34 @@ TEST_F(WidgetTest, ComboBoxSelectionFromCodeDoesNotNotify) {
     EXPECT_EQ(r.bottom - r.top, 21) << "the closed list keeps the layout's height";
 }
 
+// A list of many items fills a share at a time while the program waits for input, and at once
+// when it is dropped down or gets the focus: the window it sits in opens without waiting.
+TEST_F(WidgetTest, ComboBoxOfManyItemsFillsWhileIdleAndWholeWhenDroppedDownOrFocused) {
+    constexpr int kItems = 30000;
+    const auto text = [](int i) { return L"item " + std::to_wstring(i); };
+    const std::function<void(TComboBox&)> ways[] = {
+        [](TComboBox& c) { SendMessageW(c.Handle(), CB_SHOWDROPDOWN, TRUE, 0); },
+        [](TComboBox& c) { SetFocus(c.Handle()); },
+        [](TComboBox& c) {
+            for (DWORD start = GetTickCount(); c.Count() < kItems && GetTickCount() - start < 20000;) {
+                MSG msg;
+                while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
+                Sleep(1);
+            }
+        },
+    };
+    for (const auto& way : ways) {
+        TComboBox combo(&Form, 91, 8, 103, 21, 20);
+        combo.CreateHandle();
+        combo.SetItems(kItems, text);
+        EXPECT_LT(combo.Count(), kItems) << "not all at once";
+        way(combo);
+        EXPECT_EQ(combo.Count(), kItems);
+        EXPECT_EQ(combo.Item(kItems / 2) + combo.Item(kItems - 1), text(kItems / 2) + text(kItems - 1));
+        SendMessageW(combo.Handle(), CB_SHOWDROPDOWN, FALSE, 0);
+    }
+}
+
 // Graphic controls get their mouse input through their parent window; a press keeps going
 // to the same control until the button is released, even outside it.
 TEST_F(WidgetTest, GraphicControlGetsPressAndReleaseThroughItsParent) {
