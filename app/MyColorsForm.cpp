@@ -2,37 +2,39 @@
 #include "ColorText.h"
 #include "SettingsText.h"
 #include "Text.h"
+#include "Texts.h"
 #include "TextUtil.h"
 #include "Settings.h"
 #include <utility>
 
 TfrmMyColors* frmMyColors = nullptr;
 
+using X = TTextId;
+
 #define M(member) LAYOUT_SLOT(TfrmMyColors, member)
-const std::vector<TLayoutRow<TfrmMyColors>>& TfrmMyColors::Layout() {
-    static const std::vector<TLayoutRow<TfrmMyColors>> rows = {
+std::vector<TLayoutRow<TfrmMyColors>> TfrmMyColors::Layout() {
+    return {
         // control        parent          left top width height tag tab caption
         {M(lvwColors),       {},               8,   8,  450,   278,   0,   0, nullptr},
-        {M(btnOK),           {},             226, 293,   74,    23,   0,   1, L"确定(&O)"},
-        {M(btnDelete),       {},             305, 293,   74,    23,   0,   2, L"删除(&D)"},
-        {M(btnCancel),       {},             384, 293,   74,    23,   0,   3, L"取消(&C)"},
+        {M(btnOK),           {},             226, 293,   74,    23,   0,   1, Text(X::OKKey)},
+        {M(btnDelete),       {},             305, 293,   74,    23,   0,   2, Text(X::DeleteKey)},
+        {M(btnCancel),       {},             384, 293,   74,    23,   0,   3, Text(X::CancelKey)},
     };
-    return rows;
 }
 #undef M
 
 TfrmMyColors::TfrmMyColors()
     : TForm(L"TfrmMyColors", kClientWidth, kClientHeight, TBorderStyle::Dialog) {
     SetColor(clBtnFace);
-    SetCaption(L"喜爱的颜色");
+    SetCaption(Text(X::MyColors));
     BuildLayout(*this, Layout());
     lvwColors->OwnerData = true;
-    lvwColors->AddColumn(L"颜色", 50);
-    lvwColors->AddColumn(L"值", 70);
-    lvwColors->AddColumn(L"时间", 125);
-    lvwColors->AddColumn(L"备注", 180);
+    lvwColors->AddColumn(Text(X::ColorColumn), 50);
+    lvwColors->AddColumn(Text(X::ValueColumn), 70);
+    lvwColors->AddColumn(Text(X::TimeColumn), 125);
+    lvwColors->AddColumn(Text(X::CommentColumn), 180);
     lvwColors->SetSmallImages(&ImageList1);
-    lvwColors->SetAccessibleName(L"喜爱的颜色");  // the list has no label; it is the whole dialog
+    lvwColors->SetAccessibleName(Text(X::MyColors));  // the list has no label; it is the whole dialog
     SetDefaultButton(btnOK);
     CancelButton = btnCancel;
     btnCancel->ModalResult = mrCancel;

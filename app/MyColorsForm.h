@@ -26,7 +26,7 @@ private:
     // The colour each swatch image holds now, or none.
     std::vector<std::optional<TColor>> FSwatchColors;
 
-    static const std::vector<TLayoutRow<TfrmMyColors>>& Layout();
+    static std::vector<TLayoutRow<TfrmMyColors>> Layout();
     void FormCreate();
     void DpiChanged() override;
     // Swatches at the form's DPI; the list view takes their height for its rows.
