@@ -1,5 +1,22 @@
 #include "AppWindow.h"
 #include "Forms.h"
+#include "Text.h"
+#include "Texts.h"
+
+TProductInfo ProductInfo() {
+    TProductInfo p;
+    p.Name = L"Quillora";
+    p.IconName = L"MAINICON";
+    p.Font.Name = L"宋体";
+    p.Font.Height = -13;
+    p.UnknownError = WideToUtf8(Text(TTextId::UnknownError));
+    p.ClipboardBusy = WideToUtf8(Text(TTextId::ClipboardBusy));
+    p.OutOfMemory = WideToUtf8(Text(TTextId::OutOfMemory));
+    p.ExceptionText = [](const std::exception& e) { return WideToUtf8(ExceptionText(e)); };
+    return p;
+}
+
+void UseProductTexts() { Runtime::SetProduct(ProductInfo()); }
 
 void ApplyStayOnTop(bool on) {
     SetWindowPos(Application.Handle(), on ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,

@@ -6,7 +6,6 @@
 #include "PaletteTransfer.h"
 #include "Settings.h"
 #include "SettingsText.h"
-#include "StartUp.h"
 #include "Text.h"
 #include "Texts.h"
 #include "VopClass.h"

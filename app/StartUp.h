@@ -4,8 +4,6 @@
 // window styled as a tool window while the main window is built (no taskbar button yet), and
 // the title "Quillora".
 void InitializeApplication();
-// The widget layer's message texts again, in the current language.
-void UseProductTexts();
 
 // Creates the main window (its creation handler runs) and runs the message loop until it
 // closes.
