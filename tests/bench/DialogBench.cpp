@@ -36,22 +36,6 @@ double WorkingSetMiB() {
     return static_cast<double>(counters.WorkingSetSize) / (1 << 20);
 }
 
-BOOL CALLBACK CountChild(HWND, LPARAM lp) {
-    ++*reinterpret_cast<long*>(lp);
-    return TRUE;
-}
-BOOL CALLBACK CountWindow(HWND h, LPARAM lp) {
-    ++*reinterpret_cast<long*>(lp);
-    EnumChildWindows(h, &CountChild, lp);
-    return TRUE;
-}
-// The thread's windows, children included: the USER objects a dialog adds.
-long Windows() {
-    long n = 0;
-    EnumThreadWindows(GetCurrentThreadId(), &CountWindow, reinterpret_cast<LPARAM>(&n));
-    return n;
-}
-
 // A store of Count entries, as an import of palettes leaves it: keys a second apart, colours
 // spread over the cube, short comments. Returns the bytes of its lines.
 size_t WriteStore(int count) {
@@ -164,7 +148,7 @@ void CALLBACK Step(HWND, UINT, UINT_PTR, DWORD) {
         run.WorkingSet = WorkingSetMiB();
         run.Growth = run.WorkingSet - GWorkingSetBefore;
         run.Gdi = footprint::Take().Gdi - GGdiBefore;
-        run.Windows = Windows() - GWindowsBefore;
+        run.Windows = footprint::ThreadWindows() - GWindowsBefore;
         run.Images = frmMyColors->ImageList1.Count();
         TListView* list = frmMyColors->lvwColors;
         // To the end with the keyboard, painted at once.
@@ -241,7 +225,7 @@ TRun Measure(TfrmMain& main, int entries) {
 
     GWorkingSetBefore = WorkingSetMiB();
     GGdiBefore = footprint::Take().Gdi;
-    GWindowsBefore = Windows();
+    GWindowsBefore = footprint::ThreadWindows();
     GLastPaint = 0;
     GPhase = TPhase::Opening;
     GStart = Now();

@@ -22,6 +22,22 @@ struct TSample {
     long Windows = 0;      // windows created so far by this thread
 };
 
+inline BOOL CALLBACK CountChild(HWND, LPARAM lp) {
+    ++*reinterpret_cast<long*>(lp);
+    return TRUE;
+}
+inline BOOL CALLBACK CountWindow(HWND h, LPARAM lp) {
+    ++*reinterpret_cast<long*>(lp);
+    EnumChildWindows(h, &CountChild, lp);
+    return TRUE;
+}
+// The windows of this thread now, children included.
+inline long ThreadWindows() {
+    long n = 0;
+    EnumThreadWindows(GetCurrentThreadId(), &CountWindow, reinterpret_cast<LPARAM>(&n));
+    return n;
+}
+
 inline long GWindowsCreated = 0;
 inline const wchar_t* GDialogClass = nullptr;
 

@@ -4,6 +4,7 @@
 // each phase, so that a leak shows as growth. Not a test: it prints figures.
 //
 //   long_run [PICKS] [DIALOGS] [CYCLES] [MENUS]
+#include "Footprint.h"
 #include "MainForm.h"
 #include "StartUp.h"
 #include <psapi.h>
@@ -13,17 +14,6 @@
 #include <thread>
 
 namespace {
-BOOL CALLBACK CountChild(HWND, LPARAM lp) {
-    ++*reinterpret_cast<int*>(lp);
-    return TRUE;
-}
-
-BOOL CALLBACK CountWindow(HWND h, LPARAM lp) {
-    ++*reinterpret_cast<int*>(lp);
-    EnumChildWindows(h, &CountChild, lp);
-    return TRUE;
-}
-
 // Wine answers 0 for the object counts of GetGuiResources; its GDI objects can be counted
 // all the same, since it accepts a handle's table index alone.
 unsigned long GdiObjects(DWORD onlyType = 0) {
@@ -39,11 +29,10 @@ unsigned long GdiObjects(DWORD onlyType = 0) {
 double Report(const char* phase) {
     PROCESS_MEMORY_COUNTERS_EX m{};
     GetProcessMemoryInfo(GetCurrentProcess(), reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&m), sizeof m);
-    int windows = 0;
-    EnumThreadWindows(GetCurrentThreadId(), &CountWindow, reinterpret_cast<LPARAM>(&windows));
+    const long windows = footprint::ThreadWindows();
     // Wine reports no private usage; the page-file usage is the same figure there.
     SIZE_T priv = m.PrivateUsage ? m.PrivateUsage : m.PagefileUsage;
-    std::printf("%-28s GDI %5lu (fonts %3lu)  USER %5lu  windows %4d  private %9.1f KiB  working set %9.1f KiB\n",
+    std::printf("%-28s GDI %5lu (fonts %3lu)  USER %5lu  windows %4ld  private %9.1f KiB  working set %9.1f KiB\n",
                 phase, GdiObjects(), GdiObjects(OBJ_FONT), GetGuiResources(GetCurrentProcess(), GR_USEROBJECTS), windows,
                 static_cast<double>(priv) / 1024.0, static_cast<double>(m.WorkingSetSize) / 1024.0);
     std::fflush(stdout);
