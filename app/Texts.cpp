@@ -231,29 +231,19 @@ const wchar_t* Text(TTextId id) {
 
 std::wstring Text(TTextId id, const std::wstring& first, const std::wstring& second) {
     std::wstring text = Text(id);
+    // What goes in is not searched again.
     for (std::size_t at = text.find(L'%'); at != std::wstring::npos && at + 1 < text.size();
          at = text.find(L'%', at)) {
         const wchar_t n = text[at + 1];
-        const std::wstring& with = n == L'1' ? first : second;
-        if (n != L'1' && n != L'2') {
+        if (n == L'1' || n == L'2') {
+            const std::wstring& with = n == L'1' ? first : second;
+            text.replace(at, 2, with);
+            at += with.size();
+        } else {
             ++at;
-            continue;
         }
-        text.replace(at, 2, with);
-        at += with.size();
     }
     return text;
-}
-
-std::wstring ReadProblemText(const PaletteFile::TReadReason& reason) {
-    using PaletteFile::TReadProblem;
-    if (reason.Problem == TReadProblem::None) return std::wstring();
-    // The problems after None are in the order of their texts.
-    static_assert(static_cast<int>(TReadProblem::CssColorUnreadable) - static_cast<int>(TReadProblem::TooLarge) ==
-                  static_cast<int>(X::ReadCssColorUnreadable) - static_cast<int>(X::ReadTooLarge));
-    const auto id = static_cast<TTextId>(static_cast<int>(X::ReadTooLarge) + static_cast<int>(reason.Problem) -
-                                         static_cast<int>(TReadProblem::TooLarge));
-    return Text(id, std::to_wstring(reason.Number));
 }
 
 namespace {
@@ -262,9 +252,9 @@ namespace {
 // n-th of them (from 0).
 constexpr int Span(TTextId first, TTextId last) { return static_cast<int>(last) - static_cast<int>(first) + 1; }
 
-const wchar_t* Nth(TTextId first, TTextId last, int n) {
+TTextId Nth(TTextId first, TTextId last, int n) {
     if (n < 0 || n >= Span(first, last)) throw std::out_of_range("text");
-    return Text(static_cast<TTextId>(static_cast<int>(first) + n));
+    return first + n;
 }
 
 // The Windows error codes that file and folder calls usually give.
@@ -288,6 +278,8 @@ const std::pair<int, TTextId> kErrorTexts[] = {
 };
 
 using ScreenConditions::TCondition;
+static_assert(Span(X::ReadTooLarge, X::ReadCssColorUnreadable) ==
+              static_cast<int>(PaletteFile::TReadProblem::CssColorUnreadable));  // None has no text
 static_assert(Span(X::NotationLabel1, X::NotationLabel7) == Notations::kMainCount &&
               Span(X::NotationCaption1, X::NotationCaption7) == Notations::kMainCount &&
               Span(X::CopyAsCaption1, X::CopyAsCaption8) == Notations::kMoreCount);
@@ -297,6 +289,12 @@ static_assert(Span(X::ConditionInversionUndone, X::ConditionHdr) == static_cast<
               Span(X::ConditionNameInversionUndone, X::ConditionNameHdr) == static_cast<int>(TCondition::Hdr) + 1);
 
 }  // namespace
+
+std::wstring ReadProblemText(const PaletteFile::TReadReason& reason) {
+    if (reason.Problem == PaletteFile::TReadProblem::None) return std::wstring();
+    return Text(Nth(X::ReadTooLarge, X::ReadCssColorUnreadable, static_cast<int>(reason.Problem) - 1),
+                std::to_wstring(reason.Number));
+}
 
 std::wstring InOutErrorText(int errorCode) {
     for (const auto& [code, id] : kErrorTexts)
@@ -313,10 +311,10 @@ std::wstring ExceptionText(const std::exception& e) {
 
 const wchar_t* VerdictText(bool passed) { return Text(passed ? X::VerdictPass : X::VerdictFail); }
 
-const wchar_t* CriterionLabel(int index) { return Nth(X::CriterionAaNormal, X::CriterionGraphics, index); }
+const wchar_t* CriterionLabel(int index) { return Text(Nth(X::CriterionAaNormal, X::CriterionGraphics, index)); }
 
 const wchar_t* VisionName(Contrast::TVision vision) {
-    return Nth(X::VisionNormal, X::VisionAchromatopsia, static_cast<int>(vision));
+    return Text(Nth(X::VisionNormal, X::VisionAchromatopsia, static_cast<int>(vision)));
 }
 
 std::wstring ContrastSummary(TColor foreground, TColor background) {
@@ -331,7 +329,7 @@ std::wstring ContrastSummary(TColor foreground, TColor background) {
 }
 
 const wchar_t* ConditionLine(TCondition condition) {
-    return Nth(X::ConditionInversionUndone, X::ConditionHdr, static_cast<int>(condition));
+    return Text(Nth(X::ConditionInversionUndone, X::ConditionHdr, static_cast<int>(condition)));
 }
 
 std::wstring ConditionsNote(const std::vector<TCondition>& holding) {
@@ -339,11 +337,9 @@ std::wstring ConditionsNote(const std::vector<TCondition>& holding) {
     std::wstring names;
     for (TCondition condition : holding) {
         if (!names.empty()) names += Text(X::ConditionsSeparator);
-        names += Nth(X::ConditionNameInversionUndone, X::ConditionNameHdr, static_cast<int>(condition));
+        names += Text(Nth(X::ConditionNameInversionUndone, X::ConditionNameHdr, static_cast<int>(condition)));
     }
     return L"  " + Text(X::ConditionsNote, names);
 }
 
-const wchar_t* NotationLabel(int number) { return Nth(X::NotationLabel1, X::NotationLabel7, number - 1); }
-const wchar_t* NotationCaption(int number) { return Nth(X::NotationCaption1, X::NotationCaption7, number - 1); }
-const wchar_t* CopyAsCaption(int number) { return Nth(X::CopyAsCaption1, X::CopyAsCaption8, number - 1); }
+const wchar_t* NotationLabel(int number) { return Text(Nth(X::NotationLabel1, X::NotationLabel7, number - 1)); }

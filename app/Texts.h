@@ -263,8 +263,6 @@ const wchar_t* ConditionLine(ScreenConditions::TCondition condition);
 // "、"); the empty text when none holds.
 std::wstring ConditionsNote(const std::vector<ScreenConditions::TCondition>& holding);
 
-// A notation's label on the main window and its menu entries, by its number: the seven of the
-// main window 1..7, the eight more of "复制为" 1..8.
+// A notation's label on the main window, by its number 1..7. Its menu entries are the rows
+// from NotationCaption1 and, for the eight more of "复制为", from CopyAsCaption1.
 const wchar_t* NotationLabel(int number);
-const wchar_t* NotationCaption(int number);
-const wchar_t* CopyAsCaption(int number);
