@@ -1,5 +1,4 @@
 #include "ContrastForm.h"
-#include "Texts.h"
 #include "Clipboard.h"
 #include "ColorText.h"
 #include "Contrast.h"

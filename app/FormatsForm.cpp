@@ -1,5 +1,4 @@
 #include "FormatsForm.h"
-#include "Texts.h"
 #include "Errors.h"
 #include "Guard.h"
 #include "Settings.h"

@@ -1,5 +1,4 @@
 #include "TrueColor.h"
-#include "Texts.h"
 #include "MonitorProfile.h"
 #include "SystemTransform.h"
 #include "Texts.h"
