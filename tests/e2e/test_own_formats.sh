@@ -1,5 +1,5 @@
 # Own formats with the real keys and mouse: one made in "自定义格式" through 复制为 > 编辑格式,
-# copied from 复制为 after a pick of the probe's patch, and stored in [FORMATS].
+# copied from 复制为 and with Ctrl+8 after a pick of the probe's patch, and stored in [FORMATS].
 source "$QUILLORA_E2E_LIB"
 trap stop_with_pad EXIT
 start_with_pad
@@ -28,4 +28,9 @@ xdotool key c Up Up Return   # from the first entry up past 编辑格式 to the 
 got=$(read_clipboard)
 [ "$got" = 'vec3(0.235, 0.588, 0.353)' ] || fail "the own format copied '$got'"
 echo "copied through the own format: $got"
+
+seed_clipboard
+click_client 100 495   # the main window takes the keys
+xdotool key ctrl+8     # the first own format
+[ "$(read_clipboard)" = "$got" ] || fail "Ctrl+8 did not copy the first own format"
 echo "PASS"
