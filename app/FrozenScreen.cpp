@@ -42,14 +42,14 @@ std::unique_ptr<TFrozenScreen> TFrozenScreen::Take(const RECT& bounds, const REC
 TFrozenScreen::TFrozenScreen(const RECT& bounds, TBitmapHandle bitmap, TMemoryDCHandle dc)
     : FBounds(bounds), FBitmap(std::move(bitmap)), FDC(std::move(dc)) {}
 
-// The window paints only through a DC of its own, which goes with it: under Wine a DC of the
-// shared cache that has painted a window keeps the window's screen-sized surface alive until
-// that DC is used again.
 // Topmost at first, then moved just below the main window (topmost itself for as long as the
 // picture is shown), so that the window and its magnifier stay above it and live.
 void TFrozenScreen::Show(HWND above) {
     static const bool registered = [] {
         WNDCLASSW wc{};
+        // Painted only through a DC of its own, which goes with the window: under Wine a DC of
+        // the shared cache that has painted a window keeps its screen-sized surface alive until
+        // that DC is used again.
         wc.style = CS_OWNDC;
         wc.lpfnWndProc = &WindowProc;
         wc.hInstance = GetModuleHandleW(nullptr);
@@ -89,9 +89,10 @@ LRESULT CALLBACK TFrozenScreen::WindowProc(HWND window, UINT msg, WPARAM wp, LPA
             return 0;
         }
         break;
-    case WM_NCPAINT:  // none to paint, and no DC of the shared cache taken for it
+    case WM_NCPAINT:  // no frame to paint, and no DC of the shared cache taken for it
+        return 0;
     case WM_ERASEBKGND:
-        return msg == WM_ERASEBKGND;
+        return 1;
     case WM_DPICHANGED:  // the picture stays at one screen pixel a pixel
         return 0;
     case WM_MOUSEACTIVATE:
