@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds, and starts Quillora. With DISPLAY set it opens there (in
-# your own Wine prefix); without one it starts a virtual display and a prefix under build/,
-# saves a screenshot to build/screenshot.png and keeps running until interrupted.
+# Installs what is missing, builds, and starts Quillora in a Wine prefix of its own under
+# build/, made once with the Chinese font for 宋体 (your own Wine prefix is never touched).
+# With DISPLAY set it opens there (prefix build/wineprefix-display); without one it starts a
+# virtual display (prefix build/wineprefix), saves a screenshot to build/screenshot.png and
+# keeps running until interrupted.
 set -euo pipefail
 root=$(cd "$(dirname "$0")" && pwd)
 cd "$root"
@@ -9,21 +11,30 @@ cd "$root"
 ./scripts/setup.sh
 ./scripts/build.sh
 exe="$root/build/windows/Quillora.exe"
+source scripts/wine-env.sh
+
+# use_prefix DIR [managed]: the prefix, prepared the first time (a marker says it was prepared
+# to the end, so an interrupted preparation is made again).
+use_prefix() {
+  if [ -f "$1/.quillora-ready" ]; then
+    export WINEPREFIX="$1" WINEARCH=win32 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+    return
+  fi
+  echo "run.sh: preparing a Wine prefix in ${1#"$root"/} (once)"
+  quillora_make_prefix "$1" "${2:-}"
+  touch "$1/.quillora-ready"
+}
 
 if [ -n "${DISPLAY:-}" ]; then
+  # Your desktop's window manager frames and moves the windows, as it does every program's.
+  use_prefix "$root/build/wineprefix-display" managed
   exec wine "$exe"
 fi
 
-source scripts/wine-env.sh
 trap 'quillora_cleanup' EXIT
 trap 'exit 130' INT TERM
 quillora_start_display
-if [ ! -f build/wineprefix/system.reg ]; then
-  echo "run.sh: preparing a Wine prefix in build/wineprefix (once)"
-  quillora_make_prefix "$root/build/wineprefix"
-else
-  export WINEPREFIX="$root/build/wineprefix" WINEARCH=win32 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
-fi
+use_prefix "$root/build/wineprefix"
 
 wine "$exe" &
 pid=$!

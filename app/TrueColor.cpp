@@ -1,5 +1,4 @@
 #include "TrueColor.h"
-#include "MonitorProfile.h"
 #include "SystemTransform.h"
 #include "Texts.h"
 #include <algorithm>
@@ -50,20 +49,12 @@ void TTrueColor::Refresh() {
             MONITORINFO info{};
             info.cbSize = sizeof info;
             if (GetMonitorInfoW(handle, &info)) m.Bounds = info.rcMonitor;
-            const std::wstring path = MonitorProfilePath(handle);
-            m.ProfileName = FileNameOf(path);
-            std::string bytes, reason;
-            TProfileReason why;
-            ColorProfile::TProfile profile;
-            bool lutBased = false;
-            const bool read = !path.empty() && ReadProfileFile(path, bytes, why);
-            m.Usable = read && ColorProfile::Read(reinterpret_cast<const unsigned char*>(bytes.data()),
-                                                  bytes.size(), profile, reason, &lutBased);
-            if (read && !m.Usable && lutBased) m.Usable = SystemTables(bytes, m.Tables);
-            for (int i = 0; i < 3; ++i)
-                m.Converters[i] = m.Usable && m.Tables.empty() ? ColorProfile::TConverter(profile, kTargets[i])
-                                           : ColorProfile::TConverter::FromSrgb(kTargets[i]);
         }
+    }
+    // No message comes when a monitor's profile is replaced: each is looked up every time.
+    for (TMonitor& m : FMonitors) {
+        TProfileStamp stamp = MonitorProfileStamp(m.Handle);
+        if (!m.Loaded || stamp != m.Stamp) Load(m, std::move(stamp));
     }
     // The registry once; HDR, the one condition of a monitor's own, for each.
     FConditions = ScreenConditions::ReadConditions(nullptr);
@@ -78,6 +69,27 @@ void TTrueColor::Refresh() {
         FSrgb = ColorProfile::TConverter::FromSrgb(kTargets[FSpace - 1]);
     }
     FSuffix += ConditionsNote(ScreenConditions::Holding(FConditions));
+}
+
+// A profile that cannot be read or used leaves the monitor counting as sRGB. A file replaced
+// while it is read has another stamp by the next look-up, which reads it again.
+void TTrueColor::Load(TMonitor& m, TProfileStamp stamp) {
+    ++FProfileLoads;
+    m.Loaded = true;
+    m.Stamp = std::move(stamp);
+    m.ProfileName = FileNameOf(m.Stamp.Path);
+    m.Tables.clear();
+    std::string bytes, reason;
+    TProfileReason why;
+    ColorProfile::TProfile profile;
+    bool lutBased = false;
+    const bool read = ReadProfileFile(m.Stamp.Path, bytes, why);
+    m.Usable = read && ColorProfile::Read(reinterpret_cast<const unsigned char*>(bytes.data()), bytes.size(),
+                                          profile, reason, &lutBased);
+    if (read && !m.Usable && lutBased) m.Usable = SystemTables(bytes, m.Tables);
+    for (int i = 0; i < 3; ++i)
+        m.Converters[i] = m.Usable && m.Tables.empty() ? ColorProfile::TConverter(profile, kTargets[i])
+                                                       : ColorProfile::TConverter::FromSrgb(kTargets[i]);
 }
 
 const TTrueColor::TMonitor* TTrueColor::MonitorAt(HMONITOR monitor) const {

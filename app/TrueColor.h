@@ -4,6 +4,7 @@
 #pragma once
 #include "ColorProfile.h"
 #include "ColorTable.h"
+#include "MonitorProfile.h"
 #include "ScreenConditions.h"
 #include <windows.h>
 #include <string>
@@ -15,11 +16,13 @@ public:
     int Space() const { return FSpace; }
     void SetSpace(int space);
 
-    // The monitors' profiles (once, and again after a display change) and the conditions
-    // (every time): when a pick starts and when the menu opens. A pick itself reads no file
-    // and no registry value.
+    // When a pick starts and when the menu opens: the conditions, and each monitor's profile
+    // looked up (which file, its size and time), read again only where that changed. The
+    // moves of a pick read no file and no registry value.
     void Refresh();
     void DisplayChanged() { FMonitors.clear(); }
+    // How many times a monitor's profile was read and its converters built.
+    int ProfileLoads() const { return FProfileLoads; }
 
     // An inverted colour filter is undone, pixel by pixel, before any averaging.
     bool UndoesInversion() const { return FConditions.UndoesInversion(); }
@@ -35,6 +38,8 @@ private:
     struct TMonitor {
         HMONITOR Handle = nullptr;
         RECT Bounds{};
+        bool Loaded = false;
+        TProfileStamp Stamp;       // of the profile the converters were built from
         std::wstring ProfileName;  // the file's name; empty: no profile
         bool Usable = false;       // a profile that could be read and used
         bool Hdr = false;          // advanced colour: picks are not converted there
@@ -43,9 +48,11 @@ private:
         // convert instead of Converters.
         std::vector<ColorProfile::TColorTable> Tables;
     };
+    void Load(TMonitor& m, TProfileStamp stamp);
     const TMonitor* MonitorAt(HMONITOR monitor) const;
     const TMonitor* MonitorAt(POINT p) const;
     int FSpace = Native;
+    int FProfileLoads = 0;
     std::vector<TMonitor> FMonitors;
     ScreenConditions::TConditions FConditions;
     std::wstring FSuffix;

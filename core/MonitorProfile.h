@@ -14,6 +14,23 @@ constexpr std::size_t kProfileLimit = 4 * 1024 * 1024;
 // The path of the colour profile of the monitor, or the empty text when it has none.
 std::wstring MonitorProfilePath(HMONITOR Monitor);
 
+// Which profile a monitor has, as far as telling a change needs: the path, and whether the
+// file is there with its size and last write time. Windows says nothing when a monitor's
+// profile is replaced, so a new stamp is what tells that the profile must be read again.
+struct TProfileStamp {
+    std::wstring Path;  // empty: no profile
+    bool Found = false;
+    unsigned long long Size = 0;
+    unsigned long long Written = 0;  // FILETIME, 100 ns since 1601
+    bool operator==(const TProfileStamp& Other) const {
+        return Path == Other.Path && Found == Other.Found && Size == Other.Size && Written == Other.Written;
+    }
+    bool operator!=(const TProfileStamp& Other) const { return !(*this == Other); }
+};
+
+// The monitor's profile path with its file's size and time; no file is opened.
+TProfileStamp MonitorProfileStamp(HMONITOR Monitor);
+
 // Why a profile's bytes were not read: the monitor has none (an empty path), the file is not
 // there, it is larger than kProfileLimit, or reading it failed with the Windows error code in
 // Error.

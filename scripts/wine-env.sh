@@ -20,10 +20,13 @@ quillora_start_display() {
   export DISPLAY=":$num"
 }
 
-# quillora_make_prefix DIR: a fresh 32-bit prefix with the settings the tests need: no window
-# manager decorations stalls, no crash dialog, the Chinese font for 宋体. Exports WINEPREFIX
-# and the other Wine variables.
+# quillora_make_prefix DIR [managed]: a fresh 32-bit prefix with the settings the tests need:
+# no crash dialog, the Chinese font for 宋体, and unmanaged windows (without a window manager,
+# every hide otherwise stalls), unless "managed" is given for a desktop that has one. Exports
+# WINEPREFIX and the other Wine variables.
 quillora_make_prefix() {
+  local managed='"Managed"="N"'
+  [ "${2:-}" = managed ] && managed='"Managed"="Y"'
   export WINEPREFIX="$1" WINEARCH=win32 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
   rm -rf "$WINEPREFIX"
   mkdir -p "$WINEPREFIX"
@@ -34,7 +37,7 @@ quillora_make_prefix() {
   local reg="$WINEPREFIX/quillora.reg"
   {
     printf 'Windows Registry Editor Version 5.00\r\n\r\n'
-    printf '[HKEY_CURRENT_USER\\Software\\Wine\\X11 Driver]\r\n"Managed"="N"\r\n\r\n'
+    printf '[HKEY_CURRENT_USER\\Software\\Wine\\X11 Driver]\r\n%s\r\n\r\n' "$managed"
     printf '[HKEY_CURRENT_USER\\Software\\Wine\\WineDbg]\r\n"ShowCrashDialog"=dword:00000000\r\n\r\n'
     printf '[HKEY_LOCAL_MACHINE\\Software\\Microsoft\\Windows NT\\CurrentVersion\\FontSubstitutes]\r\n'
     printf '"宋体"="WenQuanYi Micro Hei"\r\n"SimSun"="WenQuanYi Micro Hei"\r\n\r\n'

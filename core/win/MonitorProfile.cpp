@@ -98,6 +98,19 @@ std::wstring MonitorProfilePath(HMONITOR Monitor) {
     return FromGdi(Info.szDevice);
 }
 
+TProfileStamp MonitorProfileStamp(HMONITOR Monitor) {
+    TProfileStamp Stamp;
+    Stamp.Path = MonitorProfilePath(Monitor);
+    WIN32_FILE_ATTRIBUTE_DATA Data = {};
+    if (Stamp.Path.empty() || !GetFileAttributesExW(Stamp.Path.c_str(), GetFileExInfoStandard, &Data))
+        return Stamp;
+    Stamp.Found = true;
+    Stamp.Size = (static_cast<unsigned long long>(Data.nFileSizeHigh) << 32) | Data.nFileSizeLow;
+    Stamp.Written = (static_cast<unsigned long long>(Data.ftLastWriteTime.dwHighDateTime) << 32) |
+                    Data.ftLastWriteTime.dwLowDateTime;
+    return Stamp;
+}
+
 bool ReadProfileFile(const std::wstring& Path, std::string& Bytes, TProfileReason& Reason) {
     Bytes.clear();
     Reason = {};

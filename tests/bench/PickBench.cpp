@@ -7,6 +7,7 @@
 //   pick_bench freeze [RUNS]   F in a keyboard pick: the time until the still picture is on the
 //                              screen, and the working set before, during and after the pick
 #include "MainForm.h"
+#include "MonitorProfile.h"
 #include "StartUp.h"
 #include <algorithm>
 #include <atomic>
@@ -44,6 +45,7 @@ public:
     void Refresh() {
         F.ShowPick(Sample, true);
     }
+    TTrueColor& TrueColor() { return F.FPicker.FTrueColor; }
     void Magnify(HDC dc, POINT p) {
         F.FPicker.FCapture.Take(dc, p);
         F.FPicker.Redraw();
@@ -108,6 +110,37 @@ void FreezeFigures(int runs) {
     }
     shown.Print("F to the picture on the screen");
     taken.Print("  the snapshot alone");
+}
+
+// What a pick's start spends on the monitors' profiles (with the conditions it reads too):
+// looked up with the profile as it was, and with its file's time moved on, which reads it again.
+void ProfileFigures(TTrueColor& trueColor, int runs) {
+    const std::wstring path = MonitorProfilePath(MonitorFromPoint(POINT{0, 0}, MONITOR_DEFAULTTOPRIMARY));
+    std::printf("monitor profile: %ls\n", path.empty() ? L"(none)" : path.c_str());
+    TFigures unchanged, changed;
+    trueColor.Refresh();
+    for (int i = 0; i < runs; ++i) {
+        double t0 = Now();
+        trueColor.Refresh();
+        unchanged.Add(Now() - t0);
+    }
+    const int loads = trueColor.ProfileLoads();
+    for (int i = 0; i < runs; ++i) {
+        {
+            TFileHandle file(CreateFileW(path.c_str(), FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                         nullptr, OPEN_EXISTING, 0, nullptr));
+            FILETIME written;
+            GetSystemTimeAsFileTime(&written);
+            written.dwLowDateTime += static_cast<DWORD>(i);  // never the time before
+            if (file) SetFileTime(file.Get(), nullptr, nullptr, &written);
+        }
+        double t0 = Now();
+        trueColor.Refresh();
+        changed.Add(Now() - t0);
+    }
+    unchanged.Print("profile look-up at pick start");
+    changed.Print("  the profile changed, read again");
+    std::printf("profiles read while changed        %8d of %d\n", trueColor.ProfileLoads() - loads, runs);
 }
 
 int main(int argc, char** argv) {
@@ -207,6 +240,7 @@ int main(int argc, char** argv) {
     std::printf("heap allocations per pick           %8.3f\n", static_cast<double>(allocations) / picks);
     std::printf("GDI objects before/after            %lu / %lu\n", gdiBefore, gdiAfter);
     std::printf("USER objects before/after           %lu / %lu\n", userBefore, userAfter);
+    ProfileFigures(parts.TrueColor(), std::max(picks / 10, 20));
     Application.DestroyForms();
     return 0;
 }

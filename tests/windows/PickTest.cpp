@@ -4,6 +4,7 @@
 #include "Clipboard.h"
 #include "ChildProcess.h"
 #include "MainWindowTest.h"
+#include "MonitorProfileFile.h"
 #include "UserDriver.h"
 #include <functional>
 #include <psapi.h>
@@ -469,6 +470,52 @@ TEST_F(PickTest, DisplayChangeReadsTheMonitorsAgainBeforeTheNextPick) {
         Release();
         EXPECT_EQ(GetPixel(capture.DC(), 115 - 5, 48), PatternColor(5, 10)) << when;
         EXPECT_EQ(GetPixel(capture.DC(), 115 + 30, 48), smaller ? clBlack : PatternColor(40, 10)) << when;
+    }
+}
+
+// The monitor's profile is looked up when a pick starts and read again only when it changed;
+// a profile replaced during a drag counts from the next pick on, so the moves read nothing.
+TEST_F(PickTest, EachPickStartReadsTheMonitorProfileAgainWhenItChanged) {
+    using namespace ColorProfile;
+    const TMonitorProfileFile file;
+    const TConverter fromSrgb = TConverter::FromSrgb(TSpace::P3);
+    const std::string p3 = WriteTarget(TSpace::P3);  // into P3 it converts nothing
+    struct TState {
+        const char* Name;
+        std::function<void()> Change;
+        bool Identity;  // else the monitor counts as sRGB
+        bool Read;      // its profile read again
+    };
+    const TState states[] = {
+        {"a P3 profile", [&] { file.Write(p3); }, true, true},
+        {"the same profile", [] {}, true, false},
+        {"none of ours", [&] { file.Unregister(); }, false, true},
+        {"a damaged file", [&] { file.Write("not a profile"); }, false, true},
+        {"the P3 profile again", [&] { file.Write(p3); }, true, true},
+    };
+    TTrueColor& space = F->Picker().TrueColor();
+    space.SetSpace(TTrueColor::P3);
+    states[0].Change();
+    const int monitors = GetSystemMetrics(SM_CMONITORS);
+    for (size_t i = 0; i < std::size(states); ++i) {
+        const TState& s = states[i];
+        const int loads = space.ProfileLoads();
+        Press(F->pnlDrag->Handle(), WM_LBUTTONDOWN, MK_LBUTTON);
+        for (int x : {5, 9}) {
+            MoveTo(kLeft + x, kTop + 5);
+            const TColor device = PatternColor(x, 5), want = s.Identity ? device : fromSrgb.Convert(device);
+            const TColor got = F->CurrentColor();
+            // Wine's own sRGB profile, where none of ours is named, may differ from sRGB by a step.
+            for (int shift : {0, 8, 16})
+                EXPECT_LE(std::abs(int((got >> shift) & 0xFF) - int((want >> shift) & 0xFF)), i == 2 ? 1 : 0)
+                    << s.Name << " at x " << x;
+            EXPECT_EQ(space.ProfileLoads(), loads + (s.Read ? monitors : 0)) << s.Name;
+            // The next state's profile, while this drag is on.
+            if (x == 5 && i + 1 < std::size(states)) states[i + 1].Change();
+        }
+        Release();
+        const std::wstring line = space.InfoLines(F->Handle())[0];
+        EXPECT_EQ(line.find(L"无法使用") != std::wstring::npos, i == 3) << s.Name << ": " << WideToUtf8(line);
     }
 }
 

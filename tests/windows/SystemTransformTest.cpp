@@ -3,13 +3,13 @@
 #include "SystemTransform.h"
 #include "TrueColor.h"
 
+#include "MonitorProfileFile.h"
 #include "../common/LutProfile.h"
 
 #include <gtest/gtest.h>
 
 #include <cstdint>
 #include <cstdlib>
-#include <fstream>
 #include <string>
 #include <vector>
 
@@ -48,24 +48,15 @@ TEST(SystemTransform, TrueColorUsesTheEngineOrFallsBackToSrgb) {
         {"table profile", &LutProfile::Srgb, true},
         {"broken table profile", &WithBrokenTable, false},
     };
-    wchar_t System[MAX_PATH] = {};
-    GetSystemDirectoryW(System, MAX_PATH);
-    const wchar_t* const Key = L"Software\\Microsoft\\Windows NT\\CurrentVersion\\ICM\\mntr";
-    const std::wstring Name = L"0quillora-table.icc";
-    const std::wstring Path = std::wstring(System) + L"\\spool\\drivers\\color\\" + Name;
+    const TMonitorProfileFile File(L"0quillora-table.icc");
     const TConverter Srgb = TConverter::FromSrgb(TSpace::P3);
     for (const TMonitorCase& Case : kMonitors) {
-        {
-            std::ofstream Out(Path.c_str(), std::ios::binary);
-            Out << Case.Profile();
-        }
-        ASSERT_EQ(RegSetKeyValueW(HKEY_LOCAL_MACHINE, Key, Name.c_str(), REG_SZ, L"", sizeof(wchar_t)),
-                  ERROR_SUCCESS);
+        ASSERT_TRUE(File.Write(Case.Profile()));
         TTrueColor True;
         True.SetSpace(TTrueColor::P3);
         const std::vector<std::wstring> Lines = True.InfoLines(GetDesktopWindow());
         ASSERT_FALSE(Lines.empty()) << Case.Name;
-        EXPECT_NE(Lines[0].find(Name), std::wstring::npos) << Case.Name;
+        EXPECT_NE(Lines[0].find(File.Name()), std::wstring::npos) << Case.Name;
         EXPECT_EQ(Lines[0].find(L"无法使用") == std::wstring::npos, Case.Usable) << Case.Name;
         for (const TColor Color : {MakeColor(0, 0, 0), MakeColor(200, 30, 90), MakeColor(255, 255, 255),
                                    MakeColor(12, 140, 250)}) {
@@ -78,8 +69,6 @@ TEST(SystemTransform, TrueColorUsesTheEngineOrFallsBackToSrgb) {
             EXPECT_LE(std::abs(GreenOf(Got) - GreenOf(Want)), 2) << Case.Name;
             EXPECT_LE(std::abs(BlueOf(Got) - BlueOf(Want)), 2) << Case.Name;
         }
-        RegDeleteKeyValueW(HKEY_LOCAL_MACHINE, Key, Name.c_str());
-        DeleteFileW(Path.c_str());
     }
 }
 
