@@ -36,26 +36,7 @@ void TTrueColor::SetSpace(int space) {
 }
 
 void TTrueColor::Refresh() {
-    std::vector<HMONITOR> handles;
-    EnumDisplayMonitors(nullptr, nullptr, &AddMonitor, reinterpret_cast<LPARAM>(&handles));
-    const bool known = FMonitors.size() == handles.size() &&
-                       std::equal(handles.begin(), handles.end(), FMonitors.begin(),
-                                  [](HMONITOR h, const TMonitor& m) { return h == m.Handle; });
-    if (!known) {
-        FMonitors.clear();
-        for (HMONITOR handle : handles) {
-            TMonitor& m = FMonitors.emplace_back();
-            m.Handle = handle;
-            MONITORINFO info{};
-            info.cbSize = sizeof info;
-            if (GetMonitorInfoW(handle, &info)) m.Bounds = info.rcMonitor;
-        }
-    }
-    // No message comes when a monitor's profile is replaced: each is looked up every time.
-    for (TMonitor& m : FMonitors) {
-        TProfileStamp stamp = MonitorProfileStamp(m.Handle);
-        if (!m.Loaded || stamp != m.Stamp) Load(m, std::move(stamp));
-    }
+    RefreshProfiles();
     // The registry once; HDR, the one condition of a monitor's own, for each.
     FConditions = ScreenConditions::ReadConditions(nullptr);
     for (TMonitor& m : FMonitors) {
@@ -69,6 +50,28 @@ void TTrueColor::Refresh() {
         FSrgb = ColorProfile::TConverter::FromSrgb(kTargets[FSpace - 1]);
     }
     FSuffix += ConditionsNote(ScreenConditions::Holding(FConditions));
+}
+
+void TTrueColor::RefreshProfiles() {
+    std::vector<HMONITOR> handles;
+    EnumDisplayMonitors(nullptr, nullptr, &AddMonitor, reinterpret_cast<LPARAM>(&handles));
+    const bool known = FMonitors.size() == handles.size() &&
+                       std::equal(handles.begin(), handles.end(), FMonitors.begin(),
+                                  [](HMONITOR h, const TMonitor& m) { return h == m.Handle; });
+    if (!known) {
+        FMonitors.clear();
+        for (HMONITOR handle : handles) {
+            TMonitor& m = FMonitors.emplace_back(handle);
+            MONITORINFO info{};
+            info.cbSize = sizeof info;
+            if (GetMonitorInfoW(handle, &info)) m.Bounds = info.rcMonitor;
+        }
+    }
+    // No message comes when a monitor's profile is replaced: each is looked up every time.
+    for (TMonitor& m : FMonitors) {
+        TProfileStamp stamp = m.Source.Stamp();
+        if (!m.Loaded || stamp != m.Stamp) Load(m, std::move(stamp));
+    }
 }
 
 // A profile that cannot be read or used leaves the monitor counting as sRGB. A file replaced

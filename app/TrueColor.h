@@ -20,6 +20,8 @@ public:
     // looked up (which file, its size and time), read again only where that changed. The
     // moves of a pick read no file and no registry value.
     void Refresh();
+    // The monitors and their profiles alone, as Refresh looks them up.
+    void RefreshProfiles();
     void DisplayChanged() { FMonitors.clear(); }
     // How many times a monitor's profile was read and its converters built.
     int ProfileLoads() const { return FProfileLoads; }
@@ -36,8 +38,10 @@ public:
 
 private:
     struct TMonitor {
-        HMONITOR Handle = nullptr;
+        explicit TMonitor(HMONITOR handle) : Handle(handle), Source(handle) {}
+        HMONITOR Handle;
         RECT Bounds{};
+        TMonitorProfileSource Source;
         bool Loaded = false;
         TProfileStamp Stamp;       // of the profile the converters were built from
         std::wstring ProfileName;  // the file's name; empty: no profile

@@ -70,6 +70,7 @@ using TBrushHandle = TGdiHandle<HBRUSH>;
 using TPenHandle = TGdiHandle<HPEN>;
 using TIconHandle = TOwned<TNullHandleTraits<HICON, &DestroyIcon>>;
 using TMemoryDCHandle = TOwned<TNullHandleTraits<HDC, &DeleteDC>>;
+using TInfoContextHandle = TOwned<TNullHandleTraits<HDC, &DeleteDC>>;  // from CreateIC
 using TKernelHandle = TOwned<TNullHandleTraits<HANDLE, &CloseHandle>>;
 using TFileHandle = TOwned<TFileHandleTraits>;
 using TWindowHandle = TOwned<TNullHandleTraits<HWND, &DestroyWindow>>;

@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include "Handle.h"
+
 #include <cstddef>
 #include <string>
 
@@ -10,9 +12,6 @@
 // The largest profile read: monitor profiles are a few kilobytes, a few hundred with
 // look-up tables.
 constexpr std::size_t kProfileLimit = 4 * 1024 * 1024;
-
-// The path of the colour profile of the monitor, or the empty text when it has none.
-std::wstring MonitorProfilePath(HMONITOR Monitor);
 
 // Which profile a monitor has, as far as telling a change needs: the path, and whether the
 // file is there with its size and last write time. Windows says nothing when a monitor's
@@ -28,8 +27,20 @@ struct TProfileStamp {
     bool operator!=(const TProfileStamp& Other) const { return !(*this == Other); }
 };
 
-// The monitor's profile path with its file's size and time; no file is opened.
-TProfileStamp MonitorProfileStamp(HMONITOR Monitor);
+// Looks a monitor's profile up, as often as asked. What stays while the display does (the
+// monitor's device names, an information context for GDI's answer) is made once, so a look-up
+// costs the two questions and the file's attributes; no file is opened.
+class TMonitorProfileSource {
+public:
+    explicit TMonitorProfileSource(HMONITOR Monitor);
+    // The path of the monitor's profile, or the empty text when it has none.
+    std::wstring Path() const;
+    TProfileStamp Stamp() const;
+
+private:
+    std::wstring FDeviceKey;  // the name colour management files the monitor's profiles under
+    TInfoContextHandle FInfo;
+};
 
 // Why a profile's bytes were not read: the monitor has none (an empty path), the file is not
 // there, it is larger than kProfileLimit, or reading it failed with the Windows error code in

@@ -60,20 +60,18 @@ std::wstring FromColorManagement(const wchar_t* DeviceKey) {
     return Text.empty() ? Text : InColorDirectory(Text);
 }
 
-// What GDI says for a DC of the monitor: the profile of the display device.
-std::wstring FromGdi(const wchar_t* Device) {
-    HDC Dc = CreateDCW(L"DISPLAY", Device, nullptr, nullptr);
-    if (!Dc) return std::wstring();
+// What GDI says for the monitor: the profile of the display device.
+std::wstring FromGdi(HDC Info) {
+    if (!Info) return std::wstring();
     std::vector<wchar_t> Buffer(MAX_PATH, L'\0');
     DWORD Size = static_cast<DWORD>(Buffer.size());
-    BOOL Found = GetICMProfileW(Dc, &Size, Buffer.data());
+    BOOL Found = GetICMProfileW(Info, &Size, Buffer.data());
     if (!Found && GetLastError() == ERROR_INSUFFICIENT_BUFFER && Size > Buffer.size() &&
         Size < 32768) {
         Buffer.assign(Size + 1, L'\0');
         Size = static_cast<DWORD>(Buffer.size());
-        Found = GetICMProfileW(Dc, &Size, Buffer.data());
+        Found = GetICMProfileW(Info, &Size, Buffer.data());
     }
-    DeleteDC(Dc);
     if (!Found) return std::wstring();
     Buffer.back() = L'\0';
     return Buffer.data();
@@ -81,26 +79,30 @@ std::wstring FromGdi(const wchar_t* Device) {
 
 }  // namespace
 
-std::wstring MonitorProfilePath(HMONITOR Monitor) {
+TMonitorProfileSource::TMonitorProfileSource(HMONITOR Monitor) {
     MONITORINFOEXW Info = {};
     Info.cbSize = sizeof(Info);
-    if (!Monitor || !GetMonitorInfoW(Monitor, &Info)) return std::wstring();
-
-    // The first display device on the adapter's output is the monitor; its device key is the
-    // name colour management files the monitor's profiles under.
+    if (!Monitor || !GetMonitorInfoW(Monitor, &Info)) return;
+    // The first display device on the adapter's output is the monitor.
     DISPLAY_DEVICEW Display = {};
     Display.cb = sizeof(Display);
     if (EnumDisplayDevicesW(Info.szDevice, 0, &Display, 0)) {
         Display.DeviceKey[ARRAYSIZE(Display.DeviceKey) - 1] = L'\0';
-        std::wstring Path = FromColorManagement(Display.DeviceKey);
-        if (!Path.empty()) return Path;
+        FDeviceKey = Display.DeviceKey;
     }
-    return FromGdi(Info.szDevice);
+    // Kept: under Wine making one costs more than the rest of a look-up together, and it
+    // answers with the profile registered at the time of the question.
+    FInfo.Reset(CreateICW(L"DISPLAY", Info.szDevice, nullptr, nullptr));
 }
 
-TProfileStamp MonitorProfileStamp(HMONITOR Monitor) {
+std::wstring TMonitorProfileSource::Path() const {
+    std::wstring Path = FromColorManagement(FDeviceKey.c_str());
+    return Path.empty() ? FromGdi(FInfo.Get()) : Path;
+}
+
+TProfileStamp TMonitorProfileSource::Stamp() const {
     TProfileStamp Stamp;
-    Stamp.Path = MonitorProfilePath(Monitor);
+    Stamp.Path = Path();
     WIN32_FILE_ATTRIBUTE_DATA Data = {};
     if (Stamp.Path.empty() || !GetFileAttributesExW(Stamp.Path.c_str(), GetFileExInfoStandard, &Data))
         return Stamp;

@@ -112,17 +112,23 @@ void FreezeFigures(int runs) {
     taken.Print("  the snapshot alone");
 }
 
-// What a pick's start spends on the monitors' profiles (with the conditions it reads too):
-// looked up with the profile as it was, and with its file's time moved on, which reads it again.
+// What a pick's start spends: the monitors' profiles looked up as they were, and with the
+// file's time moved on, which reads the profile again; then the rest of the start (the
+// conditions in the registry, HDR of each monitor) for comparison.
 void ProfileFigures(TTrueColor& trueColor, int runs) {
-    const std::wstring path = MonitorProfilePath(MonitorFromPoint(POINT{0, 0}, MONITOR_DEFAULTTOPRIMARY));
+    const TMonitorProfileSource source(MonitorFromPoint(POINT{0, 0}, MONITOR_DEFAULTTOPRIMARY));
+    const std::wstring path = source.Path();
     std::printf("monitor profile: %ls\n", path.empty() ? L"(none)" : path.c_str());
-    TFigures unchanged, changed;
+    auto timed = [&](TFigures& figures, auto step) {
+        const double t0 = Now();
+        step();
+        figures.Add(Now() - t0);
+    };
+    TFigures unchanged, changed, start;
     trueColor.Refresh();
     for (int i = 0; i < runs; ++i) {
-        double t0 = Now();
-        trueColor.Refresh();
-        unchanged.Add(Now() - t0);
+        timed(unchanged, [&] { trueColor.RefreshProfiles(); });
+        timed(start, [&] { trueColor.Refresh(); });
     }
     const int loads = trueColor.ProfileLoads();
     for (int i = 0; i < runs; ++i) {
@@ -134,13 +140,12 @@ void ProfileFigures(TTrueColor& trueColor, int runs) {
             written.dwLowDateTime += static_cast<DWORD>(i);  // never the time before
             if (file) SetFileTime(file.Get(), nullptr, nullptr, &written);
         }
-        double t0 = Now();
-        trueColor.Refresh();
-        changed.Add(Now() - t0);
+        timed(changed, [&] { trueColor.RefreshProfiles(); });
     }
     unchanged.Print("profile look-up at pick start");
     changed.Print("  the profile changed, read again");
     std::printf("profiles read while changed        %8d of %d\n", trueColor.ProfileLoads() - loads, runs);
+    start.Print("whole pick start (with HDR, filters)");
 }
 
 int main(int argc, char** argv) {
