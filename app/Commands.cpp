@@ -1,4 +1,5 @@
 #include "Commands.h"
+#include "Options.h"
 #include <algorithm>
 
 TCommand& TCommandTable::Add(TCommandId id, const wchar_t* caption, std::function<void()> run) {
@@ -13,6 +14,38 @@ TCommand& TCommandTable::Add(TCommandId id, TTextId label, std::function<void()>
     TCommand& c = Add(id, Text(label), std::move(run));
     c.Label = label;
     return c;
+}
+
+TCommand& TCommandTable::AddChild(TCommandId parent, const wchar_t* caption, std::function<void()> run) {
+    TCommand& c = Add(FNextId, caption, std::move(run));
+    FNextId = static_cast<TCommandId>(static_cast<int>(FNextId) + 1);
+    c.Parent = parent;
+    return c;
+}
+
+TCommand& TCommandTable::AddChild(TCommandId parent, TTextId label, std::function<void()> run) {
+    TCommand& c = AddChild(parent, Text(label), std::move(run));
+    c.Label = label;
+    return c;
+}
+
+TCommand& TCommandTable::AddSwitch(TCommandId id, TTextId label, SettingsTable::TSettingId setting) {
+    TCommand& c = Add(id, label, [this, setting] { FOptions.Set(setting, FOptions.Get(setting) ? 0 : 1); });
+    c.Checked = [this, setting] { return FOptions.Get(setting) != 0; };
+    return c;
+}
+
+TCommand& TCommandTable::AddChoice(TCommandId parent, TTextId label, SettingsTable::TSettingId setting, int value) {
+    TCommand& c = AddChild(parent, label, [this, setting, value] { FOptions.Set(setting, value); });
+    c.Radio = true;
+    c.Checked = [this, setting, value] { return FOptions.Get(setting) == value; };
+    return c;
+}
+
+TCommandId TCommandTable::Child(TCommandId parent, int n) const {
+    for (const TCommand& c : FCommands)
+        if (c.Parent == parent && n-- == 0) return c.Id;
+    return TCommandId::None;
 }
 
 const TCommand* TCommandTable::Find(TCommandId id) const {

@@ -3,6 +3,7 @@
 // caption, state and check mark are worked out from its row whenever they may have changed.
 #pragma once
 #include "Menus.h"
+#include "SettingsTable.h"
 #include "Texts.h"
 #include <deque>
 #include <functional>
@@ -10,26 +11,16 @@
 #include <string>
 #include <vector>
 
-// A command of a list (the sampled squares, the notations) is its list's first id plus its
-// place in the list.
+// The entries that stand on their own have a name here; the entries of a list (the sampled
+// squares, the notations, the own formats, the keys) get an id of their own from the table
+// as they are added.
 enum class TCommandId : int {
     None = 0,
     Palette, SaveColor, MyColors, Pick, CopyAs, Paste, Contrast, Export, Import, Sample, AutoCopy,
-    Show, Email, Website, About, Exit, ColorSpace, Freeze, OwnLine, EditFormats, Language,
-    Separator = 99,   // a line between entries
-    CopyAs1 = 100,    // + 0..7: "复制为", the eight more notations
-    Sample1 = 200,    // + 0..2: "取样", 1, 3 or 5 pixels a side
-    AutoCopy0 = 300,  // + 0..7: "取色后复制", nothing or notation 1..7
-    Copy1 = 400,      // + 0..8: Ctrl+1..9, the seven notations and the first two own formats
-    ColorSpace0 = 500,  // + 0..3: "色彩空间", the monitor's own values, sRGB, P3, Adobe RGB
-    SpaceInfo1 = 510,   // + 0..5: the lines that say what the profile and the screen do
-    CopyOwn1 = 600,     // + 0..19: "复制为", the own formats in their order
-    AutoCopyOwn1 = 700, // + 0..19: "取色后复制", the own formats in their order
-    Language0 = 800,    // + 0..1: "语言 / Language", Chinese and English
+    Show, Email, Website, About, Exit, ColorSpace, Freeze, EditFormats, Language,
+    Separator,  // a line between entries
+    FirstOfList
 };
-constexpr TCommandId operator+(TCommandId first, int n) {
-    return static_cast<TCommandId>(static_cast<int>(first) + n);
-}
 
 struct TCommand {
     TCommandId Id = TCommandId::None;
@@ -47,11 +38,24 @@ struct TCommand {
     WPARAM Key = 0;                      // with Ctrl alone, in the main window
 };
 
+class TOptions;
+
 class TCommandTable {
 public:
+    explicit TCommandTable(TOptions& options) : FOptions(options) {}
     // The row stays where it is while others are added.
     TCommand& Add(TCommandId id, const wchar_t* caption, std::function<void()> run);
     TCommand& Add(TCommandId id, TTextId label, std::function<void()> run);
+    // An entry of the submenu of Parent (None: of no menu, a key alone), with an id of its own.
+    TCommand& AddChild(TCommandId parent, TTextId label, std::function<void()> run);
+    TCommand& AddChild(TCommandId parent, const wchar_t* caption, std::function<void()> run);
+    // A check entry that turns a Switch setting on and off.
+    TCommand& AddSwitch(TCommandId id, TTextId label, SettingsTable::TSettingId setting);
+    // A radio entry under Parent that gives the setting this value (a Named setting's place in
+    // its list, a Number's value).
+    TCommand& AddChoice(TCommandId parent, TTextId label, SettingsTable::TSettingId setting, int value);
+    // The n-th entry under Parent (from 0, lines counted), None when there is none.
+    TCommandId Child(TCommandId parent, int n) const;
     const TCommand* Find(TCommandId id) const;
     bool Enabled(TCommandId id) const;
     // Runs the command if it is enabled, then brings every menu up to date.
@@ -67,6 +71,8 @@ public:
 
 private:
     void Fill(TPopupMenu& menu, TCommandId id);
+    TOptions& FOptions;
+    TCommandId FNextId = TCommandId::FirstOfList;
     std::deque<TCommand> FCommands;
     std::vector<TPopupMenu*> FMenus;
 };

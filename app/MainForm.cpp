@@ -111,9 +111,10 @@ void TfrmMain::SetupComponents() {
     stbStatus->SetFont(statusFont);
 }
 
-// Every menu entry and key, one row each; the menus in their order.
+// Every menu entry and key, one row each, the rooms adding their own; the menus in their order.
 void TfrmMain::BuildCommands() {
     using C = TCommandId;
+    using S = TSettings::TSettingId;
     FCommands.Add(C::Palette, X::Palette, [this] {
         TColor c = CurrentColor();
         if (ChoosePaletteColor(ColorDialog1, c)) FModel.Set(c, TColorSource::Dialog);
@@ -130,71 +131,32 @@ void TfrmMain::BuildCommands() {
     FCommands.Add(C::CopyAs, X::CopyAs, nullptr);
     for (int i = 0; i < Notations::kMoreCount; ++i) {
         const Notations::TNotation& n = Notations::More(i + 1);
-        TCommand& c = FCommands.Add(C::CopyAs1 + i, X::CopyAsCaption1 + i, [this, &n] {
+        FCommands.AddChild(C::CopyAs, X::CopyAsCaption1 + i, [this, &n] {
             Clipboard::SetText(Application.Handle(), n.Text(CurrentColor()));
-        });
-        c.Parent = C::CopyAs;
-        c.Text = [this, &n] { return AnsiToWide(n.Text(CurrentColor())); };
+        }).Text = [this, &n] { return AnsiToWide(n.Text(CurrentColor())); };
     }
-    BuildOwnFormatCommands(C::CopyAs);
+    FOwnFormats.AddCopyAs();
     FCommands.Add(C::Paste, X::Paste, [this] { PasteColor(); });
     FCommands.Add(C::Contrast, X::Contrast, [this] { ShowContrast(ColorDialog1, CurrentColor()); });
     FCommands.Add(C::Export, X::Export, [this] { ExportSavedColors(Handle()); });
     FCommands.Add(C::Import, X::Import, [this] { ImportSavedColors(Handle()); });
-    FCommands.Add(C::Sample, X::Sample, nullptr);
-    const TTextId sides[] = {X::Sample1, X::Sample3, X::Sample5};
-    for (int i = 0; i < 3; ++i) {
-        const int side = 2 * i + 1;
-        TCommand& c = FCommands.Add(C::Sample1 + i, sides[i], [this, side] { SetSampleSide(side); });
-        c.Parent = C::Sample;
-        c.Radio = true;
-        c.Checked = [this, side] { return SampleSide() == side; };
-    }
     FCommands.Add(C::AutoCopy, X::AutoCopy, nullptr);
-    for (int tag = 0; tag <= kNotations; ++tag) {
-        TCommand& c = FCommands.Add(C::AutoCopy0 + tag, tag ? X::NotationCaption1 + (tag - 1) : X::AutoCopyNone,
-                                    [this, tag] { SetAutoCopy(tag); });
-        c.Parent = C::AutoCopy;
-        c.Radio = true;
-        c.Checked = [this, tag] { return FAutoCopy == tag; };
-    }
-    BuildOwnFormatCommands(C::AutoCopy);
-    FCommands.Add(C::ColorSpace, X::ColorSpace, nullptr);
-    const TTextId spaces[] = {X::SpaceNative, X::SpaceSrgb, X::SpaceP3, X::SpaceAdobe};
-    for (int i = 0; i < 4; ++i) {
-        TCommand& c = FCommands.Add(C::ColorSpace0 + i, spaces[i], [this, i] { SetColorSpace(i); });
-        c.Parent = C::ColorSpace;
-        c.Radio = true;
-        c.Checked = [this, i] { return ColorSpace() == i; };
-    }
-    FCommands.Add(C::Separator, L"-", nullptr).Parent = C::ColorSpace;
-    FCommands.Add(C::Freeze, X::Freeze, [this] { SetFreezeAtStart(!FFreezeAtStart); }).Checked = [this] {
-        return FFreezeAtStart;
-    };
+    for (int tag = 0; tag <= kNotations; ++tag)
+        FCommands.AddChoice(C::AutoCopy, tag ? X::NotationCaption1 + (tag - 1) : X::AutoCopyNone, S::AutoCopy, tag);
+    FOwnFormats.AddAutoCopy();
+    FPicker.AddCommands(FCommands, FOptions);
     FCommands.Add(C::Language, X::Language, nullptr);
-    for (int i = 0; i < 2; ++i) {
-        const auto language = static_cast<TLanguage>(i);
-        TCommand& c = FCommands.Add(C::Language0 + i, i ? X::English : X::Chinese,
-                                    [this, language] { SetTextLanguage(language); });
-        c.Parent = C::Language;
-        c.Radio = true;
-        c.Checked = [language] { return Language() == language; };
-    }
-    for (int i = 0; i < 6; ++i) {
-        TCommand& c = FCommands.Add(C::SpaceInfo1 + i, L"", nullptr);
-        c.Parent = C::ColorSpace;
-        c.Enabled = [] { return false; };
-        c.Text = [this, i] {
-            const std::vector<std::wstring>& lines = FSpaceInfo;
-            return i < static_cast<int>(lines.size()) ? lines[static_cast<size_t>(i)] : std::wstring();
-        };
-        c.Visible = [this, i] { return i < static_cast<int>(FSpaceInfo.size()); };
-    }
+#define QUILLORA_LANGUAGE_ROW(value, name, text) \
+    FCommands.AddChoice(C::Language, X::text, S::Language, static_cast<int>(TLanguage::name));
+    QUILLORA_LANGUAGES(QUILLORA_LANGUAGE_ROW)
+#undef QUILLORA_LANGUAGE_ROW
+    FOptions.OnApply(S::Language, [this](int language) {
+        ::SetLanguage(static_cast<TLanguage>(language));
+        ApplyLanguage();
+    });
     for (int tag = 1; tag <= kNotations; ++tag)
-        FCommands.Add(C::Copy1 + (tag - 1), L"", [this, tag] { CopyNotation(tag); }).Key = '0' + tag;
-    for (size_t i = 0; i < 2; ++i)
-        FCommands.Add(C::Copy1 + (kNotations + static_cast<int>(i)), L"", [this, i] { CopyOwnFormat(i, true); }).Key =
-            '8' + i;
+        FCommands.AddChild(C::None, L"", [this, tag] { CopyNotation(tag); }).Key = '0' + tag;
+    FOwnFormats.AddKeys();
     FCommands.Add(C::Show, X::ShowHide, [this] { ShowMainWindow(!Visible()); }).Default = true;
     FCommands.Add(C::Email, X::ContactUs, [] { Links::OpenMail(); });
     // The address goes to the shell, which opens it in the default browser, as the About
@@ -202,16 +164,16 @@ void TfrmMain::BuildCommands() {
     FCommands.Add(C::Website, X::VisitHomePage, [] { Links::OpenWebSite(); });
     FCommands.Add(C::About, X::AboutEntry, [this] { ShowAboutMuted(); });
     FCommands.Add(C::Exit, X::Exit, [this] { Close(); });
+    FOptions.OnChanged = [this] { FCommands.Refresh(); };
 
     const C line = C::Separator;
     FCommands.Build(mnuColor, {C::Palette, line, C::SaveColor, C::MyColors, line, C::Pick, C::CopyAs, C::Paste,
                                C::Contrast, line, C::Export, C::Import, line, C::Sample, C::AutoCopy,
                                C::ColorSpace, C::Freeze, line, C::Language});
-    // The profile and the conditions as they are now, each time the menu opens.
+    // The own formats, the profile and the conditions as they are now, each time the menu opens.
     mnuColor.OnPopup = [this] {
-        FOwnFormats = TSettings::ReadFormats();
-        FPicker.TrueColor().Refresh();
-        FSpaceInfo = FPicker.TrueColor().InfoLines(Handle());
+        FOwnFormats.Reread();
+        FPicker.MenuOpening();
         FCommands.Refresh();
     };
     FCommands.Build(mnuControl, {C::Show, line, C::Email, C::Website, C::About, line, C::Exit});
@@ -283,23 +245,11 @@ void TfrmMain::FormCreate() {
     ShowHint();
     // The hand-drawn 16-pixel image, not a scaled one.
     FTrayIcon.Add(Handle(), SmallIcon(), Caption());
-    int side = 1, space = TTrueColor::Native;
-    if (read) {
-        FHotKey = settings.HotKey();
-        side = settings.Get(TSettings::TSettingId::Sample);
-        FAutoCopy = settings.Get(TSettings::TSettingId::AutoCopy);
-        space = settings.Get(TSettings::TSettingId::ColorSpace);
-        FFreezeAtStart = settings.Get(TSettings::TSettingId::Freeze) != 0;
-        if (settings.Get(TSettings::TSettingId::Language) != 0) {
-            ::SetLanguage(TLanguage::English);
-            ApplyLanguage();
-        }
-    }
+    if (read) FHotKey = settings.HotKey();
+    FOptions.Load(read ? &settings : nullptr);
     // Registered once; a key another program holds is reported and everything else works.
     FHotKeyRegistered = FHotKey.Key != 0 &&
                         RegisterHotKey(Handle(), kPickHotKeyId, FHotKey.Modifiers | MOD_NOREPEAT, FHotKey.Key);
-    FPicker.SetSampleSide(side);  // with more than one pixel, the outline of the sampled square
-    if (space != TTrueColor::Native) FPicker.TrueColor().SetSpace(space);
     FCommands.Refresh();
     if (FHotKey.Key != 0 && !FHotKeyRegistered)
         ShowStatus(Text(X::HotKeyTaken, AnsiToWide(HotKeyText(FHotKey))));
@@ -311,13 +261,6 @@ void TfrmMain::FormCreate() {
 }
 
 void TfrmMain::DpiChanged() { MakeDpiImages(); }
-
-void TfrmMain::SetTextLanguage(TLanguage language) {
-    if (language == Language()) return;
-    ::SetLanguage(language);
-    ApplyLanguage();
-    TSettings::Set(TSettings::TSettingId::Language, static_cast<int>(language));
-}
 
 // The status keeps what it shows (its caption is the panel's text) until the next status.
 void TfrmMain::ApplyLanguage() {
@@ -362,20 +305,6 @@ void TfrmMain::ReadSettingsAtStartUp(const std::function<void()>& step) {
 
 void TfrmMain::CopyNotation(int tag) {
     Clipboard::SetText(Application.Handle(), FNotations.Value(tag));
-}
-
-void TfrmMain::SetSampleSide(int side) {
-    if (side == FPicker.SampleSide()) return;
-    FPicker.SetSampleSide(side);
-    FCommands.Refresh();
-    TSettings::SetSample(side);
-}
-
-void TfrmMain::SetAutoCopy(int notation) {
-    if (notation == FAutoCopy) return;
-    FAutoCopy = notation;
-    FCommands.Refresh();
-    TSettings::SetAutoCopy(notation);
 }
 
 LRESULT TfrmMain::WndProc(UINT msg, WPARAM wp, LPARAM lp) {

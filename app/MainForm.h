@@ -11,6 +11,8 @@
 #include "Layout.h"
 #include "Menus.h"
 #include "NotationEdits.h"
+#include "Options.h"
+#include "OwnFormatCommands.h"
 #include "Picking.h"
 #include "Settings.h"
 #include "TrayIcon.h"
@@ -66,27 +68,19 @@ public:
     // The hot key as read at start-up, and whether the system gave it to this program.
     THotKey HotKey() const { return FHotKey; }
     bool HotKeyRegistered() const { return FHotKeyRegistered; }
-    // Pixels a side that a pick averages (1, 3, 5), and the notation a finished pick copies
-    // (0 for none). Each choice takes effect at once and is written only when it changes; a
-    // failed write is reported and the choice stays for this run.
+    // The settings chosen in the menus: each takes effect at once and is written only when it
+    // changes; a failed write is reported and the choice stays for this run.
+    TOptions& Options() { return FOptions; }
+    // Pixels a side that a pick averages (1, 3, 5), the notation a finished pick copies (0 for
+    // none), the space picks are converted into (TTrueColor::TSpace).
     int SampleSide() const { return FPicker.SampleSide(); }
-    int AutoCopy() const { return FAutoCopy; }
-    void SetSampleSide(int side);
-    void SetAutoCopy(int notation);
-    // The space picks are converted into (TTrueColor::TSpace), written only when it changes.
+    int AutoCopy() const { return FOptions.Get(TSettings::TSettingId::AutoCopy); }
     int ColorSpace() const { return FPicker.TrueColor().Space(); }
-    void SetColorSpace(int space);
-    // The own formats as the colour menu last read them; Copy reads them again from the file
-    // when Fresh. An index beyond the list copies nothing.
-    const TSettings::TFormatList& OwnFormatList() const { return FOwnFormats; }
-    void CopyOwnFormat(size_t index, bool fresh);
-    // Whether keyboard picks start from a still picture of the screen, written only when it
-    // changes.
-    bool FreezeAtStart() const { return FFreezeAtStart; }
-    void SetFreezeAtStart(bool on);
-    // The language of every text, written only when it changes; the window, its menus and the
-    // notification area's menu take it at once, windows opened afterwards are made in it.
-    void SetTextLanguage(TLanguage language);
+    void SetSampleSide(int side) { FOptions.Set(TSettings::TSettingId::Sample, side); }
+    void SetAutoCopy(int notation) { FOptions.Set(TSettings::TSettingId::AutoCopy, notation); }
+    // Copies own format Index, read again from the file first when Fresh.
+    void CopyOwnFormat(size_t index, bool fresh) { FOwnFormats.Copy(index, fresh); }
+    const TOwnFormatCommands& OwnFormatMenu() const { return FOwnFormats; }
     const TNotifyIconData& TrayIcon() const { return FTrayIcon.Data(); }
     // Shows the program (true) or starts or completes hiding it in the notification area.
     void ShowMainWindow(bool show);
@@ -100,13 +94,10 @@ private:
     static std::vector<TLayoutRow<TfrmMain>> Layout();
     void SetupComponents();
     void BuildCommands();
-    // The own formats' rows under "复制为" or "取色后复制".
-    void BuildOwnFormatCommands(TCommandId parent);
-    std::wstring OwnFormatCaption(size_t index) const;
-    void EditOwnFormats();
     void BindEvents();
     void FormCreate();
-    // The captions of the window's controls and the messages in the current language.
+    // The captions of the window's controls and the messages in the current language; the
+    // notification area's menu and the windows opened afterwards follow it.
     void ApplyLanguage();
     void DpiChanged() override;
     // The icons, cursors and magnifier pictures at the window's DPI.
@@ -149,17 +140,15 @@ private:
 
     TColorModel FModel;
     TColorEditors FEditors{FModel};
-    TCommandTable FCommands;
+    TOptions FOptions;
+    TCommandTable FCommands{FOptions};
+    TOwnFormatCommands FOwnFormats{FCommands, FOptions, [this] { return CurrentColor(); }};
     TPicker FPicker{*this, imgZoom};
     TTrayIcon FTrayIcon;
     TNotationEdits FNotations;
     TShownColor FBeforePick;
-    std::vector<std::wstring> FSpaceInfo;  // the colour space menu's information lines
-    TSettings::TFormatList FOwnFormats;
     THotKey FHotKey{};
     bool FHotKeyRegistered = false;
-    int FAutoCopy = 0;
-    bool FFreezeAtStart = false;
     bool FSettingsFailed = false;
     bool FAssertingStayOnTop = false;
     bool FHidingToTray = false;

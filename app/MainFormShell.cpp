@@ -12,7 +12,7 @@ void TfrmMain::StartKeyPick() {
     if (!Visible() || IsIconic(Application.Handle())) ShowMainWindow(true);
     // Before the program comes to the front: the menus and tooltips of the one in front close
     // when it loses the foreground.
-    if (FFreezeAtStart) FPicker.Freeze();
+    if (FOptions.Get(TSettings::TSettingId::Freeze)) FPicker.Freeze();
     SetForegroundWindow(Handle());
     BringWindowToTop(Handle());
     FPicker.Begin(std::make_unique<TKeyPick>(FPicker));
@@ -44,30 +44,12 @@ void TfrmMain::ShowPick(const TPickSample& sample, bool atPosition) {
 
 void TfrmMain::ShowHint() { ShowStatus(kHint + FPicker.TrueColor().StatusSuffix()); }
 
-void TfrmMain::SetColorSpace(int space) {
-    if (space == FPicker.TrueColor().Space()) return;
-    FPicker.TrueColor().SetSpace(space);
-    FCommands.Refresh();
-    TSettings::Set(TSettings::TSettingId::ColorSpace, space);
-}
-
-void TfrmMain::SetFreezeAtStart(bool on) {
-    if (on == FFreezeAtStart) return;
-    FFreezeAtStart = on;
-    FCommands.Refresh();
-    TSettings::Set(TSettings::TSettingId::Freeze, on);
-}
-
 // The still picture is topmost; the window goes above it for as long as it is shown.
 void TfrmMain::FreezeChanged() { AssertStayOnTop(); }
 
 void TfrmMain::CopyAfterPick() {
-    if (FAutoCopy >= 1 && FAutoCopy <= kNotations) CopyNotation(FAutoCopy);
-    if (FAutoCopy <= SettingsTable::kOwnAutoCopy) return;
-    FOwnFormats = TSettings::ReadFormats();
-    const std::vector<int>& keys = FOwnFormats.Keys;
-    const auto at = std::find(keys.begin(), keys.end(), FAutoCopy - SettingsTable::kOwnAutoCopy);
-    if (at != keys.end()) CopyOwnFormat(static_cast<size_t>(at - keys.begin()), false);
+    if (AutoCopy() >= 1 && AutoCopy() <= kNotations) CopyNotation(AutoCopy());
+    FOwnFormats.CopyAfterPick();
 }
 
 void TfrmMain::KeepShown() {

@@ -1,8 +1,7 @@
-// The main window's side of the own formats: their entries under "复制为" and "取色后复制",
-// Ctrl+8 and Ctrl+9, and the dialog that edits them.
+#include "OwnFormatCommands.h"
 #include "Clipboard.h"
 #include "DialogCommands.h"
-#include "MainForm.h"
+#include "Forms.h"
 #include "Text.h"
 #include <algorithm>
 
@@ -21,59 +20,70 @@ std::wstring MenuText(const std::string& utf8) {
 }
 }  // namespace
 
-void TfrmMain::BuildOwnFormatCommands(TCommandId parent) {
+void TOwnFormatCommands::AddCopyAs() {
     using C = TCommandId;
-    const bool copyAs = parent == C::CopyAs;
-    const auto count = [this] { return FOwnFormats.Formats.size(); };
-    if (copyAs) {
-        TCommand& line = FCommands.Add(C::OwnLine, L"-", nullptr);
-        line.Parent = parent;
-        line.Visible = [count] { return count() > 0; };
-    }
+    const auto count = [this] { return FFormats.Formats.size(); };
+    FCommands.AddChild(C::CopyAs, L"-", nullptr).Visible = [count] { return count() > 0; };
     for (size_t i = 0; i < static_cast<size_t>(OwnFormats::kMaxFormats); ++i) {
-        const int n = static_cast<int>(i);
-        TCommand& c = copyAs ? FCommands.Add(C::CopyOwn1 + n, L"", [this, i] { CopyOwnFormat(i, false); })
-                             : FCommands.Add(C::AutoCopyOwn1 + n, L"", [this, i, count] {
-                                   if (i < count()) SetAutoCopy(SettingsTable::kOwnAutoCopy + FOwnFormats.Keys[i]);
-                               });
-        c.Parent = parent;
+        TCommand& c = FCommands.AddChild(C::CopyAs, L"", [this, i] { Copy(i, false); });
         c.Visible = [count, i] { return i < count(); };
-        if (copyAs) {
-            c.Text = [this, i] { return OwnFormatCaption(i); };
-        } else {
-            c.Radio = true;
-            c.Text = [this, i, count] { return i < count() ? MenuText(FOwnFormats.Formats[i].Name) : std::wstring(); };
-            c.Checked = [this, i, count] {
-                return i < count() && FAutoCopy == SettingsTable::kOwnAutoCopy + FOwnFormats.Keys[i];
-            };
-        }
+        c.Text = [this, i] { return Caption(i); };
+        FRows.push_back(c.Id);
     }
-    if (copyAs) {
-        FCommands.Add(C::Separator, L"-", nullptr).Parent = parent;
-        FCommands.Add(C::EditFormats, TTextId::EditFormats, [this] { EditOwnFormats(); }).Parent = parent;
+    FCommands.Add(C::Separator, L"-", nullptr).Parent = C::CopyAs;
+    FCommands.Add(C::EditFormats, TTextId::EditFormats, [this] { Edit(); }).Parent = C::CopyAs;
+}
+
+void TOwnFormatCommands::AddAutoCopy() {
+    const auto count = [this] { return FFormats.Formats.size(); };
+    for (size_t i = 0; i < static_cast<size_t>(OwnFormats::kMaxFormats); ++i) {
+        TCommand& c = FCommands.AddChild(TCommandId::AutoCopy, L"", [this, i, count] {
+            if (i < count()) FOptions.Set(SettingsTable::TSettingId::AutoCopy, SettingsTable::kOwnAutoCopy + FFormats.Keys[i]);
+        });
+        c.Radio = true;
+        c.Visible = [count, i] { return i < count(); };
+        c.Text = [this, i, count] { return i < count() ? MenuText(FFormats.Formats[i].Name) : std::wstring(); };
+        c.Checked = [this, i, count] { return i < count() && AutoCopy() == SettingsTable::kOwnAutoCopy + FFormats.Keys[i]; };
+        FRows.push_back(c.Id);
     }
+}
+
+void TOwnFormatCommands::AddKeys() {
+    for (size_t i = 0; i < 2; ++i) FCommands.AddChild(TCommandId::None, L"", [this, i] { Copy(i, true); }).Key = '8' + i;
+}
+
+bool TOwnFormatCommands::Owns(int command) const {
+    return std::find(FRows.begin(), FRows.end(), static_cast<TCommandId>(command)) != FRows.end();
 }
 
 // The name, a tab, and the text for the current colour, as the built-in entries show it.
-std::wstring TfrmMain::OwnFormatCaption(size_t index) const {
-    if (index >= FOwnFormats.Formats.size()) return std::wstring();
-    const OwnFormats::TFormat& f = FOwnFormats.Formats[index];
-    return MenuText(f.Name) + L"\t" + MenuText(OwnFormats::Expand(f.Template, CurrentColor()));
+std::wstring TOwnFormatCommands::Caption(size_t index) const {
+    if (index >= FFormats.Formats.size()) return std::wstring();
+    const OwnFormats::TFormat& f = FFormats.Formats[index];
+    return MenuText(f.Name) + L"\t" + MenuText(OwnFormats::Expand(f.Template, FColor()));
 }
 
 // As Unicode text, so that every character of the format survives.
-void TfrmMain::CopyOwnFormat(size_t index, bool fresh) {
-    if (fresh) FOwnFormats = TSettings::ReadFormats();
-    if (index >= FOwnFormats.Formats.size()) return;
-    Clipboard::SetWideText(Application.Handle(),
-                           Utf8ToWide(OwnFormats::Expand(FOwnFormats.Formats[index].Template, CurrentColor())));
+void TOwnFormatCommands::Copy(size_t index, bool fresh) {
+    if (fresh) Reread();
+    if (index >= FFormats.Formats.size()) return;
+    Clipboard::SetWideText(Application.Handle(), Utf8ToWide(OwnFormats::Expand(FFormats.Formats[index].Template, FColor())));
+}
+
+void TOwnFormatCommands::CopyAfterPick() {
+    if (AutoCopy() <= SettingsTable::kOwnAutoCopy) return;
+    Reread();
+    const std::vector<int>& keys = FFormats.Keys;
+    const auto at = std::find(keys.begin(), keys.end(), AutoCopy() - SettingsTable::kOwnAutoCopy);
+    if (at != keys.end()) Copy(static_cast<size_t>(at - keys.begin()), false);
 }
 
 // A copy after picks that follows a format goes with it to its new place, and falls back to
 // none when the format is deleted; the file says so.
-void TfrmMain::EditOwnFormats() {
+void TOwnFormatCommands::Edit() {
     std::vector<int> oldKeys, newKeys;
-    if (!EditFormatsDialog(CurrentColor(), oldKeys, newKeys) || FAutoCopy <= SettingsTable::kOwnAutoCopy) return;
-    const auto at = std::find(oldKeys.begin(), oldKeys.end(), FAutoCopy - SettingsTable::kOwnAutoCopy);
-    SetAutoCopy(at == oldKeys.end() ? 0 : SettingsTable::kOwnAutoCopy + newKeys[static_cast<size_t>(at - oldKeys.begin())]);
+    if (!EditFormatsDialog(FColor(), oldKeys, newKeys) || AutoCopy() <= SettingsTable::kOwnAutoCopy) return;
+    const auto at = std::find(oldKeys.begin(), oldKeys.end(), AutoCopy() - SettingsTable::kOwnAutoCopy);
+    FOptions.Set(SettingsTable::TSettingId::AutoCopy,
+                 at == oldKeys.end() ? 0 : SettingsTable::kOwnAutoCopy + newKeys[static_cast<size_t>(at - oldKeys.begin())]);
 }

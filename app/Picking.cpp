@@ -121,6 +121,35 @@ const wchar_t* TPicker::FreezeText() const {
     return FFrozen ? Text(TTextId::Frozen) : FFreezeFailed ? Text(TTextId::FreezeFailed) : L"";
 }
 
+void TPicker::AddCommands(TCommandTable& commands, TOptions& options) {
+    using C = TCommandId;
+    using S = SettingsTable::TSettingId;
+    commands.Add(C::Sample, TTextId::Sample, nullptr);
+#define QUILLORA_SAMPLE_ROW(value, side, text) commands.AddChoice(C::Sample, TTextId::text, S::Sample, value);
+    QUILLORA_SAMPLES(QUILLORA_SAMPLE_ROW)
+#undef QUILLORA_SAMPLE_ROW
+    options.OnApply(S::Sample, [this](int side) { SetSampleSide(side); });
+    commands.Add(C::ColorSpace, TTextId::ColorSpace, nullptr);
+#define QUILLORA_SPACE_ROW(value, name, text, target) \
+    commands.AddChoice(C::ColorSpace, TTextId::text, S::ColorSpace, TTrueColor::name);
+    QUILLORA_COLOR_SPACES(QUILLORA_SPACE_ROW)
+#undef QUILLORA_SPACE_ROW
+    options.OnApply(S::ColorSpace, [this](int space) { FTrueColor.SetSpace(space); });
+    commands.Add(C::Separator, L"-", nullptr).Parent = C::ColorSpace;
+    for (size_t i = 0; i < 6; ++i) {
+        TCommand& c = commands.AddChild(C::ColorSpace, L"", nullptr);
+        c.Enabled = [] { return false; };
+        c.Text = [this, i] { return i < FSpaceInfo.size() ? FSpaceInfo[i] : std::wstring(); };
+        c.Visible = [this, i] { return i < FSpaceInfo.size(); };
+    }
+    commands.AddSwitch(C::Freeze, TTextId::Freeze, S::Freeze);
+}
+
+void TPicker::MenuOpening() {
+    FTrueColor.Refresh();
+    FSpaceInfo = FTrueColor.InfoLines(FHost.PickWindow());
+}
+
 void TPicker::Move() {
     if (FSession) FSession->Move(CursorPos());
 }

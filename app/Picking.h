@@ -3,6 +3,8 @@
 // owns the capture and the magnifier and tells the window what a pick found.
 #pragma once
 #include "ColorModel.h"
+#include "Commands.h"
+#include "Options.h"
 #include "FrozenScreen.h"
 #include "ScreenCapture.h"
 #include "TrueColor.h"
@@ -106,6 +108,12 @@ public:
     // neither.
     const wchar_t* FreezeText() const;
 
+    // The picker's entries: "取样", "色彩空间" with the lines that say what the profile and the
+    // screen do, and "冻结屏幕取色"; the first two settings take effect here.
+    void AddCommands(TCommandTable& commands, TOptions& options);
+    // The colour menu opens: the profile and the conditions as they are now.
+    void MenuOpening();
+
     // The keys of a pick, before any control sees them; true when taken.
     // A key held down repeats the arrows' steps, not the other keys.
     bool Key(WPARAM key, bool repeat = false);
@@ -124,6 +132,7 @@ private:
     bool FFreezeFailed = false;
     int FSampleSide = 1;
     POINT FLastPick{};
+    std::vector<std::wstring> FSpaceInfo;  // the colour space menu's information lines
 };
 
 // A drag from a "+" icon: the mouse is captured until the button is released.

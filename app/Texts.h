@@ -1,6 +1,7 @@
 // Every text the program shows in one table, a Chinese and an English column; Chinese is the
 // default. Texts with numbers or names hold %1 and %2 for them.
 #pragma once
+#include "Choices.h"
 #include "Contrast.h"
 #include "PaletteFile.h"
 #include "ScreenConditions.h"
@@ -11,7 +12,9 @@
 #include <string>
 #include <vector>
 
-enum class TLanguage : std::uint8_t { Chinese, English };
+#define QUILLORA_LANGUAGE_NAME(file, name, text) name,
+enum class TLanguage : std::uint8_t { QUILLORA_LANGUAGES(QUILLORA_LANGUAGE_NAME) };  // as the setting numbers them
+#undef QUILLORA_LANGUAGE_NAME
 
 TLanguage Language();
 // Windows made afterwards take the new texts; open ones relabel themselves.

@@ -2,22 +2,25 @@
 #include "SystemTransform.h"
 #include "Texts.h"
 #include <algorithm>
+#include <optional>
 
 namespace {
-constexpr ColorProfile::TSpace kTargets[] = {ColorProfile::TSpace::Srgb, ColorProfile::TSpace::P3,
-                                             ColorProfile::TSpace::AdobeRgb};
+#define QUILLORA_SPACE_TARGET(file, name, text, target) target,
+constexpr std::optional<ColorProfile::TSpace> kTargets[] = {QUILLORA_COLOR_SPACES(QUILLORA_SPACE_TARGET)};
+#undef QUILLORA_SPACE_TARGET
 
 BOOL CALLBACK AddMonitor(HMONITOR monitor, HDC, LPRECT, LPARAM lp) {
     reinterpret_cast<std::vector<HMONITOR>*>(lp)->push_back(monitor);
     return TRUE;
 }
 
-// All three targets or none: a monitor is converted by one engine whatever the target.
+// Every target or none: a monitor is converted by one engine whatever the target. The
+// monitor's own values get the identity, never used.
 bool SystemTables(const std::string& bytes, std::vector<ColorProfile::TColorTable>& into) {
     std::vector<ColorProfile::TColorTable> tables;
-    for (ColorProfile::TSpace target : kTargets) {
+    for (const std::optional<ColorProfile::TSpace>& target : kTargets) {
         std::vector<std::uint16_t> outputs;
-        if (!SystemTable(bytes, target, outputs)) return false;
+        if (target && !SystemTable(bytes, *target, outputs)) return false;
         tables.emplace_back(std::move(outputs));
     }
     into = std::move(tables);
@@ -31,7 +34,7 @@ std::wstring FileNameOf(const std::wstring& path) {
 }  // namespace
 
 void TTrueColor::SetSpace(int space) {
-    FSpace = std::clamp(space, 0, 3);
+    FSpace = std::clamp(space, 0, kSpaceCount - 1);
     Refresh();
 }
 
@@ -45,9 +48,9 @@ void TTrueColor::Refresh() {
     }
     FSuffix.clear();
     if (FSpace != Native) {
-        const std::string name = ColorProfile::SpaceName(kTargets[FSpace - 1]);
+        const std::string name = ColorProfile::SpaceName(*kTargets[FSpace]);
         FSuffix = L"  " + std::wstring(name.begin(), name.end());
-        FSrgb = ColorProfile::TConverter::FromSrgb(kTargets[FSpace - 1]);
+        FSrgb = ColorProfile::TConverter::FromSrgb(*kTargets[FSpace]);
     }
     FSuffix += ConditionsNote(ScreenConditions::Holding(FConditions));
 }
@@ -90,9 +93,10 @@ void TTrueColor::Load(TMonitor& m, TProfileStamp stamp) {
     m.Usable = read && ColorProfile::Read(reinterpret_cast<const unsigned char*>(bytes.data()), bytes.size(),
                                           profile, reason, &lutBased);
     if (read && !m.Usable && lutBased) m.Usable = SystemTables(bytes, m.Tables);
-    for (int i = 0; i < 3; ++i)
-        m.Converters[i] = m.Usable && m.Tables.empty() ? ColorProfile::TConverter(profile, kTargets[i])
-                                                       : ColorProfile::TConverter::FromSrgb(kTargets[i]);
+    for (int i = 0; i < kSpaceCount; ++i)
+        if (kTargets[i])
+            m.Converters[i] = m.Usable && m.Tables.empty() ? ColorProfile::TConverter(profile, *kTargets[i])
+                                                           : ColorProfile::TConverter::FromSrgb(*kTargets[i]);
 }
 
 const TTrueColor::TMonitor* TTrueColor::MonitorAt(HMONITOR monitor) const {
@@ -114,8 +118,7 @@ TColor TTrueColor::Convert(TColor device, POINT p) const {
     const TMonitor* m = MonitorAt(p);
     if (m && m->Hdr) return device;
     if (!m) return FSrgb.Convert(device);
-    return m->Tables.empty() ? m->Converters[FSpace - 1].Convert(device)
-                             : m->Tables[FSpace - 1].Convert(device);
+    return m->Tables.empty() ? m->Converters[FSpace].Convert(device) : m->Tables[FSpace].Convert(device);
 }
 
 std::vector<std::wstring> TTrueColor::InfoLines(HWND window) const {

@@ -2,6 +2,7 @@
 // converted through the monitor's colour profile into sRGB, Display P3 or Adobe RGB; and what
 // alters the screen (colour filters, the magnifier's inversion, night light, HDR).
 #pragma once
+#include "Choices.h"
 #include "ColorProfile.h"
 #include "ColorTable.h"
 #include "MonitorProfile.h"
@@ -12,7 +13,9 @@
 
 class TTrueColor {
 public:
-    enum TSpace { Native, Srgb, P3, AdobeRgb };  // the numbers of the colorspace setting
+#define QUILLORA_SPACE_NAME(file, name, ...) name,
+    enum TSpace { QUILLORA_COLOR_SPACES(QUILLORA_SPACE_NAME) kSpaceCount };  // as the setting numbers them
+#undef QUILLORA_SPACE_NAME
     int Space() const { return FSpace; }
     void SetSpace(int space);
 
@@ -47,7 +50,7 @@ private:
         std::wstring ProfileName;  // the file's name; empty: no profile
         bool Usable = false;       // a profile that could be read and used
         bool Hdr = false;          // advanced colour: picks are not converted there
-        ColorProfile::TConverter Converters[3];
+        ColorProfile::TConverter Converters[kSpaceCount];  // the monitor's own values: unused
         // One per target when the profile is one only the system's engine reads; these then
         // convert instead of Converters.
         std::vector<ColorProfile::TColorTable> Tables;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "Choices.h"
 #include "HotKey.h"
 #include "Notations.h"
 
@@ -43,13 +44,13 @@ enum TWrite {
 // The values a Number may take within its range; none listed: all of them.
 struct TChoices {
     int Count;
-    int Values[3];
+    int Values[8];
 };
 
 // The names of a Named setting, in the order of their numbers.
 struct TNames {
     int Count;
-    const char* Names[4];
+    const char* Names[8];
 };
 
 struct TSetting {
@@ -70,21 +71,27 @@ inline constexpr int kOwnAutoCopy = 100;
 
 using Notations::kMainCount;
 
+// The choices' values, as Choices.h lists them.
+inline constexpr TChoices kSamples = {0 QUILLORA_SAMPLES(QUILLORA_CHOICE_ONE), {QUILLORA_SAMPLES(QUILLORA_CHOICE_VALUE)}};
+inline constexpr TNames kSpaces = {0 QUILLORA_COLOR_SPACES(QUILLORA_CHOICE_ONE),
+                                   {QUILLORA_COLOR_SPACES(QUILLORA_CHOICE_VALUE)}};
+inline constexpr TNames kLanguages = {0 QUILLORA_LANGUAGES(QUILLORA_CHOICE_ONE),
+                                      {QUILLORA_LANGUAGES(QUILLORA_CHOICE_VALUE)}};
+
 inline constexpr TSetting kSettings[] = {
     // id                   key         type      min max         choices         def written names
     {TSettingId::StayOnTop, "ontop",    Switch,   0,  1,          {},             1,  UnlessSame, {}},
     {TSettingId::Zoom,      "zoom",     Number,   1,  20,         {},             1,  AsGiven, {}},
     {TSettingId::HotKey,    "hotkey",   Shortcut, 0,  0,          {},             0,  AsGiven, {}},
-    {TSettingId::Sample,    "sample",   Number,   1,  5,          {3, {1, 3, 5}}, 1,  AsGiven, {}},
+    {TSettingId::Sample,    "sample",   Number,   kSamples.Values[0], kSamples.Values[kSamples.Count - 1], kSamples, 1, AsGiven, {}},
     // 0 copies nothing, 1..kMainCount the notation of that row of the main window.
     {TSettingId::AutoCopy,  "autocopy", Number,   0,  kMainCount, {},             0,  AsGiven, {}},
     // The colour space picks are converted into: the monitor's own values, sRGB, P3, Adobe RGB.
-    {TSettingId::ColorSpace, "colorspace", Named, 0,  3,          {},             0,  AsGiven,
-     {4, {"native", "srgb", "p3", "adobergb"}}},
+    {TSettingId::ColorSpace, "colorspace", Named, 0,  kSpaces.Count - 1, {},      0,  AsGiven, kSpaces},
     // Keyboard picks start from a still picture of the screen.
     {TSettingId::Freeze,    "freeze",   Switch,   0,  1,          {},             0,  AsGiven, {}},
     // The language of every text: Chinese or English.
-    {TSettingId::Language,  "language", Named,    0,  1,          {},             0,  AsGiven, {2, {"zh", "en"}}},
+    {TSettingId::Language,  "language", Named,    0,  kLanguages.Count - 1, {},   0,  AsGiven, kLanguages},
 };
 
 inline constexpr std::size_t kSettingCount = sizeof kSettings / sizeof kSettings[0];

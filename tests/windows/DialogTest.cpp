@@ -566,8 +566,7 @@ TEST_F(DialogTest, OwnFormatsAreCheckedOrderedStoredAndListedInTheMenus) {
     F->mnuColor.OnPopup();
     std::vector<std::wstring> shown;
     F->mnuColor.ForEach([&](TMenuItem& item) {
-        if (item.Visible && item.Command >= static_cast<int>(TCommandId::CopyOwn1) &&
-            item.Command < static_cast<int>(TCommandId::AutoCopyOwn1) + OwnFormats::kMaxFormats)
+        if (item.Visible && F->OwnFormatMenu().Owns(item.Command))
             shown.push_back(item.Caption + (item.Checked ? L" *" : L""));
     });
     EXPECT_EQ(shown, (std::vector<std::wstring>{L"Dec\trgb(255, 255, 255)", L"Hex\t#FFFFFF", L"Dec *", L"Hex"}));

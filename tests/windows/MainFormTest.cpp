@@ -173,7 +173,7 @@ TEST_F(MainFormTest, PopupMenusHoldTheirItemsWithDefaultsAcceleratorsAndRadioMar
 // brings every text back.
 TEST_F(MainFormTest, LanguageRelabelsTheWindowAndItsMenus) {
     const std::string ini = TSettings::GetIniFileName();
-    auto choose = [this](int language) { F->mnuColor.Find(TCommandId::Language0 + language)->OnClick(); };
+    auto choose = [this](int language) { F->mnuColor.Find(F->Commands().Child(TCommandId::Language, language))->OnClick(); };
     const auto captions = [this] {
         return std::vector<std::wstring>{F->chkStayOnTop->Caption(), F->btnMenu->Caption(), F->btnHexCopy->Caption(),
                                          F->lblHex->Caption()};
@@ -201,16 +201,16 @@ TEST_F(MainFormTest, LanguageRelabelsTheWindowAndItsMenus) {
 TEST_F(MainFormTest, PickChoicesAreWrittenOnlyWhenTheyChange) {
     const std::string ini = TSettings::GetIniFileName();
     const std::string atStart = ReadBytes(ini);
-    F->mnuColor.Find(TCommandId::Sample1)->OnClick();
-    F->mnuColor.Find(TCommandId::AutoCopy0)->OnClick();
-    F->mnuColor.Find(TCommandId::ColorSpace0)->OnClick();
+    F->mnuColor.Find(F->Commands().Child(TCommandId::Sample, 0))->OnClick();
+    F->mnuColor.Find(F->Commands().Child(TCommandId::AutoCopy, 0))->OnClick();
+    F->mnuColor.Find(F->Commands().Child(TCommandId::ColorSpace, 0))->OnClick();
     EXPECT_EQ(ReadBytes(ini), atStart) << "choosing what is chosen writes nothing";
-    F->mnuColor.Find(TCommandId::Sample1 + 2)->OnClick();
-    F->mnuColor.Find(TCommandId::AutoCopy0 + 7)->OnClick();
-    F->mnuColor.Find(TCommandId::ColorSpace0 + 2)->OnClick();
+    F->mnuColor.Find(F->Commands().Child(TCommandId::Sample, 2))->OnClick();
+    F->mnuColor.Find(F->Commands().Child(TCommandId::AutoCopy, 7))->OnClick();
+    F->mnuColor.Find(F->Commands().Child(TCommandId::ColorSpace, 2))->OnClick();
     EXPECT_EQ(ReadBytes(ini), atStart + "sample=5\r\nautocopy=7\r\ncolorspace=p3\r\n");
-    EXPECT_TRUE(F->mnuColor.Find(TCommandId::Sample1 + 2)->Checked);
-    EXPECT_FALSE(F->mnuColor.Find(TCommandId::Sample1)->Checked);
+    EXPECT_TRUE(F->mnuColor.Find(F->Commands().Child(TCommandId::Sample, 2))->Checked);
+    EXPECT_FALSE(F->mnuColor.Find(F->Commands().Child(TCommandId::Sample, 0))->Checked);
     Application.DestroyForms();
     CreateMain();
     EXPECT_EQ(F->SampleSide(), 5);
@@ -232,9 +232,9 @@ TEST_F(MainFormTest, PasteTakesAColourFromTheClipboardAndCopyAsPutsEachTextThere
         const bool taken = c.text[0] != L'r' && c.text[0] != L'红';
         EXPECT_EQ(F->stbStatus->PanelText(), taken ? TfrmMain::kHint : L"剪贴板中没有可识别的颜色");
     }
-    F->mnuColor.Find(TCommandId::CopyAs1 + 7)->OnClick();
+    F->mnuColor.Find(F->Commands().Child(TCommandId::CopyAs, 7))->OnClick();
     EXPECT_EQ(Clipboard::Text(Application.Handle()), "darkorange");
-    F->mnuColor.Find(TCommandId::CopyAs1 + 4)->OnClick();
+    F->mnuColor.Find(F->Commands().Child(TCommandId::CopyAs, 4))->OnClick();
     EXPECT_EQ(Clipboard::Text(Application.Handle()), "lab(67.82 45.49 74.84)");
 }
 
