@@ -4,8 +4,10 @@
 // converting the new colour back would give other numbers.
 #pragma once
 #include "ColorModel.h"
+#include "NotationEdits.h"
 #include "Spin.h"
 #include <array>
+#include <string>
 
 class TColorEditors {
 public:
@@ -30,4 +32,14 @@ private:
     // rebuild the colour from a new red and the old green and blue.
     bool FUpdatingRGB = false;
     bool FUpdatingHSL = false;
+};
+
+// What the window shows of a colour, to be put back when a keyboard pick is cancelled: the
+// editors keep values the user typed even where they differ from the swatch's colour.
+struct TShownColor {
+    TColor Color = clWhite;
+    TColorSource Source = TColorSource::Start;
+    std::array<int, 6> Editors{};
+    TNotationEdits::TTexts Notations;
+    std::wstring Status;
 };

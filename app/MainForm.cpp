@@ -127,22 +127,16 @@ void TfrmMain::BuildCommands() {
     });
     TCommand& pick = FCommands.Add(C::Pick, X::Pick, [this] { StartKeyPick(); });
     pick.Enabled = [this] { return !Picking() && IsWindowEnabled(Handle()); };
-    pick.Text = [this] { return FHotKeyRegistered ? AnsiToWide(HotKeyText(FHotKey)) : std::wstring(); };
+    pick.Text = [this] { return HotKeyRegistered() ? AnsiToWide(HotKeyText(HotKey())) : std::wstring(); };
     FCommands.Add(C::CopyAs, X::CopyAs, nullptr);
-    for (int i = 0; i < Notations::kMoreCount; ++i) {
-        const Notations::TNotation& n = Notations::More(i + 1);
-        FCommands.AddChild(C::CopyAs, X::CopyAsCaption1 + i, [this, &n] {
-            Clipboard::SetText(Application.Handle(), n.Text(CurrentColor()));
-        }).Text = [this, &n] { return AnsiToWide(n.Text(CurrentColor())); };
-    }
+    FNotations.AddCopyAs(FCommands, [this] { return CurrentColor(); });
     FOwnFormats.AddCopyAs();
     FCommands.Add(C::Paste, X::Paste, [this] { PasteColor(); });
     FCommands.Add(C::Contrast, X::Contrast, [this] { ShowContrast(ColorDialog1, CurrentColor()); });
     FCommands.Add(C::Export, X::Export, [this] { ExportSavedColors(Handle()); });
     FCommands.Add(C::Import, X::Import, [this] { ImportSavedColors(Handle()); });
     FCommands.Add(C::AutoCopy, X::AutoCopy, nullptr);
-    for (int tag = 0; tag <= kNotations; ++tag)
-        FCommands.AddChoice(C::AutoCopy, tag ? X::NotationCaption1 + (tag - 1) : X::AutoCopyNone, S::AutoCopy, tag);
+    TNotationEdits::AddAutoCopy(FCommands);
     FOwnFormats.AddAutoCopy();
     FPicker.AddCommands(FCommands, FOptions);
     FCommands.Add(C::Language, X::Language, nullptr);
@@ -154,15 +148,18 @@ void TfrmMain::BuildCommands() {
         ::SetLanguage(static_cast<TLanguage>(language));
         ApplyLanguage();
     });
-    for (int tag = 1; tag <= kNotations; ++tag)
-        FCommands.AddChild(C::None, L"", [this, tag] { CopyNotation(tag); }).Key = '0' + tag;
+    FNotations.AddKeys(FCommands);
     FOwnFormats.AddKeys();
     FCommands.Add(C::Show, X::ShowHide, [this] { ShowMainWindow(!Visible()); }).Default = true;
     FCommands.Add(C::Email, X::ContactUs, [] { Links::OpenMail(); });
     // The address goes to the shell, which opens it in the default browser, as the About
     // dialog's link does.
     FCommands.Add(C::Website, X::VisitHomePage, [] { Links::OpenWebSite(); });
-    FCommands.Add(C::About, X::AboutEntry, [this] { ShowAboutMuted(); });
+    // While the dialog is open the notification-area icon is muted.
+    FCommands.Add(C::About, X::AboutEntry, [this] {
+        TTrayIcon::TMuted muted(FTrayIcon);
+        ShowAbout();
+    });
     FCommands.Add(C::Exit, X::Exit, [this] { Close(); });
     FOptions.OnChanged = [this] { FCommands.Refresh(); };
 
@@ -192,7 +189,7 @@ void TfrmMain::BindEvents() {
     FNotations.Attach({edtRGB, edtDecimal, edtHex, edtHtml, edtDelphi, edtVB, edtC});
     for (const TNotationRow& n : kNotationRows) {
         TControl* button = n.Button.Get(*this);
-        button->OnClick = [this, button] { CopyNotation(button->Tag); };
+        button->OnClick = [this, button] { FNotations.Copy(button->Tag); };
     }
     btnMenu->OnClick = [this] {
         POINT p;
@@ -245,14 +242,11 @@ void TfrmMain::FormCreate() {
     ShowHint();
     // The hand-drawn 16-pixel image, not a scaled one.
     FTrayIcon.Add(Handle(), SmallIcon(), Caption());
-    if (read) FHotKey = settings.HotKey();
     FOptions.Load(read ? &settings : nullptr);
-    // Registered once; a key another program holds is reported and everything else works.
-    FHotKeyRegistered = FHotKey.Key != 0 &&
-                        RegisterHotKey(Handle(), kPickHotKeyId, FHotKey.Modifiers | MOD_NOREPEAT, FHotKey.Key);
+    // A key another program holds is reported and everything else works.
+    FPicker.RegisterHotKey(read ? settings.HotKey() : THotKey{});
     FCommands.Refresh();
-    if (FHotKey.Key != 0 && !FHotKeyRegistered)
-        ShowStatus(Text(X::HotKeyTaken, AnsiToWide(HotKeyText(FHotKey))));
+    if (HotKey().Key != 0 && !HotKeyRegistered()) ShowStatus(Text(X::HotKeyTaken, AnsiToWide(HotKeyText(HotKey()))));
 
     // The program gets its taskbar button back and comes to the front.
     SetTaskbarButton(true);
@@ -271,24 +265,8 @@ void TfrmMain::ApplyLanguage() {
     FCommands.Refresh();
 }
 
-// The "+" and ring icons come at 32 pixels times the DPI's scale, each size drawn in the
-// resources, so no enlargement blurs them; a cursor's hot spot is its icon's centre. The
-// magnifier starts white at its new size.
 void TfrmMain::MakeDpiImages() {
-    HINSTANCE inst = GetModuleHandleW(nullptr);
-    const int size = Scale(32);
-    auto loadIcon = [inst, size](const wchar_t* name) {
-        return TIconHandle(static_cast<HICON>(LoadImageW(inst, name, IMAGE_ICON, size, size, LR_DEFAULTCOLOR)));
-    };
-    TIconHandle add = loadIcon(L"RES_MAINFORM_ADD"), round = loadIcon(L"RES_MAINFORM_ROUND");
-    // The cursor table borrows the new icons before the images free the old ones.
-    Application.SetCursorImage(1, add.Get());
-    Application.SetCursorImage(2, round.Get());
-    imgDrag->SetIcon(std::move(add));
-    imgDrag2->SetIcon(loadIcon(L"RES_MAINFORM_ADD"));
-    imgZoomCursor->SetIcon(std::move(round));
-    if (Application.Cursor() != 0) Application.SetCursor(Application.Cursor());
-    FPicker.Reset(imgZoom->Width(), imgZoom->Height());
+    FPicker.MakeDpiImages(Scale(32), {imgDrag, imgDrag2}, imgZoomCursor, imgZoom->Width(), imgZoom->Height());
 }
 
 // A settings folder that cannot be made or a settings file that cannot be written is
@@ -303,24 +281,25 @@ void TfrmMain::ReadSettingsAtStartUp(const std::function<void()>& step) {
     }
 }
 
-void TfrmMain::CopyNotation(int tag) {
-    Clipboard::SetText(Application.Handle(), FNotations.Value(tag));
-}
-
+// Each message goes to one place: the end of the window, the hot key's command, picking, or
+// the notification area and stay on top; then, minimised while counting as shown, the window
+// finishes hiding. Until start-up has run to its end only the end, the capture and display
+// changes have more than the default handling.
 LRESULT TfrmMain::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
-    LRESULT result = TForm::WndProc(msg, wp, lp);
-    if (msg == WM_CAPTURECHANGED || msg == WM_DISPLAYCHANGE) FPicker.Message(msg, wp);
+    const LRESULT result = TForm::WndProc(msg, wp, lp);
     if (msg == WM_DESTROY) {
         Application.OnMessage = nullptr;
         FPicker.Message(msg, wp);
-        if (FHotKeyRegistered) UnregisterHotKey(Handle(), kPickHotKeyId);
-        FHotKeyRegistered = false;
+    } else if (TPicker::Handles(msg)) {
+        if (FReady || msg == WM_CAPTURECHANGED || msg == WM_DISPLAYCHANGE) FPicker.Message(msg, wp);
+    } else if (!FReady) {
+        return result;
+    } else if (msg == WM_HOTKEY) {
+        if (wp == kPickHotKeyId) FCommands.Run(TCommandId::Pick);
+    } else {
+        TrayWndProc(msg, lp);
     }
-    // Until start-up has run to its end every message gets the default handling only.
-    if (!FReady) return result;
-    if (msg == WM_HOTKEY && wp == kPickHotKeyId) FCommands.Run(TCommandId::Pick);
-    if (msg != WM_CAPTURECHANGED && msg != WM_DISPLAYCHANGE && msg != WM_DESTROY) FPicker.Message(msg, wp);
-    TrayWndProc(msg, lp);
+    if (FReady) FinishHiding();
     return result;
 }
 
@@ -334,12 +313,3 @@ void TfrmMain::PasteColor() {
     ShowHint();
 }
 
-// While the dialog is open the notification-area icon is muted, on every way out unmuted.
-void TfrmMain::ShowAboutMuted() {
-    struct TMuted {
-        TTrayIcon& Icon;
-        explicit TMuted(TTrayIcon& icon) : Icon(icon) { Icon.Mute(true); }
-        ~TMuted() { Icon.Mute(false); }
-    } muted(FTrayIcon);
-    ShowAbout();
-}

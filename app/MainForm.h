@@ -1,16 +1,13 @@
 // TfrmMain: the main window, where the user picks, edits and copies colours. The window lays
-// out its controls and binds them to the rooms that do the work: the colour model and its
-// editors (ColorEditors), the command table (Commands), picking and the magnifier (Picking),
-// the notification-area icon (TrayIcon) and the palette files (PaletteTransfer).
+// out its controls and wires them to the rooms that do the work: the colour model and its
+// editors (ColorEditors), the notations (NotationEdits), the command table (Commands) and the
+// settings chosen in the menus (Options), the own formats (OwnFormatCommands), picking and the
+// magnifier (Picking), the notification-area icon (TrayIcon), the dialogs (DialogCommands).
 #pragma once
 #include "ColorEditors.h"
-#include "ColorModel.h"
 #include "Commands.h"
 #include "Dialogs.h"
-#include "HotKey.h"
 #include "Layout.h"
-#include "Menus.h"
-#include "NotationEdits.h"
 #include "Options.h"
 #include "OwnFormatCommands.h"
 #include "Picking.h"
@@ -66,8 +63,8 @@ public:
         if (FPicker.KeyPicking()) take ? FPicker.Take() : FPicker.Cancel();
     }
     // The hot key as read at start-up, and whether the system gave it to this program.
-    THotKey HotKey() const { return FHotKey; }
-    bool HotKeyRegistered() const { return FHotKeyRegistered; }
+    THotKey HotKey() const { return FPicker.HotKey(); }
+    bool HotKeyRegistered() const { return FPicker.HotKeyRegistered(); }
     // The settings chosen in the menus: each takes effect at once and is written only when it
     // changes; a failed write is reported and the choice stays for this run.
     TOptions& Options() { return FOptions; }
@@ -100,16 +97,14 @@ private:
     // notification area's menu and the windows opened afterwards follow it.
     void ApplyLanguage();
     void DpiChanged() override;
-    // The icons, cursors and magnifier pictures at the window's DPI.
+    // The icons, cursors and magnifier pictures at the window's DPI; the magnifier starts white.
     void MakeDpiImages();
     void ReadSettingsAtStartUp(const std::function<void()>& step);
     void FormClose(TCloseAction& action);
 
-    void CopyNotation(int tag);
     void ShowStatus(const std::wstring& text) { stbStatus->SetPanelText(text); }
 
     void PasteColor();
-    void ShowAboutMuted();
 
     // What picking asks of the window.
     HWND PickWindow() const override { return Handle(); }
@@ -125,18 +120,9 @@ private:
 
     // The notification area, hiding, stay on top.
     void TrayWndProc(UINT msg, LPARAM lp);
+    void FinishHiding();
     void TrayIconClicked(LPARAM mouseMessage);
     void AssertStayOnTop();
-
-    // What the window shows of a colour, to be put back when a keyboard pick is cancelled: the
-    // editors keep values the user typed even where they differ from the swatch's colour.
-    struct TShownColor {
-        TColor Color = clWhite;
-        TColorSource Source = TColorSource::Start;
-        std::array<int, 6> Editors{};
-        TNotationEdits::TTexts Notations;
-        std::wstring Status;
-    };
 
     TColorModel FModel;
     TColorEditors FEditors{FModel};
@@ -147,8 +133,6 @@ private:
     TTrayIcon FTrayIcon;
     TNotationEdits FNotations;
     TShownColor FBeforePick;
-    THotKey FHotKey{};
-    bool FHotKeyRegistered = false;
     bool FSettingsFailed = false;
     bool FAssertingStayOnTop = false;
     bool FHidingToTray = false;

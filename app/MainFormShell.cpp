@@ -48,7 +48,7 @@ void TfrmMain::ShowHint() { ShowStatus(kHint + FPicker.TrueColor().StatusSuffix(
 void TfrmMain::FreezeChanged() { AssertStayOnTop(); }
 
 void TfrmMain::CopyAfterPick() {
-    if (AutoCopy() >= 1 && AutoCopy() <= kNotations) CopyNotation(AutoCopy());
+    if (AutoCopy() >= 1 && AutoCopy() <= kNotations) FNotations.Copy(AutoCopy());
     FOwnFormats.CopyAfterPick();
 }
 
@@ -68,17 +68,18 @@ void TfrmMain::ShowKept() {
 void TfrmMain::TrayWndProc(UINT msg, LPARAM lp) {
     if (msg == WM_WINDOWPOSCHANGING || msg == WM_WINDOWPOSCHANGED) AssertStayOnTop();
     if (msg == FTaskbarCreated) FTrayIcon.AddAgain();
-    // Minimised while counting as shown, by whatever route: finish hiding in the
-    // notification area. Messages handled inside it (the foreground change sends some at
-    // once) do not start it again: without a taskbar each would change the foreground anew,
-    // nesting without end.
-    if (IsIconic(Application.Handle()) && Visible() && !FHidingToTray) {
-        TGuard guard(FHidingToTray);
-        SetForegroundWindow(FindWindowA("Shell_TrayWnd", ""));
-        Application.ProcessMessages();
-        ShowMainWindow(false);
-    }
     if (msg == WM_TRAYICON) TrayIconClicked(lp);
+}
+
+// Minimised while counting as shown, by whatever route: finish hiding in the notification
+// area. Messages handled inside it (the foreground change sends some at once) do not start it
+// again: without a taskbar each would change the foreground anew, nesting without end.
+void TfrmMain::FinishHiding() {
+    if (!IsIconic(Application.Handle()) || !Visible() || FHidingToTray) return;
+    TGuard guard(FHidingToTray);
+    SetForegroundWindow(FindWindowA("Shell_TrayWnd", ""));
+    Application.ProcessMessages();
+    ShowMainWindow(false);
 }
 
 // Hiding takes two steps: minimise the application (the main window goes with it), and on the

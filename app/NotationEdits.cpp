@@ -1,4 +1,6 @@
 #include "NotationEdits.h"
+#include "Clipboard.h"
+#include "Forms.h"
 #include "Text.h"
 #include "TextUtil.h"
 
@@ -38,4 +40,25 @@ TNotationEdits::TTexts TNotationEdits::Texts() const {
 
 void TNotationEdits::SetTexts(const TTexts& texts) {
     for (int tag = 1; tag <= kCount; ++tag) Edit(tag)->SetText(texts[static_cast<size_t>(tag)]);
+}
+
+void TNotationEdits::Copy(int tag) const { Clipboard::SetText(Application.Handle(), Value(tag)); }
+
+void TNotationEdits::AddCopyAs(TCommandTable& commands, std::function<TColor()> color) const {
+    for (int i = 0; i < Notations::kMoreCount; ++i) {
+        const Notations::TNotation& n = Notations::More(i + 1);
+        commands.AddChild(TCommandId::CopyAs, TTextId::CopyAsCaption1 + i, [&n, color] {
+            Clipboard::SetText(Application.Handle(), n.Text(color()));
+        }).Text = [&n, color] { return AnsiToWide(n.Text(color())); };
+    }
+}
+
+void TNotationEdits::AddKeys(TCommandTable& commands) const {
+    for (int tag = 1; tag <= kCount; ++tag) commands.AddChild(TCommandId::None, L"", [this, tag] { Copy(tag); }).Key = '0' + tag;
+}
+
+void TNotationEdits::AddAutoCopy(TCommandTable& commands) {
+    for (int tag = 0; tag <= kCount; ++tag)
+        commands.AddChoice(TCommandId::AutoCopy, tag ? TTextId::NotationCaption1 + (tag - 1) : TTextId::AutoCopyNone,
+                           SettingsTable::TSettingId::AutoCopy, tag);
 }

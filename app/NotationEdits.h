@@ -1,9 +1,11 @@
 // The seven notation edits of the current colour. Each edit's text, trimmed, is what its copy
 // button and Ctrl key copy: a text the user typed there is copied as typed.
 #pragma once
+#include "Commands.h"
 #include "Notations.h"
 #include "StdCtrls.h"
 #include <array>
+#include <functional>
 #include <string>
 
 class TNotationEdits {
@@ -20,6 +22,14 @@ public:
     void Show(TColor c);
     TTexts Texts() const;
     void SetTexts(const TTexts& texts);
+    // Notation Tag's text to the clipboard.
+    void Copy(int tag) const;
+
+    // The notations' entries: the eight more under "复制为" (each with its text for Color),
+    // Ctrl+1..7, and "取色后复制"'s none and the seven.
+    void AddCopyAs(TCommandTable& commands, std::function<TColor()> color) const;
+    void AddKeys(TCommandTable& commands) const;
+    static void AddAutoCopy(TCommandTable& commands);
 
 private:
     void Changed(TEdit* edit);

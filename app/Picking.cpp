@@ -65,6 +65,24 @@ void TPicker::Reset(int width, int height) {
     FMagnifier.Clear();
 }
 
+// Each size is drawn in the resources, so no enlargement blurs the icons; a cursor's hot spot
+// is its icon's centre.
+void TPicker::MakeDpiImages(int size, std::array<TImage*, 2> drags, TImage* zoomCursor, int width, int height) {
+    HINSTANCE inst = GetModuleHandleW(nullptr);
+    auto loadIcon = [inst, size](const wchar_t* name) {
+        return TIconHandle(static_cast<HICON>(LoadImageW(inst, name, IMAGE_ICON, size, size, LR_DEFAULTCOLOR)));
+    };
+    TIconHandle add = loadIcon(L"RES_MAINFORM_ADD"), round = loadIcon(L"RES_MAINFORM_ROUND");
+    // The cursor table borrows the new icons before the images free the old ones.
+    Application.SetCursorImage(1, add.Get());
+    Application.SetCursorImage(2, round.Get());
+    drags[0]->SetIcon(std::move(add));
+    drags[1]->SetIcon(loadIcon(L"RES_MAINFORM_ADD"));
+    zoomCursor->SetIcon(std::move(round));
+    if (Application.Cursor() != 0) Application.SetCursor(Application.Cursor());
+    Reset(width, height);
+}
+
 void TPicker::Release() {
     if (Dragging()) ReleaseCapture();
     if (Active()) Cancel();
@@ -220,6 +238,21 @@ bool TPicker::Key(WPARAM key, bool repeat) {
     return true;
 }
 
+void TPicker::RegisterHotKey(const THotKey& key) {
+    FHotKey = key;
+    FHotKeyRegistered = key.Key != 0 && ::RegisterHotKey(FHost.PickWindow(), kPickHotKeyId,
+                                                         key.Modifiers | MOD_NOREPEAT, key.Key);
+}
+
+bool TPicker::Handles(UINT msg) {
+    switch (msg) {
+    case WM_CAPTURECHANGED: case WM_DISPLAYCHANGE: case WM_TIMER: case WM_PICKMOVE: case WM_PICKCLICK:
+    case WM_PICKUNHOOK: case WM_ACTIVATEAPP: case WM_DESTROY:
+        return true;
+    }
+    return false;
+}
+
 // The timer and the hook's messages; the focus leaving the program cancels a keyboard pick,
 // so that the hook never outlives the user's attention.
 void TPicker::Message(UINT msg, WPARAM wp) {
@@ -251,6 +284,8 @@ void TPicker::Message(UINT msg, WPARAM wp) {
         if (KeyPicking()) Cancel();
         ButtonsHeld = 0;
         UnhookMouse(false);
+        if (FHotKeyRegistered) UnregisterHotKey(FHost.PickWindow(), kPickHotKeyId);
+        FHotKeyRegistered = false;
         break;
     }
 }

@@ -6,6 +6,7 @@
 #include "Commands.h"
 #include "Options.h"
 #include "FrozenScreen.h"
+#include "HotKey.h"
 #include "ScreenCapture.h"
 #include "TrueColor.h"
 #include "ZoomView.h"
@@ -69,6 +70,9 @@ public:
 
     // A white capture and magnifier at the magnifier's size (at start and for each DPI).
     void Reset(int width, int height);
+    // The "+" icons, the magnifier's ring and the pick cursors at Size pixels (32 times the
+    // window's scale), then Reset.
+    void MakeDpiImages(int size, std::array<TImage*, 2> drags, TImage* zoomCursor, int width, int height);
     // No pick may touch the capture once it is gone.
     void Release();
     const TBitmap* Capture() const { return FCapture.Bitmap(); }
@@ -108,6 +112,14 @@ public:
     // neither.
     const wchar_t* FreezeText() const;
 
+    // The hot key that starts a keyboard pick, registered for the window's life; a key another
+    // program holds is left unregistered.
+    void RegisterHotKey(const THotKey& key);
+    const THotKey& HotKey() const { return FHotKey; }
+    bool HotKeyRegistered() const { return FHotKeyRegistered; }
+    // The messages Message takes.
+    static bool Handles(UINT msg);
+
     // The picker's entries: "取样", "色彩空间" with the lines that say what the profile and the
     // screen do, and "冻结屏幕取色"; the first two settings take effect here.
     void AddCommands(TCommandTable& commands, TOptions& options);
@@ -133,6 +145,8 @@ private:
     int FSampleSide = 1;
     POINT FLastPick{};
     std::vector<std::wstring> FSpaceInfo;  // the colour space menu's information lines
+    THotKey FHotKey{};
+    bool FHotKeyRegistered = false;
 };
 
 // A drag from a "+" icon: the mouse is captured until the button is released.

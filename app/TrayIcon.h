@@ -27,6 +27,14 @@ public:
     void Remove();
     // While muted, clicks on the icon reach nothing.
     void Mute(bool mute);
+    // Muted for as long as this lives, on every way out unmuted.
+    struct TMuted {
+        TTrayIcon& Icon;
+        explicit TMuted(TTrayIcon& icon) : Icon(icon) { Icon.Mute(true); }
+        ~TMuted() { Icon.Mute(false); }
+        TMuted(const TMuted&) = delete;
+        TMuted& operator=(const TMuted&) = delete;
+    };
     const TNotifyIconData& Data() const { return FData; }
 
     // What a click on the icon asks of the window.
