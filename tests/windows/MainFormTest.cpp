@@ -219,6 +219,26 @@ TEST_F(MainFormTest, PickChoicesAreWrittenOnlyWhenTheyChange) {
     EXPECT_TRUE(Errors.empty());
 }
 
+// A choice's table is its menu group: each row an entry with the row's text, which sets the
+// row's value and writes the row's name.
+TEST_F(MainFormTest, TheColorSpaceTableMakesItsMenuGroupAndItsSetting) {
+    struct TRow { const char* Value; TTextId Text; };
+#define QUILLORA_TEST_ROW(value, name, text, target) {value, TTextId::text},
+    const std::vector<TRow> rows = {QUILLORA_COLOR_SPACES(QUILLORA_TEST_ROW)};
+#undef QUILLORA_TEST_ROW
+    const std::string ini = TSettings::GetIniFileName();
+    for (int i = static_cast<int>(rows.size()) - 1; i >= 0; --i) {
+        TMenuItem* entry = F->mnuColor.Find(F->Commands().Child(TCommandId::ColorSpace, i));
+        ASSERT_NE(entry, nullptr) << i;
+        EXPECT_EQ(entry->Caption, Text(rows[static_cast<size_t>(i)].Text));
+        entry->OnClick();
+        EXPECT_EQ(F->ColorSpace(), i);
+        EXPECT_NE(ReadBytes(ini).find("colorspace=" + std::string(rows[static_cast<size_t>(i)].Value) + "\r\n"),
+                  std::string::npos) << i;
+    }
+    EXPECT_TRUE(Errors.empty());
+}
+
 // A colour text on the clipboard becomes the current colour; any other text changes nothing
 // but the status. "复制为" copies its entry's text for the current colour.
 TEST_F(MainFormTest, PasteTakesAColourFromTheClipboardAndCopyAsPutsEachTextThere) {
