@@ -21,8 +21,8 @@ writes `language=zh` or `language=en` to `[VOP]`. `%1` and `%2` stand for a numb
 a path; `&` marks the access key. Texts that are data rather than language (the notations,
 "Zoom 100%", "RGB:", "Delphi", the status hint) are the same in both and are not listed.
 
-The table below is the program's own table of texts (`app/Texts.cpp`), row for row; a test
-fails when the two differ.
+The table below is the program's own list of texts (`app/Texts.def`), row for row, as
+`scripts/texts-doc.sh` writes it; `./test.sh` fails when the two differ.
 
 | Chinese | English |
 |---|---|
