@@ -1,6 +1,5 @@
 // Every text the program shows in one table, a Chinese and an English column; Chinese is the
-// default. Texts with numbers or names hold %1 and %2 for them. Each text is one line of
-// Texts.def, which makes both the ids below and the table's rows.
+// default. Texts with numbers or names hold %1 and %2 for them.
 #pragma once
 #include "Contrast.h"
 #include "PaletteFile.h"
@@ -18,6 +17,7 @@ TLanguage Language();
 // Windows made afterwards take the new texts; open ones relabel themselves.
 void SetLanguage(TLanguage language);
 
+// One id for each line of Texts.def, in its order; Texts.cpp makes the rows from the same lines.
 enum class TTextId : std::uint16_t {
 #define TEXT_ROW(id, chinese, english) id,
 #include "Texts.def"
