@@ -10,6 +10,8 @@ cd "$root"
 echo "== layers"
 ./scripts/check-layers.sh
 layers_status=$?
+# docs/texts.md is made from app/Texts.def: a doc that differs fails the run the same way.
+./scripts/texts-doc.sh --check || layers_status=1
 # The workflow files too, where a validator is installed (npm's @action-validator/cli); the
 # project needs none, so a machine without one skips this.
 if command -v action-validator >/dev/null; then

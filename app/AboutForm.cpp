@@ -65,11 +65,13 @@ void TfrmAbout::CenterHorizontally(TControl* c) {
     c->SetBounds((ClientWidth() - c->Width()) / 2, c->Top(), c->Width(), c->Height());
 }
 
+// The version and copyright lines take the place of their labels' captions from the layout;
+// these three read the same in both languages.
 void TfrmAbout::FormShow() {
-    SetCaption(L"About");
+    SetCaption(Text(X::AboutCaption));
     lblTitle->SetCaption(Application.Title());
-    lblVersion->SetCaption(L"Version " + Version);
-    lblCopyright->SetCaption(L"Copyright (C) " + Year);
+    lblVersion->SetCaption(Text(X::AboutVersion, Version));
+    lblCopyright->SetCaption(Text(X::AboutCopyright, Year));
     ArrangeTitle();
 }
 

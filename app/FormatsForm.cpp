@@ -1,6 +1,7 @@
 #include "FormatsForm.h"
 #include "Errors.h"
 #include "Guard.h"
+#include "Runtime.h"
 #include "Settings.h"
 #include "Text.h"
 #include "Texts.h"
@@ -212,7 +213,7 @@ void TfrmFormats::btnOKClick() {
     try {
         NewKeys = TSettings::WriteFormats(FFormats);
     } catch (const EQuilloraError& e) {
-        MessageBoxW(Handle(), ExceptionText(e).c_str(), Caption().c_str(), MB_OK | MB_ICONERROR);
+        Notices::DialogError(Handle(), ExceptionText(e));
         return;
     }
     ModalResult = mrOk;

@@ -4,8 +4,8 @@
 #include "Dialogs.h"
 #include "Errors.h"
 #include "FileBytes.h"
-#include "Forms.h"
 #include "PaletteFile.h"
+#include "Runtime.h"
 #include "Text.h"
 #include "Texts.h"
 #include "Settings.h"
@@ -52,10 +52,6 @@ bool FormatOfType(int filterIndex, TFormat& format) {
     return true;
 }
 
-int Tell(HWND owner, const std::wstring& text, UINT flags) {
-    return MessageBoxW(owner, text.c_str(), Application.Title().c_str(), flags);
-}
-
 }  // namespace
 
 // Every saved colour in listing order. A name typed with one of the four extensions decides the
@@ -72,15 +68,14 @@ void ExportSavedColors(HWND owner) {
         path += L"." + Utf8ToWide(PaletteFile::ExtensionOf(format));
         // The dialog asked about the name as typed; the name written is another one.
         if (GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES &&
-            Tell(owner, Text(TTextId::ReplaceFile, path),
-                 MB_YESNO | MB_ICONWARNING | MB_DEFBUTTON2) != IDYES)
+            !Notices::Ask(owner, Text(TTextId::ReplaceFile, path)))
             return;
     }
     std::vector<PaletteFile::TOutEntry> entries;
     for (const SettingsText::TColorEntry& e : TSettings::ReadColorEntries())
         entries.push_back({e.Color, AnsiToUtf8(e.Comment), e.Key});
     if (const int error = FileBytes::WriteReplacing(path, PaletteFile::Write(format, entries)))
-        Tell(owner, Text(TTextId::CannotWrite, path, InOutErrorText(error)), MB_OK | MB_ICONERROR);
+        Notices::Error(owner, Text(TTextId::CannotWrite, path, InOutErrorText(error)));
 }
 
 // Every colour of the file becomes a saved colour behind the others, or, when the file cannot
@@ -91,7 +86,7 @@ void ImportSavedColors(HWND owner) {
     if (!dialog.Execute(owner, false)) return;
     const std::wstring& path = dialog.FileName;
     const auto refuse = [&](const std::wstring& reason) {
-        Tell(owner, Text(TTextId::CannotRead, path, reason), MB_OK | MB_ICONERROR);
+        Notices::Error(owner, Text(TTextId::CannotRead, path, reason));
     };
     std::string bytes;
     const int error = FileBytes::Read(path, PaletteFile::kMaxFileSize, bytes);
@@ -123,5 +118,5 @@ void ImportSavedColors(HWND owner) {
     });
     std::wstring text = Text(TTextId::Imported, std::to_wstring(plan.Added.size()));
     if (plan.Skipped > 0) text += Text(TTextId::Skipped, std::to_wstring(plan.Skipped));
-    Tell(owner, text, MB_OK | MB_ICONINFORMATION);
+    Notices::Information(owner, text);
 }

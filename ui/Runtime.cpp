@@ -16,9 +16,17 @@ void Show(const std::string& message) {
         Runtime::OnException(message);
         return;
     }
-    wchar_t title[512] = L"";
-    if (GOwner) GetWindowTextW(GOwner, title, 512);
-    MessageBoxW(GetActiveWindow(), Utf8ToWide(message).c_str(), title, MB_OK | MB_ICONERROR);
+    Notices::Error(GetActiveWindow(), Utf8ToWide(message));
+}
+
+std::wstring WindowText(HWND window) {
+    wchar_t text[512] = L"";
+    if (window) GetWindowTextW(window, text, 512);
+    return text;
+}
+
+int Box(HWND owner, const std::wstring& text, const std::wstring& title, UINT flags) {
+    return MessageBoxW(owner, text.c_str(), title.c_str(), flags);
 }
 }  // namespace
 
@@ -77,3 +85,19 @@ void ShowWaitingReports() {
     }
 }
 }  // namespace Runtime
+
+namespace Notices {
+void Error(HWND owner, const std::wstring& text) { Box(owner, text, WindowText(GOwner), MB_OK | MB_ICONERROR); }
+
+void DialogError(HWND dialog, const std::wstring& text) {
+    Box(dialog, text, WindowText(dialog), MB_OK | MB_ICONERROR);
+}
+
+void Information(HWND owner, const std::wstring& text) {
+    Box(owner, text, WindowText(GOwner), MB_OK | MB_ICONINFORMATION);
+}
+
+bool Ask(HWND owner, const std::wstring& question) {
+    return Box(owner, question, WindowText(GOwner), MB_YESNO | MB_ICONWARNING | MB_DEFBUTTON2) == IDYES;
+}
+}  // namespace Notices

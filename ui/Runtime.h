@@ -1,6 +1,6 @@
 // What every window of the widget layer shares: the description of the program it belongs
-// to, the application window that owns the forms, the numbered cursors, and the reporting of
-// exceptions that reach a window procedure.
+// to, the application window that owns the forms, the numbered cursors, the reporting of
+// exceptions that reach a window procedure, and the boxes that tell the user something.
 #pragma once
 #include "Graphics.h"
 #include <exception>
@@ -60,3 +60,16 @@ void ShowWaitingReports();
 // Takes the place of the message box when set (the tests collect the texts).
 extern std::function<void(const std::string&)> OnException;
 }  // namespace Runtime
+
+// The boxes that tell the user something: an error (a refusal with its reason is one), a
+// result, a question. Each is modal to the owner given and captioned with the application
+// window's title, a dialog's error about itself with the dialog's caption. The exception
+// reports above are errors shown this way.
+namespace Notices {
+void Error(HWND owner, const std::wstring& text);          // error icon, OK
+void DialogError(HWND dialog, const std::wstring& text);   // the same over a dialog, its caption as title
+void Information(HWND owner, const std::wstring& text);    // information icon, OK
+// A question whose Yes gives something up (a file replaced): warning icon, Yes and No, No the
+// default; true for Yes.
+bool Ask(HWND owner, const std::wstring& question);
+}  // namespace Notices

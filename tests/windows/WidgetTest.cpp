@@ -4,7 +4,10 @@
 #include "Forms.h"
 #include "Spin.h"
 #include "StartUp.h"
+#include "UserDriver.h"
 #include <commctrl.h>
+#include <algorithm>
+#include <vector>
 #include <gtest/gtest.h>
 
 namespace {
@@ -228,6 +231,59 @@ TEST_F(WidgetTest, ApplicationCursorTableOverridesEveryControlWhileSet) {
     Application.SetCursor(0);
     EXPECT_EQ(Application.Cursor(), 0);
     EXPECT_NE(GetCursor(), cross);
+}
+
+// The icon a message box shows: its one static control with an icon.
+HICON BoxIcon(HWND box) {
+    for (HWND c = GetWindow(box, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT))
+        if ((GetWindowLongW(c, GWL_STYLE) & SS_TYPEMASK) == SS_ICON)
+            return reinterpret_cast<HICON>(SendMessageW(c, STM_GETICON, 0, 0));
+    return nullptr;
+}
+
+// Each kind of notice is a box over its owner with the application's title (a dialog's own
+// error with the dialog's caption), the icon and buttons of its kind, and the right default.
+TEST_F(WidgetTest, NoticesShowTheTitleIconAndButtonsOfTheirKind) {
+    Form.SetCaption(L"Own formats");
+    const HWND owner = Form.Handle();
+    struct TCase {
+        std::function<bool()> Show;
+        const wchar_t* Title;
+        const wchar_t* Icon;
+        std::vector<int> Buttons;  // the default first
+        int Answer;
+        bool Result;
+    };
+    const TCase kCases[] = {
+        {[&] { Notices::Error(owner, L"e"); return false; }, L"Quillora", IDI_ERROR, {IDOK}, IDOK, false},
+        {[&] { Notices::DialogError(owner, L"e"); return false; }, L"Own formats", IDI_ERROR, {IDOK}, IDOK, false},
+        {[&] { Notices::Information(owner, L"i"); return false; }, L"Quillora", IDI_INFORMATION, {IDOK}, IDOK, false},
+        {[&] { return Notices::Ask(owner, L"q"); }, L"Quillora", IDI_WARNING, {IDNO, IDYES}, IDYES, true},
+        {[&] { return Notices::Ask(owner, L"q"); }, L"Quillora", IDI_WARNING, {IDNO, IDYES}, IDNO, false},
+    };
+    for (const TCase& c : kCases) {
+        bool result = !c.Result;
+        UserDriver::WithUser([&] { result = c.Show(); }, [&] {
+            HWND box = UserDriver::WaitWindow(L"#32770", 10000);
+            if (!box) return;
+            wchar_t title[64] = L"";
+            GetWindowTextW(box, title, 64);
+            EXPECT_STREQ(title, c.Title);
+            EXPECT_EQ(GetWindow(box, GW_OWNER), owner) << WideToUtf8(c.Title);
+            EXPECT_EQ(BoxIcon(box), LoadIconW(nullptr, c.Icon)) << WideToUtf8(c.Title);
+            for (int id : {IDOK, IDCANCEL, IDYES, IDNO}) {
+                // -1: no such button; 1: the default one; 0: another.
+                const HWND button = GetDlgItem(box, id);
+                const int seen = !button ? -1 : (GetWindowLongW(button, GWL_STYLE) & BS_TYPEMASK) == BS_DEFPUSHBUTTON;
+                const auto at = std::find(c.Buttons.begin(), c.Buttons.end(), id);
+                EXPECT_EQ(seen, at == c.Buttons.end() ? -1 : at == c.Buttons.begin())
+                    << WideToUtf8(c.Title) << " button " << id;
+            }
+            PostMessageW(box, WM_COMMAND, MAKEWPARAM(c.Answer, BN_CLICKED),
+                         reinterpret_cast<LPARAM>(GetDlgItem(box, c.Answer)));
+        });
+        EXPECT_EQ(result, c.Result) << WideToUtf8(c.Title) << " answered " << c.Answer;
+    }
 }
 }  // namespace
 
