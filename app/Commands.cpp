@@ -30,7 +30,8 @@ TCommand& TCommandTable::AddChild(TCommandId parent, TTextId label, std::functio
 }
 
 TCommand& TCommandTable::AddSwitch(TCommandId id, TTextId label, SettingsTable::TSettingId setting) {
-    TCommand& c = Add(id, label, [this, setting] { FOptions.Set(setting, FOptions.Get(setting) ? 0 : 1); });
+    const auto flip = [this, setting] { FOptions.Set(setting, FOptions.Get(setting) ? 0 : 1); };
+    TCommand& c = id == TCommandId::None ? AddChild(TCommandId::None, label, flip) : Add(id, label, flip);
     c.Checked = [this, setting] { return FOptions.Get(setting) != 0; };
     return c;
 }

@@ -49,7 +49,7 @@ public:
     // An entry of the submenu of Parent (None: of no menu, a key alone), with an id of its own.
     TCommand& AddChild(TCommandId parent, TTextId label, std::function<void()> run);
     TCommand& AddChild(TCommandId parent, const wchar_t* caption, std::function<void()> run);
-    // A check entry that turns a Switch setting on and off.
+    // A check entry that turns a Switch setting on and off; with the id None, an id of its own.
     TCommand& AddSwitch(TCommandId id, TTextId label, SettingsTable::TSettingId setting);
     // A radio entry under Parent that gives the setting this value (a Named setting's place in
     // its list, a Number's value).
