@@ -89,7 +89,8 @@ static_assert(Span(X::ReadTooLarge, X::ReadCssColorUnreadable) ==
               static_cast<int>(PaletteFile::TReadProblem::CssColorUnreadable));  // None has no text
 static_assert(Span(X::NotationLabel1, X::NotationLabel7) == Notations::kMainCount &&
               Span(X::NotationCaption1, X::NotationCaption7) == Notations::kMainCount &&
-              Span(X::CopyAsCaption1, X::CopyAsCaption8) == Notations::kMoreCount);
+              // "复制为"'s captions run up to the first text of the windows.
+              Span(X::CopyAsCaption1, X::StayOnTop) - 1 == Notations::kMoreCount);
 static_assert(Span(X::CriterionAaNormal, X::CriterionGraphics) == std::size(Contrast::kCriteria) &&
               Span(X::VisionNormal, X::VisionAchromatopsia) == static_cast<int>(Contrast::TVision::Achromatopsia) + 1);
 static_assert(Span(X::ConditionInversionUndone, X::ConditionHdr) == static_cast<int>(TCondition::Hdr) + 1 &&
