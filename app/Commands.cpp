@@ -108,5 +108,6 @@ void TCommandTable::Refresh() {
             item.Visible = !c->Visible || c->Visible();
             item.Enabled = !c->Enabled || c->Enabled();
             item.Checked = c->Checked && c->Checked();
+            item.Bitmap = c->Bitmap ? c->Bitmap() : nullptr;
         });
 }

@@ -17,7 +17,7 @@
 enum class TCommandId : int {
     None = 0,
     Palette, SaveColor, MyColors, Pick, CopyAs, Paste, Contrast, Export, Import, Sample, AutoCopy,
-    Show, Email, Website, About, Exit, ColorSpace, Freeze, EditFormats, Language,
+    Show, Email, Website, About, Exit, ColorSpace, Freeze, EditFormats, Language, Recent,
     Separator,  // a line between entries
     FirstOfList
 };
@@ -32,6 +32,7 @@ struct TCommand {
     std::function<std::wstring()> Text;  // shown after a tab when not empty (a key, a value); the
                                          // whole caption of a row without one
     std::function<bool()> Visible;       // always, when empty
+    std::function<HBITMAP()> Bitmap;     // shown before the caption (borrowed), when not empty
     TCommandId Parent = TCommandId::None;  // the submenu entry it appears under
     bool Radio = false;                  // checked with a dot
     bool Default = false;                // shown in bold

@@ -117,13 +117,13 @@ void TfrmMain::BuildCommands() {
     using S = TSettings::TSettingId;
     FCommands.Add(C::Palette, X::Palette, [this] {
         TColor c = CurrentColor();
-        if (ChoosePaletteColor(ColorDialog1, c)) FModel.Set(c, TColorSource::Dialog);
+        if (ChoosePaletteColor(ColorDialog1, c)) TakeColor(c, TColorSource::Dialog);
     });
     FCommands.Add(C::SaveColor, X::SaveColor, [this] { SaveColorDialog(Handle(), CurrentColor()); }).Default =
         true;
     FCommands.Add(C::MyColors, X::MyColors, [this] {
         TColor c = CurrentColor();
-        if (ChooseSavedColor(c)) FModel.Set(c, TColorSource::Dialog);
+        if (ChooseSavedColor(c)) TakeColor(c, TColorSource::Dialog);
     });
     TCommand& pick = FCommands.Add(C::Pick, X::Pick, [this] { StartKeyPick(); });
     pick.Enabled = [this] { return !Picking() && IsWindowEnabled(Handle()); };
@@ -132,6 +132,7 @@ void TfrmMain::BuildCommands() {
     FNotations.AddCopyAs(FCommands, [this] { return CurrentColor(); });
     FOwnFormats.AddCopyAs();
     FCommands.Add(C::Paste, X::Paste, [this] { PasteColor(); });
+    FRecent.AddCommands();
     FCommands.Add(C::Contrast, X::Contrast, [this] { ShowContrast(ColorDialog1, CurrentColor()); });
     FCommands.Add(C::Export, X::Export, [this] { ExportSavedColors(Handle()); });
     FCommands.Add(C::Import, X::Import, [this] { ImportSavedColors(Handle()); });
@@ -165,14 +166,17 @@ void TfrmMain::BuildCommands() {
 
     const C line = C::Separator;
     FCommands.Build(mnuColor, {C::Palette, line, C::SaveColor, C::MyColors, line, C::Pick, C::CopyAs, C::Paste,
-                               C::Contrast, line, C::Export, C::Import, line, C::Sample, C::AutoCopy,
+                               C::Recent, C::Contrast, line, C::Export, C::Import, line, C::Sample, C::AutoCopy,
                                C::ColorSpace, C::Freeze, line, C::Language});
-    // The own formats, the profile and the conditions as they are now, each time the menu opens.
+    // The own formats, the profile and the conditions as they are now, each time the menu
+    // opens; the recent colours' swatches while it is open.
     mnuColor.OnPopup = [this] {
         FOwnFormats.Reread();
         FPicker.MenuOpening();
+        FRecent.MakeSwatches(Scale(16));
         FCommands.Refresh();
     };
+    mnuColor.OnClose = [this] { FRecent.FreeSwatches(); };
     FCommands.Build(mnuControl, {C::Show, line, C::Email, C::Website, C::About, line, C::Exit});
 }
 
@@ -243,6 +247,7 @@ void TfrmMain::FormCreate() {
     // The hand-drawn 16-pixel image, not a scaled one.
     FTrayIcon.Add(Handle(), SmallIcon(), Caption());
     FOptions.Load(read ? &settings : nullptr);
+    if (read) ReadSettingsAtStartUp([this] { FRecent.Start(); });
     // A key another program holds is reported and everything else works.
     FPicker.RegisterHotKey(read ? settings.HotKey() : THotKey{});
     FCommands.Refresh();
@@ -309,7 +314,7 @@ void TfrmMain::PasteColor() {
     TColor c = 0;
     if (!Notations::Read(WideToUtf8(Clipboard::WideText(Application.Handle())), c))
         return ShowStatus(Text(X::NoColorOnClipboard));
-    FModel.Set(c, TColorSource::Pasted);
+    TakeColor(c, TColorSource::Pasted);
     ShowHint();
 }
 

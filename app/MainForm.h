@@ -8,6 +8,7 @@
 #include "Commands.h"
 #include "Dialogs.h"
 #include "Layout.h"
+#include "RecentMenu.h"
 #include "Options.h"
 #include "OwnFormatCommands.h"
 #include "Picking.h"
@@ -105,13 +106,19 @@ private:
     void ShowStatus(const std::wstring& text) { stbStatus->SetPanelText(text); }
 
     void PasteColor();
+    // A colour taken from a dialog, the clipboard or the recent colours: the current colour,
+    // and the newest recent one.
+    void TakeColor(TColor c, TColorSource source) {
+        FModel.Set(c, source);
+        FRecent.Add(c);
+    }
 
     // What picking asks of the window.
     HWND PickWindow() const override { return Handle(); }
     int Zoom() const override;
     void ShowPick(const TPickSample& sample, bool atPosition) override;
     void ShowHint() override;
-    void CopyAfterPick() override;
+    void PickTaken() override;
     void KeepShown() override;
     void ShowKept() override;
     void FreezeChanged() override;
@@ -121,7 +128,6 @@ private:
     // The notification area, hiding, stay on top.
     void TrayWndProc(UINT msg, LPARAM lp);
     void FinishHiding();
-    void TrayIconClicked(LPARAM mouseMessage);
     void AssertStayOnTop();
 
     TColorModel FModel;
@@ -130,6 +136,10 @@ private:
     TCommandTable FCommands{FOptions};
     TOwnFormatCommands FOwnFormats{FCommands, FOptions, [this] { return CurrentColor(); }};
     TPicker FPicker{*this, imgZoom};
+    TRecentMenu FRecent{FCommands, FOptions, [this](TColor c) {
+        TakeColor(c, TColorSource::Dialog);
+        ShowHint();
+    }};
     TTrayIcon FTrayIcon;
     TNotationEdits FNotations;
     TShownColor FBeforePick;

@@ -47,7 +47,9 @@ void TfrmMain::ShowHint() { ShowStatus(kHint + FPicker.TrueColor().StatusSuffix(
 // The still picture is topmost; the window goes above it for as long as it is shown.
 void TfrmMain::FreezeChanged() { AssertStayOnTop(); }
 
-void TfrmMain::CopyAfterPick() {
+// The colour goes to the recent colours and, as "取色后复制" says, to the clipboard.
+void TfrmMain::PickTaken() {
+    FRecent.Add(CurrentColor());
     if (AutoCopy() >= 1 && AutoCopy() <= kNotations) FNotations.Copy(AutoCopy());
     FOwnFormats.CopyAfterPick();
 }
@@ -68,7 +70,7 @@ void TfrmMain::ShowKept() {
 void TfrmMain::TrayWndProc(UINT msg, LPARAM lp) {
     if (msg == WM_WINDOWPOSCHANGING || msg == WM_WINDOWPOSCHANGED) AssertStayOnTop();
     if (msg == FTaskbarCreated) FTrayIcon.AddAgain();
-    if (msg == WM_TRAYICON) TrayIconClicked(lp);
+    if (msg == WM_TRAYICON) FTrayIcon.Clicked(lp, Visible(), [this] { ShowMainWindow(!Visible()); }, mnuControl);
 }
 
 // Minimised while counting as shown, by whatever route: finish hiding in the notification
@@ -98,29 +100,6 @@ void TfrmMain::ShowMainWindow(bool show) {
         SetVisible(false);
     } else {
         Application.Minimize();
-    }
-}
-
-void TfrmMain::TrayIconClicked(LPARAM mouseMessage) {
-    HWND app = Application.Handle();
-    switch (FTrayIcon.Click(mouseMessage, Visible())) {
-    case TTrayIcon::TAction::ShowOrHide:
-        ShowMainWindow(!Visible());
-        break;
-    case TTrayIcon::TAction::ToFront:
-        SetForegroundWindow(app);
-        break;
-    case TTrayIcon::TAction::Menu: {
-        // The menu closes on a click elsewhere only when the program is in the foreground.
-        SetForegroundWindow(app);
-        Application.ProcessMessages();
-        POINT p;
-        GetCursorPos(&p);
-        mnuControl.Popup(p.x, p.y);
-        break;
-    }
-    case TTrayIcon::TAction::None:
-        break;
     }
 }
 

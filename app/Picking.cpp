@@ -300,7 +300,7 @@ void TDragPick::Start() {
 void TDragPick::Take() {
     ReleaseCapture();
     End();
-    FPicker.Host().CopyAfterPick();
+    FPicker.Host().PickTaken();
 }
 
 // Also when the capture is lost to another window or the program is deactivated.
@@ -325,7 +325,7 @@ void TKeyPick::Take() {
     FPicker.PickAt(CursorPos());
     End();
     FPicker.Host().ShowHint();
-    FPicker.Host().CopyAfterPick();
+    FPicker.Host().PickTaken();
 }
 
 void TKeyPick::Cancel() {
@@ -344,5 +344,5 @@ void TMagnifierPick::Start() { FPicker.Take(); }
 
 void TMagnifierPick::Take() {
     FPicker.Host().ShowPick(FPicker.ZoomSample(FX, FY), false);
-    FPicker.Host().CopyAfterPick();
+    FPicker.Host().PickTaken();
 }

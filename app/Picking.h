@@ -28,7 +28,8 @@ public:
     virtual void ShowPick(const TPickSample& sample, bool atPosition) = 0;
     // A drag or keyboard pick is over: the status shows the hint again.
     virtual void ShowHint() = 0;
-    virtual void CopyAfterPick() = 0;
+    // A pick has taken its colour (a drag released, a keyboard pick taken, a magnifier click).
+    virtual void PickTaken() = 0;
     // What the window shows, kept when a keyboard pick starts and shown again when it is
     // cancelled.
     virtual void KeepShown() = 0;

@@ -1,4 +1,5 @@
 #include "TrayIcon.h"
+#include "Forms.h"
 #include "Text.h"
 #include <cstring>
 #include <shellapi.h>
@@ -44,4 +45,27 @@ TTrayIcon::TAction TTrayIcon::Click(LPARAM mouseMessage, bool visible) {
         return TAction::Menu;
     }
     return TAction::None;
+}
+
+void TTrayIcon::Clicked(LPARAM mouseMessage, bool visible, const std::function<void()>& showOrHide, TPopupMenu& menu) {
+    HWND app = Application.Handle();
+    switch (Click(mouseMessage, visible)) {
+    case TAction::ShowOrHide:
+        showOrHide();
+        break;
+    case TAction::ToFront:
+        SetForegroundWindow(app);
+        break;
+    case TAction::Menu: {
+        // The menu closes on a click elsewhere only when the program is in the foreground.
+        SetForegroundWindow(app);
+        Application.ProcessMessages();
+        POINT p;
+        GetCursorPos(&p);
+        menu.Popup(p.x, p.y);
+        break;
+    }
+    case TAction::None:
+        break;
+    }
 }

@@ -1,6 +1,8 @@
 // The program's icon in the notification area.
 #pragma once
+#include "Menus.h"
 #include <windows.h>
+#include <functional>
 #include <string>
 
 constexpr UINT WM_TRAYICON = WM_USER + 1;
@@ -42,6 +44,9 @@ public:
     // The shell reports a double click as press, release, double click, release; the second
     // release must not hide what the first one showed.
     TAction Click(LPARAM mouseMessage, bool visible);
+    // Does what the click asks: ShowOrHide runs for a click that shows or hides the program;
+    // the program comes to the front, and for a right click Menu opens at the cursor.
+    void Clicked(LPARAM mouseMessage, bool visible, const std::function<void()>& showOrHide, TPopupMenu& menu);
 
 private:
     TNotifyIconData FData{};

@@ -57,6 +57,10 @@ HMENU TPopupMenu::Build() const {
             mi.fState = (i->Checked ? MFS_CHECKED : 0u) | (i->Default ? MFS_DEFAULT : 0u) |
                         (i->Enabled ? 0u : MFS_GRAYED);
         }
+        if (i->Bitmap) {
+            mi.fMask |= MIIM_BITMAP;
+            mi.hbmpItem = i->Bitmap;
+        }
         if (i->Submenu) {
             mi.fMask |= MIIM_SUBMENU;
             mi.hSubMenu = i->Submenu->Build();
@@ -81,6 +85,7 @@ void TPopupMenu::Popup(int x, int y) {
     FActive = nullptr;
     // Lets the menu close properly when it was opened for a window in the background.
     PostMessageW(owner, WM_NULL, 0, 0);
+    if (OnClose) OnClose();
     Choose(id);
 }
 

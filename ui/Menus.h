@@ -21,6 +21,7 @@ struct TMenuItem {
     bool Checked = false;
     bool Enabled = true;  // a disabled entry is greyed and cannot be chosen
     bool Visible = true;  // a hidden entry is left out of the menu
+    HBITMAP Bitmap = nullptr;  // shown before the caption; borrowed, alive while the menu shows
     std::function<void()> OnClick;
     UINT Id = 0;
     std::unique_ptr<TPopupMenu> Submenu;  // set by TPopupMenu::AddSubmenu
@@ -47,6 +48,9 @@ public:
     HMENU Handle();
     // Runs each time the menu is about to show: the place to bring captions up to date.
     std::function<void()> OnPopup;
+    // Runs when the menu has closed, before the chosen entry's OnClick: the place to free what
+    // only the open menu needed.
+    std::function<void()> OnClose;
     // Shows the menu with its top left corner at a screen point and waits until it closes;
     // the chosen item's OnClick runs after that.
     void Popup(int x, int y);
