@@ -16,6 +16,7 @@ const char kProductName[] = "Quillora";
 const char kIniName[] = "\\vop.ini";
 const char kColorsSection[] = "COLORS";
 const char kFormatsSection[] = "FORMATS";
+const char kRecentSection[] = "RECENT";
 const char kPortableMarker[] = "\\portable";
 
 // The folder the running program was started from, without a trailing backslash; the empty
@@ -206,3 +207,21 @@ std::vector<int> TSettings::WriteFormats(const std::vector<OwnFormats::TFormat>&
     });
     return Keys;
 }
+
+TRecentColors TSettings::ReadRecent() {
+    return TRecentColors::FromLines(TIniFile::ReadSectionValues(kRecentSection, GetIniFileName()));
+}
+
+void TSettings::WriteRecent(const TRecentColors& List) {
+    // Taking a colour costs no file access; a change of the list is one rewrite, which also
+    // takes out whatever else the section held under a key (hand-edited lines that do not read).
+    TIniFile::WithSettingsLock([&] {
+        const std::string FileName = GetIniFileName();
+        std::vector<std::string> Removed;
+        for (const std::string& Line : TIniFile::ReadSectionValues(kRecentSection, FileName))
+            Removed.push_back(Line.substr(0, Line.find('=')));
+        TIniFile::WriteIniStrings(kRecentSection, List.StoredValues(), FileName, Removed);
+    });
+}
+
+void TSettings::RemoveRecent() { WriteRecent(TRecentColors()); }
