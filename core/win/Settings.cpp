@@ -213,8 +213,9 @@ TRecentColors TSettings::ReadRecent() {
 }
 
 void TSettings::WriteRecent(const TRecentColors& List) {
-    // Taking a colour costs no file access; a change of the list is one rewrite, which also
-    // takes out whatever else the section held under a key (hand-edited lines that do not read).
+    // The old keys are read under the same lock as the write, so that a list another running
+    // copy wrote meanwhile goes whole: no line of it stays beside ours, nor any hand-edited
+    // line that does not read.
     TIniFile::WithSettingsLock([&] {
         const std::string FileName = GetIniFileName();
         std::vector<std::string> Removed;
