@@ -3,6 +3,7 @@
 #include "ColorList.h"
 #include "HotKey.h"
 #include "OwnFormats.h"
+#include "RecentColors.h"
 #include "SettingsTable.h"
 #include "SettingsText.h"
 
@@ -11,8 +12,9 @@
 #include <utility>
 #include <vector>
 
-// The settings file: the keys of [VOP] and the saved colours of [COLORS]. Class-level
-// operations only, never instantiated; defined in the Windows part of core.
+// The settings file: the keys of [VOP], the saved colours of [COLORS], the own formats of
+// [FORMATS] and the recent colours of [RECENT]. Class-level operations only, never
+// instantiated; defined in the Windows part of core.
 class TSettings {
 public:
     TSettings() = delete;
@@ -118,6 +120,21 @@ public:
     // settings lock. Gives each format's key. Throws EIniFileException when the write fails;
     // the file then stays as it was.
     static std::vector<int> WriteFormats(const std::vector<OwnFormats::TFormat>& Formats);
+
+    // --- Recent colours: section [RECENT], kept there only while "keeprecent" is on ---
+
+    // The list the section holds (TRecentColors::FromLines): lines that do not read are
+    // skipped and stay in the file until the next WriteRecent.
+    static TRecentColors ReadRecent();
+    // Rewrites the section in one write under the settings lock: keys "1".."N" newest first,
+    // every other line of the section with a key gone. Throws EIniFileException when the write
+    // fails; the file then stays as it was.
+    static void WriteRecent(const TRecentColors& List);
+    // Takes every line of the section with a key out, in one write under the settings lock, as
+    // WriteRecent does for an empty list. The line "[RECENT]" itself stays: the one write that
+    // fails whole (TIniFile::WriteIniStrings) takes lines out, not sections. A file without
+    // such lines is not written. Throws as WriteRecent does.
+    static void RemoveRecent();
 
 private:
     // The text of a [VOP] key as the file holds it; the row's MissingValue when it is missing.

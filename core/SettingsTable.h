@@ -13,8 +13,8 @@
 // setting is one row here plus its use. Pure code: runs in the Linux and the Windows build.
 namespace SettingsTable {
 
-// The rows' order in kSettings.
-enum class TSettingId { StayOnTop, Zoom, HotKey, Sample, AutoCopy, ColorSpace, Freeze, Language };
+// The rows' order in kSettings. A new setting goes last, so that the others keep their numbers.
+enum class TSettingId { StayOnTop, Zoom, HotKey, Sample, AutoCopy, ColorSpace, Freeze, Language, KeepRecent };
 
 // Unscoped, so that the rows read short.
 enum TType {
@@ -92,6 +92,8 @@ inline constexpr TSetting kSettings[] = {
     {TSettingId::Freeze,    "freeze",   Switch,   0,  1,          {},             0,  AsGiven, {}},
     // The language of every text: Chinese or English.
     {TSettingId::Language,  "language", Named,    0,  kLanguages.Count - 1, {},   0,  AsGiven, kLanguages},
+    // The recent colours are kept in [RECENT] for the next start, not in memory only.
+    {TSettingId::KeepRecent, "keeprecent", Switch, 0, 1,          {},             0,  AsGiven, {}},
 };
 
 inline constexpr std::size_t kSettingCount = sizeof kSettings / sizeof kSettings[0];

@@ -16,6 +16,7 @@ const char kProductName[] = "Quillora";
 const char kIniName[] = "\\vop.ini";
 const char kColorsSection[] = "COLORS";
 const char kFormatsSection[] = "FORMATS";
+const char kRecentSection[] = "RECENT";
 const char kPortableMarker[] = "\\portable";
 
 // The folder the running program was started from, without a trailing backslash; the empty
@@ -206,3 +207,22 @@ std::vector<int> TSettings::WriteFormats(const std::vector<OwnFormats::TFormat>&
     });
     return Keys;
 }
+
+TRecentColors TSettings::ReadRecent() {
+    return TRecentColors::FromLines(TIniFile::ReadSectionValues(kRecentSection, GetIniFileName()));
+}
+
+void TSettings::WriteRecent(const TRecentColors& List) {
+    // The old keys are read under the same lock as the write, so that a list another running
+    // copy wrote meanwhile goes whole: no line of it stays beside ours, nor any hand-edited
+    // line that does not read.
+    TIniFile::WithSettingsLock([&] {
+        const std::string FileName = GetIniFileName();
+        std::vector<std::string> Removed;
+        for (const std::string& Line : TIniFile::ReadSectionValues(kRecentSection, FileName))
+            Removed.push_back(Line.substr(0, Line.find('=')));
+        TIniFile::WriteIniStrings(kRecentSection, List.StoredValues(), FileName, Removed);
+    });
+}
+
+void TSettings::RemoveRecent() { WriteRecent(TRecentColors()); }

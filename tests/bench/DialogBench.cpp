@@ -5,7 +5,8 @@
 //   dialog_bench [COUNT1] [COUNT2] [thread]   (default 500 2000; "thread": closed from a
 //                                             second thread, as long_run does)
 //   dialog_bench store [RUNS] [ENTRIES...]    My colours and the contrast dialog with stores of
-//                                             these sizes (default 3 runs; 2 3000 20000 100000)
+//                                             these sizes (default 3 runs; 2 3000 20000 100000),
+//                                             and one rewrite of 20 recent colours beside them
 #include "Footprint.h"
 #include "ContrastForm.h"
 #include "IniFile.h"
@@ -74,6 +75,7 @@ size_t ProfileRead() {
 // What one run measures; times in milliseconds.
 struct TRun {
     double Read = 0, Profile = 0, Own = 0, Open = 0, Scroll = 0, Delete = 0, Contrast = 0, Filled = 0, DropDown = 0;
+    double Recent = 0;  // one TSettings::WriteRecent of 20 colours, the median of 21
     double WorkingSet = 0, Growth = 0;
     long Gdi = 0, Windows = 0, Images = 0, Rows = 0;
     const char* RowAfter = "?";  // the selection after the delete: at the same row, none, moved
@@ -238,6 +240,22 @@ TRun Measure(TfrmMain& main, int entries) {
     GStart = Now();
     main.mnuColor.Find(TCommandId::Contrast)->OnClick();
     GPhase = TPhase::Idle;
+
+    // Two lists of 20 in turn, so that each write changes every line of [RECENT].
+    constexpr int kRecentWrites = 21;
+    TRecentColors lists[2];
+    for (TColor c = 0; c < TRecentColors::kMaxCount; ++c) {
+        lists[0].Add(c);
+        lists[1].Add(c << 8);
+    }
+    std::vector<double> writes;
+    for (int i = 0; i < kRecentWrites; ++i) {
+        t = Now();
+        TSettings::WriteRecent(lists[i % 2]);
+        writes.push_back(Now() - t);
+    }
+    std::sort(writes.begin(), writes.end());
+    run.Recent = writes[writes.size() / 2];
     return run;
 }
 
@@ -252,23 +270,24 @@ void Run(TfrmMain& main, int runs, const std::vector<int>& sizes) {
     Measure(main, 2);  // the first opening makes what every later one finds
     std::printf("My colours and the contrast dialog by the number of saved colours; times in ms, "
                 "median of %d runs\n", runs);
-    std::printf("%8s %7s %8s %8s %8s %8s %8s %8s %6s %6s %5s %5s %7s %7s %8s %8s %8s\n", "entries", "texts", "read",
+    std::printf("%8s %7s %8s %8s %8s %8s %8s %8s %6s %6s %5s %5s %7s %7s %8s %8s %8s %7s\n", "entries", "texts", "read",
                 "profile", "own", "open", "to end", "delete", "row", "GDI", "USER", "imgs", "WS", "WS +",
-                "contrast", "filled", "drop");
-    std::printf("%8s %7s %8s %8s %8s %8s %8s %8s %6s %6s %5s %5s %7s %7s %8s %8s %8s\n", "", "MiB", "store", "section",
-                "section", "", "", "", "after", "+", "+", "", "MiB", "MiB", "open", "", "down");
+                "contrast", "filled", "drop", "recent");
+    std::printf("%8s %7s %8s %8s %8s %8s %8s %8s %6s %6s %5s %5s %7s %7s %8s %8s %8s %7s\n", "", "MiB", "store", "section",
+                "section", "", "", "", "after", "+", "+", "", "MiB", "MiB", "open", "", "down", "write");
     for (int entries : sizes) {
         std::vector<TRun> done;
         for (int i = 0; i < runs; ++i) done.push_back(Measure(main, entries));
         const TRun& last = done.back();
         const double texts = static_cast<double>(WriteStore(entries)) / (1 << 20);
-        std::printf("%8d %7.2f %8.1f %8.1f %8.1f %8.1f %8.1f %8.1f %6s %6ld %5ld %5ld %7.1f %7.1f %8.1f %8.1f %8.1f%s\n",
+        std::printf("%8d %7.2f %8.1f %8.1f %8.1f %8.1f %8.1f %8.1f %6s %6ld %5ld %5ld %7.1f %7.1f %8.1f %8.1f %8.1f %7.2f%s\n",
                     entries,
                     texts, Median(done, &TRun::Read), Median(done, &TRun::Profile), Median(done, &TRun::Own),
                     Median(done, &TRun::Open),
                     Median(done, &TRun::Scroll), Median(done, &TRun::Delete), last.RowAfter, last.Gdi, last.Windows,
                     last.Images, Median(done, &TRun::WorkingSet), Median(done, &TRun::Growth),
                     Median(done, &TRun::Contrast), Median(done, &TRun::Filled), Median(done, &TRun::DropDown),
+                    Median(done, &TRun::Recent),
                     last.AtEnd && last.Rows == entries - 1 ? "" : "  (not at the end, or no row deleted)");
         std::fflush(stdout);
     }

@@ -169,14 +169,15 @@ static_assert(kHotKeyAlt == MOD_ALT && kHotKeyCtrl == MOD_CONTROL && kHotKeyShif
 // Each [VOP] number, and the hot key, read back as text.
 std::string ReadVop(const std::string& Key) {
     if (Key == "hotkey") return HotKeyText(TSettings::GetHotKey());
-    return std::to_string(Key == "zoom" ? TSettings::GetZoom()
-                          : Key == "sample" ? TSettings::GetSample()
-                                            : TSettings::GetAutoCopy());
+    return std::to_string(Key == "zoom"       ? TSettings::GetZoom()
+                          : Key == "sample"   ? TSettings::GetSample()
+                          : Key == "autocopy" ? TSettings::GetAutoCopy()
+                                              : TSettings::Get(TSettings::TSettingId::KeepRecent));
 }
 
-TEST_F(SettingsTest, ZoomSampleAutoCopyAndHotKeyReadTheirRangeElseTheirDefault) {
+TEST_F(SettingsTest, ZoomSampleAutoCopyKeepRecentAndHotKeyReadTheirRangeElseTheirDefault) {
     const std::pair<const char*, const char*> kDefaults[] = {
-        {"zoom", "1"}, {"sample", "1"}, {"autocopy", "0"}, {"hotkey", "Ctrl+Alt+P"}};
+        {"zoom", "1"}, {"sample", "1"}, {"autocopy", "0"}, {"keeprecent", "0"}, {"hotkey", "Ctrl+Alt+P"}};
     for (const auto& [Key, Default] : kDefaults) EXPECT_EQ(ReadVop(Key), Default) << "no file";
     EXPECT_FALSE(Exists(IniPath())) << "reading creates nothing";
     WriteIni("[VOP]\r\nontop=0\r\n");
@@ -191,6 +192,8 @@ TEST_F(SettingsTest, ZoomSampleAutoCopyAndHotKeyReadTheirRangeElseTheirDefault) 
         {"zoom", "'3'", "3"},      {"zoom", "3 4", "1"},       {"zoom", "1.5", "1"},
         {"sample", " 5 ", "5"},    {"autocopy", "'7'", "7"},   {"hotkey", "", ""},
         {"hotkey", "shift+f12", "Shift+F12"},                   {"hotkey", "P", "Ctrl+Alt+P"},
+        {"keeprecent", " 1 ", "1"}, {"keeprecent", "0", "0"},  {"keeprecent", "2", "0"},
+        {"keeprecent", "on", "0"},
     };
     for (const TCase& c : kCases) {
         WriteIni(std::string("[VOP]\r\n") + c.Key + "=" + c.Value + "\r\n");
@@ -433,6 +436,56 @@ TEST_F(SettingsTest, AddColorsWritesEveryLineBehindTheOthersOrNone) {
         CloseHandle(Held);
     }
     EXPECT_EQ(ReadBytes(IniPath()), Before);
+}
+
+// --- [RECENT] -------------------------------------------------------------------------------
+
+TEST_F(SettingsTest, RecentColoursRewriteTheirSectionAloneInOneWrite) {
+    const std::string Vop = "[VOP]\r\nzoom=3\r\nkeeprecent=1\r\n";
+    const std::string Colors = "[COLORS]\r\n01012020101010=#FF8000a\r\n";
+    TSettings::RemoveRecent();
+    EXPECT_FALSE(Exists(IniPath())) << "nothing to remove, nothing written";
+    WriteIni(Vop + Colors);
+    TSettings::RemoveRecent();
+    EXPECT_EQ(ReadBytes(IniPath()), Vop + Colors) << "no section is added";
+
+    // Twenty colours over a section with a line that does not read and one at another key.
+    WriteIni(Vop + "[RECENT]\r\n1=#GG0000\r\n25=#00FF00\r\n" + Colors);
+    EXPECT_TRUE(TSettings::ReadRecent().Colors().empty());
+    TRecentColors List;
+    TLines Lines;
+    for (int i = 20; i >= 1; --i) List.Add(MakeColor(i, 0x80, 0xAB));
+    for (int i = 1; i <= 20; ++i) {
+        char Line[16];
+        std::snprintf(Line, sizeof Line, "%d=#%02X80AB", i, i);
+        Lines.push_back(Line);
+    }
+    TSettings::WriteRecent(List);
+    EXPECT_EQ(TIniFile::ReadSectionValues("RECENT", IniPath()), Lines);
+    EXPECT_EQ(TSettings::ReadRecent().Colors(), List.Colors());
+    EXPECT_EQ(TSettings::Get(TSettings::TSettingId::KeepRecent), 1);
+    EXPECT_EQ(TSettings::GetZoom(), 3);
+    EXPECT_EQ(TSettings::ReadColorLines(), TLines{"01012020101010=#FF8000a"});
+
+    // A shorter list leaves none of the old keys; a failed write leaves the file as it was.
+    List.Clear();
+    List.Add(0x00563412);
+    TSettings::WriteRecent(List);
+    const std::string Shorter = Vop + "[RECENT]\r\n1=#123456\r\n" + Colors;
+    EXPECT_EQ(ReadBytes(IniPath()), Shorter);
+    {
+        const HANDLE Held = CreateFileA(IniPath().c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                        OPEN_EXISTING, 0, nullptr);
+        ASSERT_NE(Held, INVALID_HANDLE_VALUE);
+        EXPECT_THROW(TSettings::WriteRecent(TRecentColors()), EIniFileException);
+        EXPECT_THROW(TSettings::RemoveRecent(), EIniFileException);
+        CloseHandle(Held);
+    }
+    EXPECT_EQ(ReadBytes(IniPath()), Shorter);
+
+    TSettings::RemoveRecent();
+    EXPECT_EQ(ReadBytes(IniPath()), Vop + "[RECENT]\r\n" + Colors);
+    EXPECT_TRUE(TSettings::ReadRecent().Colors().empty());
 }
 
 TEST_F(SettingsTest, ChosenFilesAreReplacedWholeOrNotAtAll) {
