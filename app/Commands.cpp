@@ -108,6 +108,7 @@ void TCommandTable::Refresh() {
             item.Visible = !c->Visible || c->Visible();
             item.Enabled = !c->Enabled || c->Enabled();
             item.Checked = c->Checked && c->Checked();
-            item.Bitmap = c->Bitmap ? c->Bitmap() : nullptr;
+            item.DrawImage = c->DrawImage;
+            item.ImageSize = c->ImageSize ? c->ImageSize() : 0;
         });
 }

@@ -32,7 +32,8 @@ struct TCommand {
     std::function<std::wstring()> Text;  // shown after a tab when not empty (a key, a value); the
                                          // whole caption of a row without one
     std::function<bool()> Visible;       // always, when empty
-    std::function<HBITMAP()> Bitmap;     // shown before the caption (borrowed), when not empty
+    std::function<void(HDC, const RECT&)> DrawImage;  // an image before the caption, when not empty,
+    std::function<int()> ImageSize;                   // in a square of this many pixels
     TCommandId Parent = TCommandId::None;  // the submenu entry it appears under
     bool Radio = false;                  // checked with a dot
     bool Default = false;                // shown in bold

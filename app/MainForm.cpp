@@ -168,15 +168,13 @@ void TfrmMain::BuildCommands() {
     FCommands.Build(mnuColor, {C::Palette, line, C::SaveColor, C::MyColors, line, C::Pick, C::CopyAs, C::Paste,
                                C::Recent, C::Contrast, line, C::Export, C::Import, line, C::Sample, C::AutoCopy,
                                C::ColorSpace, C::Freeze, line, C::Language});
-    // The own formats, the profile and the conditions as they are now, each time the menu
-    // opens; the recent colours' swatches while it is open.
+    // The own formats, the profile and the conditions as they are now, each time the menu opens.
     mnuColor.OnPopup = [this] {
         FOwnFormats.Reread();
         FPicker.MenuOpening();
-        FRecent.MakeSwatches(Scale(16));
+        FRecent.SetSwatchSize(Scale(16));
         FCommands.Refresh();
     };
-    mnuColor.OnClose = [this] { FRecent.FreeSwatches(); };
     FCommands.Build(mnuControl, {C::Show, line, C::Email, C::Website, C::About, line, C::Exit});
 }
 

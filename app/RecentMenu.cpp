@@ -18,7 +18,16 @@ void TRecentMenu::AddCommands() {
             const std::wstring hex = AnsiToWide(ColorText::FromColor(FList.Colors()[i]));
             return i < 10 ? L"&" + std::to_wstring((i + 1) % 10) + L" " + hex : hex;
         };
-        c.Bitmap = [this, i] { return FSwatches[i].Get(); };
+        // A square of the colour in a grey frame, so that white shows on a white menu: drawn
+        // each time the open menu paints it, so no drawing object outlives the painting.
+        c.DrawImage = [this, i](HDC dc, const RECT& square) {
+            if (i >= FList.Count()) return;
+            TBrushHandle frame(CreateSolidBrush(RGB(128, 128, 128))), fill(CreateSolidBrush(FList.Colors()[i]));
+            FillRect(dc, &square, frame.Get());
+            const RECT inside{square.left + 1, square.top + 1, square.right - 1, square.bottom - 1};
+            FillRect(dc, &inside, fill.Get());
+        };
+        c.ImageSize = [this] { return FSwatchSize; };
     }
     TCommand& none = FCommands.AddChild(C::Recent, TTextId::RecentNone, nullptr);
     none.Enabled = [] { return false; };
@@ -60,23 +69,4 @@ void TRecentMenu::Changed() {
         if (!FWriteFailed) Application.HandleException(e);
         FWriteFailed = true;
     }
-}
-
-// A square of the colour inside a one-pixel grey frame, so that white shows on a white menu.
-void TRecentMenu::MakeSwatches(int size) {
-    TScreenDC screen;
-    for (size_t i = 0; i < FList.Count(); ++i) {
-        FSwatches[i].Reset(CreateCompatibleBitmap(screen.Get(), size, size));
-        TMemoryDCHandle dc(CreateCompatibleDC(screen.Get()));
-        HGDIOBJ old = SelectObject(dc.Get(), FSwatches[i].Get());
-        const RECT all{0, 0, size, size}, inside{1, 1, size - 1, size - 1};
-        TBrushHandle frame(CreateSolidBrush(RGB(128, 128, 128))), fill(CreateSolidBrush(FList.Colors()[i]));
-        FillRect(dc.Get(), &all, frame.Get());
-        FillRect(dc.Get(), &inside, fill.Get());
-        SelectObject(dc.Get(), old);
-    }
-}
-
-void TRecentMenu::FreeSwatches() {
-    for (TBitmapHandle& swatch : FSwatches) swatch.Reset();
 }

@@ -5,7 +5,6 @@
 #include "Commands.h"
 #include "Options.h"
 #include "Settings.h"
-#include <array>
 #include <functional>
 
 class TRecentMenu {
@@ -20,9 +19,8 @@ public:
     // A colour taken: to the top. Costs no file access unless the list is kept.
     void Add(TColor color);
     const TRecentColors& List() const { return FList; }
-    // The swatches exist while the colour menu is open, each Size pixels square.
-    void MakeSwatches(int size);
-    void FreeSwatches();
+    // The swatches' size for the menu about to open (16 pixels at 96 DPI, scaled).
+    void SetSwatchSize(int size) { FSwatchSize = size; }
 
 private:
     bool Kept() const { return FOptions.Get(SettingsTable::TSettingId::KeepRecent) != 0; }
@@ -31,7 +29,7 @@ private:
     TOptions& FOptions;
     std::function<void(TColor)> FChoose;
     TRecentColors FList;
-    std::array<TBitmapHandle, TRecentColors::kMaxCount> FSwatches;
+    int FSwatchSize = 16;
     bool FStarted = false;
     bool FWriteFailed = false;
 };

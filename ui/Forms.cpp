@@ -1,5 +1,6 @@
 #include "Forms.h"
 #include "LabelNames.h"
+#include "Menus.h"
 #include "StdCtrls.h"
 #include <commctrl.h>
 #include <algorithm>
@@ -311,6 +312,13 @@ LRESULT CALLBACK TApplication::AppProc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
     case WM_CLOSE:
         if (Application.FMainForm) Application.FMainForm->Close();
         return 0;
+    // The open menu's images: popup menus are shown for this window.
+    case WM_MEASUREITEM:
+        if (TPopupMenu::MeasureImage(*reinterpret_cast<MEASUREITEMSTRUCT*>(lp))) return TRUE;
+        break;
+    case WM_DRAWITEM:
+        if (TPopupMenu::DrawImage(*reinterpret_cast<const DRAWITEMSTRUCT*>(lp))) return TRUE;
+        break;
     case Runtime::WM_SHOWREPORTS:
         Runtime::ShowWaitingReports();
         return 0;

@@ -1,5 +1,6 @@
 #include "Menus.h"
 #include "Runtime.h"
+#include <algorithm>
 
 TMenuItem::TMenuItem() = default;
 TMenuItem::~TMenuItem() = default;
@@ -42,6 +43,13 @@ void TPopupMenu::ForEach(const std::function<void(TMenuItem&)>& visit) {
 // A submenu's handle belongs to the menu it hangs in, which destroys it with itself.
 HMENU TPopupMenu::Build() const {
     HMENU menu = CreatePopupMenu();
+    // Images share the column of the check marks, so that no caption moves right of them.
+    MENUINFO style{};
+    style.cbSize = sizeof style;
+    style.fMask = MIM_STYLE;
+    style.dwStyle = MNS_CHECKORBMP;
+    if (std::any_of(FItems.begin(), FItems.end(), [](const auto& i) { return i->DrawImage != nullptr; }))
+        SetMenuInfo(menu, &style);
     for (auto& i : FItems) {
         if (!i->Visible) continue;
         MENUITEMINFOW mi{};
@@ -57,9 +65,9 @@ HMENU TPopupMenu::Build() const {
             mi.fState = (i->Checked ? MFS_CHECKED : 0u) | (i->Default ? MFS_DEFAULT : 0u) |
                         (i->Enabled ? 0u : MFS_GRAYED);
         }
-        if (i->Bitmap) {
+        if (i->DrawImage) {
             mi.fMask |= MIIM_BITMAP;
-            mi.hbmpItem = i->Bitmap;
+            mi.hbmpItem = HBMMENU_CALLBACK;
         }
         if (i->Submenu) {
             mi.fMask |= MIIM_SUBMENU;
@@ -80,9 +88,11 @@ void TPopupMenu::Popup(int x, int y) {
     HWND owner = Runtime::OwnerWindow();
     if (OnPopup) OnPopup();
     FActive = Handle();
+    FOpen = this;
     UINT id = static_cast<UINT>(TrackPopupMenuEx(
         FMenu, TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RIGHTBUTTON | TPM_RETURNCMD, x, y, owner, nullptr));
     FActive = nullptr;
+    FOpen = nullptr;
     // Lets the menu close properly when it was opened for a window in the background.
     PostMessageW(owner, WM_NULL, 0, 0);
     if (OnClose) OnClose();
@@ -98,4 +108,32 @@ bool TPopupMenu::Choose(UINT id) {
         if (i->Submenu && i->Submenu->Choose(id)) return true;
     }
     return false;
+}
+
+TMenuItem* TPopupMenu::FindId(UINT id) {
+    for (auto& i : FItems) {
+        if (i->Id == id) return i.get();
+        if (i->Submenu)
+            if (TMenuItem* found = i->Submenu->FindId(id)) return found;
+    }
+    return nullptr;
+}
+
+bool TPopupMenu::MeasureImage(MEASUREITEMSTRUCT& measure) {
+    const TMenuItem* item = measure.CtlType == ODT_MENU ? OpenEntry(measure.itemID) : nullptr;
+    if (!item || !item->DrawImage) return false;
+    // A quarter more across, so that the caption keeps its distance.
+    measure.itemWidth = static_cast<UINT>(item->ImageSize + item->ImageSize / 4);
+    measure.itemHeight = static_cast<UINT>(item->ImageSize);
+    return true;
+}
+
+bool TPopupMenu::DrawImage(const DRAWITEMSTRUCT& draw) {
+    const TMenuItem* item = draw.CtlType == ODT_MENU ? OpenEntry(draw.itemID) : nullptr;
+    if (!item || !item->DrawImage) return false;
+    // The square in the middle of the place the menu gives.
+    const RECT& r = draw.rcItem;
+    const int left = r.left + (r.right - r.left - item->ImageSize) / 2, top = r.top + (r.bottom - r.top - item->ImageSize) / 2;
+    item->DrawImage(draw.hDC, RECT{left, top, left + item->ImageSize, top + item->ImageSize});
+    return true;
 }

@@ -21,7 +21,11 @@ struct TMenuItem {
     bool Checked = false;
     bool Enabled = true;  // a disabled entry is greyed and cannot be chosen
     bool Visible = true;  // a hidden entry is left out of the menu
-    HBITMAP Bitmap = nullptr;  // shown before the caption; borrowed, alive while the menu shows
+    // Drawn before the caption, in a square of ImageSize pixels, each time the open menu paints
+    // the entry; the menu's owner window passes on the menu's requests (WM_MEASUREITEM and
+    // WM_DRAWITEM) to MeasureImage and DrawImage.
+    std::function<void(HDC dc, const RECT& square)> DrawImage;
+    int ImageSize = 0;
     std::function<void()> OnClick;
     UINT Id = 0;
     std::unique_ptr<TPopupMenu> Submenu;  // set by TPopupMenu::AddSubmenu
@@ -57,13 +61,19 @@ public:
     // Called by Popup for the id the menu returned: runs that item's OnClick. False when no
     // item has the id (the menu was closed without a choice).
     bool Choose(UINT id);
+    // For the open menu's entries with an image; false for anything else.
+    static bool MeasureImage(MEASUREITEMSTRUCT& measure);
+    static bool DrawImage(const DRAWITEMSTRUCT& draw);
     // Set while the menu is open: tests use it to close it.
     static HMENU ActiveMenu() { return FActive; }
 
 private:
     HMENU Build() const;
+    TMenuItem* FindId(UINT id);
+    static TMenuItem* OpenEntry(UINT id) { return FOpen ? FOpen->FindId(id) : nullptr; }
     std::vector<std::unique_ptr<TMenuItem>> FItems;
     HMENU FMenu = nullptr;
     static inline HMENU FActive = nullptr;
+    static inline TPopupMenu* FOpen = nullptr;
     static inline UINT FNextId = 1;  // ids are unique across all menus, submenus included
 };
