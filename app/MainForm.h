@@ -79,6 +79,7 @@ public:
     // Copies own format Index, read again from the file first when Fresh.
     void CopyOwnFormat(size_t index, bool fresh) { FOwnFormats.Copy(index, fresh); }
     const TOwnFormatCommands& OwnFormatMenu() const { return FOwnFormats; }
+    const TRecentMenu& Recent() const { return FRecent; }
     const TNotifyIconData& TrayIcon() const { return FTrayIcon.Data(); }
     // Shows the program (true) or starts or completes hiding it in the notification area.
     void ShowMainWindow(bool show);

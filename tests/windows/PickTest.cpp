@@ -7,6 +7,7 @@
 #include "MonitorProfileFile.h"
 #include "UserDriver.h"
 #include <functional>
+#include <thread>
 #include <psapi.h>
 
 namespace {
@@ -513,6 +514,50 @@ TEST_F(PickTest, EachPickStartReadsTheMonitorProfileAgainWhenItChanged) {
         const std::wstring line = space.InfoLines(F->Handle())[0];
         EXPECT_EQ(line.find(L"无法使用") != std::wstring::npos, i == 3) << s.Name << ": " << WideToUtf8(line);
     }
+}
+
+// A colour taken goes to the top of the recent colours: a finished pick of each kind, a paste
+// and a choice from the list itself; a cancelled pick and the editors leave the list alone.
+// The open menu draws one swatch per colour and keeps no drawing object.
+TEST_F(PickTest, TakenColoursEnterTheRecentColoursNewestFirst) {
+    const auto recent = [this] { return F->Recent().List().Colors(); };
+    Press(F->pnlDrag->Handle(), WM_LBUTTONDOWN, MK_LBUTTON);
+    MoveTo(kLeft + 1, kTop + 1);
+    Release();
+    SendMessageW(F->Handle(), WM_HOTKEY, kPickHotKeyId, 0);
+    Key(VK_ESCAPE);
+    F->spiR->SetValue(77);
+    SendMessageW(F->pnlZoom->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(116 + 2, 49));
+    SendMessageW(F->pnlZoom->Handle(), WM_LBUTTONUP, 0, MAKELPARAM(116 + 2, 49));
+    Clipboard::SetText(Application.Handle(), "#123456");
+    F->mnuColor.Find(TCommandId::Paste)->OnClick();
+    const std::vector<TColor> taken = {MakeColor(0x12, 0x34, 0x56), PatternColor(3, 1), PatternColor(1, 1)};
+    ASSERT_EQ(recent(), taken);
+    F->mnuColor.OnPopup();
+    F->mnuColor.Find(F->Commands().Child(TCommandId::Recent, 2))->OnClick();
+    EXPECT_EQ(F->CurrentColor(), PatternColor(1, 1));
+    EXPECT_EQ(recent(), (std::vector<TColor>{taken[2], taken[0], taken[1]}));
+    EXPECT_EQ(Clipboard::Text(Application.Handle()), "#123456") << "a choice copies nothing";
+
+    // The real menu, its recent colours opened from the keyboard and painted, then closed.
+    const DWORD gdi = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS);
+    std::thread user([] {
+        HWND menu = nullptr;
+        for (int i = 0; i < 200 && !(menu = FindWindowW(L"#32768", nullptr)); ++i) Sleep(10);
+        for (WPARAM key : {WPARAM('R'), WPARAM(VK_ESCAPE), WPARAM(VK_ESCAPE)}) {
+            PostMessageW(menu, WM_KEYDOWN, key, 0);
+            Sleep(300);
+        }
+    });
+    F->mnuColor.Popup(10, 10);
+    user.join();
+    HMENU colors = GetSubMenu(F->mnuColor.Handle(), 8);
+    for (int i = 0; i < 4; ++i) {
+        MENUITEMINFOW info{sizeof info, MIIM_BITMAP};
+        GetMenuItemInfoW(colors, static_cast<UINT>(i), TRUE, &info);
+        EXPECT_EQ(info.hbmpItem, i < 3 ? HBMMENU_CALLBACK : nullptr) << i;
+    }
+    EXPECT_EQ(GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS), gdi);
 }
 
 TEST_F(PickTest, SampleAveragesTheSquareRoundingHalfUpAndTheMagnifierOutlinesIt) {
