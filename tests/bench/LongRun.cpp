@@ -5,6 +5,7 @@
 //
 //   long_run [PICKS] [DIALOGS] [CYCLES] [MENUS]
 #include "Footprint.h"
+#include "../windows/GdiObjects.h"
 #include "MainForm.h"
 #include "StartUp.h"
 #include <psapi.h>
@@ -14,18 +15,6 @@
 #include <thread>
 
 namespace {
-// Wine answers 0 for the object counts of GetGuiResources; its GDI objects can be counted
-// all the same, since it accepts a handle's table index alone.
-unsigned long GdiObjects(DWORD onlyType = 0) {
-    unsigned long n = onlyType ? 0 : GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS);
-    if (n) return n;
-    for (UINT_PTR i = 1; i < 0x10000; ++i) {
-        const DWORD type = GetObjectType(reinterpret_cast<HGDIOBJ>(i));
-        if (type && (!onlyType || type == onlyType)) ++n;
-    }
-    return n;
-}
-
 double Report(const char* phase) {
     PROCESS_MEMORY_COUNTERS_EX m{};
     GetProcessMemoryInfo(GetCurrentProcess(), reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&m), sizeof m);

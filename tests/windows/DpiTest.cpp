@@ -5,6 +5,7 @@
 #include "ContrastForm.h"
 #include "FormatsForm.h"
 #include "MainWindowLayout.h"
+#include "GdiObjects.h"
 #include "MainWindowTest.h"
 #include "MyColorsForm.h"
 #include "SaveColorForm.h"
@@ -169,14 +170,7 @@ INSTANTIATE_TEST_SUITE_P(Scales, DpiTest,
 
 TEST_F(TMainWindowTest, HundredChangesOfDpiLeaveNoGdiObjectBehind) {
     CreateMain()->Show();
-    // Wine answers 0 for GR_GDIOBJECTS; its objects are counted by their table index.
-    auto gdi = [] {
-        DWORD n = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS);
-        if (n) return n;
-        for (uintptr_t i = 1; i < 0x10000; ++i)
-            if (GetObjectType(reinterpret_cast<HGDIOBJ>(i))) ++n;
-        return n;
-    };
+    auto gdi = [] { return GdiObjects(); };
     auto change = [this](int dpi) { SendDpiChanged(*F, TfrmMain::kClientWidth, TfrmMain::kClientHeight, dpi); };
     change(144);
     change(96);
