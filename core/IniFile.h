@@ -41,6 +41,11 @@ public:
                                 const std::string& FileName,
                                 const std::vector<std::string>& Removed = {});
 
+    // Takes a section out of the file, its header line with its lines, under the settings lock;
+    // a missing file or section changes nothing. A read-only file is made writable first.
+    // Throws EIniFileException when the write fails; the file then stays as it was.
+    static void EraseSection(const std::string& Section, const std::string& FileName);
+
     // Runs Action holding the settings lock, so that what it reads and then writes is not
     // changed by another running copy in between. The INI operations called inside take the
     // same lock again, which a thread may.

@@ -522,6 +522,27 @@ void TIniFile::WriteIniStrings(const std::string& Section,
     Fail();
 }
 
+// Rare (a setting turned off), so through the profile functions, which rewrite the file.
+void TIniFile::EraseSection(const std::string& Section, const std::string& FileName) {
+    TSettingsLock Lock;
+    if (!IsRegularFile(FileName)) return;
+    std::vector<char> Names(64 * 1024);
+    const DWORD Length = GetPrivateProfileSectionNamesA(Names.data(), static_cast<DWORD>(Names.size()), FileName.c_str());
+    bool Found = false;
+    for (const char* Name = Names.data(); *Name && Name < Names.data() + Length; Name += std::strlen(Name) + 1)
+        Found = Found || TextUtil::SameText(Name, Section);
+    if (!Found) return;
+    ClearReadOnly(FileName);
+    const TRewriteGuard Guard(FileName, 0);
+    const bool Written =
+        Guard.HasRoom() && WritePrivateProfileStringA(Section.c_str(), nullptr, nullptr, FileName.c_str());
+    FlushProfileCache(FileName);
+    if (Written && Guard.Whole()) return;
+    Guard.Restore();
+    FlushProfileCache(FileName);
+    throw EIniFileException(FileName);
+}
+
 void TIniFile::WithSettingsLock(const std::function<void()>& Action) {
     TSettingsLock Lock;
     Action();
