@@ -29,15 +29,23 @@ void TRecentMenu::AddCommands() {
         };
         c.ImageSize = [this] { return FSwatchSize; };
     }
+    // The other entries get an empty image, so that every caption starts in one column.
+    const auto noImage = [this](TCommand& c) {
+        c.DrawImage = [](HDC, const RECT&) {};
+        c.ImageSize = [this] { return FSwatchSize; };
+    };
     TCommand& none = FCommands.AddChild(C::Recent, TTextId::RecentNone, nullptr);
     none.Enabled = [] { return false; };
     none.Visible = [this] { return FList.Count() == 0; };
+    noImage(none);
     FCommands.Add(C::Separator, L"-", nullptr).Parent = C::Recent;
-    FCommands.AddSwitch(C::None, TTextId::KeepRecent, SettingsTable::TSettingId::KeepRecent).Parent = C::Recent;
-    FCommands.AddChild(C::Recent, TTextId::ClearRecent, [this] {
+    TCommand& keep = FCommands.AddSwitch(C::None, TTextId::KeepRecent, SettingsTable::TSettingId::KeepRecent);
+    keep.Parent = C::Recent;
+    noImage(keep);
+    noImage(FCommands.AddChild(C::Recent, TTextId::ClearRecent, [this] {
         FList.Clear();
         Changed();
-    });
+    }));
     // Checked: the list as it stands goes to the file; unchecked: the file's list goes.
     FOptions.OnApply(SettingsTable::TSettingId::KeepRecent, [this](int keep) {
         if (!FStarted) return;

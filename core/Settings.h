@@ -130,10 +130,8 @@ public:
     // every other line of the section with a key gone. Throws EIniFileException when the write
     // fails; the file then stays as it was.
     static void WriteRecent(const TRecentColors& List);
-    // Takes every line of the section with a key out, in one write under the settings lock, as
-    // WriteRecent does for an empty list. The line "[RECENT]" itself stays: the one write that
-    // fails whole (TIniFile::WriteIniStrings) takes lines out, not sections. A file without
-    // such lines is not written. Throws as WriteRecent does.
+    // Takes the section out, its header with its lines, in one write under the settings lock;
+    // a file without it is not written. Throws as WriteRecent does.
     static void RemoveRecent();
 
 private:

@@ -1,6 +1,5 @@
 #include "Menus.h"
 #include "Runtime.h"
-#include <algorithm>
 
 TMenuItem::TMenuItem() = default;
 TMenuItem::~TMenuItem() = default;
@@ -43,13 +42,6 @@ void TPopupMenu::ForEach(const std::function<void(TMenuItem&)>& visit) {
 // A submenu's handle belongs to the menu it hangs in, which destroys it with itself.
 HMENU TPopupMenu::Build() const {
     HMENU menu = CreatePopupMenu();
-    // Images share the column of the check marks, so that no caption moves right of them.
-    MENUINFO style{};
-    style.cbSize = sizeof style;
-    style.fMask = MIM_STYLE;
-    style.dwStyle = MNS_CHECKORBMP;
-    if (std::any_of(FItems.begin(), FItems.end(), [](const auto& i) { return i->DrawImage != nullptr; }))
-        SetMenuInfo(menu, &style);
     for (auto& i : FItems) {
         if (!i->Visible) continue;
         MENUITEMINFOW mi{};

@@ -23,7 +23,9 @@ struct TMenuItem {
     bool Visible = true;  // a hidden entry is left out of the menu
     // Drawn before the caption, in a square of ImageSize pixels, each time the open menu paints
     // the entry; the menu's owner window passes on the menu's requests (WM_MEASUREITEM and
-    // WM_DRAWITEM) to MeasureImage and DrawImage.
+    // WM_DRAWITEM) to MeasureImage and DrawImage. Where some entries of a menu have an image,
+    // give the others one that draws nothing: some systems start their captions further right
+    // without measuring them so.
     std::function<void(HDC dc, const RECT& square)> DrawImage;
     int ImageSize = 0;
     std::function<void()> OnClick;

@@ -225,4 +225,4 @@ void TSettings::WriteRecent(const TRecentColors& List) {
     });
 }
 
-void TSettings::RemoveRecent() { WriteRecent(TRecentColors()); }
+void TSettings::RemoveRecent() { TIniFile::EraseSection(kRecentSection, GetIniFileName()); }
