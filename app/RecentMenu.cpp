@@ -66,13 +66,13 @@ void TRecentMenu::Add(TColor color) {
     Changed();
 }
 
-// A kept list is written at every change. A file that cannot be written is reported once a
+// A kept list is written at every change; an empty one takes its section out. A file that cannot be written is reported once a
 // run: a pick should not bring up the same box again and again.
 void TRecentMenu::Changed() {
     FCommands.Refresh();
     if (!Kept()) return;
     try {
-        TSettings::WriteRecent(FList);
+        FList.Count() ? TSettings::WriteRecent(FList) : TSettings::RemoveRecent();
     } catch (const std::exception& e) {
         if (!FWriteFailed) Application.HandleException(e);
         FWriteFailed = true;
