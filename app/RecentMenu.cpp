@@ -66,8 +66,9 @@ void TRecentMenu::Add(TColor color) {
     Changed();
 }
 
-// A kept list is written at every change; an empty one takes its section out. A file that cannot be written is reported once a
-// run: a pick should not bring up the same box again and again.
+// A kept list is written at every change; an empty one takes its section out. A file that
+// cannot be written is reported once a run: a pick should not bring up the same box again and
+// again.
 void TRecentMenu::Changed() {
     FCommands.Refresh();
     if (!Kept()) return;
