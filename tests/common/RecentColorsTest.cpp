@@ -67,14 +67,6 @@ TEST(RecentColors, TakenColoursGoToTheTopOnceTwentyAtMostAndLinesReadByTheirKeys
         for (const auto& [Key, Value] : List.StoredValues()) Stored.push_back(Key + "=" + Value);
         EXPECT_EQ(TRecentColors::FromLines(Stored).Colors(), c.Expected) << c.What;
     }
-
-    TRecentColors List;
-    List.Add(0x00FF0000);
-    List.Add(0x000080FF);
-    EXPECT_EQ(List.StoredValues(), (std::vector<std::pair<std::string, std::string>>{{"1", "#FF8000"}, {"2", "#0000FF"}}));
-    List.Clear();
-    EXPECT_EQ(List.Count(), 0u);
-    EXPECT_TRUE(List.StoredValues().empty());
 }
 
 }  // namespace
