@@ -47,12 +47,9 @@ void TRecentMenu::AddCommands() {
         Changed();
     }));
     // Checked: the list as it stands goes to the file; unchecked: the file's list goes.
-    FOptions.OnApply(SettingsTable::TSettingId::KeepRecent, [this](int keep) {
+    FOptions.OnApply(SettingsTable::TSettingId::KeepRecent, [this](int on) {
         if (!FStarted) return;
-        if (keep)
-            TSettings::WriteRecent(FList);
-        else
-            TSettings::RemoveRecent();
+        on && FList.Count() ? TSettings::WriteRecent(FList) : TSettings::RemoveRecent();
     });
 }
 

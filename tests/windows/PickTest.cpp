@@ -559,7 +559,9 @@ TEST_F(PickTest, TakenColoursEnterTheRecentColoursNewestFirst) {
     openRecent();
     HMENU colors = GetSubMenu(F->mnuColor.Handle(), 8);
     for (int i = 0; i < 4; ++i) {
-        MENUITEMINFOW info{sizeof info, MIIM_BITMAP};
+        MENUITEMINFOW info{};
+        info.cbSize = sizeof info;
+        info.fMask = MIIM_BITMAP;
         GetMenuItemInfoW(colors, static_cast<UINT>(i), TRUE, &info);
         EXPECT_EQ(info.hbmpItem, i < 3 ? HBMMENU_CALLBACK : nullptr) << i;
     }
