@@ -67,6 +67,12 @@ void TFrozenScreen::Show(HWND above) {
     UpdateWindow(FWindow.Get());
 }
 
+bool TFrozenScreen::Covers(HWND window) const {
+    HWND above = FWindow.Get();
+    while (above && above != window) above = GetWindow(above, GW_HWNDPREV);
+    return FWindow && !above;
+}
+
 void TFrozenScreen::Paint(HDC dc, const RECT& dirty) const {
     BitBlt(dc, dirty.left, dirty.top, dirty.right - dirty.left, dirty.bottom - dirty.top, FDC.Get(),
            FBounds.left + dirty.left, FBounds.top + dirty.top, SRCCOPY);

@@ -22,6 +22,8 @@ public:
     // and the pick cursor stays over it.
     void Show(HWND above);
     HWND Window() const { return FWindow.Get(); }
+    // Whether the picture lies above Window, which should stay above it and live.
+    bool Covers(HWND window) const;
 
 private:
     TFrozenScreen(const RECT& bounds, TBitmapHandle bitmap, TMemoryDCHandle dc);

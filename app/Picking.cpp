@@ -270,6 +270,9 @@ void TPicker::Message(UINT msg, WPARAM wp) {
             const POINT p = CursorPos();
             if (p.x != FLastPick.x || p.y != FLastPick.y) FSession->Move(p);
         }
+        // Under Wine a loaded machine now and then restacks the picture above the main window
+        // after it was shown; the window is put back on top at the next tick.
+        if (FFrozen && FFrozen->Covers(FHost.PickWindow())) FHost.FreezeChanged();
         break;
     case WM_PICKCLICK:
         if (KeyPicking()) wp ? Take() : Cancel();

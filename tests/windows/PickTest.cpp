@@ -426,9 +426,11 @@ TEST_F(PickTest, FrozenKeyPickReadsTheStillPictureUntilThePickEnds) {
         SendMessageW(still, WM_DPICHANGED, MAKEWPARAM(192, 192), reinterpret_cast<LPARAM>(&screen));
         RECT r;
         EXPECT_TRUE(GetWindowRect(still, &r) && EqualRect(&r, &screen));
-        HWND above = still;
-        while (above && above != F->Handle()) above = GetWindow(above, GW_HWNDPREV);
-        EXPECT_EQ(above, F->Handle()) << "the main window is below the still picture";
+        EXPECT_TRUE(PumpUntil([&] {
+            HWND above = still;
+            while (above && above != F->Handle()) above = GetWindow(above, GW_HWNDPREV);
+            return above != nullptr;
+        })) << "the main window is below the still picture";
         SendMessageW(still, WM_SETCURSOR, reinterpret_cast<WPARAM>(still), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
         EXPECT_EQ(GetCursor(), Application.CursorImage(1));
         ShowWindow(Pattern, SW_HIDE);
