@@ -9,6 +9,7 @@
 // exact Lab or OKLCH value and the nearest rounding edge of its text.
 
 #include "ColorSpace.h"
+#include "ColorSpaceUnrounded.h"
 
 #include "Extended.h"
 
@@ -309,12 +310,24 @@ void SineCosine(TExtended Degrees, TExtended& Sine, TExtended& Cosine) {
     Sine = Sin, Cosine = Cos;
 }
 
-void Oklab(TColor Color, TVector& Lab) {
-    TVector Linear, Lms, Roots;
-    LinearOf(Color, Linear);
+void OklabOfLinear(const TVector& Linear, TVector& Lab) {
+    TVector Lms, Roots;
     Apply(kLinearToLms, Linear, Lms);
     CubeRoots(Lms, Roots);
     Apply(kLmsToOklab, Roots, Lab);
+}
+
+void LinearOfOklab(const TVector& Lab, TVector& Linear) {
+    TVector Roots, Lms;
+    Apply(kOklabToLms, Lab, Roots);
+    for (int I = 0; I < 3; ++I) Lms[I] = Roots[I] * Roots[I] * Roots[I];
+    Apply(kLmsToLinear, Lms, Linear);
+}
+
+void Oklab(TColor Color, TVector& Lab) {
+    TVector Linear;
+    LinearOf(Color, Linear);
+    OklabOfLinear(Linear, Lab);
 }
 
 QUILLORA_OPAQUE TLab ComputeLab(TColor Color) {
@@ -435,10 +448,8 @@ QUILLORA_OPAQUE TColor ComputeFromOklch(TDecimal L, TDecimal C, TDecimal H) {
     TExtended Sine, Cosine;
     SineCosine(ValueOf(H), Sine, Cosine);
     const TVector Lab = {Clipped(ValueOf(L), 0, 100) / 100, Chroma * Cosine, Chroma * Sine};
-    TVector Roots, Lms, Linear;
-    Apply(kOklabToLms, Lab, Roots);
-    for (int I = 0; I < 3; ++I) Lms[I] = Roots[I] * Roots[I] * Roots[I];
-    Apply(kLmsToLinear, Lms, Linear);
+    TVector Linear;
+    LinearOfOklab(Lab, Linear);
     const TColor Nearest = ColorOfLight(Linear);
 
     TLch Written;
@@ -503,5 +514,18 @@ TColor FromOklch(TDecimal L, TDecimal C, TDecimal H) {
     TExtendedPrecision Pinned;
     return ComputeFromOklch(L, C, H);
 }
+
+namespace Unrounded {
+
+void OklabOf(TColor Color, TVector& Lab) { Oklab(Color, Lab); }
+void OklabOfLinear(const TVector& Linear, TVector& Lab) { ColorSpace::OklabOfLinear(Linear, Lab); }
+void LinearOfOklab(const TVector& Lab, TVector& Linear) { ColorSpace::LinearOfOklab(Lab, Linear); }
+TColor ColorOfLinear(const TVector& Linear) { return ColorOfLight(Linear); }
+TExtended HueDegrees(TExtended A, TExtended B) { return AngleDegrees(B, A); }
+void SineCosine(TExtended Degrees, TExtended& Sine, TExtended& Cosine) {
+    ColorSpace::SineCosine(Degrees, Sine, Cosine);
+}
+
+}  // namespace Unrounded
 
 }  // namespace ColorSpace
