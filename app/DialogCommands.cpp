@@ -10,6 +10,7 @@
 #include "Settings.h"
 #include "SettingsText.h"
 #include "Text.h"
+#include "VariationsForm.h"
 
 bool ChoosePaletteColor(TColorDialog& dialog, TColor& color) {
     dialog.Flags = CC_RGBINIT | CC_ENABLEHOOK | CC_FULLOPEN | CC_PREVENTFULLOPEN | CC_SHOWHELP | CC_SOLIDCOLOR |
@@ -63,6 +64,17 @@ void ShowContrast(TColorDialog& palette, TColor color) {
     dialog->SetColors(color, TfrmContrast::LastBackground);
     dialog->ShowModal();
     frmContrast = nullptr;
+}
+
+bool ChooseVariation(TColorDialog& palette, TColor color, TColor& chosen) {
+    auto dialog = Application.NewForm<TfrmVariations>();
+    frmVariations = dialog.get();
+    dialog->Palette = &palette;
+    dialog->SetCurrent(color);
+    const bool accepted = dialog->ShowModal() == mrOk;
+    if (accepted) chosen = dialog->Selected();
+    frmVariations = nullptr;
+    return accepted;
 }
 
 bool EditFormatsDialog(TColor color, std::vector<int>& oldKeys, std::vector<int>& newKeys) {

@@ -11,6 +11,8 @@ void SaveColorDialog(HWND owner, TColor color);
 bool ChooseSavedColor(TColor& color);
 // Contrast of Color on the last background (the palette picks other backgrounds).
 void ShowContrast(TColorDialog& palette, TColor color);
+// The variations of Color; true, with the colour chosen in Chosen, on 设为当前颜色.
+bool ChooseVariation(TColorDialog& palette, TColor color, TColor& chosen);
 void ShowAbout();
 // The own formats, with the preview in Color; true when 确定 stored them. OldKeys and NewKeys
 // give each stored format's key before and after (0 before: a new one).

@@ -133,6 +133,10 @@ void TfrmMain::BuildCommands() {
     FOwnFormats.AddCopyAs();
     FCommands.Add(C::Paste, X::Paste, [this] { PasteColor(); });
     FRecent.AddCommands();
+    FCommands.Add(C::Variations, X::Variations, [this] {
+        TColor c;
+        if (ChooseVariation(ColorDialog1, CurrentColor(), c)) TakeColor(c, TColorSource::Dialog);
+    });
     FCommands.Add(C::Contrast, X::Contrast, [this] { ShowContrast(ColorDialog1, CurrentColor()); });
     FCommands.Add(C::Export, X::Export, [this] { ExportSavedColors(Handle()); });
     FCommands.Add(C::Import, X::Import, [this] { ImportSavedColors(Handle()); });
@@ -166,7 +170,7 @@ void TfrmMain::BuildCommands() {
 
     const C line = C::Separator;
     FCommands.Build(mnuColor, {C::Palette, line, C::SaveColor, C::MyColors, line, C::Pick, C::CopyAs, C::Paste,
-                               C::Recent, C::Contrast, line, C::Export, C::Import, line, C::Sample, C::AutoCopy,
+                               C::Recent, C::Variations, C::Contrast, line, C::Export, C::Import, line, C::Sample, C::AutoCopy,
                                C::ColorSpace, C::Freeze, line, C::Language});
     // The own formats, the profile and the conditions as they are now, each time the menu opens.
     mnuColor.OnPopup = [this] {
