@@ -10,6 +10,7 @@
 #include "MyColorsForm.h"
 #include "SaveColorForm.h"
 #include "SettingsText.h"
+#include "VariationsForm.h"
 #include "MainWindowTest.h"
 #include "UserDriver.h"
 #include <commctrl.h>
@@ -69,10 +70,7 @@ TEST_F(DialogTest, EnterSavesTheColourWithTheOpeningTimeAndTheComment) {
         HWND dlg = WaitWindow(L"TfrmSaveColor");
         time = frmSaveColor->edtTime->Text();
         value = frmSaveColor->edtValue->Text();
-        GUITHREADINFO gui{};
-        gui.cbSize = sizeof gui;
-        GetGUIThreadInfo(GetWindowThreadProcessId(dlg, nullptr), &gui);
-        EXPECT_EQ(gui.hwndFocus, frmSaveColor->edtComment->Handle()) << "the comment has the focus";
+        EXPECT_EQ(UserDriver::FocusOf(dlg), frmSaveColor->edtComment->Handle()) << "the comment has the focus";
         SetWindowTextW(frmSaveColor->edtComment->Handle(), L"sky; warm=yes");
         Sleep(1100);  // OK comes a second after the dialog opened
         PostKey(frmSaveColor->edtComment->Handle(), VK_RETURN);
@@ -438,6 +436,42 @@ TEST_F(DialogTest, ContrastOpensOnTheCurrentColourAndItsFiguresFollowEachChange)
     EXPECT_EQ(seen, expected);
     EXPECT_EQ(TfrmContrast::LastBackground, clBlack) << "the next opening starts on it";
     EXPECT_EQ(Clipboard::WideText(Application.Handle()).substr(0, 24), L"前景 #FFFFFF\r\n背景 #000000\r\n");
+}
+
+// ---- Variations ----
+
+// The arrows move the selection within a row and to the same place in the next, or to the last
+// swatch of a shorter one, stopping at the edges; Tab leaves for the buttons; a click selects
+// and a double click makes the swatch the current colour.
+TEST_F(DialogTest, VariationsKeysMoveTheSelectionAndADoubleClickTakesIt) {
+    F->spiR->SetValue(0x00);
+    F->spiG->SetValue(0xC8);
+    F->spiB->SetValue(0xFF);
+    struct TStep { WPARAM Key; int Presses, Row, Index; };
+    const TStep steps[] = {{VK_RIGHT, 1, 0, 5}, {VK_RIGHT, 4, 0, 8}, {VK_DOWN, 1, 1, 1}, {VK_DOWN, 1, 2, 1},
+                           {VK_UP, 2, 0, 1},    {VK_LEFT, 2, 0, 0},  {VK_UP, 1, 0, 0},   {VK_DOWN, 7, 6, 0}};
+    std::vector<std::wstring> seen;
+    WithUser(TCommandId::Variations, [&] {
+        HWND dlg = WaitWindow(L"TfrmVariations");
+        TfrmVariations& d = *frmVariations;
+        TSwatchGrid& grid = *d.grdSwatches;
+        seen = {d.edtHex->Text(), d.edtRgb->Text(), d.edtOklch->Text(), grid.AccessibleName()};
+        for (const TStep& s : steps) {
+            for (int i = 0; i < s.Presses; ++i) SendMessageW(grid.Handle(), WM_KEYDOWN, s.Key, 0);
+            EXPECT_EQ(std::make_pair(grid.Row(), grid.Index()), std::make_pair(s.Row, s.Index)) << "key " << s.Key;
+        }
+        PostKey(grid.Handle(), VK_TAB);
+        EXPECT_TRUE(UserDriver::WaitUntil([&] { return UserDriver::FocusOf(dlg) == d.btnOther->Handle(); }, kWaitMs));
+        const RECT r = grid.SwatchRect(3, 2);
+        Click(grid.Handle(), r.left + 3, r.top + 3);
+        EXPECT_TRUE(UserDriver::WaitUntil([&] { return grid.Row() == 3 && grid.Index() == 2; }, kWaitMs));
+        seen.insert(seen.end(), {d.edtHex->Text(), grid.AccessibleName()});
+        Click(grid.Handle(), r.left + 4, r.top + 4);  // the second click of a double click
+    });
+    const std::vector<std::wstring> expected = {L"#00C8FF", L"rgb(0, 200, 255)", L"oklch(77.62% 0.1493 226.59)",
+                                                L"明暗 5：#00C8FF", L"#C2BC35", L"三角 3：#C2BC35"};
+    EXPECT_EQ(seen, expected);
+    EXPECT_EQ(F->CurrentColor(), RGB(0xC2, 0xBC, 0x35)) << "the double click took the swatch";
 }
 
 // ---- Export and import ----

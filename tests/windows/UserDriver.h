@@ -46,6 +46,14 @@ inline std::wstring Answer(int Button, DWORD TimeoutMs) {
     return Text;
 }
 
+// The window with the keyboard focus in the thread of Window.
+inline HWND FocusOf(HWND Window) {
+    GUITHREADINFO Gui{};
+    Gui.cbSize = sizeof Gui;
+    GetGUIThreadInfo(GetWindowThreadProcessId(Window, nullptr), &Gui);
+    return Gui.hwndFocus;
+}
+
 inline void PostKey(HWND Window, WPARAM Key) {
     PostMessageW(Window, WM_KEYDOWN, Key, 0);
     PostMessageW(Window, WM_KEYUP, Key, 0);
