@@ -13,6 +13,8 @@
 #   scripts/bench.sh store [RUNS] [ENTRIES...]       My colours (open, to the end, delete, objects,
 #                                                     working set) and the contrast dialog with
 #                                                     stores of 2, 3000, 20000 and 100000 entries
+#   scripts/bench.sh variations [RUNS]                the variations dialog: menu choice to painted,
+#                                                     allocations while the selection moves
 #   scripts/bench.sh startup [RUNS]                   time to the painted window and working set
 #                                                     of the release program against the floor
 #                                                     (the same windows, no logic), in turn
@@ -57,6 +59,7 @@ case "${1:-picks}" in
       run build/windows/tests/bare_dialog.exe "${counts[@]}" $words | tail -n +3
     done ;;
   store) wine build/windows/tests/dialog_bench.exe store "${@:2}" </dev/null | tr -d '\r' ;;
+  variations) wine build/windows/tests/dialog_bench.exe variations "${@:2}" </dev/null | tr -d '\r' ;;
   startup)
     b=build/windows
     floor=$(winepath -w $b/tests/floor.exe)
@@ -64,5 +67,5 @@ case "${1:-picks}" in
       "bare window" "$floor" QuilloraFloor bare -- \
       Quillora "$(winepath -w $b/release/Quillora.exe)" TfrmMain -- \
       "Quillora, debug info" "$(winepath -w $b/Quillora.exe)" TfrmMain </dev/null | tr -d '\r' ;;
-  *) echo "usage: scripts/bench.sh picks [PICKS] | freeze [RUNS] | longrun [PICKS] [DIALOGS] [CYCLES] | dialogs [COUNT1] [COUNT2] | store [RUNS] [ENTRIES...] | startup [RUNS]" >&2; exit 2 ;;
+  *) echo "usage: scripts/bench.sh picks [PICKS] | freeze [RUNS] | longrun [PICKS] [DIALOGS] [CYCLES] | dialogs [COUNT1] [COUNT2] | store [RUNS] [ENTRIES...] | variations [RUNS] | startup [RUNS]" >&2; exit 2 ;;
 esac

@@ -7,6 +7,9 @@
 //   dialog_bench store [RUNS] [ENTRIES...]    My colours and the contrast dialog with stores of
 //                                             these sizes (default 3 runs; 2 3000 20000 100000),
 //                                             and one rewrite of 20 recent colours beside them
+//   dialog_bench variations [RUNS]            the variations dialog from the menu choice to its
+//                                             last paint (default 200 runs), and the allocations
+//                                             while its selection moves
 #include "Footprint.h"
 #include "ContrastForm.h"
 #include "IniFile.h"
@@ -14,12 +17,24 @@
 #include "MyColorsForm.h"
 #include "Settings.h"
 #include "StartUp.h"
+#include "VariationsForm.h"
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <map>
 #include <string>
+#include <new>
 #include <vector>
+
+long GAllocations = 0;  // every operator new of the process
+
+void* operator new(std::size_t n) {
+    ++GAllocations;
+    if (void* p = std::malloc(n ? n : 1)) return p;
+    throw std::bad_alloc();
+}
+void operator delete(void* p) noexcept { std::free(p); }
+void operator delete(void* p, std::size_t) noexcept { std::free(p); }
 
 namespace store {
 
@@ -76,13 +91,15 @@ size_t ProfileRead() {
 struct TRun {
     double Read = 0, Profile = 0, Own = 0, Open = 0, Scroll = 0, Delete = 0, Contrast = 0, Filled = 0, DropDown = 0;
     double Recent = 0;  // one TSettings::WriteRecent of 20 colours, the median of 21
+    double Variations = 0;  // from the menu choice to the dialog's last paint
+    long MoveAllocations = 0, Moves = 0;
     double WorkingSet = 0, Growth = 0;
     long Gdi = 0, Windows = 0, Images = 0, Rows = 0;
     const char* RowAfter = "?";  // the selection after the delete: at the same row, none, moved
     bool AtEnd = false;
 };
 
-enum class TPhase { Idle, Opening, Clicked, Deleting, ContrastOpening };
+enum class TPhase { Idle, Opening, Clicked, Deleting, ContrastOpening, VariationsOpening };
 
 TPhase GPhase = TPhase::Idle;
 TRun* GRun = nullptr;
@@ -204,9 +221,60 @@ void CALLBACK Step(HWND, UINT, UINT_PTR, DWORD) {
         PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
         return;
     }
+    case TPhase::VariationsOpening: {
+        HWND dialog = FindWindowW(L"TfrmVariations", nullptr);
+        if (!dialog || !IsWindowVisible(dialog) || !frmVariations || GLastPaint == 0) return;
+        run.Variations = GLastPaint - GStart;
+        // Round the rows and back, each move painted at once.
+        HWND grid = frmVariations->grdSwatches->Handle();
+        const WPARAM keys[] = {VK_RIGHT, VK_DOWN, VK_LEFT, VK_UP};
+        const long before = GAllocations;
+        for (run.Moves = 0; run.Moves < 400; ++run.Moves) {
+            SendMessageW(grid, WM_KEYDOWN, keys[run.Moves / 8 % 4], 0);
+            UpdateWindow(grid);
+        }
+        run.MoveAllocations = GAllocations - before;
+        GPhase = TPhase::Idle;
+        PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
+        return;
+    }
     case TPhase::Idle:
         return;
     }
+}
+
+TRun MeasureVariations(TfrmMain& main) {
+    TRun run;
+    GRun = &run;
+    GLastPaint = 0;
+    GPhase = TPhase::VariationsOpening;
+    GStart = Now();
+    main.mnuColor.Find(TCommandId::Variations)->OnClick();
+    GPhase = TPhase::Idle;
+    return run;
+}
+
+void RunVariations(TfrmMain& main, int runs) {
+    SetWindowsHookExW(WH_CBT, &Watch, nullptr, GetCurrentThreadId());
+    SetTimer(nullptr, 0, USER_TIMER_MINIMUM, &Step);
+    main.spiR->SetValue(0x00);
+    main.spiG->SetValue(0xC8);
+    main.spiB->SetValue(0xFF);
+    const TRun first = MeasureVariations(main);
+    std::vector<double> times;
+    long allocations = 0, moves = 0;
+    for (int i = 0; i < runs; ++i) {
+        const TRun run = MeasureVariations(main);
+        times.push_back(run.Variations);
+        allocations += run.MoveAllocations;
+        moves += run.Moves;
+    }
+    std::sort(times.begin(), times.end());
+    std::printf("The variations dialog of #00C8FF, from the menu choice to its last paint; ms\n");
+    std::printf("first %.1f   then, %d runs: median %.1f  p99 %.1f  max %.1f\n", first.Variations, runs,
+                times[times.size() / 2], times[times.size() * 99 / 100], times.back());
+    std::printf("selection moves, each painted: %ld, allocations %ld (the first opening's moves: %ld)\n", moves,
+                allocations, first.MoveAllocations);
 }
 
 TRun Measure(TfrmMain& main, int entries) {
@@ -297,6 +365,7 @@ void Run(TfrmMain& main, int runs, const std::vector<int>& sizes) {
 
 int main(int argc, char** argv) {
     const bool storeMode = argc > 1 && std::string(argv[1]) == "store";
+    const bool variationsMode = argc > 1 && std::string(argv[1]) == "variations";
     int n1 = argc > 1 ? std::atoi(argv[1]) : 500;
     int n2 = argc > 2 ? std::atoi(argv[2]) : 2000;
     bool thread = argc > 3 && std::string(argv[3]) == "thread";
@@ -309,6 +378,11 @@ int main(int argc, char** argv) {
         for (int i = 3; i < argc; ++i) sizes.push_back(std::atoi(argv[i]));
         if (sizes.empty()) sizes = {2, 3000, 20000, 100000};
         store::Run(*frmMain, argc > 2 ? std::max(1, std::atoi(argv[2])) : 3, sizes);
+        Application.DestroyForms();
+        return 0;
+    }
+    if (variationsMode) {
+        store::RunVariations(*frmMain, argc > 2 ? std::max(1, std::atoi(argv[2])) : 200);
         Application.DestroyForms();
         return 0;
     }
