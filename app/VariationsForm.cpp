@@ -13,7 +13,7 @@ TColor TfrmVariations::SecondColor = clWhite;
 
 namespace {
 using X = TTextId;
-constexpr int kGridLeft = 88, kGridTop = 8;
+constexpr int kGridLeft = 100, kGridTop = 8, kButtonLeft = 360;
 constexpr X kRowNames[TSwatchGrid::kRows] = {X::VariationShades, X::VariationComplement, X::VariationAnalogous,
                                              X::VariationTriad, X::VariationSplit, X::VariationSquare,
                                              X::VariationBlend};
@@ -144,11 +144,11 @@ std::vector<TLayoutRow<TfrmVariations>> TfrmVariations::Layout() {
         {M(edtHex),      {}, kGridLeft,      212, gridWidth,         21, 0, 6, nullptr},
         {M(edtRgb),      {}, kGridLeft,      237, gridWidth,         21, 0, 7, nullptr},
         {M(edtOklch),    {}, kGridLeft,      262, gridWidth,         21, 0, 8, nullptr},
-        {M(btnOther),    {},       348,        8,       116,         23, 0, 1, Text(X::OtherColor)},
-        {M(btnCopy),     {},       348,       37,       116,         23, 0, 2, Text(X::CopyColor)},
-        {M(btnSave),     {},       348,       66,       116,         23, 0, 3, Text(X::SaveColorEllipsis)},
-        {M(btnUse),      {},       348,      231,       116,         23, 0, 4, Text(X::UseColor)},
-        {M(btnClose),    {},       348,      260,       116,         23, 0, 5, Text(X::Close)},
+        {M(btnOther),    {}, kButtonLeft,        8,       116,         23, 0, 1, Text(X::OtherColor)},
+        {M(btnCopy),     {}, kButtonLeft,       37,       116,         23, 0, 2, Text(X::CopyColor)},
+        {M(btnSave),     {}, kButtonLeft,       66,       116,         23, 0, 3, Text(X::SaveColorEllipsis)},
+        {M(btnUse),      {}, kButtonLeft,      231,       116,         23, 0, 4, Text(X::UseColor)},
+        {M(btnClose),    {}, kButtonLeft,      260,       116,         23, 0, 5, Text(X::Close)},
     };
 }
 #undef M
@@ -160,9 +160,9 @@ TfrmVariations::TfrmVariations()
     BuildLayout(*this, Layout());
     using Row = TLayoutRow<TfrmVariations>;
     for (int row = 0; row < TSwatchGrid::kRows; ++row) {
-        const int top = kGridTop + row * TSwatchGrid::kPitch + (TSwatchGrid::kPitch - 13) / 2;
+        const int top = kGridTop + row * TSwatchGrid::kPitch + 7;  // its text beside the swatch's middle
         lblRows[row] = AddLayoutControl<TLabel>(*this, this, "lblRow" + std::to_string(row + 1),
-                                                Row{{}, {}, 8, top, 0, 13, 0, -1, Text(kRowNames[row])});
+                                                Row{{}, {}, 8, top, 0, 0, 0, -1, Text(kRowNames[row])});
     }
     for (TEdit* e : {edtHex, edtRgb, edtOklch}) {
         e->SetReadOnly(true);

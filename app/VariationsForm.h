@@ -52,7 +52,7 @@ private:
 class TfrmVariations : public TForm {
 public:
     TfrmVariations();
-    static constexpr int kClientWidth = 472, kClientHeight = 291;
+    static constexpr int kClientWidth = 484, kClientHeight = 291;
 
     std::array<TLabel*, TSwatchGrid::kRows> lblRows{};
     TSwatchGrid* grdSwatches;
