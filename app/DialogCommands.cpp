@@ -70,6 +70,7 @@ bool ChooseVariation(TColorDialog& palette, TColor color, TColor& chosen) {
     auto dialog = Application.NewForm<TfrmVariations>();
     frmVariations = dialog.get();
     dialog->Palette = &palette;
+    dialog->OnSave = [form = dialog.get()](TColor c) { SaveColorDialog(form->Handle(), c); };
     dialog->SetCurrent(color);
     const bool accepted = dialog->ShowModal() == mrOk;
     if (accepted) chosen = dialog->Selected();

@@ -1,7 +1,6 @@
 #include "VariationsForm.h"
 #include "Clipboard.h"
 #include "ColorFormats.h"
-#include "DialogCommands.h"
 #include "Graphics.h"
 #include "Text.h"
 #include "Texts.h"
@@ -178,7 +177,9 @@ TfrmVariations::TfrmVariations()
     grdSwatches->OnCopy = [this] { Copy(); };
     btnOther->OnClick = [this] { ChooseSecond(); };
     btnCopy->OnClick = [this] { Copy(); };
-    btnSave->OnClick = [this] { SaveColorDialog(Handle(), Selected()); };
+    btnSave->OnClick = [this] {
+        if (OnSave) OnSave(Selected());
+    };
     OnShow = [this] { grdSwatches->SetFocus(); };
 }
 

@@ -59,6 +59,8 @@ public:
     TEdit *edtHex, *edtRgb, *edtOklch;
     TButton *btnOther, *btnCopy, *btnSave, *btnUse, *btnClose;
 
+    // 保存颜色: Save colour for the selected colour, over this dialog.
+    std::function<void(TColor)> OnSave;
     // The colour dialog for the second colour (the main window's, to share its custom colours).
     TColorDialog* Palette = nullptr;
     // Shows the rows of Color, the shades' middle selected.
