@@ -442,14 +442,17 @@ TEST_F(DialogTest, ContrastOpensOnTheCurrentColourAndItsFiguresFollowEachChange)
 
 // The arrows move the selection within a row and to the same place in the next, or to the last
 // swatch of a shorter one, stopping at the edges; Tab leaves for the buttons; a click selects
-// and a double click makes the swatch the current colour.
+// and a double click makes the swatch the current colour. 保存颜色 saves the selected colour,
+// here the blend's end, the second colour.
 TEST_F(DialogTest, VariationsKeysMoveTheSelectionAndADoubleClickTakesIt) {
     F->spiR->SetValue(0x00);
     F->spiG->SetValue(0xC8);
     F->spiB->SetValue(0xFF);
+    TfrmVariations::SecondColor = RGB(0xE0, 0x11, 0x5F);
     struct TStep { WPARAM Key; int Presses, Row, Index; };
     const TStep steps[] = {{VK_RIGHT, 1, 0, 5}, {VK_RIGHT, 4, 0, 8}, {VK_DOWN, 1, 1, 1}, {VK_DOWN, 1, 2, 1},
-                           {VK_UP, 2, 0, 1},    {VK_LEFT, 2, 0, 0},  {VK_UP, 1, 0, 0},   {VK_DOWN, 7, 6, 0}};
+                           {VK_UP, 2, 0, 1},    {VK_LEFT, 2, 0, 0},  {VK_UP, 1, 0, 0},   {VK_DOWN, 7, 6, 0},
+                           {VK_RIGHT, 9, 6, 8}};
     std::vector<std::wstring> seen;
     WithUser(TCommandId::Variations, [&] {
         HWND dlg = WaitWindow(L"TfrmVariations");
@@ -462,6 +465,11 @@ TEST_F(DialogTest, VariationsKeysMoveTheSelectionAndADoubleClickTakesIt) {
         }
         PostKey(grid.Handle(), VK_TAB);
         EXPECT_TRUE(UserDriver::WaitUntil([&] { return UserDriver::FocusOf(dlg) == d.btnOther->Handle(); }, kWaitMs));
+        PostMessageW(d.btnSave->Handle(), BM_CLICK, 0, 0);
+        WaitWindow(L"TfrmSaveColor");
+        EXPECT_EQ(frmSaveColor->edtValue->Text(), L"#E0115F") << "the blend's end, the second colour";
+        PostKey(frmSaveColor->edtComment->Handle(), VK_ESCAPE);
+        EXPECT_TRUE(UserDriver::WaitUntil([] { return !FindWindowW(L"TfrmSaveColor", nullptr); }, kWaitMs));
         const RECT r = grid.SwatchRect(3, 2);
         Click(grid.Handle(), r.left + 3, r.top + 3);
         EXPECT_TRUE(UserDriver::WaitUntil([&] { return grid.Row() == 3 && grid.Index() == 2; }, kWaitMs));
@@ -472,6 +480,7 @@ TEST_F(DialogTest, VariationsKeysMoveTheSelectionAndADoubleClickTakesIt) {
                                                 L"明暗 5：#00C8FF", L"#C2BC35", L"三角 3：#C2BC35"};
     EXPECT_EQ(seen, expected);
     EXPECT_EQ(F->CurrentColor(), RGB(0xC2, 0xBC, 0x35)) << "the double click took the swatch";
+    TfrmVariations::SecondColor = clWhite;
 }
 
 // ---- Export and import ----
