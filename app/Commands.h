@@ -18,7 +18,7 @@ enum class TCommandId : int {
     None = 0,
     Palette, SaveColor, MyColors, Pick, CopyAs, Paste, Contrast, Export, Import, Sample, AutoCopy,
     Show, Email, Website, About, Exit, ColorSpace, Freeze, EditFormats, Language, Recent,
-    Variations,
+    Variations, Vision,
     Separator,  // a line between entries
     FirstOfList
 };

@@ -36,11 +36,14 @@ std::unique_ptr<TFrozenScreen> TFrozenScreen::Take(const RECT& bounds, const REC
         BitBlt(dc.Get(), part.left, part.top, part.right - part.left, part.bottom - part.top, screen.Get(),
                part.left, part.top, SRCCOPY | CAPTUREBLT);
     }
-    return std::unique_ptr<TFrozenScreen>(new TFrozenScreen(bounds, std::move(bitmap), std::move(dc)));
+    GdiFlush();
+    return std::unique_ptr<TFrozenScreen>(
+        new TFrozenScreen(bounds, std::move(bitmap), std::move(dc), static_cast<const std::uint32_t*>(bits)));
 }
 
-TFrozenScreen::TFrozenScreen(const RECT& bounds, TBitmapHandle bitmap, TMemoryDCHandle dc)
-    : FBounds(bounds), FBitmap(std::move(bitmap)), FDC(std::move(dc)) {}
+TFrozenScreen::TFrozenScreen(const RECT& bounds, TBitmapHandle bitmap, TMemoryDCHandle dc,
+                             const std::uint32_t* pixels)
+    : FBounds(bounds), FBitmap(std::move(bitmap)), FDC(std::move(dc)), FPixels(pixels) {}
 
 // Topmost at first, then moved just below the main window (topmost itself for as long as the
 // picture is shown), so that the window and its magnifier stay above it and live.

@@ -2,6 +2,7 @@
 // screen: hover states, tooltips, open menus and animations stay as they were at the key.
 #pragma once
 #include "Handle.h"
+#include <cstdint>
 #include <memory>
 
 class TFrozenScreen {
@@ -17,6 +18,9 @@ public:
 
     // The picture, with the screen's coordinates: (x, y) is the screen's pixel (x, y).
     HDC DC() const { return FDC.Get(); }
+    // Its pixels, row by row from the top, 32 bits each with blue in the lowest byte.
+    const std::uint32_t* Pixels() const { return FPixels; }
+    const RECT& Bounds() const { return FBounds; }
     // Shows the picture 1:1 in physical pixels in a borderless topmost window over the whole
     // virtual screen, just below Above, without taking the focus. It never rescales, on any DPI,
     // and the pick cursor stays over it.
@@ -26,11 +30,12 @@ public:
     bool Covers(HWND window) const;
 
 private:
-    TFrozenScreen(const RECT& bounds, TBitmapHandle bitmap, TMemoryDCHandle dc);
+    TFrozenScreen(const RECT& bounds, TBitmapHandle bitmap, TMemoryDCHandle dc, const std::uint32_t* pixels);
     static LRESULT CALLBACK WindowProc(HWND window, UINT msg, WPARAM wp, LPARAM lp) noexcept;
     void Paint(HDC dc, const RECT& dirty) const;
     RECT FBounds;
     TBitmapHandle FBitmap;
     TMemoryDCHandle FDC;
+    const std::uint32_t* FPixels;
     TWindowHandle FWindow;  // destroyed before the picture it shows
 };

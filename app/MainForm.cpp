@@ -138,6 +138,11 @@ void TfrmMain::BuildCommands() {
         if (ChooseVariation(ColorDialog1, CurrentColor(), c)) TakeColor(c, TColorSource::Dialog);
     });
     FCommands.Add(C::Contrast, X::Contrast, [this] { ShowContrast(ColorDialog1, CurrentColor()); });
+    FCommands.Add(C::Vision, X::VisionView, nullptr);
+    for (int i = 0; i < 4; ++i) {
+        const auto vision = static_cast<Contrast::TVision>(static_cast<int>(Contrast::TVision::Protanopia) + i);
+        FCommands.AddChild(C::Vision, X::VisionViewProtan + i, [this, vision] { FVisionView.Open(vision, Handle()); });
+    }
     FCommands.Add(C::Export, X::Export, [this] { ExportSavedColors(Handle()); });
     FCommands.Add(C::Import, X::Import, [this] { ImportSavedColors(Handle()); });
     FCommands.Add(C::AutoCopy, X::AutoCopy, nullptr);
@@ -170,7 +175,7 @@ void TfrmMain::BuildCommands() {
 
     const C line = C::Separator;
     FCommands.Build(mnuColor, {C::Palette, line, C::SaveColor, C::MyColors, line, C::Pick, C::CopyAs, C::Paste,
-                               C::Recent, C::Variations, C::Contrast, line, C::Export, C::Import, line, C::Sample, C::AutoCopy,
+                               C::Recent, C::Variations, C::Contrast, C::Vision, line, C::Export, C::Import, line, C::Sample, C::AutoCopy,
                                C::ColorSpace, C::Freeze, line, C::Language});
     // The own formats, the profile and the conditions as they are now, each time the menu opens.
     mnuColor.OnPopup = [this] {

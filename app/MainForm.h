@@ -14,6 +14,7 @@
 #include "Picking.h"
 #include "Settings.h"
 #include "TrayIcon.h"
+#include "VisionView.h"
 #include <array>
 #include <string>
 
@@ -142,6 +143,7 @@ private:
         ShowHint();
     }};
     TTrayIcon FTrayIcon;
+    TVisionView FVisionView;
     TNotationEdits FNotations;
     TShownColor FBeforePick;
     bool FSettingsFailed = false;

@@ -1,0 +1,234 @@
+#include "VisionView.h"
+#include "Graphics.h"
+#include "Runtime.h"
+#include "Texts.h"
+#include "VisionFilter.h"
+#include <array>
+
+namespace {
+constexpr wchar_t kWindowClass[] = L"QuilloraVisionView";
+constexpr int kLineMargin = 8, kLinePadding = 6;  // at 96 DPI
+
+// One filter for each vision, made when first asked for.
+const TVisionFilter& Filter(Contrast::TVision vision) {
+    static std::array<std::unique_ptr<TVisionFilter>, 5> filters;
+    auto& filter = filters[static_cast<size_t>(vision)];
+    if (!filter) filter = std::make_unique<TVisionFilter>(vision);
+    return *filter;
+}
+
+// The menus of this program and every other that may still show on the screen, as a menu
+// fades out after its choice: none is to be in the picture.
+void WaitForMenusToGo() {
+    for (int i = 0; i < 30 && FindWindowW(L"#32768", nullptr); ++i) {
+        Application.ProcessMessages();
+        Sleep(10);
+    }
+}
+}  // namespace
+
+bool TVisionView::Open(Contrast::TVision vision, HWND owner) {
+    if (IsOpen()) {
+        Switch(vision);
+        return true;
+    }
+    FOwner = owner;
+    FVision = vision;
+    WaitForMenusToGo();
+    if (!Take()) return false;
+    static const bool registered = [] {
+        WNDCLASSW wc{};
+        wc.style = CS_OWNDC;  // no DC of the shared cache keeps the screen-sized surface (see TFrozenScreen)
+        wc.lpfnWndProc = &WindowProc;
+        wc.hInstance = GetModuleHandleW(nullptr);
+        wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+        wc.lpszClassName = kWindowClass;
+        return RegisterClassW(&wc) != 0;
+    }();
+    const RECT& r = FPicture->Bounds();
+    // The window procedure keeps the window in FWindow from its first message on.
+    if (registered)
+        CreateWindowExW(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, kWindowClass, LineText().c_str(), WS_POPUP, r.left, r.top,
+                        r.right - r.left, r.bottom - r.top, nullptr, nullptr, GetModuleHandleW(nullptr), this);
+    if (!FWindow) {
+        Close();
+        return false;
+    }
+    PlaceLine();
+    ShowWindow(FWindow.Get(), SW_SHOW);
+    SetForegroundWindow(FWindow.Get());
+    UpdateWindow(FWindow.Get());
+    return true;
+}
+
+// The picture of every monitor, and a second one of its size for what the vision sees.
+bool TVisionView::Take() {
+    FShownPixels = nullptr;
+    FShownDC.Reset();
+    FShown.Reset();
+    FPicture.reset();
+    FPicture = TFrozenScreen::Take();
+    if (FPicture) {
+        const RECT& r = FPicture->Bounds();
+        BITMAPINFO info{};
+        info.bmiHeader = {sizeof info.bmiHeader, r.right - r.left, -(r.bottom - r.top), 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+        void* bits = nullptr;
+        FShown.Reset(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+        FShownDC.Reset(CreateCompatibleDC(nullptr));
+        if (FShown && FShownDC && SelectObject(FShownDC.Get(), FShown.Get())) {
+            FShownPixels = static_cast<std::uint32_t*>(bits);
+            Convert();
+            return true;
+        }
+    }
+    FShownDC.Reset();
+    FShown.Reset();
+    FPicture.reset();
+    Notices::Error(FOwner, Text(TTextId::VisionNoPicture));
+    return false;
+}
+
+void TVisionView::Convert() {
+    const RECT& r = FPicture->Bounds();
+    const size_t count = static_cast<size_t>(r.right - r.left) * static_cast<size_t>(r.bottom - r.top);
+    Filter(FVision).Apply(FPicture->Pixels(), FShownPixels, count);
+    GdiFlush();
+}
+
+void TVisionView::Switch(Contrast::TVision vision) {
+    if (!IsOpen() || vision == FVision) return;
+    FVision = vision;
+    Convert();
+    SetWindowTextW(FWindow.Get(), LineText().c_str());
+    InvalidateRect(FWindow.Get(), nullptr, FALSE);
+    UpdateWindow(FWindow.Get());
+}
+
+// The view is never in its own picture: it goes from the screen, which every window of this
+// program paints again, before the picture is taken.
+bool TVisionView::Retake() {
+    if (!IsOpen()) return false;
+    ShowWindow(FWindow.Get(), SW_HIDE);
+    Application.ProcessMessages();
+    Sleep(50);  // for other programs to paint what the view covered
+    Application.ProcessMessages();
+    if (!Take()) {
+        Close();
+        return false;
+    }
+    PlaceLine();
+    ShowWindow(FWindow.Get(), SW_SHOW);
+    SetForegroundWindow(FWindow.Get());
+    InvalidateRect(FWindow.Get(), nullptr, FALSE);
+    UpdateWindow(FWindow.Get());
+    return true;
+}
+
+void TVisionView::Close() {
+    FWindow.Reset();
+    FShownPixels = nullptr;
+    FShownDC.Reset();
+    FShown.Reset();
+    FPicture.reset();
+}
+
+std::wstring TVisionView::LineText() const { return Text(TTextId::VisionLine, VisionName(FVision)); }
+
+std::uint32_t TVisionView::ShownPixel(int x, int y) const {
+    if (!FShownPixels) return 0;
+    const RECT& r = FPicture->Bounds();
+    if (x < r.left || x >= r.right || y < r.top || y >= r.bottom) return 0;
+    return FShownPixels[static_cast<size_t>(y - r.top) * static_cast<size_t>(r.right - r.left) +
+                        static_cast<size_t>(x - r.left)] & 0xFFFFFF;
+}
+
+// The line goes at the top left of the monitor under the cursor.
+void TVisionView::PlaceLine() {
+    POINT cursor{};
+    GetCursorPos(&cursor);
+    MONITORINFO mi{};
+    mi.cbSize = sizeof mi;
+    RECT monitor = FPicture->Bounds();
+    if (GetMonitorInfoW(MonitorFromPoint(cursor, MONITOR_DEFAULTTONEAREST), &mi)) monitor = mi.rcMonitor;
+    const RECT& r = FPicture->Bounds();
+    const int dpi = Dpi::OfWindow(FOwner), margin = ScaleToDpi(kLineMargin, dpi);
+    FLine = {monitor.left - r.left + margin, monitor.top - r.top + margin, 0, 0};
+    FLine.right = FLine.left;
+    FLine.bottom = FLine.top;
+}
+
+void TVisionView::Paint(HDC dc, const RECT& dirty) {
+    BitBlt(dc, dirty.left, dirty.top, dirty.right - dirty.left, dirty.bottom - dirty.top, FShownDC.Get(),
+           dirty.left, dirty.top, SRCCOPY);
+    const int dpi = Dpi::OfWindow(FOwner), padding = ScaleToDpi(kLinePadding, dpi);
+    const std::wstring line = LineText();
+    TSelectObject font(dc, SharedFont(Runtime::Product().Font, dpi));
+    RECT text{0, 0, 0, 0};
+    DrawTextW(dc, line.c_str(), -1, &text, DT_CALCRECT | DT_SINGLELINE | DT_NOPREFIX);
+    FLine.right = FLine.left + text.right + 2 * padding;
+    FLine.bottom = FLine.top + text.bottom + 2 * padding;
+    SetDCBrushColor(dc, GetSysColor(COLOR_INFOBK));
+    SetDCPenColor(dc, GetSysColor(COLOR_INFOTEXT));
+    TSelectObject brush(dc, GetStockObject(DC_BRUSH));
+    TSelectObject pen(dc, GetStockObject(DC_PEN));
+    Rectangle(dc, FLine.left, FLine.top, FLine.right, FLine.bottom);
+    SetBkMode(dc, TRANSPARENT);
+    SetTextColor(dc, GetSysColor(COLOR_INFOTEXT));
+    RECT inner{FLine.left + padding, FLine.top + padding, FLine.right - padding, FLine.bottom - padding};
+    DrawTextW(dc, line.c_str(), -1, &inner, DT_SINGLELINE | DT_NOPREFIX);
+}
+
+LRESULT TVisionView::Message(UINT msg, WPARAM wp, LPARAM lp) {
+    HWND window = FWindow.Get();
+    switch (msg) {
+    case WM_PAINT: {
+        TPaintDC paint(window);
+        if (FShownPixels) Paint(paint.Get(), paint.Dirty());
+        return 0;
+    }
+    case WM_ERASEBKGND:
+        return 1;
+    case WM_KEYDOWN:
+        if (wp >= '1' && wp <= '5') Switch(static_cast<Contrast::TVision>(wp - '1'));
+        else if (wp == 'R') Retake();
+        else if (wp == VK_ESCAPE) PostMessageW(window, WM_CLOSE, 0, 0);
+        return 0;
+    // Closed once the message that asks for it is done: always, or on losing the foreground when
+    // it has not come back (R hides the view for a moment).
+    case WM_LBUTTONDOWN:
+    case WM_RBUTTONDOWN:
+    case WM_CLOSE:
+        PostMessageW(window, WM_APP, TRUE, 0);
+        return 0;
+    case WM_ACTIVATE:
+        if (LOWORD(wp) == WA_INACTIVE) PostMessageW(window, WM_APP, FALSE, 0);
+        break;
+    case WM_APP:
+        if (wp || GetForegroundWindow() != window) Close();
+        return 0;
+    case WM_DPICHANGED:  // the picture stays at one screen pixel a pixel
+        return 0;
+    }
+    return DefWindowProcW(window, msg, wp, lp);
+}
+
+LRESULT CALLBACK TVisionView::WindowProc(HWND window, UINT msg, WPARAM wp, LPARAM lp) noexcept {
+    if (msg == WM_NCCREATE) {
+        auto* self = static_cast<TVisionView*>(reinterpret_cast<CREATESTRUCTW*>(lp)->lpCreateParams);
+        SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+        self->FWindow.Reset(window);  // messages sent while the window is made find it
+    }
+    auto* self = reinterpret_cast<TVisionView*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+    if (msg == WM_NCDESTROY) {
+        SetWindowLongPtrW(window, GWLP_USERDATA, 0);
+        if (self) self->FWindow.Release();
+        return DefWindowProcW(window, msg, wp, lp);
+    }
+    if (!self) return DefWindowProcW(window, msg, wp, lp);
+    try {
+        return self->Message(msg, wp, lp);
+    } catch (const std::exception& e) {
+        Runtime::ReportException(e);
+    }
+    return 0;
+}

@@ -1,0 +1,52 @@
+// The whole screen as a colour-blind person sees it: one still picture of every monitor, each
+// pixel turned into the colour that vision sees, shown 1:1 over the virtual screen with a line
+// that names the vision. Keys 1 to 5 switch the vision (正常, 红色盲, 绿色盲, 蓝色盲, 全色盲) on the
+// same picture, R takes it again; Esc, a click or losing the foreground close it.
+#pragma once
+#include "Contrast.h"
+#include "FrozenScreen.h"
+#include "Handle.h"
+#include <cstdint>
+#include <memory>
+#include <string>
+
+class TVisionView {
+public:
+    TVisionView() = default;
+    ~TVisionView() { Close(); }
+    TVisionView(const TVisionView&) = delete;
+    TVisionView& operator=(const TVisionView&) = delete;
+
+    // Takes the picture and shows it as Vision sees it, in front, with the keys. A picture that
+    // cannot be allocated shows a message and leaves everything as it was: false. Owner: the
+    // window whose DPI the line takes, and the owner of a message.
+    bool Open(Contrast::TVision vision, HWND owner);
+    // Shows the same picture as another vision sees it.
+    void Switch(Contrast::TVision vision);
+    // Hides the view, takes the picture again and shows it.
+    bool Retake();
+    void Close();
+
+    bool IsOpen() const { return static_cast<bool>(FWindow); }
+    HWND Window() const { return FWindow.Get(); }
+    Contrast::TVision Vision() const { return FVision; }
+    // The picture as shown, for the tests: the screen's pixel (x, y), 0x00RRGGBB.
+    std::uint32_t ShownPixel(int x, int y) const;
+
+private:
+    static LRESULT CALLBACK WindowProc(HWND window, UINT msg, WPARAM wp, LPARAM lp) noexcept;
+    LRESULT Message(UINT msg, WPARAM wp, LPARAM lp);
+    bool Take();
+    void Convert();
+    void Paint(HDC dc, const RECT& dirty);
+    void PlaceLine();
+    std::wstring LineText() const;
+    HWND FOwner = nullptr;
+    std::unique_ptr<TFrozenScreen> FPicture;  // as taken
+    TBitmapHandle FShown;                     // as the vision sees it
+    TMemoryDCHandle FShownDC;
+    std::uint32_t* FShownPixels = nullptr;
+    TWindowHandle FWindow;
+    Contrast::TVision FVision = Contrast::TVision::Normal;
+    RECT FLine{};  // the line's box, in the window's client coordinates
+};
