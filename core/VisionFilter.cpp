@@ -62,27 +62,26 @@ void TVisionFilter::Apply(const std::uint32_t* Source, std::uint32_t* Out,
         return;
     }
     const std::uint8_t* Levels = FLevels.data();
-    const auto LevelOf = [&](std::int64_t Sum) {
-        const int Low = Levels[Sum >> kShift];
-        return static_cast<std::uint32_t>(Low + (Sum >= FThresholds[Low + 1]));
+    const std::int64_t* Above = FThresholds + 1;
+    const auto LevelOf = [Levels, Above](std::int64_t Sum) {
+        const std::size_t Low = Levels[Sum >> kShift];
+        return static_cast<std::uint32_t>(Low + (Sum >= Above[Low]));
     };
+    // A pixel's bytes are read one by one, blue, green, red in memory order as the DIB has
+    // them: fewer instructions than taking the word apart.
     if (FGrey)
         for (std::size_t I = 0; I < Count; ++I) {
-            const std::uint32_t Pixel = Source[I];
-            const std::uint32_t Grey = LevelOf(FTerms[0][0][Pixel >> 16 & 0xFF] +
-                                               FTerms[0][1][Pixel >> 8 & 0xFF] +
-                                               FTerms[0][2][Pixel & 0xFF]);
-            Out[I] = Grey * 0x010101;
+            const auto* Bytes = reinterpret_cast<const unsigned char*>(Source + I);
+            Out[I] = 0x010101 * LevelOf(FTerms[0][0][Bytes[2]] + FTerms[0][1][Bytes[1]] +
+                                        FTerms[0][2][Bytes[0]]);
         }
     else
         for (std::size_t I = 0; I < Count; ++I) {
-            const std::uint32_t Pixel = Source[I];
-            const int Red = Pixel >> 16 & 0xFF, Green = Pixel >> 8 & 0xFF, Blue = Pixel & 0xFF;
-            std::uint32_t Result = 0;
-            for (int Row = 0; Row < 3; ++Row)
-                Result |= LevelOf(FTerms[Row][0][Red] + FTerms[Row][1][Green] +
-                                  FTerms[Row][2][Blue])
-                          << (16 - 8 * Row);
-            Out[I] = Result;
+            const auto* Bytes = reinterpret_cast<const unsigned char*>(Source + I);
+            const std::size_t Red = Bytes[2], Green = Bytes[1], Blue = Bytes[0];
+            const auto Row = [&](int R) {
+                return LevelOf(FTerms[R][0][Red] + FTerms[R][1][Green] + FTerms[R][2][Blue]);
+            };
+            Out[I] = Row(0) << 16 | Row(1) << 8 | Row(2);
         }
 }

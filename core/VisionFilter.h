@@ -8,8 +8,9 @@
 
 // A whole picture as one vision sees it: the colour Contrast::Simulate gives, pixel by pixel,
 // bit for bit the same, at a few nanoseconds a pixel. Pixels are 32-bit as a DIB section holds
-// them: blue in the lowest byte, then green and red (the reverse of TColor's order); the top
-// byte of a source pixel is ignored and is 0 in every result, as in Simulate's.
+// them: bytes blue, green, red and one spare in memory, so blue is the lowest byte of the
+// (little-endian) word and red the third, the reverse of TColor. The spare byte of a source
+// pixel is ignored and is 0 in every result, as the top byte of Simulate's is.
 //
 // Made once for a vision (the tables take a few microseconds and about 26 KB), then used for
 // any number of pictures; Apply only reads them, so threads may share one filter.
