@@ -41,16 +41,15 @@ TVisionFilter::TVisionFilter(Contrast::TVision Vision)
                 FTerms[Row][Channel][Level] = Matrix[Row][Channel] * Contrast::LinearOf(2 * Level) +
                                               (Channel == 0 ? Offset : 0);
 
-    FThresholds[0] = std::numeric_limits<std::int64_t>::min();
-    for (int Level = 1; Level < 256; ++Level)
-        FThresholds[Level] = kMillion * Contrast::LinearOf(2 * Level - 1) + Offset;
-    FThresholds[256] = std::numeric_limits<std::int64_t>::max();
+    for (int Level = 0; Level < 255; ++Level)
+        FNext[Level] = kMillion * Contrast::LinearOf(2 * Level + 1) + Offset;
+    FNext[255] = std::numeric_limits<std::int64_t>::max();
 
     FLevels.resize(static_cast<std::size_t>((Top + Offset) >> kShift) + 1);
     int Level = 0;
     for (std::size_t Bucket = 0; Bucket < FLevels.size(); ++Bucket) {
         const std::int64_t Low = static_cast<std::int64_t>(Bucket) << kShift;
-        while (Level < 255 && FThresholds[Level + 1] <= Low) ++Level;
+        while (FNext[Level] <= Low) ++Level;
         FLevels[Bucket] = static_cast<std::uint8_t>(Level);
     }
 }
@@ -62,10 +61,9 @@ void TVisionFilter::Apply(const std::uint32_t* Source, std::uint32_t* Out,
         return;
     }
     const std::uint8_t* Levels = FLevels.data();
-    const std::int64_t* Above = FThresholds + 1;
-    const auto LevelOf = [Levels, Above](std::int64_t Sum) {
+    const auto LevelOf = [this, Levels](std::int64_t Sum) {
         const std::size_t Low = Levels[Sum >> kShift];
-        return static_cast<std::uint32_t>(Low + (Sum >= Above[Low]));
+        return static_cast<std::uint32_t>(Low + (Sum >= FNext[Low]));
     };
     // A pixel's bytes are read one by one, blue, green, red in memory order as the DIB has
     // them: fewer instructions than taking the word apart.

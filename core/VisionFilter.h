@@ -24,11 +24,11 @@ public:
 private:
     // FTerms[Row][Channel][Level]: the matrix's entry times the level's linear value, in units
     // of 10^-18, for output Row (red, green, blue) and input Channel (red, green, blue). The
-    // first column also carries FOffset, which keeps every sum at or above zero.
+    // first column also carries an offset, which keeps every sum at or above zero.
     std::int64_t FTerms[3][3][256];
-    // FThresholds[L]: where a sum reaches level L, the half-level below L scaled to a sum and
-    // raised by FOffset; [0] is never read and [256] is never reached.
-    std::int64_t FThresholds[257];
+    // FNext[L]: the sum from which level L + 1 is nearer than L (the half-level between them,
+    // scaled to a sum and raised by the offset); [255] lies beyond every sum.
+    std::int64_t FNext[256];
     // FLevels[Sum >> kShift]: the level at the bucket's lower end. A bucket is narrower than
     // the gap between any two half-levels, so the sum climbs at most one level within it.
     std::vector<std::uint8_t> FLevels;
