@@ -1,5 +1,5 @@
 // The picture filter against Contrast::Simulate, colour by colour. The Linux build runs all
-// 2^24 colours of each vision (about 7 s with the sanitizers, as core itself is optimised);
+// 2^24 colours of each vision (about 6 s with the sanitizers, as core itself is optimised);
 // the Windows build, 32-bit and under Wine, takes every 7th level of each channel and 255.
 
 #include "VisionFilter.h"
@@ -30,7 +30,7 @@ TEST(VisionFilter, EveryColourComesOutAsSimulateSeesIt) {
     for (int Vision = 0; Vision <= 4; ++Vision) {
         const TVisionFilter Filter(static_cast<TVision>(Vision));
         int Largest = 0;
-        long Differing = 0, TopBytes = 0;
+        long Differing = 0;
         for (const int Red : Levels) {
             Pixels.clear();
             for (const int Green : Levels)
@@ -42,20 +42,20 @@ TEST(VisionFilter, EveryColourComesOutAsSimulateSeesIt) {
                 for (const int Blue : Levels) {
                     const TColor Seen = Contrast::Simulate(MakeColor(Red, Green, Blue),
                                                            static_cast<TVision>(Vision));
-                    const std::uint32_t Pixel = Pixels[I++];
-                    for (const int Difference :
-                         {RedOf(Seen) - static_cast<int>(Pixel >> 16 & 0xFF),
-                          GreenOf(Seen) - static_cast<int>(Pixel >> 8 & 0xFF),
-                          BlueOf(Seen) - static_cast<int>(Pixel & 0xFF)}) {
-                        Largest = std::max(Largest, std::abs(Difference));
+                    const std::uint32_t Expected =
+                        BlueOf(Seen) | GreenOf(Seen) << 8 | RedOf(Seen) << 16;
+                    // Blue, green, red, and the spare byte, which must be 0.
+                    for (int Shift = 0; Shift < 32; Shift += 8) {
+                        const int Difference = std::abs(static_cast<int>(Pixels[I] >> Shift & 0xFF) -
+                                                        static_cast<int>(Expected >> Shift & 0xFF));
+                        Largest = std::max(Largest, Difference);
                         Differing += Difference != 0;
                     }
-                    TopBytes += Pixel >> 24 != 0;
+                    ++I;
                 }
         }
-        EXPECT_TRUE(Largest == 0 && TopBytes == 0)
-            << "vision " << Vision << ": largest difference " << Largest << ", " << Differing
-            << " channels differ, " << TopBytes << " top bytes set";
+        EXPECT_EQ(Largest, 0) << "vision " << Vision << ": largest difference " << Largest << ", "
+                              << Differing << " bytes differ";
     }
 }
 
