@@ -1,4 +1,5 @@
 #include "VisionView.h"
+#include "Forms.h"
 #include "Graphics.h"
 #include "Runtime.h"
 #include "Texts.h"

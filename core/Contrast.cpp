@@ -129,9 +129,11 @@ constexpr TFixed kFlare = kLuminanceOne / 20;
 
 TFixed Linear(int Level) { return kLinear[2 * Level]; }
 
+constexpr TFixed kWeights[3] = {2126, 7152, 722};
+
 TFixed Luminance(TColor Color) {
-    return 2126 * Linear(RedOf(Color)) + 7152 * Linear(GreenOf(Color)) +
-           722 * Linear(BlueOf(Color));
+    return kWeights[0] * Linear(RedOf(Color)) + kWeights[1] * Linear(GreenOf(Color)) +
+           kWeights[2] * Linear(BlueOf(Color));
 }
 
 // The 8-bit level nearest to the linear value Value / (Scale * kLinearOne): the count of
@@ -209,6 +211,23 @@ std::string RatioText(int Hundredths) {
     Text += static_cast<char>('0' + Magnitude % 100 / 10);
     Text += static_cast<char>('0' + Magnitude % 10);
     return Text + ":1";
+}
+
+std::int64_t LinearOf(int HalfLevel) { return kLinear[std::clamp(HalfLevel, 0, 510)]; }
+
+// Achromatopsia's grey is Level(luminance, 10^4); the weights times 100 in every row give
+// 100 times that luminance, which Level(.., 10^6) rounds to the same grey.
+void VisionMatrix(TVision Vision, std::int64_t (&Matrix)[3][3]) {
+    const int Kind = static_cast<int>(Vision) - static_cast<int>(TVision::Protanopia);
+    for (int Row = 0; Row < 3; ++Row)
+        for (int Column = 0; Column < 3; ++Column) {
+            TFixed Value = Row == Column ? kMillion : 0;
+            if (Vision == TVision::Achromatopsia)
+                Value = 100 * kWeights[Column];
+            else if (Kind >= 0 && Kind < 3)
+                Value = kDichromacy[Kind][Row][Column];
+            Matrix[Row][Column] = Value;
+        }
 }
 
 TColor Simulate(TColor Color, TVision Vision) {

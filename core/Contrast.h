@@ -2,6 +2,7 @@
 
 #include "../base/Color.h"
 
+#include <cstdint>
 #include <string>
 
 // The figures of the contrast dialog: the contrast ratio of a text colour on a background, the
@@ -50,5 +51,16 @@ enum class TVision { Normal, Protanopia, Deuteranopia, Tritanopia, Achromatopsia
 // luminance. Normal vision, and a value outside the enum, give the colour itself. The top
 // byte of the result is zero.
 TColor Simulate(TColor Color, TVision Vision);
+
+// The integers Simulate works from, for code that turns whole pictures and must give the same
+// colours. LinearOf(K) is the linear value of the sRGB value K/510, K = 0..510, in units of
+// 10^-12: an even K is the level K/2, an odd K the half-level where the nearest level changes.
+// The matrix's rows, in millionths, give linear red, green and blue from the linear channels;
+// a row's sum S (units of 10^-18) turns into the highest level L with
+// 10^6 * LinearOf(2 * L - 1) <= S, or 0, which also clips it to 0..255. Achromatopsia has the
+// luminance weights times 100 in every row; normal vision, and a value outside the enum, the
+// identity.
+std::int64_t LinearOf(int HalfLevel);
+void VisionMatrix(TVision Vision, std::int64_t (&Matrix)[3][3]);
 
 }  // namespace Contrast
