@@ -18,10 +18,21 @@ const TVisionFilter& Filter(Contrast::TVision vision) {
     return *filter;
 }
 
-// The menus of this program and every other that may still show on the screen, as a menu
-// fades out after its choice: none is to be in the picture.
-void WaitForMenusToGo() {
-    for (int i = 0; i < 30 && FindWindowW(L"#32768", nullptr); ++i) {
+bool MenuShown() {
+    for (HWND menu = nullptr; (menu = FindWindowExW(nullptr, menu, L"#32768", nullptr)) != nullptr;)
+        if (IsWindowVisible(menu)) return true;
+    return false;
+}
+
+// No menu is to be in the picture, as one fades out after its choice, nor the view itself
+// when it is taken again: once they have gone, what they covered is painted again, by this
+// program's windows as their messages run and by other programs on their own.
+void LetTheScreenSettle() {
+    for (int i = 0; i < 30 && MenuShown(); ++i) {
+        Application.ProcessMessages();
+        Sleep(10);
+    }
+    for (int i = 0; i < 5; ++i) {
         Application.ProcessMessages();
         Sleep(10);
     }
@@ -35,7 +46,7 @@ bool TVisionView::Open(Contrast::TVision vision, HWND owner) {
     }
     FOwner = owner;
     FVision = vision;
-    WaitForMenusToGo();
+    LetTheScreenSettle();
     if (!Take()) return false;
     static const bool registered = [] {
         WNDCLASSW wc{};
@@ -105,14 +116,10 @@ void TVisionView::Switch(Contrast::TVision vision) {
     UpdateWindow(FWindow.Get());
 }
 
-// The view is never in its own picture: it goes from the screen, which every window of this
-// program paints again, before the picture is taken.
 bool TVisionView::Retake() {
     if (!IsOpen()) return false;
     ShowWindow(FWindow.Get(), SW_HIDE);
-    Application.ProcessMessages();
-    Sleep(50);  // for other programs to paint what the view covered
-    Application.ProcessMessages();
+    LetTheScreenSettle();
     if (!Take()) {
         Close();
         return false;
