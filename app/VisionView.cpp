@@ -118,8 +118,10 @@ void TVisionView::Switch(Contrast::TVision vision) {
 
 bool TVisionView::Retake() {
     if (!IsOpen()) return false;
+    FRetaking = true;  // hiding the view takes the foreground away for a moment
     ShowWindow(FWindow.Get(), SW_HIDE);
     LetTheScreenSettle();
+    FRetaking = false;
     if (!Take()) {
         Close();
         return false;
@@ -196,13 +198,17 @@ LRESULT TVisionView::Message(UINT msg, WPARAM wp, LPARAM lp) {
     }
     case WM_ERASEBKGND:
         return 1;
+    case WM_NCPAINT:  // no frame to paint, and no DC of the shared cache taken for it: under Wine
+        return 0;     // one that has painted a window keeps its screen-sized surface
+    case WM_NCACTIVATE:
+        return TRUE;
     case WM_KEYDOWN:
         if (wp >= '1' && wp <= '5') Switch(static_cast<Contrast::TVision>(wp - '1'));
         else if (wp == 'R') Retake();
         else if (wp == VK_ESCAPE) PostMessageW(window, WM_CLOSE, 0, 0);
         return 0;
     // Closed once the message that asks for it is done: always, or on losing the foreground when
-    // it has not come back (R hides the view for a moment).
+    // it has not come back.
     case WM_LBUTTONDOWN:
     case WM_RBUTTONDOWN:
     case WM_CLOSE:
@@ -212,7 +218,7 @@ LRESULT TVisionView::Message(UINT msg, WPARAM wp, LPARAM lp) {
         if (LOWORD(wp) == WA_INACTIVE) PostMessageW(window, WM_APP, FALSE, 0);
         break;
     case WM_APP:
-        if (wp || GetForegroundWindow() != window) Close();
+        if (wp || (!FRetaking && GetForegroundWindow() != window)) Close();
         return 0;
     case WM_DPICHANGED:  // the picture stays at one screen pixel a pixel
         return 0;

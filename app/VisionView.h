@@ -49,4 +49,5 @@ private:
     TWindowHandle FWindow;
     Contrast::TVision FVision = Contrast::TVision::Normal;
     RECT FLine{};  // the line's box, in the window's client coordinates
+    bool FRetaking = false;
 };
