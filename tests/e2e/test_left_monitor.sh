@@ -1,7 +1,8 @@
 # Two monitors, the primary one on the right, so the left one has negative coordinates: a pick
 # there with the real mouse, the magnifier black where no monitor is, a frozen keyboard pick
-# there, and the dialogs opened on the monitor that holds the main window. Runs in an X server
-# of its own (Xephyr with two screens inside an Xvfb) with a copy of the prefix and that copy's
+# there, the dialogs opened on the monitor that holds the main window, and the colour-blindness
+# view over both. Runs in an X server of its own (Xephyr with two screens inside an Xvfb) with a
+# copy of the prefix and that copy's
 # own wineserver.
 source "$QUILLORA_E2E_LIB"
 command -v Xephyr >/dev/null || fail "Xephyr is missing: scripts/setup.sh installs xserver-xephyr"
@@ -91,4 +92,14 @@ for case in 'TfrmSaveColor 2 Down Down' '#32770 3 Down'; do
   xdotool key Escape
   probe gone "$cls" 10000 || fail "$cls did not close"
 done
+
+# The colour-blindness view covers both monitors and the gap below the left one.
+open_menu
+xdotool key b d
+probe wait QuilloraVisionView 10000 || fail "the view did not open"
+info=$(probe info QuilloraVisionView)
+got=$(for f in left top width height; do echo "$info" | field "window_$f"; done | tr '\n' ' ')
+[ "$got" = "-800 0 1824 768 " ] || fail "the view at $got, expected -800 0 1824 768"
+xdotool key Escape
+probe gone QuilloraVisionView 10000 || fail "Esc did not close the view"
 echo "PASS"
