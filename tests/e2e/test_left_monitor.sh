@@ -2,8 +2,7 @@
 # there with the real mouse, the magnifier black where no monitor is, a frozen keyboard pick
 # there, the dialogs opened on the monitor that holds the main window, and the colour-blindness
 # view over both. Runs in an X server of its own (Xephyr with two screens inside an Xvfb) with a
-# copy of the prefix and that copy's
-# own wineserver.
+# copy of the prefix and that copy's own wineserver.
 source "$QUILLORA_E2E_LIB"
 command -v Xephyr >/dev/null || fail "Xephyr is missing: scripts/setup.sh installs xserver-xephyr"
 
