@@ -6,6 +6,9 @@
 #   scripts/bench.sh freeze [RUNS]                    F in a keyboard pick at 1280 x 1024 and at
 #                                                     3840 x 2160: time to the still picture on
 #                                                     the screen, working set around the pick
+#   scripts/bench.sh view [RUNS]                      the colour-blindness view at 1280 x 1024 and
+#                                                     3840 x 2160: menu choice to the view on the
+#                                                     screen, a switch of vision, working set
 #   scripts/bench.sh longrun [PICKS] [DIALOGS] [CYCLES] [MENUS]  objects and memory over a long session
 #   scripts/bench.sh dialogs [COUNT1] [COUNT2]        growth per opening of the Save colour dialog,
 #                                                     and of a bare program making the same calls
@@ -47,12 +50,12 @@ case "${1:-picks}" in
     cp /usr/share/color/argyll/ref/DisplayP3.icm "$color_dir/"
     wine reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\ICM\mntr' /v DisplayP3.icm /t REG_SZ /d "" /f >/dev/null 2>&1
     wine build/windows/tests/pick_bench.exe "${2:-2000}" | tr -d '\r' ;;
-  freeze)
+  freeze|view)
     for screen in 1280x1024x24 3840x2160x24; do
       quillora_cleanup
       QUILLORA_SCREEN=$screen quillora_start_display
       wineserver -p
-      wine build/windows/tests/pick_bench.exe freeze "${2:-10}" </dev/null | tr -d '\r'
+      wine build/windows/tests/pick_bench.exe "${1/view/vision}" "${2:-10}" </dev/null | tr -d '\r'
     done ;;
   longrun) wine build/windows/tests/long_run.exe "${2:-100000}" "${3:-500}" "${4:-200}" "${5:-100}" | tr -d '\r' ;;
   dialogs)
@@ -75,5 +78,5 @@ case "${1:-picks}" in
       "bare window" "$floor" QuilloraFloor bare -- \
       Quillora "$(winepath -w $b/release/Quillora.exe)" TfrmMain -- \
       "Quillora, debug info" "$(winepath -w $b/Quillora.exe)" TfrmMain </dev/null | tr -d '\r' ;;
-  *) echo "usage: scripts/bench.sh picks [PICKS] | freeze [RUNS] | longrun [PICKS] [DIALOGS] [CYCLES] | dialogs [COUNT1] [COUNT2] | store [RUNS] [ENTRIES...] | variations [RUNS] | startup [RUNS] | vision [RUNS]" >&2; exit 2 ;;
+  *) echo "usage: scripts/bench.sh picks [PICKS] | freeze [RUNS] | view [RUNS] | longrun [PICKS] [DIALOGS] [CYCLES] | dialogs [COUNT1] [COUNT2] | store [RUNS] [ENTRIES...] | variations [RUNS] | startup [RUNS] | vision [RUNS]" >&2; exit 2 ;;
 esac

@@ -112,6 +112,43 @@ void FreezeFigures(int runs) {
     taken.Print("  the snapshot alone");
 }
 
+// Each run: 色觉模拟 > 红色盲 from the menu's row to the view on the screen (a screen read waits
+// until the display has drawn it), then 5 (mono) to the switched picture on the screen, then
+// Esc; the working set before, while shown and after.
+void VisionFigures(int runs) {
+    TFigures shown, switched;
+    std::printf("virtual screen %d x %d, %d runs\n", GetSystemMetrics(SM_CXVIRTUALSCREEN),
+                GetSystemMetrics(SM_CYVIRTUALSCREEN), runs);
+    std::printf("%-5s %12s %12s %12s\n", "run", "before MiB", "during MiB", "after MiB");
+    TMenuItem* protan = frmMain->mnuColor.Find(frmMain->Commands().Child(TCommandId::Vision, 0));
+    auto onScreen = [] {
+        TScreenDC dc;
+        GetPixel(dc.Get(), 0, 0);
+    };
+    for (int i = 0; i < runs; ++i) {
+        const double before = WorkingSetMiB();
+        const double t0 = Now();
+        protan->OnClick();
+        onScreen();
+        shown.Add(Now() - t0);
+        HWND view = FindWindowW(L"QuilloraVisionView", nullptr);
+        const double during = WorkingSetMiB();
+        const double s0 = Now();
+        SendMessageW(view, WM_KEYDOWN, '5', 0);
+        onScreen();
+        switched.Add(Now() - s0);
+        SendMessageW(view, WM_KEYDOWN, VK_ESCAPE, 0);
+        for (int wait = 0; wait < 100 && IsWindow(view); ++wait) {
+            Application.ProcessMessages();
+            Sleep(1);
+        }
+        std::printf("%-5d %12.1f %12.1f %12.1f%s\n", i + 1, before, during, WorkingSetMiB(),
+                    view && !IsWindow(view) ? "" : "  (the view did not open or close)");
+    }
+    shown.Print("menu choice to the view on the screen");
+    switched.Print("a switch of vision on the screen");
+}
+
 // What a pick's start spends: the monitors' profiles looked up as they were, and with the
 // file's time moved on, which reads the profile again; then the rest of the start (the
 // conditions in the registry, HDR of each monitor) for comparison.
@@ -153,6 +190,11 @@ int main(int argc, char** argv) {
     frmMain = Application.CreateForm<TfrmMain>();
     frmMain->Show();
     Application.ProcessMessages();
+    if (argc > 1 && std::string(argv[1]) == "vision") {
+        VisionFigures(argc > 2 ? std::atoi(argv[2]) : 10);
+        Application.DestroyForms();
+        return 0;
+    }
     if (argc > 1 && std::string(argv[1]) == "freeze") {
         FreezeFigures(argc > 2 ? std::atoi(argv[2]) : 10);
         Application.DestroyForms();

@@ -142,7 +142,7 @@ TEST_F(MainFormTest, PopupMenusHoldTheirItemsWithDefaultsAcceleratorsAndRadioMar
     ExpectMenu(color, {{L"调色板", false, 0}, {L"-", false, 0}, {L"保存颜色", true, 0}, {L"喜爱的颜色", false, 0},
                   {L"-", false, 0}, {L"屏幕取色(&S)\tCtrl+Alt+P", false, 0}, {L"复制为(&C)", false, 0},
                   {L"粘贴颜色(&P)", false, 0}, {L"最近的颜色(&R)", false, 0}, {L"色彩变化(&V)...", false, 0},
-                  {L"对比度(&K)...", false, 0}, {L"-", false, 0},
+                  {L"对比度(&K)...", false, 0}, {L"色觉模拟(&B)", false, 0}, {L"-", false, 0},
                   {L"导出喜爱的颜色(&E)...", false, 0}, {L"导入喜爱的颜色(&I)...", false, 0}, {L"-", false, 0},
                   {L"取样(&M)", false, 0}, {L"取色后复制(&A)", false, 0}, {L"色彩空间(&G)", false, 0},
                   {L"冻结屏幕取色(&Z)", false, 0}, {L"-", false, 0}, {L"语言 / Language(&L)", false, 0}});
@@ -154,12 +154,12 @@ TEST_F(MainFormTest, PopupMenusHoldTheirItemsWithDefaultsAcceleratorsAndRadioMar
                                  {L"-", false, 0}, {L"编辑格式(&T)...", false, 0}});
     ExpectMenu(GetSubMenu(color, 8), {{L"（无）", false, 0}, {L"-", false, 0}, {L"保留到下次启动(&K)", false, 0},
                                  {L"清除(&C)", false, 0}});
-    ExpectMenu(GetSubMenu(color, 15), {{L"单个像素(&1)", false, 2}, {L"3×3 平均(&3)", false, 1}, {L"5×5 平均(&5)", false, 1}});
-    ExpectMenu(GetSubMenu(color, 16), {{L"不复制(&0)", false, 1}, {L"RGB(&1)", false, 1}, {L"十进制(&2)", false, 1},
+    ExpectMenu(GetSubMenu(color, 16), {{L"单个像素(&1)", false, 2}, {L"3×3 平均(&3)", false, 1}, {L"5×5 平均(&5)", false, 1}});
+    ExpectMenu(GetSubMenu(color, 17), {{L"不复制(&0)", false, 1}, {L"RGB(&1)", false, 1}, {L"十进制(&2)", false, 1},
                                  {L"十六进制(&3)", false, 1}, {L"Html(&4)", false, 1}, {L"Delphi(&5)", false, 1},
                                  {L"VB(&6)", false, 2}, {L"C/C++(&7)", false, 1}});
     // Then the monitor's profile, greyed: Wine names one of its own.
-    HMENU spaces = GetSubMenu(color, 17);
+    HMENU spaces = GetSubMenu(color, 18);
     wchar_t profile[128] = L"";
     GetMenuStringW(spaces, 5, profile, 128, MF_BYPOSITION);
     EXPECT_EQ(std::wstring(profile).rfind(L"配置文件：", 0), 0u) << WideToUtf8(profile);
@@ -169,7 +169,7 @@ TEST_F(MainFormTest, PopupMenusHoldTheirItemsWithDefaultsAcceleratorsAndRadioMar
     ExpectMenu(F->mnuControl.Handle(), {{L"显示/隐藏 主窗口(&S)", true, 0}, {L"-", false, 0}, {L"联系我们", false, 0},
                                    {L"访问主页(&V)...", false, 0}, {L"关于(&A)...", false, 0}, {L"-", false, 0},
                                    {L"退出(&E)", false, 0}});
-    ExpectMenu(GetSubMenu(color, 20), {{L"中文(&C)", false, 2}, {L"English(&E)", false, 1}});
+    ExpectMenu(GetSubMenu(color, 21), {{L"中文(&C)", false, 2}, {L"English(&E)", false, 1}});
 }
 
 // English relabels the open window and its menus at once and is written once; Chinese
@@ -186,9 +186,9 @@ TEST_F(MainFormTest, LanguageRelabelsTheWindowAndItsMenus) {
     EXPECT_NE(ReadBytes(ini).find("language=en"), std::string::npos);
     EXPECT_EQ(captions(), (std::vector<std::wstring>{L"On top", L"Menu", L"Copy", L"Hex:"}));
     HMENU color = F->mnuColor.Handle();
-    ExpectMenu(GetSubMenu(color, 15), {{L"Single Pixel (&1)", false, 2}, {L"3×3 Average (&3)", false, 1},
+    ExpectMenu(GetSubMenu(color, 16), {{L"Single Pixel (&1)", false, 2}, {L"3×3 Average (&3)", false, 1},
                                        {L"5×5 Average (&5)", false, 1}});
-    ExpectMenu(GetSubMenu(color, 20), {{L"中文(&C)", false, 1}, {L"English(&E)", false, 2}});
+    ExpectMenu(GetSubMenu(color, 21), {{L"中文(&C)", false, 1}, {L"English(&E)", false, 2}});
     ExpectMenu(F->mnuControl.Handle(), {{L"&Show/Hide Main Window", true, 0}, {L"-", false, 0}, {L"Contact Us", false, 0},
                                         {L"&Visit Home Page...", false, 0}, {L"&About...", false, 0}, {L"-", false, 0},
                                         {L"&Exit", false, 0}});
