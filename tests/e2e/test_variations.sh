@@ -7,6 +7,7 @@ start_quillora
 probe setclipboard '#00C8FF' >/dev/null
 open_menu
 xdotool key p   # 粘贴颜色(&P)
+for ((i = 0; i < 50; i++)); do [ "$(shown_html)" = '#00C8FF' ] && break; sleep 0.1; done
 [ "$(shown_html)" = '#00C8FF' ] || fail "the pasted colour is $(shown_html)"
 
 open_variations() {
@@ -14,8 +15,13 @@ open_variations() {
   xdotool key v   # 色彩变化(&V)...
   probe wait TfrmVariations 10000 || fail "the variations dialog did not open"
 }
-# The dialog's first text, the selected colour's #RRGGBB.
+# The dialog's first text, the selected colour's #RRGGBB, awaited for up to 5 s.
 selected() { probe tree TfrmVariations | grep -o '^Edit "#[0-9A-F]*"' | head -1 | tr -d '"' | cut -d' ' -f2; }
+expect_selected() {  # colour what-was-done
+  local i
+  for ((i = 0; i < 50; i++)); do [ "$(selected)" = "$1" ] && return 0; sleep 0.1; done
+  fail "$2 selected $(selected), expected $1"
+}
 
 open_variations
 [ "$(selected)" = '#00C8FF' ] || fail "the dialog opened on $(selected), expected the colour itself"
@@ -24,9 +30,9 @@ import -window root "$shot" && echo "screenshot of the dialog: $shot"
 # The complement row is shorter: Down from the middle takes its last swatch, and Up keeps
 # that place in the shades.
 xdotool key Down
-[ "$(selected)" = '#FF955E' ] || fail "Down selected $(selected), expected the complement #FF955E"
+expect_selected '#FF955E' "Down"
 xdotool key Up
-[ "$(selected)" = '#003648' ] || fail "Up selected $(selected), expected the second shade #003648"
+expect_selected '#003648' "Up"
 xdotool key Escape
 probe gone TfrmVariations 10000 || fail "Esc did not close the dialog"
 [ "$(shown_html)" = '#00C8FF' ] || fail "Esc changed the current colour to $(shown_html)"
@@ -34,7 +40,7 @@ probe gone TfrmVariations 10000 || fail "Esc did not close the dialog"
 # Right: 20 % towards white; Down: the complement again.
 open_variations
 xdotool key Right
-[ "$(selected)" = '#63D4FF' ] || fail "Right selected $(selected), expected #63D4FF"
+expect_selected '#63D4FF' "Right"
 xdotool key Down
 seed_clipboard
 xdotool key ctrl+c
