@@ -17,9 +17,8 @@ std::unique_ptr<TFrozenScreen> TFrozenScreen::Take() {
 }
 
 // A DIB section starts black and is freed at once when it goes, unlike a bitmap the display
-// driver keeps. Each monitor gives only its own part, so the gaps between monitors of different
-// sizes stay black.
-std::unique_ptr<TFrozenScreen> TFrozenScreen::Take(const RECT& bounds, const RECT* monitors, int count) {
+// driver keeps. Its DC uses the screen's coordinates.
+std::unique_ptr<TFrozenScreen> TFrozenScreen::Blank(const RECT& bounds) {
     const int width = bounds.right - bounds.left, height = bounds.bottom - bounds.top;
     if (width <= 0 || height <= 0 || height > INT32_MAX / 4 / width) return nullptr;
     BITMAPINFO info{};
@@ -29,20 +28,27 @@ std::unique_ptr<TFrozenScreen> TFrozenScreen::Take(const RECT& bounds, const REC
     TMemoryDCHandle dc(CreateCompatibleDC(nullptr));
     if (!bitmap || !dc || !SelectObject(dc.Get(), bitmap.Get())) return nullptr;
     SetWindowOrgEx(dc.Get(), bounds.left, bounds.top, nullptr);
+    return std::unique_ptr<TFrozenScreen>(
+        new TFrozenScreen(bounds, std::move(bitmap), std::move(dc), static_cast<std::uint32_t*>(bits)));
+}
+
+// Each monitor gives only its own part, so the gaps between monitors of different sizes stay
+// black.
+std::unique_ptr<TFrozenScreen> TFrozenScreen::Take(const RECT& bounds, const RECT* monitors, int count) {
+    std::unique_ptr<TFrozenScreen> picture = Blank(bounds);
+    if (!picture) return nullptr;
     TScreenDC screen;
     for (int i = 0; i < count; ++i) {
         RECT part;
         if (!IntersectRect(&part, &monitors[i], &bounds)) continue;
-        BitBlt(dc.Get(), part.left, part.top, part.right - part.left, part.bottom - part.top, screen.Get(),
+        BitBlt(picture->DC(), part.left, part.top, part.right - part.left, part.bottom - part.top, screen.Get(),
                part.left, part.top, SRCCOPY | CAPTUREBLT);
     }
     GdiFlush();
-    return std::unique_ptr<TFrozenScreen>(
-        new TFrozenScreen(bounds, std::move(bitmap), std::move(dc), static_cast<const std::uint32_t*>(bits)));
+    return picture;
 }
 
-TFrozenScreen::TFrozenScreen(const RECT& bounds, TBitmapHandle bitmap, TMemoryDCHandle dc,
-                             const std::uint32_t* pixels)
+TFrozenScreen::TFrozenScreen(const RECT& bounds, TBitmapHandle bitmap, TMemoryDCHandle dc, std::uint32_t* pixels)
     : FBounds(bounds), FBitmap(std::move(bitmap)), FDC(std::move(dc)), FPixels(pixels) {}
 
 // Topmost at first, then moved just below the main window (topmost itself for as long as the

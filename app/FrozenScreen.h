@@ -13,6 +13,8 @@ public:
     static std::unique_ptr<TFrozenScreen> Take();
     // Bounds: the virtual screen; Monitors: the rectangles copied into it.
     static std::unique_ptr<TFrozenScreen> Take(const RECT& bounds, const RECT* monitors, int count);
+    // A black picture over Bounds, to be drawn into; null when it cannot be allocated.
+    static std::unique_ptr<TFrozenScreen> Blank(const RECT& bounds);
     TFrozenScreen(const TFrozenScreen&) = delete;
     TFrozenScreen& operator=(const TFrozenScreen&) = delete;
 
@@ -20,7 +22,10 @@ public:
     HDC DC() const { return FDC.Get(); }
     // Its pixels, row by row from the top, 32 bits each with blue in the lowest byte.
     const std::uint32_t* Pixels() const { return FPixels; }
+    std::uint32_t* Pixels() { return FPixels; }
     const RECT& Bounds() const { return FBounds; }
+    // The part Dirty of a window that lies over the picture's bounds.
+    void Paint(HDC dc, const RECT& dirty) const;
     // Shows the picture 1:1 in physical pixels in a borderless topmost window over the whole
     // virtual screen, just below Above, without taking the focus. It never rescales, on any DPI,
     // and the pick cursor stays over it.
@@ -30,12 +35,11 @@ public:
     bool Covers(HWND window) const;
 
 private:
-    TFrozenScreen(const RECT& bounds, TBitmapHandle bitmap, TMemoryDCHandle dc, const std::uint32_t* pixels);
+    TFrozenScreen(const RECT& bounds, TBitmapHandle bitmap, TMemoryDCHandle dc, std::uint32_t* pixels);
     static LRESULT CALLBACK WindowProc(HWND window, UINT msg, WPARAM wp, LPARAM lp) noexcept;
-    void Paint(HDC dc, const RECT& dirty) const;
     RECT FBounds;
     TBitmapHandle FBitmap;
     TMemoryDCHandle FDC;
-    const std::uint32_t* FPixels;
+    std::uint32_t* FPixels;
     TWindowHandle FWindow;  // destroyed before the picture it shows
 };

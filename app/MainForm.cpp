@@ -175,8 +175,8 @@ void TfrmMain::BuildCommands() {
 
     const C line = C::Separator;
     FCommands.Build(mnuColor, {C::Palette, line, C::SaveColor, C::MyColors, line, C::Pick, C::CopyAs, C::Paste,
-                               C::Recent, C::Variations, C::Contrast, C::Vision, line, C::Export, C::Import, line, C::Sample, C::AutoCopy,
-                               C::ColorSpace, C::Freeze, line, C::Language});
+                               C::Recent, C::Variations, C::Contrast, C::Vision, line, C::Export, C::Import, line,
+                               C::Sample, C::AutoCopy, C::ColorSpace, C::Freeze, line, C::Language});
     // The own formats, the profile and the conditions as they are now, each time the menu opens.
     mnuColor.OnPopup = [this] {
         FOwnFormats.Reread();

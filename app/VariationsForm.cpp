@@ -1,11 +1,11 @@
 #include "VariationsForm.h"
 #include "Clipboard.h"
 #include "ColorFormats.h"
+#include "ColorText.h"
 #include "Graphics.h"
 #include "Text.h"
 #include "Texts.h"
 #include <algorithm>
-#include <cstdio>
 
 TfrmVariations* frmVariations = nullptr;
 TColor TfrmVariations::SecondColor = clWhite;
@@ -202,19 +202,18 @@ void TfrmVariations::ShowRows() {
 // "明暗 3：#5A2E1F"; the texts are written into room kept for them.
 void TfrmVariations::ShowSelected() {
     const TColor c = Selected();
-    char hex[8], more[40];
-    std::snprintf(hex, sizeof hex, "#%02X%02X%02X", RedOf(c), GreenOf(c), BlueOf(c));
-    const std::pair<TEdit*, const char*> texts[] = {{edtHex, hex}, {edtRgb, nullptr}, {edtOklch, nullptr}};
-    for (auto [edit, text] : texts) {
-        if (!text) {
-            ColorFormats::FormatMoreNotation(more, sizeof more, c,
-                                             edit == edtRgb ? ColorFormats::kCssRgb : ColorFormats::kOklch);
-            text = more;
-        }
+    char hex[16], more[40];
+    ColorText::FormatNotation(hex, sizeof hex, c, 4);  // HTML: #RRGGBB
+    auto show = [this](TEdit* edit, const char* text) {
         FText.clear();
         AppendAscii(FText, text);
         edit->SetText(FText.c_str());
-    }
+    };
+    show(edtHex, hex);
+    ColorFormats::FormatMoreNotation(more, sizeof more, c, ColorFormats::kCssRgb);
+    show(edtRgb, more);
+    ColorFormats::FormatMoreNotation(more, sizeof more, c, ColorFormats::kOklch);
+    show(edtOklch, more);
     FText.clear();
     for (const wchar_t* p = Text(X::SwatchName); *p; ++p) {
         if (p[0] == L'%' && p[1] == L'1') {

@@ -25,9 +25,7 @@ public:
     void Select(int row, int index);
     int Row() const { return FRow; }
     int Index() const { return FIndex; }
-    int Count(int row) const { return FCounts[row]; }
     TColor Selected() const { return FColors[FRow][FIndex]; }
-    TColor Color(int row, int index) const { return FColors[row][index]; }
     // The swatch's rectangle in client pixels.
     RECT SwatchRect(int row, int index) const;
 

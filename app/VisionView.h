@@ -6,7 +6,6 @@
 #include "Contrast.h"
 #include "FrozenScreen.h"
 #include "Handle.h"
-#include <cstdint>
 #include <memory>
 #include <string>
 
@@ -28,26 +27,21 @@ public:
     void Close();
 
     bool IsOpen() const { return static_cast<bool>(FWindow); }
-    HWND Window() const { return FWindow.Get(); }
-    Contrast::TVision Vision() const { return FVision; }
-    // The picture as shown, for the tests: the screen's pixel (x, y), 0x00RRGGBB.
-    std::uint32_t ShownPixel(int x, int y) const;
 
 private:
     static LRESULT CALLBACK WindowProc(HWND window, UINT msg, WPARAM wp, LPARAM lp) noexcept;
     LRESULT Message(UINT msg, WPARAM wp, LPARAM lp);
     bool Take();
+    void FreePictures();
     void Convert();
+    void ShowInFront();
     void Paint(HDC dc, const RECT& dirty);
-    void PlaceLine();
     std::wstring LineText() const;
     HWND FOwner = nullptr;
     std::unique_ptr<TFrozenScreen> FPicture;  // as taken
-    TBitmapHandle FShown;                     // as the vision sees it
-    TMemoryDCHandle FShownDC;
-    std::uint32_t* FShownPixels = nullptr;
+    std::unique_ptr<TFrozenScreen> FShown;    // as the vision sees it
     TWindowHandle FWindow;
     Contrast::TVision FVision = Contrast::TVision::Normal;
-    RECT FLine{};  // the line's box, in the window's client coordinates
+    POINT FLineAt{};  // the line box's top left, in the window's client coordinates
     bool FRetaking = false;
 };

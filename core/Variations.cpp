@@ -5,7 +5,6 @@
 
 #include "Variations.h"
 
-#include "ColorFormats.h"
 #include "ColorSpaceUnrounded.h"
 #include "Extended.h"
 
@@ -177,10 +176,6 @@ QUILLORA_OPAQUE int ComputeRow(TRow Row, TColor C, TColor D, TColor* Out) {
 int Row(TRow Row, TColor C, TColor D, TColor* Out) {
     TExtendedPrecision Pinned;
     return ComputeRow(Row, C & 0xFFFFFF, D & 0xFFFFFF, Out);
-}
-
-std::string OklchText(TColor Color) {
-    return ColorFormats::MoreNotation(Color, ColorFormats::kOklch);
 }
 
 }  // namespace Variations

@@ -2,7 +2,6 @@
 
 #include "../base/Color.h"
 
-#include <string>
 
 // The rows of swatches of the variations dialog for a colour C: its shades, the colours at
 // fixed turns of its hue, and a blend towards a second colour D. Shades and the blend mix in
@@ -28,9 +27,5 @@ constexpr int kMaxSwatches = 9;
 //   Square      C, hue + 90, + 180, + 270.
 //   Blend       C mixed with D at 0, 12.5, ..., 100 %: C first, D last, 9 swatches.
 int Row(TRow Row, TColor C, TColor D, TColor* Out);
-
-// The selected colour as the dialog shows it: the program's OKLCH notation,
-// "oklch(73.19% 0.1858 52.98)".
-std::string OklchText(TColor Color);
 
 }  // namespace Variations

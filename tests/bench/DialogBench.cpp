@@ -10,6 +10,7 @@
 //   dialog_bench variations [RUNS]            the variations dialog from the menu choice to its
 //                                             last paint (default 200 runs), and the allocations
 //                                             while its selection moves
+#include "AllocationCount.h"
 #include "Footprint.h"
 #include "ContrastForm.h"
 #include "IniFile.h"
@@ -23,18 +24,7 @@
 #include <cstdlib>
 #include <map>
 #include <string>
-#include <new>
 #include <vector>
-
-long GAllocations = 0;  // every operator new of the process
-
-void* operator new(std::size_t n) {
-    ++GAllocations;
-    if (void* p = std::malloc(n ? n : 1)) return p;
-    throw std::bad_alloc();
-}
-void operator delete(void* p) noexcept { std::free(p); }
-void operator delete(void* p, std::size_t) noexcept { std::free(p); }
 
 namespace store {
 

@@ -6,29 +6,16 @@
 //   pick_bench [PICKS]
 //   pick_bench freeze [RUNS]   F in a keyboard pick: the time until the still picture is on the
 //                              screen, and the working set before, during and after the pick
+#include "AllocationCount.h"
 #include "MainForm.h"
 #include "MonitorProfile.h"
 #include "StartUp.h"
 #include <algorithm>
-#include <atomic>
 #include <cstdio>
 #include <cstdlib>
-#include <new>
 #include <string>
 #include <psapi.h>
 #include <vector>
-
-namespace {
-std::atomic<long> GAllocations{0};
-}
-
-void* operator new(std::size_t n) {
-    ++GAllocations;
-    if (void* p = std::malloc(n ? n : 1)) return p;
-    throw std::bad_alloc();
-}
-void operator delete(void* p) noexcept { std::free(p); }
-void operator delete(void* p, std::size_t) noexcept { std::free(p); }
 
 class TPickBenchmark {
 public:

@@ -89,8 +89,4 @@ TEST(Variations, RowsIgnoreTheFloatingPointState) {
     }
 }
 
-TEST(Variations, OklchTextIsTheProgramsNotation) {
-    EXPECT_EQ(OklchText(MakeColor(255, 128, 0)), "oklch(73.19% 0.1858 52.98)");
-}
-
 }  // namespace

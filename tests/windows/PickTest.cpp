@@ -134,6 +134,10 @@ protected:
                      reinterpret_cast<LPARAM>(F->cboZoom->Handle()));
     }
     TColor Zoomed(int x, int y) { return F->imgZoom->Canvas().Pixel(x, y); }
+    static RECT VirtualScreen() {
+        const int left = GetSystemMetrics(SM_XVIRTUALSCREEN), top = GetSystemMetrics(SM_YVIRTUALSCREEN);
+        return {left, top, left + GetSystemMetrics(SM_CXVIRTUALSCREEN), top + GetSystemMetrics(SM_CYVIRTUALSCREEN)};
+    }
     static long long WorkingSet() {
         PROCESS_MEMORY_COUNTERS counters{};
         GetProcessMemoryInfo(GetCurrentProcess(), &counters, sizeof counters);
@@ -410,9 +414,7 @@ TEST_F(PickTest, KeyPickCancelsWhenTheProgramLosesTheForeground) {
 // from it while the pattern is gone from the screen. It goes, with its memory, when the pick
 // is taken and when the program loses the foreground. A picture too large to allocate is none.
 TEST_F(PickTest, FrozenKeyPickReadsTheStillPictureUntilThePickEnds) {
-    const RECT screen{GetSystemMetrics(SM_XVIRTUALSCREEN), GetSystemMetrics(SM_YVIRTUALSCREEN),
-                      GetSystemMetrics(SM_XVIRTUALSCREEN) + GetSystemMetrics(SM_CXVIRTUALSCREEN),
-                      GetSystemMetrics(SM_YVIRTUALSCREEN) + GetSystemMetrics(SM_CYVIRTUALSCREEN)};
+    const RECT screen = VirtualScreen();
     // The first pick loads what any still picture needs (about 1.5 MB under Wine); from then
     // on each pick must give back all it took, a picture of the screen's size included.
     long long before = 0;
@@ -459,9 +461,7 @@ TEST_F(PickTest, FrozenKeyPickReadsTheStillPictureUntilThePickEnds) {
 // once the line has drawn each vision's name (under Wine each new Chinese glyph reads about
 // 100 KB of the font file in). Another window taking the foreground closes it as well.
 TEST_F(PickTest, VisionViewShowsThePictureAsEachVisionSeesItUntilEscOrAnotherWindow) {
-    const RECT screen{GetSystemMetrics(SM_XVIRTUALSCREEN), GetSystemMetrics(SM_YVIRTUALSCREEN),
-                      GetSystemMetrics(SM_XVIRTUALSCREEN) + GetSystemMetrics(SM_CXVIRTUALSCREEN),
-                      GetSystemMetrics(SM_YVIRTUALSCREEN) + GetSystemMetrics(SM_CYVIRTUALSCREEN)};
+    const RECT screen = VirtualScreen();
     auto open = [this](int entry) {
         F->mnuColor.Find(F->Commands().Child(TCommandId::Vision, entry))->OnClick();
         return FindWindowW(L"QuilloraVisionView", nullptr);
