@@ -138,11 +138,7 @@ void TfrmMain::BuildCommands() {
         if (ChooseVariation(ColorDialog1, CurrentColor(), c)) TakeColor(c, TColorSource::Dialog);
     });
     FCommands.Add(C::Contrast, X::Contrast, [this] { ShowContrast(ColorDialog1, CurrentColor()); });
-    FCommands.Add(C::Vision, X::VisionView, nullptr);
-    for (int i = 0; i < 4; ++i) {
-        const auto vision = static_cast<Contrast::TVision>(static_cast<int>(Contrast::TVision::Protanopia) + i);
-        FCommands.AddChild(C::Vision, X::VisionViewProtan + i, [this, vision] { FVisionView.Open(vision, Handle()); });
-    }
+    FVisionView.AddCommands(FCommands, [this] { return Handle(); });
     FCommands.Add(C::Export, X::Export, [this] { ExportSavedColors(Handle()); });
     FCommands.Add(C::Import, X::Import, [this] { ImportSavedColors(Handle()); });
     FCommands.Add(C::AutoCopy, X::AutoCopy, nullptr);

@@ -39,6 +39,17 @@ void LetTheScreenSettle() {
 }
 }  // namespace
 
+void TVisionView::AddCommands(TCommandTable& commands, std::function<HWND()> owner) {
+    using V = Contrast::TVision;
+    static constexpr std::pair<V, TTextId> kEntries[] = {{V::Protanopia, TTextId::VisionViewProtan},
+                                                         {V::Deuteranopia, TTextId::VisionViewDeutan},
+                                                         {V::Tritanopia, TTextId::VisionViewTritan},
+                                                         {V::Achromatopsia, TTextId::VisionViewMono}};
+    commands.Add(TCommandId::Vision, TTextId::VisionView, nullptr);
+    for (auto [vision, text] : kEntries)
+        commands.AddChild(TCommandId::Vision, text, [this, vision, owner] { Open(vision, owner()); });
+}
+
 bool TVisionView::Open(Contrast::TVision vision, HWND owner) {
     if (IsOpen()) {
         Switch(vision);

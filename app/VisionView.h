@@ -3,6 +3,7 @@
 // that names the vision. Keys 1 to 5 switch the vision (正常, 红色盲, 绿色盲, 蓝色盲, 全色盲) on the
 // same picture, R takes it again; Esc, a click or losing the foreground close it.
 #pragma once
+#include "Commands.h"
 #include "Contrast.h"
 #include "FrozenScreen.h"
 #include "Handle.h"
@@ -27,6 +28,9 @@ public:
     void Close();
 
     bool IsOpen() const { return static_cast<bool>(FWindow); }
+
+    // The menu entry Vision with one child for each vision; Owner gives the window Open takes.
+    void AddCommands(TCommandTable& commands, std::function<HWND()> owner);
 
 private:
     static LRESULT CALLBACK WindowProc(HWND window, UINT msg, WPARAM wp, LPARAM lp) noexcept;
