@@ -2,9 +2,9 @@
 // settings file holds, the name of its text in the program's table of texts (the app turns the
 // name into its text; the core never needs it), and what the program does with the choice.
 // The settings table takes its names, values and range from these rows, the app its menu
-// group and the code that applies the choice; a fifth colour space is one row here plus its
-// converter (ColorProfile::TSpace). Each list is a macro of ROW(...) rows: expand it with a
-// ROW of your own.
+// group and the code that applies the choice; a fifth colour space is one row here, and when
+// its target is new, a ColorProfile::TSpace value with its row of primaries. Each list is a
+// macro of ROW(...) rows (eight at most): expand it with a ROW of your own.
 #pragma once
 
 // ROW(value in the file, name in the program, text, the space picks are converted into: none

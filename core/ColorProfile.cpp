@@ -11,6 +11,7 @@
 #include "Extended.h"
 
 #include <cstring>
+#include <iterator>
 
 namespace ColorProfile {
 
@@ -113,16 +114,20 @@ struct TSpaceTables {
     TExtended Threshold[256];  // from Threshold[N] up the nearest 8-bit value is N (N >= 1)
 };
 
-// Chromaticities x, y of red, green, blue and the white.
+// A target space: chromaticities x, y of red, green, blue and the white, whether its curve is
+// Adobe's pure power (else sRGB's), and its name. One row for each TSpace, in its order.
 struct TPrimaries {
     TExtended Xy[4][2];
     bool Adobe;
+    const char* Name;
 };
-constexpr TPrimaries kPrimaries[3] = {
-    {{{0.64L, 0.33L}, {0.30L, 0.60L}, {0.15L, 0.06L}, {0.3127L, 0.3290L}}, false},
-    {{{0.680L, 0.320L}, {0.265L, 0.690L}, {0.150L, 0.060L}, {0.3127L, 0.3290L}}, false},
-    {{{0.64L, 0.33L}, {0.21L, 0.71L}, {0.15L, 0.06L}, {0.3127L, 0.3290L}}, true},
+constexpr TPrimaries kPrimaries[] = {
+    {{{0.64L, 0.33L}, {0.30L, 0.60L}, {0.15L, 0.06L}, {0.3127L, 0.3290L}}, false, "sRGB"},
+    {{{0.680L, 0.320L}, {0.265L, 0.690L}, {0.150L, 0.060L}, {0.3127L, 0.3290L}}, false, "P3"},
+    {{{0.64L, 0.33L}, {0.21L, 0.71L}, {0.15L, 0.06L}, {0.3127L, 0.3290L}}, true, "Adobe RGB"},
 };
+constexpr int kTargetCount = static_cast<int>(TSpace::Count);
+static_assert(std::size(kPrimaries) == kTargetCount, "one row for each TSpace");
 
 // The connection space's white, as the profiles store it.
 constexpr TExtended kD50[3] = {0.9642L, 1.0L, 0.8249L};
@@ -177,8 +182,8 @@ void SpaceToPcs(const TPrimaries& P, TMatrix& ToPcs) {
 // Built on first use, which is always inside a pinned conversion.
 const TSpaceTables& Space(TSpace Which) {
     static const TSpaceTables* const Tables = [] {
-        static TSpaceTables Built[3];
-        for (int S = 0; S < 3; ++S) {
+        static TSpaceTables Built[kTargetCount];
+        for (int S = 0; S < kTargetCount; ++S) {
             TSpaceTables& T = Built[S];
             SpaceToPcs(kPrimaries[S], T.ToPcs);
             Invert(T.ToPcs, T.FromPcs);
@@ -596,12 +601,8 @@ std::string WriteTarget(TSpace Target) {
 }
 
 const char* SpaceName(TSpace Space) {
-    switch (Space) {
-    case TSpace::Srgb: return "sRGB";
-    case TSpace::P3: return "P3";
-    case TSpace::AdobeRgb: return "Adobe RGB";
-    }
-    return "sRGB";
+    const int S = static_cast<int>(Space);
+    return kPrimaries[S >= 0 && S < kTargetCount ? S : 0].Name;
 }
 
 }  // namespace ColorProfile

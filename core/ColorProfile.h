@@ -15,7 +15,7 @@
 // except std::bad_alloc.
 namespace ColorProfile {
 
-enum class TSpace { Srgb, P3, AdobeRgb };
+enum class TSpace { Srgb, P3, AdobeRgb, Count };  // Count: how many, no space
 
 // A colour in the profile connection space: CIE XYZ relative to D50, white at Y = 1.
 struct TXyz {

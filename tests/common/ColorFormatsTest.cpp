@@ -93,11 +93,13 @@ TEST(MoreNotations, WorkedExamples) {
           "lab(54.29 80.81 69.63)", "oklch(62.8% 0.2576 29.18)", "#ff0001", "red"}},
     };
     for (const TCase& c : kCases)
-        for (int index = 1; index <= ColorFormats::kMoreNotationCount; ++index)
+        for (int index = 1; index <= ColorFormats::kMoreNotationCount; ++index) {
+            ASSERT_NE(c.Texts[index - 1], nullptr) << "no worked example of notation " << index;
             EXPECT_EQ(ColorFormats::MoreNotation(c.Color, index), c.Texts[index - 1])
                 << "colour 0x" << std::hex << c.Color << std::dec << ", notation " << index;
+        }
     EXPECT_THROW(ColorFormats::MoreNotation(0, 0), std::out_of_range);
-    EXPECT_THROW(ColorFormats::MoreNotation(0, 9), std::out_of_range);
+    EXPECT_THROW(ColorFormats::MoreNotation(0, ColorFormats::kMoreNotationCount + 1), std::out_of_range);
 }
 
 // The conversions pin the x87 unit themselves: a caller's precision, rounding or unmasked
