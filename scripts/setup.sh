@@ -42,6 +42,55 @@ declare -A WANT=(
   [colord-data]=/usr/share/color/icc/colord/sRGB.icc
 )
 
+# The apt commands, one function each, so that a test can stand in for them.
+apt_update()  { $SUDO apt-get update -qq; }
+apt_install() { $SUDO apt-get install -y -qq --no-install-recommends "$@"; }
+os_release=${QUILLORA_OS_RELEASE:-/etc/os-release}
+
+# Brings the package lists up to date. A mirror caught mid-sync fails one index or another
+# ("File has unexpected size ... Mirror sync in progress?") while apt keeps the rest: name the
+# failed ones and go on. Any other failure of the update ends the set-up with apt's reason.
+update_lists() {
+  local out rc=0
+  out=$(apt_update 2>&1) || rc=$?
+  local failed
+  failed=$(grep -oE '^[EW]: Failed to fetch [^ ]+' <<<"$out" | sed -E 's/^[EW]: Failed to fetch //') || true
+  if [ -n "$failed" ]; then
+    echo "setup: these package indexes failed to download and are skipped:" >&2
+    sed 's/^/  /' <<<"$failed" >&2
+    return 0
+  fi
+  [ $rc -eq 0 ] && return 0
+  printf '%s\n' "$out" >&2
+  echo "setup: apt-get update failed; check the package sources" >&2
+  return 1
+}
+
+# The release's base suite, such as bookworm, from the os-release file.
+base_suite() {
+  (. "$os_release" 2>/dev/null && printf '%s' "${VERSION_CODENAME:-}")
+}
+
+# Installs the packages. When a partial update leaves the 32-bit packages on the base suite's
+# versions and their 64-bit twins on newer ones, apt finds no solution ("held broken packages");
+# a second try with the base suite as the target takes the versions that match.
+install_packages() {
+  local log=$1; shift
+  apt_install "$@" >"$log" 2>&1 && return 0
+  local suite
+  suite=$(base_suite)
+  if [ -n "$suite" ]; then
+    echo "setup: apt-get install failed; trying once more with the base suite $suite as the target" >&2
+    apt_install -t "$suite" "$@" >>"$log" 2>&1 && return 0
+  fi
+  grep -E '^E: ' "$log" >&2 || tail -n 30 "$log" >&2
+  echo "setup: apt-get install failed for: $* (full log: $log)" >&2
+  return 1
+}
+
+# Sourced by the set-up's own test, which brings its own apt commands: only the functions.
+[ "${QUILLORA_SETUP_FUNCTIONS_ONLY:-}" = 1 ] && return 0
+
 missing=()
 for pkg in "${!WANT[@]}"; do
   [ -e "${WANT[$pkg]}" ] || missing+=("$pkg")
@@ -61,14 +110,8 @@ export DEBIAN_FRONTEND=noninteractive
 if ! dpkg --print-foreign-architectures | grep -qx i386; then
   $SUDO dpkg --add-architecture i386
 fi
-if ! $SUDO apt-get update -qq; then
-  echo "setup: apt-get update failed; check the package sources" >&2; exit 1
-fi
-if ! $SUDO apt-get install -y -qq --no-install-recommends "${missing[@]}" >/tmp/quillora-setup.log 2>&1; then
-  tail -n 30 /tmp/quillora-setup.log >&2
-  echo "setup: apt-get install failed for: ${missing[*]} (full log: /tmp/quillora-setup.log)" >&2
-  exit 1
-fi
+update_lists || exit 1
+install_packages /tmp/quillora-setup.log "${missing[@]}" || exit 1
 
 still=()
 for pkg in "${missing[@]}"; do [ -e "${WANT[$pkg]}" ] || still+=("$pkg:${WANT[$pkg]}"); done
