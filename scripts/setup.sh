@@ -23,6 +23,7 @@ declare -A WANT=(
   [cmake]=/usr/bin/cmake
   [ninja-build]=/usr/bin/ninja
   [g++]=/usr/bin/g++
+  [zlib1g-dev]=/usr/include/zlib.h
   [file]=/usr/bin/file
   [wixl]=/usr/bin/wixl
   [msitools]=/usr/bin/msiinfo

@@ -23,14 +23,16 @@ for f in "$exe" "$map"; do
 done
 objdump=$(command -v i686-w64-mingw32-objdump || command -v objdump)
 
-# The sections as the file holds them: name and bytes in the file (debug link left out).
+# The sections: name and size (debug link left out), and which of them take no bytes in the file
+# (.bss: zeros the loader provides).
 sections=$("$objdump" -h "$exe" | awk '$1 ~ /^[0-9]+$/ && $2 !~ /debug/ { print $2, $3 }')
+nobits=$("$objdump" -h "$exe" | awk '$1 ~ /^[0-9]+$/ { name = $2; next } name && !/CONTENTS/ { print name } { name = "" }' | tr '\n' ' ')
 file_bytes=$(stat -c %s "$exe")
 
 # Every input section the map places, credited to the folder its object comes from; "*fill*" is
 # alignment between them.
 # (mawk, Debian's default awk, reads no hexadecimal by itself.)
-awk -v sections="$sections" -v total="$file_bytes" -v objects="$objects" '
+awk -v sections="$sections" -v nobits=" $nobits" -v total="$file_bytes" -v objects="$objects" '
   function hex(t,   v, i) {
     sub(/^0x/, "", t); v = 0
     for (i = 1; i <= length(t); i++) v = v * 16 + index("0123456789abcdef", tolower(substr(t, i, 1))) - 1
@@ -83,10 +85,14 @@ awk -v sections="$sections" -v total="$file_bytes" -v objects="$objects" '
       v = filesize[col] - placed; pad[col] = v; sum += v; printf " %9d", v
     }
     printf " %10d\n", sum
-    printf "%-26s", "section in the file"; sum = 0
-    for (c = 1; c <= ncols; c++) { sum += filesize[cols[c]]; printf " %9d", filesize[cols[c]] }
+    printf "%-26s", "section"; sum = 0; infile = 0
+    for (c = 1; c <= ncols; c++) {
+      sum += filesize[cols[c]]; printf " %9d", filesize[cols[c]]
+      if (index(nobits, " " cols[c] " ") == 0) infile += filesize[cols[c]]
+    }
     printf " %10d\n", sum
-    printf "%-26s %d\n", "headers", total - sum
+    printf "%-26s %d\n", "in the file", infile
+    printf "%-26s %d\n", "headers and file alignment", total - infile
     printf "%-26s %d (limit 1048576, %d to spare)\n", "program file", total, 1048576 - total
     if (objects) {
       printf "\nthe %d objects that put the most bytes in the program:\n", objects

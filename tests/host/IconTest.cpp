@@ -19,21 +19,28 @@ std::vector<uint8_t> ReadResource(const std::string& name) {
     return {bytes.begin(), bytes.end()};
 }
 
+struct TImageKind {
+    int Size, BitCount;
+    bool Png;
+};
+
 struct TFile {
     const char* Name;
     std::vector<uint8_t> (*Build)();
-    std::vector<std::pair<int, int>> Images;   // size and bit count, in file order
+    std::vector<TImageKind> Images;   // in file order
 };
 
-// The 32 px picker and ring, and the sizes they take at 120, 144, 168, 192, 240 and 288 DPI.
-const std::vector<std::pair<int, int>> kCursorImages = {{32, 8}, {40, 8}, {48, 8}, {56, 8},
-                                                        {64, 8}, {80, 8}, {96, 8}};
+// The 32 px picker and ring, and the sizes they take at 120, 144, 168, 192, 240 and 288 DPI:
+// bitmaps all, as the program loads one of them at start-up on every screen.
+const std::vector<TImageKind> kCursorImages = {{32, 8, false}, {40, 8, false}, {48, 8, false},
+                                               {56, 8, false}, {64, 8, false}, {80, 8, false},
+                                               {96, 8, false}};
 
 const TFile kFiles[] = {
-    {"MAINICON.ico", BuildMainIcon, {{32, 4}, {16, 4}}},
+    {"MAINICON.ico", BuildMainIcon, {{32, 4, false}, {16, 4, false}}},
     {"RES_MAINFORM_ADD.ico", BuildAddIcon, kCursorImages},
     {"RES_MAINFORM_ROUND.ico", BuildRoundIcon, kCursorImages},
-    {"RES_ABOUTFORM_ICON.ico", BuildAboutIcon, {{64, 32}, {48, 32}, {32, 32}}},
+    {"RES_ABOUTFORM_ICON.ico", BuildAboutIcon, {{64, 32, true}, {48, 32, true}, {32, 32, false}}},
 };
 
 std::set<std::pair<int, int>> Opaque(const TIconImage& im) {
@@ -105,9 +112,10 @@ TEST(IconFiles, ImageSizesAndDepths) {
         const std::vector<TIconImage> images = DecodeIco(ReadResource(f.Name));
         ASSERT_EQ(images.size(), f.Images.size()) << f.Name;
         for (size_t i = 0; i < images.size(); ++i) {
-            EXPECT_EQ(images[i].Width, f.Images[i].first) << f.Name << " image " << i;
-            EXPECT_EQ(images[i].Height, f.Images[i].first) << f.Name << " image " << i;
-            EXPECT_EQ(images[i].BitCount, f.Images[i].second) << f.Name << " image " << i;
+            EXPECT_EQ(images[i].Width, f.Images[i].Size) << f.Name << " image " << i;
+            EXPECT_EQ(images[i].Height, f.Images[i].Size) << f.Name << " image " << i;
+            EXPECT_EQ(images[i].BitCount, f.Images[i].BitCount) << f.Name << " image " << i;
+            EXPECT_EQ(images[i].Png, f.Images[i].Png) << f.Name << " image " << i;
         }
     }
 }
@@ -180,13 +188,19 @@ TIconImage Sample(int bitCount) {
     return im;
 }
 
-TEST(IcoCodec, RoundTripsEveryDepth) {
-    for (int bits : {4, 8, 32}) {
-        const std::vector<TIconImage> decoded = DecodeIco(EncodeIco({Sample(bits), Sample(bits)}));
+TEST(IcoCodec, RoundTripsEveryDepthAndPng) {
+    for (int bits : {4, 8, 32, 0}) {
+        TIconImage image = Sample(bits ? bits : 32);
+        image.Png = bits == 0;
+        const std::vector<TIconImage> decoded = DecodeIco(EncodeIco({image, image}));
         ASSERT_EQ(decoded.size(), 2u) << bits;
-        EXPECT_EQ(decoded[1].BitCount, bits);
-        EXPECT_TRUE(decoded[1].Pixels == Sample(bits).Pixels) << bits << " bit";
+        EXPECT_EQ(decoded[1].BitCount, image.BitCount);
+        EXPECT_EQ(decoded[1].Png, image.Png);
+        EXPECT_TRUE(decoded[1].Pixels == image.Pixels) << bits << " bit";
     }
+    // The About icon's gradients take every filter a row can have.
+    const std::vector<TIconImage> about = AboutImages();
+    EXPECT_TRUE(DecodeIco(EncodeIco(about))[0].Pixels == about[0].Pixels);
 }
 
 TEST(IcoCodec, WritesClassicBottomUpLayout) {
@@ -218,7 +232,14 @@ TEST(IcoCodec, RejectsWhatItCannotRepresent) {
 
     const std::vector<uint8_t> good = EncodeIco({Sample(8)});
     EXPECT_THROW(DecodeIco(std::vector<uint8_t>(good.begin(), good.end() - 1)), std::runtime_error);
-    std::vector<uint8_t> png = good;
-    png[6 + 16] = 0x89, png[6 + 16 + 1] = 'P';            // a PNG entry in place of the bitmap
-    EXPECT_THROW(DecodeIco(png), std::runtime_error);
+    TIconImage pngImage = Sample(32);
+    pngImage.Png = true;
+    const std::vector<uint8_t> png = EncodeIco({pngImage});
+    for (size_t cut : {1, 20, 40})                         // in the last, first and data chunks
+        EXPECT_THROW(DecodeIco(std::vector<uint8_t>(png.begin(), png.end() - cut)), std::runtime_error) << cut;
+    std::vector<uint8_t> flipped = png;
+    flipped[6 + 16 + 8 + 8 + 8] ^= 1;                     // IHDR's bit depth: fails the CRC
+    EXPECT_THROW(DecodeIco(flipped), std::runtime_error);
+    pngImage.BitCount = 8;
+    EXPECT_THROW(EncodeIco({pngImage}), std::invalid_argument);
 }

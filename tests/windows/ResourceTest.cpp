@@ -1,45 +1,85 @@
 // The resources the program carries: icons, manifest and version information.
 #include <windows.h>
 #include <gtest/gtest.h>
+#include <algorithm>
 #include <string>
 #include <vector>
 
 namespace {
-TEST(ResourceTest, IconsLoadAtTheirSizes) {
+// White pixels of a 32-bit picture the icon is drawn on, and how many of them it covered.
+struct TDrawn { bool CornerClear; int Covered; };
+
+TDrawn DrawOnWhite(HICON icon, int size) {
+    BITMAPINFO bi{};
+    bi.bmiHeader = {sizeof(BITMAPINFOHEADER), size, -size, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    void* bits = nullptr;
+    HDC dc = CreateCompatibleDC(nullptr);
+    HBITMAP bmp = CreateDIBSection(dc, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HGDIOBJ old = SelectObject(dc, bmp);
+    auto* px = static_cast<DWORD*>(bits);
+    std::fill(px, px + size * size, 0xFFFFFFu);
+    DrawIconEx(dc, 0, 0, icon, size, size, 0, nullptr, DI_NORMAL);
+    GdiFlush();
+    TDrawn drawn{(px[(size - 1) * size] & 0xFFFFFF) == 0xFFFFFF, 0};
+    for (int i = 0; i < size * size; ++i) drawn.Covered += (px[i] & 0xFFFFFF) != 0xFFFFFF;
+    SelectObject(dc, old);
+    DeleteObject(bmp);
+    DeleteDC(dc);
+    return drawn;
+}
+
+// Every image of every icon loads at its own size and draws: some pixels covered, the
+// bottom-left corner clear. The About icon's larger images are PNG, decoded as they load.
+TEST(ResourceTest, IconsLoadAndDrawAtTheirSizes) {
     HINSTANCE inst = GetModuleHandleW(nullptr);
-    struct Icon { const wchar_t* name; int size; };
-    for (Icon i : {Icon{L"MAINICON", 32}, Icon{L"MAINICON", 16}, Icon{L"RES_MAINFORM_ADD", 32},
-                   Icon{L"RES_MAINFORM_ROUND", 32}, Icon{L"RES_ABOUTFORM_ICON", 32},
-                   Icon{L"RES_ABOUTFORM_ICON", 48}, Icon{L"RES_ABOUTFORM_ICON", 64}}) {
-        auto icon = static_cast<HICON>(LoadImageW(inst, i.name, IMAGE_ICON, i.size, i.size, LR_DEFAULTCOLOR));
-        ASSERT_NE(icon, nullptr) << i.name;
-        ICONINFO info{};
-        ASSERT_TRUE(GetIconInfo(icon, &info));
-        BITMAP bm{};
-        GetObjectW(info.hbmColor ? info.hbmColor : info.hbmMask, sizeof bm, &bm);
-        EXPECT_EQ(bm.bmWidth, i.size) << i.name;
-        EXPECT_EQ(info.xHotspot, static_cast<DWORD>(i.size / 2)) << "an icon's hot spot is its centre";
-        DeleteObject(info.hbmColor);
-        DeleteObject(info.hbmMask);
-        DestroyIcon(icon);
+    struct Icon { const wchar_t* name; std::vector<int> sizes; };
+    const std::vector<int> cursorSizes{32, 40, 48, 56, 64, 80, 96};
+    for (const Icon& i : {Icon{L"MAINICON", {32, 16}}, Icon{L"RES_MAINFORM_ADD", cursorSizes},
+                          Icon{L"RES_MAINFORM_ROUND", cursorSizes}, Icon{L"RES_ABOUTFORM_ICON", {32, 48, 64}}}) {
+        for (int size : i.sizes) {
+            auto icon = static_cast<HICON>(LoadImageW(inst, i.name, IMAGE_ICON, size, size, LR_DEFAULTCOLOR));
+            ASSERT_NE(icon, nullptr) << i.name << " at " << size;
+            ICONINFO info{};
+            ASSERT_TRUE(GetIconInfo(icon, &info));
+            BITMAP bm{};
+            GetObjectW(info.hbmColor ? info.hbmColor : info.hbmMask, sizeof bm, &bm);
+            EXPECT_EQ(bm.bmWidth, size) << i.name;
+            EXPECT_EQ(info.xHotspot, static_cast<DWORD>(size / 2)) << "an icon's hot spot is its centre";
+            const TDrawn drawn = DrawOnWhite(icon, size);
+            EXPECT_TRUE(drawn.CornerClear) << i.name << " at " << size;
+            EXPECT_GE(drawn.Covered, size / 2) << i.name << " at " << size;
+            DeleteObject(info.hbmColor);
+            DeleteObject(info.hbmMask);
+            DestroyIcon(icon);
+        }
     }
 }
 
 // On scaled screens the program loads the picker and the ring at 32 * DPI / 96 px: each size
 // is an image of its own in the resource (its pixels are checked where the icons are built),
-// so LoadImage never stretches the 32 px one.
-TEST(ResourceTest, CursorIconsHoldAnImageForEachScaledSize) {
+// so LoadImage never stretches the 32 px one. They are bitmaps, as one of them loads at every
+// start-up; the About icon's 48 and 64 px images are PNG.
+TEST(ResourceTest, IconsHoldAnImageOfItsOwnForEachSize) {
     HINSTANCE inst = GetModuleHandleW(nullptr);
-    for (const wchar_t* name : {L"RES_MAINFORM_ADD", L"RES_MAINFORM_ROUND"}) {
-        HRSRC group = FindResourceW(inst, name, RT_GROUP_ICON);
+    struct Icon { const wchar_t* name; std::vector<int> sizes; bool png; };
+    for (const Icon& i : {Icon{L"RES_MAINFORM_ADD", {40, 48, 56, 64, 80, 96}, false},
+                          Icon{L"RES_MAINFORM_ROUND", {40, 48, 56, 64, 80, 96}, false},
+                          Icon{L"RES_ABOUTFORM_ICON", {48, 64}, true}}) {
+        HRSRC group = FindResourceW(inst, i.name, RT_GROUP_ICON);
         ASSERT_NE(group, nullptr);
         auto* directory = static_cast<BYTE*>(LockResource(LoadResource(inst, group)));
-        for (int s : {40, 48, 56, 64, 80, 96}) {
+        for (int s : i.sizes) {
             const int id = LookupIconIdFromDirectoryEx(directory, TRUE, s, s, LR_DEFAULTCOLOR);
             HRSRC image = FindResourceW(inst, MAKEINTRESOURCEW(id), RT_ICON);
             ASSERT_NE(image, nullptr);
-            const auto* header = static_cast<const BITMAPINFOHEADER*>(LockResource(LoadResource(inst, image)));
-            EXPECT_EQ(header->biWidth, s) << "no image of its own at " << s << " px";
+            auto* bytes = static_cast<BYTE*>(LockResource(LoadResource(inst, image)));
+            const DWORD width = i.png ? DWORD(bytes[16]) << 24 | bytes[17] << 16 | bytes[18] << 8 | bytes[19]
+                                      : reinterpret_cast<const BITMAPINFOHEADER*>(bytes)->biWidth;
+            EXPECT_EQ(memcmp(bytes, "\x89PNG", 4) == 0, i.png) << s << " px";
+            EXPECT_EQ(width, DWORD(s)) << "no image of its own at " << s << " px";
+            HICON icon = CreateIconFromResourceEx(bytes, SizeofResource(inst, image), TRUE, 0x00030000, s, s, 0);
+            EXPECT_NE(icon, nullptr) << s << " px";
+            DestroyIcon(icon);
         }
     }
 }

@@ -2,8 +2,11 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdlib>
 #include <cstring>
 #include <stdexcept>
+
+#include <zlib.h>
 
 namespace IconGen {
 namespace {
@@ -105,12 +108,141 @@ std::vector<uint8_t> EncodeImage(const TIconImage& im) {
     return out;
 }
 
+// ---- PNG ------------------------------------------------------------------------------------
+
+constexpr uint8_t kPngSignature[8] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
+
+void PutBig32(std::vector<uint8_t>& out, uint32_t v) {
+    for (int shift = 24; shift >= 0; shift -= 8) out.push_back(uint8_t(v >> shift));
+}
+
+void PutChunk(std::vector<uint8_t>& out, const char* type, const std::vector<uint8_t>& data) {
+    PutBig32(out, uint32_t(data.size()));
+    const size_t start = out.size();
+    out.insert(out.end(), type, type + 4);
+    out.insert(out.end(), data.begin(), data.end());
+    PutBig32(out, uint32_t(crc32(0, &out[start], uInt(out.size() - start))));
+}
+
+int Paeth(int a, int b, int c) {
+    const int p = a + b - c, pa = std::abs(p - a), pb = std::abs(p - b), pc = std::abs(p - c);
+    return pa <= pb && pa <= pc ? a : pb <= pc ? b : c;
+}
+
+// Byte i of a row filtered by type, from the row (cur) and the one above it (up, zeros at the
+// top); the left neighbour is 4 bytes back. Unfiltering adds what filtering subtracts.
+uint8_t Predict(int type, const uint8_t* cur, const uint8_t* up, size_t i) {
+    const int a = i >= 4 ? cur[i - 4] : 0, b = up[i], c = i >= 4 ? up[i - 4] : 0;
+    switch (type) {
+    case 1: return uint8_t(a);
+    case 2: return uint8_t(b);
+    case 3: return uint8_t((a + b) / 2);
+    case 4: return uint8_t(Paeth(a, b, c));
+    default: return 0;
+    }
+}
+
+// Straight RGBA, 8 bits a channel. Each row takes the filter whose bytes, read as signed, sum
+// to the least (the usual choice of encoders), then zlib at its strongest.
+std::vector<uint8_t> EncodePng(const TIconImage& im) {
+    const size_t stride = size_t(im.Width) * 4;
+    std::vector<uint8_t> raw, up(stride, 0), cur(stride), best, trial(stride);
+    for (int y = 0; y < im.Height; ++y) {
+        for (int x = 0; x < im.Width; ++x) {
+            const TRgba c = im.At(x, y);
+            cur[x * 4] = c.R, cur[x * 4 + 1] = c.G, cur[x * 4 + 2] = c.B, cur[x * 4 + 3] = c.A;
+        }
+        long bestCost = -1;
+        int bestType = 0;
+        for (int type = 0; type <= 4; ++type) {
+            long cost = 0;
+            for (size_t i = 0; i < stride; ++i) {
+                trial[i] = uint8_t(cur[i] - Predict(type, cur.data(), up.data(), i));
+                cost += std::abs(int(int8_t(trial[i])));
+            }
+            if (bestCost < 0 || cost < bestCost) bestCost = cost, bestType = type, best = trial;
+        }
+        raw.push_back(uint8_t(bestType));
+        raw.insert(raw.end(), best.begin(), best.end());
+        up = cur;
+    }
+    uLongf packedSize = compressBound(uLong(raw.size()));
+    std::vector<uint8_t> packed(packedSize);
+    if (compress2(packed.data(), &packedSize, raw.data(), uLong(raw.size()), Z_BEST_COMPRESSION) != Z_OK)
+        throw std::runtime_error("zlib could not compress an icon image");
+    packed.resize(packedSize);
+
+    std::vector<uint8_t> header;
+    PutBig32(header, uint32_t(im.Width));
+    PutBig32(header, uint32_t(im.Height));
+    header.insert(header.end(), {8, 6, 0, 0, 0});   // 8 bits, RGBA, deflate, adaptive, no interlace
+    std::vector<uint8_t> out(std::begin(kPngSignature), std::end(kPngSignature));
+    PutChunk(out, "IHDR", header);
+    PutChunk(out, "IDAT", packed);
+    PutChunk(out, "IEND", {});
+    return out;
+}
+
+bool IsPng(const uint8_t* p, size_t size) {
+    return size >= 8 && std::equal(std::begin(kPngSignature), std::end(kPngSignature), p);
+}
+
+uint32_t Big32(const uint8_t* p) { return uint32_t(p[0]) << 24 | p[1] << 16 | p[2] << 8 | p[3]; }
+
+TIconImage DecodePng(const uint8_t* p, size_t size) {
+    TIconImage im;
+    im.Png = true;
+    std::vector<uint8_t> packed;
+    bool header = false, end = false;
+    for (size_t at = 8; !end;) {
+        if (size - at < 12) throw std::runtime_error("PNG image is truncated");
+        const uint32_t length = Big32(p + at);
+        if (length > size - at - 12) throw std::runtime_error("PNG chunk overruns the image");
+        const uint8_t* type = p + at + 4;
+        const uint8_t* data = type + 4;
+        if (Big32(data + length) != uint32_t(crc32(0, type, uInt(length + 4))))
+            throw std::runtime_error("PNG chunk fails its CRC");
+        if (!std::memcmp(type, "IHDR", 4)) {
+            if (length != 13) throw std::runtime_error("bad PNG header");
+            im.Width = int(Big32(data)), im.Height = int(Big32(data + 4));
+            if (data[8] != 8 || data[9] != 6 || data[10] || data[11] || data[12])
+                throw std::runtime_error("PNG image is not 8-bit RGBA without interlacing");
+            header = true;
+        } else if (!std::memcmp(type, "IDAT", 4)) {
+            packed.insert(packed.end(), data, data + length);
+        } else if (!std::memcmp(type, "IEND", 4)) {
+            end = true;
+        }
+        at += 12 + length;
+    }
+    if (!header || im.Width <= 0 || im.Width > 256 || im.Height <= 0 || im.Height > 256)
+        throw std::runtime_error("bad PNG image size");
+    const size_t stride = size_t(im.Width) * 4;
+    std::vector<uint8_t> raw((stride + 1) * im.Height);
+    uLongf rawSize = uLongf(raw.size());
+    if (uncompress(raw.data(), &rawSize, packed.data(), uLong(packed.size())) != Z_OK || rawSize != raw.size())
+        throw std::runtime_error("PNG image data does not inflate to its size");
+    std::vector<uint8_t> up(stride, 0);
+    for (int y = 0; y < im.Height; ++y) {
+        uint8_t* row = &raw[(stride + 1) * y];
+        const int type = row[0];
+        if (type > 4) throw std::runtime_error("unknown PNG filter");
+        uint8_t* cur = row + 1;
+        for (size_t i = 0; i < stride; ++i) cur[i] = uint8_t(cur[i] + Predict(type, cur, up.data(), i));
+        for (int x = 0; x < im.Width; ++x)
+            im.Pixels.push_back({cur[x * 4], cur[x * 4 + 1], cur[x * 4 + 2], cur[x * 4 + 3]});
+        up.assign(cur, cur + stride);
+    }
+    return im;
+}
+
 class TReader {
 public:
     explicit TReader(const std::vector<uint8_t>& bytes) : FBytes(bytes) {}
     uint32_t U8(size_t at) const { Need(at, 1); return FBytes[at]; }
     uint32_t U16(size_t at) const { return U8(at) | U8(at + 1) << 8; }
     uint32_t U32(size_t at) const { return U16(at) | U16(at + 2) << 16; }
+    const uint8_t* At(size_t at) const { return FBytes.data() + at; }
     void Need(size_t at, size_t count) const {
         if (at > FBytes.size() || count > FBytes.size() - at)
             throw std::runtime_error("icon file is truncated");
@@ -121,6 +253,7 @@ private:
 
 TIconImage DecodeImage(const TReader& in, size_t at, size_t size) {
     in.Need(at, size);
+    if (IsPng(in.At(at), size)) return DecodePng(in.At(at), size);
     const uint32_t headerSize = in.U32(at);
     TIconImage im;
     im.Width = int32_t(in.U32(at + 4));
@@ -390,7 +523,10 @@ const std::vector<const char*> kMain16 = {
 
 std::vector<uint8_t> EncodeIco(const std::vector<TIconImage>& images) {
     std::vector<std::vector<uint8_t>> dibs;
-    for (const TIconImage& im : images) dibs.push_back(EncodeImage(im));
+    for (const TIconImage& im : images) {
+        if (im.Png && im.BitCount != 32) throw std::invalid_argument("PNG images are 32 bit");
+        dibs.push_back(im.Png ? EncodePng(im) : EncodeImage(im));
+    }
     std::vector<uint8_t> out;
     Put16(out, 0);
     Put16(out, 1);                          // icon, not cursor
@@ -441,7 +577,13 @@ TIconImage RoundImage() {
 
 std::vector<TIconImage> MainImages() { return {FromArt(kMain32), FromArt(kMain16)}; }
 
-std::vector<TIconImage> AboutImages() { return {RenderAbout(64), RenderAbout(48), RenderAbout(32)}; }
+// The About box shows the icon at 32 px on a screen of 96 DPI; the larger images, for scaled
+// screens, go in as PNG.
+std::vector<TIconImage> AboutImages() {
+    std::vector<TIconImage> images{RenderAbout(64), RenderAbout(48), RenderAbout(32)};
+    images[0].Png = images[1].Png = true;
+    return images;
+}
 
 TIconImage ScaleNearest(const TIconImage& im, int size) {
     if (size <= 0 || size > 256) throw std::invalid_argument("bad icon image size");

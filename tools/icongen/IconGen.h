@@ -1,6 +1,8 @@
 // Builds the program's .ico resources in memory and reads .ico files back, without Windows.
-// Every image is written the classic way (BITMAPINFOHEADER with doubled height, XOR bitmap,
-// 1-bit AND mask) so that LoadImage on every Windows version and on Wine accepts it.
+// Images are written the classic way (BITMAPINFOHEADER with doubled height, XOR bitmap, 1-bit
+// AND mask), which LoadImage reads without a decoder; a 32-bit image marked Png goes in as a
+// PNG file instead, as icons may hold since Windows Vista: a tenth of the bytes, decoded when
+// loaded, so only for images that no start-up loads.
 #pragma once
 
 #include <cstddef>
@@ -19,6 +21,7 @@ struct TRgba {
 struct TIconImage {
     int Width = 0, Height = 0;
     int BitCount = 32;                    // 4 (VGA palette), 8 (256-colour palette) or 32 (BGRA)
+    bool Png = false;                     // stored as PNG (32 bit only)
     std::vector<TRgba> Pixels;
 
     TRgba At(int x, int y) const { return Pixels[static_cast<std::size_t>(y) * Width + x]; }
@@ -26,14 +29,15 @@ struct TIconImage {
 
 // Throws std::invalid_argument when a 4- or 8-bit image holds a colour its palette lacks.
 std::vector<uint8_t> EncodeIco(const std::vector<TIconImage>& images);
-// Throws std::runtime_error on anything but a BMP-based icon of 4, 8 or 32 bits per pixel.
+// Throws std::runtime_error on anything but images of 4, 8 or 32 bits per pixel and PNG images
+// of 8-bit RGBA, without interlacing.
 std::vector<TIconImage> DecodeIco(const std::vector<uint8_t>& bytes);
 
 // The images, for tests and for the file builders below.
 TIconImage AddImage();                    // 32 x 32, 8 bit: the black "+" picker with its ring
 TIconImage RoundImage();                  // 32 x 32, 8 bit: the red ring of the magnifier cursor
 std::vector<TIconImage> MainImages();     // 32 x 32 and 16 x 16, 4 bit
-std::vector<TIconImage> AboutImages();    // 64, 48 and 32 px, 32 bit with alpha
+std::vector<TIconImage> AboutImages();    // 64 and 48 px as PNG, 32 px; 32 bit with alpha
 
 // The "+" picker and the ring on scaled screens: their 32 px at 96 DPI become these sizes at
 // 120, 144, 168, 192, 240 and 288 DPI (32 * DPI / 96, rounded to nearest).
