@@ -1,6 +1,6 @@
 #include "ColorEditors.h"
 #include "Guard.h"
-#include "VopClass.h"
+#include "colour/VopClass.h"
 
 void TColorEditors::Attach(const std::array<TSpinEdit*, 6>& editors) {
     FEditors = editors;

@@ -3,7 +3,7 @@
 // group follows; the group typed into keeps the values the user left in it, even where
 // converting the new colour back would give other numbers.
 #pragma once
-#include "ColorModel.h"
+#include "colour/ColorModel.h"
 #include "NotationEdits.h"
 #include "Spin.h"
 #include <array>

@@ -3,7 +3,7 @@
 // caption, state and check mark are worked out from its row whenever they may have changed.
 #pragma once
 #include "Menus.h"
-#include "SettingsTable.h"
+#include "settings/SettingsTable.h"
 #include "Texts.h"
 #include <deque>
 #include <functional>

@@ -1,9 +1,9 @@
 #include "ContrastForm.h"
 #include "Clipboard.h"
-#include "ColorText.h"
-#include "Contrast.h"
+#include "notation/ColorText.h"
+#include "colour/Contrast.h"
 #include "Text.h"
-#include "Settings.h"
+#include "settings/Settings.h"
 #include "Texts.h"
 
 TfrmContrast* frmContrast = nullptr;

@@ -4,7 +4,7 @@
 #include "Dialogs.h"
 #include "ExtCtrls.h"
 #include "Layout.h"
-#include "ColorList.h"
+#include "settings/ColorList.h"
 #include "StdCtrls.h"
 #include <array>
 

@@ -1,8 +1,8 @@
 #include "FormatsForm.h"
-#include "Errors.h"
+#include "util/Errors.h"
 #include "Guard.h"
 #include "Runtime.h"
-#include "Settings.h"
+#include "settings/Settings.h"
 #include "Text.h"
 #include "Texts.h"
 

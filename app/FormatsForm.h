@@ -3,7 +3,7 @@
 #pragma once
 #include "ComCtrls.h"
 #include "Layout.h"
-#include "OwnFormats.h"
+#include "notation/OwnFormats.h"
 #include "StdCtrls.h"
 #include <vector>
 

@@ -4,11 +4,11 @@
 #include "DialogCommands.h"
 #include "Links.h"
 #include "PaletteTransfer.h"
-#include "Settings.h"
-#include "SettingsText.h"
+#include "settings/Settings.h"
+#include "settings/SettingsText.h"
 #include "Text.h"
 #include "Texts.h"
-#include "VopClass.h"
+#include "colour/VopClass.h"
 
 TfrmMain* frmMain = nullptr;
 

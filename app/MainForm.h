@@ -12,7 +12,7 @@
 #include "Options.h"
 #include "OwnFormatCommands.h"
 #include "Picking.h"
-#include "Settings.h"
+#include "settings/Settings.h"
 #include "TrayIcon.h"
 #include "VisionView.h"
 #include <array>

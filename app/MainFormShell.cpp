@@ -4,7 +4,7 @@
 #include "AppWindow.h"
 #include "Guard.h"
 #include "Menus.h"
-#include "Settings.h"
+#include "settings/Settings.h"
 #include "Text.h"
 
 void TfrmMain::StartKeyPick() {

@@ -1,10 +1,10 @@
 #include "MyColorsForm.h"
-#include "ColorText.h"
-#include "SettingsText.h"
+#include "notation/ColorText.h"
+#include "settings/SettingsText.h"
 #include "Text.h"
 #include "Texts.h"
-#include "TextUtil.h"
-#include "Settings.h"
+#include "util/TextUtil.h"
+#include "settings/Settings.h"
 #include <utility>
 
 TfrmMyColors* frmMyColors = nullptr;

@@ -3,7 +3,7 @@
 #include "ComCtrls.h"
 #include "StdCtrls.h"
 #include "Layout.h"
-#include "ColorList.h"
+#include "settings/ColorList.h"
 #include <memory>
 #include <optional>
 #include <string>

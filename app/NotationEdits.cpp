@@ -2,7 +2,7 @@
 #include "Clipboard.h"
 #include "Forms.h"
 #include "Text.h"
-#include "TextUtil.h"
+#include "util/TextUtil.h"
 
 void TNotationEdits::Attach(const std::array<TEdit*, kCount>& edits) {
     for (int tag = 1; tag <= kCount; ++tag) {

@@ -2,7 +2,7 @@
 // button and Ctrl key copy: a text the user typed there is copied as typed.
 #pragma once
 #include "Commands.h"
-#include "Notations.h"
+#include "notation/Notations.h"
 #include "StdCtrls.h"
 #include <array>
 #include <functional>

@@ -3,7 +3,7 @@
 // the menus up to date and writes the file. What a value does is given by the room it belongs
 // to (OnApply); a command bound to a setting reads and sets it here.
 #pragma once
-#include "Settings.h"
+#include "settings/Settings.h"
 #include <array>
 #include <functional>
 

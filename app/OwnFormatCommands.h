@@ -3,7 +3,7 @@
 #pragma once
 #include "Commands.h"
 #include "Options.h"
-#include "Settings.h"
+#include "settings/Settings.h"
 #include <functional>
 
 class TOwnFormatCommands {

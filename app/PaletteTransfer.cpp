@@ -2,13 +2,13 @@
 
 #include "PaletteTransfer.h"
 #include "Dialogs.h"
-#include "Errors.h"
-#include "FileBytes.h"
-#include "PaletteFile.h"
+#include "util/Errors.h"
+#include "util/FileBytes.h"
+#include "palette/PaletteFile.h"
 #include "Runtime.h"
 #include "Text.h"
 #include "Texts.h"
-#include "Settings.h"
+#include "settings/Settings.h"
 
 #include <windows.h>
 

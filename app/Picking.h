@@ -2,11 +2,11 @@
 // keyboard pick, a click into the magnifier) driven by the main window through a TPicker, which
 // owns the capture and the magnifier and tells the window what a pick found.
 #pragma once
-#include "ColorModel.h"
+#include "colour/ColorModel.h"
 #include "Commands.h"
 #include "Options.h"
 #include "FrozenScreen.h"
-#include "HotKey.h"
+#include "settings/HotKey.h"
 #include "ScreenCapture.h"
 #include "TrueColor.h"
 #include "ZoomView.h"

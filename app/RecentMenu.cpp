@@ -1,5 +1,5 @@
 #include "RecentMenu.h"
-#include "ColorText.h"
+#include "notation/ColorText.h"
 #include "Forms.h"
 #include "Graphics.h"
 #include "Text.h"

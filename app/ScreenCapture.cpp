@@ -1,5 +1,5 @@
 #include "ScreenCapture.h"
-#include "Sampling.h"
+#include "screen/Sampling.h"
 
 namespace {
 struct TMonitorList {

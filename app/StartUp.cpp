@@ -1,7 +1,7 @@
 #include "StartUp.h"
 #include "AppWindow.h"
 #include "MainForm.h"
-#include "Settings.h"
+#include "settings/Settings.h"
 
 void InitializeApplication() {
     Application.Initialize(ProductInfo());

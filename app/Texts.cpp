@@ -1,7 +1,7 @@
 #include "Texts.h"
-#include "ColorText.h"
-#include "Errors.h"
-#include "Notations.h"
+#include "notation/ColorText.h"
+#include "util/Errors.h"
+#include "notation/Notations.h"
 #include "Text.h"
 
 #include <winerror.h>

@@ -1,10 +1,10 @@
 // Every text the program shows in one table, a Chinese and an English column; Chinese is the
 // default. Texts with numbers or names hold %1 and %2 for them.
 #pragma once
-#include "Choices.h"
-#include "Contrast.h"
-#include "PaletteFile.h"
-#include "ScreenConditions.h"
+#include "settings/Choices.h"
+#include "colour/Contrast.h"
+#include "palette/PaletteFile.h"
+#include "screen/ScreenConditions.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -1,5 +1,5 @@
 #include "TrueColor.h"
-#include "SystemTransform.h"
+#include "screen/SystemTransform.h"
 #include "Texts.h"
 #include <algorithm>
 #include <optional>

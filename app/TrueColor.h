@@ -2,11 +2,11 @@
 // converted through the monitor's colour profile into sRGB, Display P3 or Adobe RGB; and what
 // alters the screen (colour filters, the magnifier's inversion, night light, HDR).
 #pragma once
-#include "Choices.h"
-#include "ColorProfile.h"
-#include "ColorTable.h"
-#include "MonitorProfile.h"
-#include "ScreenConditions.h"
+#include "settings/Choices.h"
+#include "screen/ColorProfile.h"
+#include "screen/ColorTable.h"
+#include "screen/MonitorProfile.h"
+#include "screen/ScreenConditions.h"
 #include <windows.h>
 #include <string>
 #include <vector>

@@ -4,7 +4,7 @@
 #include "Dialogs.h"
 #include "Layout.h"
 #include "StdCtrls.h"
-#include "Variations.h"
+#include "colour/Variations.h"
 #include <array>
 #include <functional>
 

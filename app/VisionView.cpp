@@ -3,7 +3,7 @@
 #include "Graphics.h"
 #include "Runtime.h"
 #include "Texts.h"
-#include "VisionFilter.h"
+#include "colour/VisionFilter.h"
 #include <array>
 
 namespace {

@@ -4,7 +4,7 @@
 // same picture, R takes it again; Esc, a click or losing the foreground close it.
 #pragma once
 #include "Commands.h"
-#include "Contrast.h"
+#include "colour/Contrast.h"
 #include "FrozenScreen.h"
 #include "Handle.h"
 #include <memory>

@@ -1,5 +1,5 @@
 #include "ZoomView.h"
-#include "Magnifier.h"
+#include "screen/Magnifier.h"
 
 namespace {
 // The magnifier pixel that shows capture pixel C, along one axis: the source S..S+N stretched

@@ -61,13 +61,14 @@ if ! have_tools; then
   have_tools || { echo "fuzz: clang or its fuzzer runtime still missing" >&2; exit 1; }
 fi
 
-# --- Build: the core (core/*.cpp; core/win is Windows-only and stays out), then the targets ---
+# --- Build: the core (its rooms' .cpp files; the Windows halves, *.win.cpp, stay out), then the targets ---
 out=build/fuzz
 mkdir -p "$out/obj" "$out/logs"
 flags=(-std=c++17 -g -O1 -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=all -Icore)
 echo "fuzz: building ${#targets[@]} target(s) into $out"
 objects=()
-for src in core/*.cpp; do
+for src in core/*/*.cpp; do
+  [[ $src == *.win.cpp ]] && continue
   obj="$out/obj/$(basename "$src" .cpp).o"
   clang++ "${flags[@]}" -c "$src" -o "$obj"
   objects+=("$obj")

@@ -13,10 +13,10 @@
 #include "AllocationCount.h"
 #include "Footprint.h"
 #include "ContrastForm.h"
-#include "IniFile.h"
+#include "settings/IniFile.h"
 #include "MainForm.h"
 #include "MyColorsForm.h"
-#include "Settings.h"
+#include "settings/Settings.h"
 #include "StartUp.h"
 #include "VariationsForm.h"
 #include <algorithm>

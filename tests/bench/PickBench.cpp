@@ -8,7 +8,7 @@
 //                              screen, and the working set before, during and after the pick
 #include "AllocationCount.h"
 #include "MainForm.h"
-#include "MonitorProfile.h"
+#include "screen/MonitorProfile.h"
 #include "StartUp.h"
 #include <algorithm>
 #include <cstdio>

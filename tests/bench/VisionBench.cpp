@@ -3,7 +3,7 @@
 // Not a test: it prints, it never fails.
 //
 //   vision_bench [RUNS]
-#include "VisionFilter.h"
+#include "colour/VisionFilter.h"
 
 #include <algorithm>
 #include <chrono>

@@ -1,10 +1,10 @@
 // The eight more notations and the colour parser. Pure code: runs in the Linux and the
 // Windows build, and both must write the very same texts.
 
-#include "ColorFormats.h"
-#include "ColorNames.h"
-#include "ColorParse.h"
-#include "ColorText.h"
+#include "notation/ColorFormats.h"
+#include "colour/ColorNames.h"
+#include "notation/ColorParse.h"
+#include "notation/ColorText.h"
 #include "X87State.h"
 
 #include <gtest/gtest.h>

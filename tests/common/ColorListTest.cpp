@@ -1,7 +1,7 @@
 // The saved colours kept in one block: each entry as ParseColorLine takes its line apart. Pure
 // code: runs in the Linux and the Windows build.
 
-#include "ColorList.h"
+#include "settings/ColorList.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 // The current colour and the views that follow it. Pure code: runs in the Linux and the
 // Windows build.
-#include "ColorModel.h"
+#include "colour/ColorModel.h"
 
 #include <gtest/gtest.h>
 

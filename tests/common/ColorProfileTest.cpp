@@ -3,7 +3,7 @@
 // which scripts/setup.sh installs. Runs in the Linux build and in the Windows build under
 // Wine, which sees them on drive Z:.
 
-#include "ColorProfile.h"
+#include "screen/ColorProfile.h"
 
 #include "Digest.h"
 #include "LutProfile.h"

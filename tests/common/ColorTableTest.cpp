@@ -1,4 +1,4 @@
-#include "ColorTable.h"
+#include "screen/ColorTable.h"
 
 #include <gtest/gtest.h>
 

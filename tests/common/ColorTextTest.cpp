@@ -1,7 +1,7 @@
 // Text helpers and colour notations. Pure code: runs in the Linux and the Windows build.
 
-#include "ColorText.h"
-#include "TextUtil.h"
+#include "notation/ColorText.h"
+#include "util/TextUtil.h"
 
 #include <gtest/gtest.h>
 

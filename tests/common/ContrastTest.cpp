@@ -1,7 +1,7 @@
 // The contrast dialog's figures. Runs in the Linux and the Windows build; both must agree.
 // Expected figures were worked out from the formulas with 40-digit arithmetic.
 
-#include "Contrast.h"
+#include "colour/Contrast.h"
 #include "Digest.h"
 
 #include <gtest/gtest.h>

@@ -1,6 +1,6 @@
 // The program's own errors carry their code and the file they concern; the app makes the
 // user's words of them. Pure code: runs in the Linux and the Windows build.
-#include "Errors.h"
+#include "util/Errors.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 // The hot key's text as the settings file holds it. Pure code: runs in the Linux and the
 // Windows build.
-#include "HotKey.h"
+#include "settings/HotKey.h"
 
 #include <gtest/gtest.h>
 

@@ -2,7 +2,7 @@
 // must give the same channels for every input.
 
 #include "Digest.h"
-#include "VopClass.h"
+#include "colour/VopClass.h"
 #include "X87State.h"
 
 #include <gtest/gtest.h>

@@ -3,7 +3,7 @@
 // matrix and no tone-curve tags, so only a colour engine that runs tables can use it.
 #pragma once
 
-#include "ColorProfile.h"
+#include "screen/ColorProfile.h"
 
 #include <cmath>
 #include <cstdint>

@@ -1,4 +1,4 @@
-#include "Magnifier.h"
+#include "screen/Magnifier.h"
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,8 @@
 // The list of notations: each row writes as snprintf does, its reader takes its text back and
 // is the only one that does, and numbers outside the list are refused.
 
-#include "ColorFormats.h"
-#include "Notations.h"
+#include "notation/ColorFormats.h"
+#include "notation/Notations.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 // The user's own copy formats: the texts templates give, the problems they and their names
 // can have, and how a format survives the settings file.
 
-#include "OwnFormats.h"
+#include "notation/OwnFormats.h"
 #include "ProfileRead.h"
 
 #include <gtest/gtest.h>

@@ -2,8 +2,8 @@
 // on files shaped like those other programs write, refusals, and the import plan. Pure code:
 // runs in the Linux and the Windows build, so the .ase floats are proven equal in both.
 
-#include "ColorParse.h"
-#include "PaletteFile.h"
+#include "notation/ColorParse.h"
+#include "palette/PaletteFile.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 // The recent colours: a colour taken goes to the top, once; the list keeps 20; the lines of
 // [RECENT] read back by their keys. Pure code: runs in the Linux and the Windows build.
 
-#include "RecentColors.h"
+#include "settings/RecentColors.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
 // The mean over the square a pick averages. Pure code: runs in the Linux and the Windows build.
-#include "Sampling.h"
+#include "screen/Sampling.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 // Night light decoded from the bytes of its state value, and which of the conditions that
 // alter the screen hold.
-#include "ScreenConditions.h"
+#include "screen/ScreenConditions.h"
 
 #include "NightLightSamples.h"
 

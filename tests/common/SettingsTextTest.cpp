@@ -1,7 +1,7 @@
 // The values of the settings file and the saved-colour entries, as texts. Pure code: runs in
 // the Linux and the Windows build.
 
-#include "SettingsText.h"
+#include "settings/SettingsText.h"
 
 #include <gtest/gtest.h>
 

@@ -1,9 +1,9 @@
 // The variations rows against those colorjs.io makes of the same colours
 // (data/VariationsExpected.mjs), under any floating-point state a caller may leave behind.
 
-#include "Variations.h"
+#include "colour/Variations.h"
 
-#include "ColorSpace.h"
+#include "colour/ColorSpace.h"
 
 #include "X87State.h"
 #include "data/VariationsExpected.h"

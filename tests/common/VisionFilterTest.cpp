@@ -2,7 +2,7 @@
 // 2^24 colours of each vision (about 6 s with the sanitizers, as core itself is optimised);
 // the Windows build, 32-bit and under Wine, takes every 7th level of each channel and 255.
 
-#include "VisionFilter.h"
+#include "colour/VisionFilter.h"
 
 #include <gtest/gtest.h>
 

@@ -1,9 +1,9 @@
 // One "key=value" line of [COLORS] as the settings file hands it over, taken apart by
 // SettingsText::ParseColorLine.
 
-#include "ColorText.h"
+#include "notation/ColorText.h"
 #include "FuzzCheck.h"
-#include "SettingsText.h"
+#include "settings/SettingsText.h"
 
 #include <string>
 

@@ -5,7 +5,7 @@
 // Input: a uint32 of three packed device colours to convert, then the profile's bytes.
 
 #include "FuzzCheck.h"
-#include "ColorProfile.h"
+#include "screen/ColorProfile.h"
 
 #include <cstdint>
 #include <string>

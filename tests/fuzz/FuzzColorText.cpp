@@ -1,7 +1,7 @@
 // A colour text to its colour: ColorText::ConversionText and TryToColor on any bytes, held
 // to a reading of our own, and every 32-bit value through FromColor and back.
 
-#include "ColorText.h"
+#include "notation/ColorText.h"
 #include "FuzzCheck.h"
 
 #include <cstdint>

@@ -3,9 +3,9 @@
 //
 // Input: a little-endian uint32 colour, then the comment.
 
-#include "ColorText.h"
+#include "notation/ColorText.h"
 #include "FuzzCheck.h"
-#include "SettingsText.h"
+#include "settings/SettingsText.h"
 
 #include <string>
 

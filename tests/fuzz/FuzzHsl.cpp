@@ -6,7 +6,7 @@
 // of MXCSR bits.
 
 #include "FuzzCheck.h"
-#include "VopClass.h"
+#include "colour/VopClass.h"
 
 #include <cstdint>
 

@@ -2,7 +2,7 @@
 // program and may be anything.
 
 #include "FuzzCheck.h"
-#include "ScreenConditions.h"
+#include "screen/ScreenConditions.h"
 
 #include <vector>
 

@@ -3,9 +3,9 @@
 //
 // Input: a little-endian uint32 colour, an int32 index and one byte for a buffer size.
 
-#include "ColorText.h"
+#include "notation/ColorText.h"
 #include "FuzzCheck.h"
-#include "TextUtil.h"
+#include "util/TextUtil.h"
 
 #include <cstdint>
 #include <cstdlib>

@@ -5,8 +5,8 @@
 // a refused one leaves the format alone; every accepted format reads back as it was stored.
 
 #include "FuzzCheck.h"
-#include "OwnFormats.h"
-#include "Utf8.h"
+#include "notation/OwnFormats.h"
+#include "util/Utf8.h"
 #include "../common/ProfileRead.h"
 
 #include <map>

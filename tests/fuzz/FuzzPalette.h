@@ -7,7 +7,7 @@
 // bytes.
 
 #include "FuzzCheck.h"
-#include "PaletteFile.h"
+#include "palette/PaletteFile.h"
 
 #include <cstddef>
 #include <cstdint>

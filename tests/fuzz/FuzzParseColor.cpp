@@ -3,11 +3,11 @@
 // of the list decides nothing; and a colour it reads comes back from every text the program
 // writes of it. The first three bytes also give a colour whose texts are checked so.
 
-#include "ColorFormats.h"
-#include "ColorParse.h"
-#include "ColorText.h"
+#include "notation/ColorFormats.h"
+#include "notation/ColorParse.h"
+#include "notation/ColorText.h"
 #include "FuzzCheck.h"
-#include "Notations.h"
+#include "notation/Notations.h"
 
 #include <cstdint>
 #include <string>

@@ -3,9 +3,9 @@
 // on to the magnifier's source rectangle.
 
 #include "FuzzCheck.h"
-#include "Magnifier.h"
-#include "SettingsText.h"
-#include "TextUtil.h"
+#include "screen/Magnifier.h"
+#include "settings/SettingsText.h"
+#include "util/TextUtil.h"
 
 #include <cstdint>
 #include <string>

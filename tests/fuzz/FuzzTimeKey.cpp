@@ -5,7 +5,7 @@
 // used both as a key and as a time text.
 
 #include "FuzzCheck.h"
-#include "SettingsText.h"
+#include "settings/SettingsText.h"
 
 #include <string>
 

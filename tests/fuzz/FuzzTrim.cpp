@@ -1,7 +1,7 @@
 // TextUtil::Trim on any bytes: every settings value and time text passes through it.
 
 #include "FuzzCheck.h"
-#include "TextUtil.h"
+#include "util/TextUtil.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 // The three dialogs, driven as a user drives them: a second thread waits for each window and
 // works its controls while the program runs the dialog modally.
-#include "Settings.h"
+#include "settings/Settings.h"
 #include "AboutForm.h"
 #include "Clipboard.h"
 #include "ContrastForm.h"
@@ -9,7 +9,7 @@
 #include "Links.h"
 #include "MyColorsForm.h"
 #include "SaveColorForm.h"
-#include "SettingsText.h"
+#include "settings/SettingsText.h"
 #include "VariationsForm.h"
 #include "MainWindowTest.h"
 #include "UserDriver.h"

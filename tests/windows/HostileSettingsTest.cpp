@@ -7,9 +7,9 @@
 // Which entries the list must show, and what counts as an entry of the file, the test works
 // out on its own from the file's bytes (TProfile below), by the rules of the system's profile
 // functions as the program relies on them. The cases and their outcome: tests/hostile/README.md.
-#include "Settings.h"
+#include "settings/Settings.h"
 #include "ChildProcess.h"
-#include "IniFile.h"
+#include "settings/IniFile.h"
 #include "FileHelpers.h"
 #include "MainWindowTest.h"
 #include "MyColorsForm.h"

@@ -1,5 +1,5 @@
 // The real main window, created in this process as the program creates it.
-#include "Settings.h"
+#include "settings/Settings.h"
 #include "Clipboard.h"
 #include "FileHelpers.h"
 #include "MainWindowLayout.h"

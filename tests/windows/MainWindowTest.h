@@ -4,7 +4,7 @@
 #include "MainForm.h"
 #include "Texts.h"
 #include "StartUp.h"
-#include "Settings.h"
+#include "settings/Settings.h"
 #include <gtest/gtest.h>
 #include <string>
 #include <vector>

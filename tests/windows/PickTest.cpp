@@ -1,9 +1,9 @@
 // Taking colours from the screen: the drag from a "+" icon, the capture around the cursor,
 // the magnifier and its zoom list, on the real main window and a pattern window of our own.
-#include "Settings.h"
+#include "settings/Settings.h"
 #include "Clipboard.h"
 #include "ChildProcess.h"
-#include "Contrast.h"
+#include "colour/Contrast.h"
 #include "GdiObjects.h"
 #include "MainWindowTest.h"
 #include "MonitorProfileFile.h"

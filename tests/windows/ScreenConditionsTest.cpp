@@ -1,8 +1,8 @@
 // The screen conditions read back from values the test writes in HKCU (Wine draws nothing
 // differently for them, but its registry answers as Windows would), and a profile file refused.
 // The monitor's profile found through the prefix's colour-management key: the end-to-end test.
-#include "MonitorProfile.h"
-#include "ScreenConditions.h"
+#include "screen/MonitorProfile.h"
+#include "screen/ScreenConditions.h"
 #include "Text.h"
 
 #include "../common/NightLightSamples.h"

@@ -1,12 +1,12 @@
 // The settings file and the saved colours, on real files in the prefix's application-data
 // folder, through the system's profile functions.
-#include "IniFile.h"
-#include "SpecialFolder.h"
-#include "Errors.h"
-#include "FileBytes.h"
+#include "settings/IniFile.h"
+#include "util/SpecialFolder.h"
+#include "util/Errors.h"
+#include "util/FileBytes.h"
 #include "FileHelpers.h"
 #include "Text.h"
-#include "Settings.h"
+#include "settings/Settings.h"
 #include "Texts.h"
 
 #include <windows.h>

@@ -3,7 +3,7 @@
 #include "FileHelpers.h"
 #include "MainForm.h"
 #include "StartUp.h"
-#include "Settings.h"
+#include "settings/Settings.h"
 #include <gtest/gtest.h>
 
 namespace {

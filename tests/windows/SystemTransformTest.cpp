@@ -1,6 +1,6 @@
 // The system's colour engine through mscms, as Wine provides it.
 
-#include "SystemTransform.h"
+#include "screen/SystemTransform.h"
 #include "TrueColor.h"
 
 #include "MonitorProfileFile.h"

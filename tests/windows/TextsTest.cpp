@@ -1,6 +1,6 @@
 // The texts the app makes of the core's codes, against the words the user has always read.
 #include "Texts.h"
-#include "Errors.h"
+#include "util/Errors.h"
 #include "FileHelpers.h"
 #include "Text.h"
 

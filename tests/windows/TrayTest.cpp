@@ -1,6 +1,6 @@
 // The notification-area icon, hiding and showing the program, and stay on top, on the real
 // main window and application window.
-#include "Settings.h"
+#include "settings/Settings.h"
 #include "FileHelpers.h"
 #include "MainWindowTest.h"
 #include <cstring>

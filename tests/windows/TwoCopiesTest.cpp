@@ -2,8 +2,8 @@
 // other copy, through the same settings operations as the program.
 #include "ChildProcess.h"
 #include "FileHelpers.h"
-#include "SettingsText.h"
-#include "Settings.h"
+#include "settings/SettingsText.h"
+#include "settings/Settings.h"
 
 #include <gtest/gtest.h>
 

@@ -12,8 +12,8 @@
 //                                              keeps it open for MS milliseconds
 //
 // Exit code 100 and above: wrong use or a failure of the tool itself.
-#include "SettingsText.h"
-#include "Settings.h"
+#include "settings/SettingsText.h"
+#include "settings/Settings.h"
 
 #include <windows.h>
 
