@@ -54,32 +54,17 @@ TFrozenScreen::TFrozenScreen(const RECT& bounds, TBitmapHandle bitmap, TMemoryDC
 // Topmost at first, then moved just below the main window (topmost itself for as long as the
 // picture is shown), so that the window and its magnifier stay above it and live.
 void TFrozenScreen::Show(HWND above) {
-    static const bool registered = [] {
-        WNDCLASSW wc{};
-        // Painted only through a DC of its own, which goes with the window: under Wine a DC of
-        // the shared cache that has painted a window keeps its screen-sized surface alive until
-        // that DC is used again.
-        wc.style = CS_OWNDC;
-        wc.lpfnWndProc = &WindowProc;
-        wc.hInstance = GetModuleHandleW(nullptr);
-        wc.lpszClassName = kWindowClass;
-        return RegisterClassW(&wc) != 0;
-    }();
-    if (!registered || FWindow) return;
-    FWindow.Reset(CreateWindowExW(WS_EX_TOPMOST | WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE, kWindowClass, L"",
-                                  WS_POPUP, FBounds.left, FBounds.top, FBounds.right - FBounds.left,
-                                  FBounds.bottom - FBounds.top, nullptr, nullptr, GetModuleHandleW(nullptr),
-                                  const_cast<TFrozenScreen*>(this)));
-    if (!FWindow) return;
-    SetWindowPos(FWindow.Get(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-    SetWindowPos(FWindow.Get(), above, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_SHOWWINDOW);
-    UpdateWindow(FWindow.Get());
+    if (IsOpen() || !Create(kWindowClass, nullptr, WS_EX_TOPMOST | WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE, L"", FBounds))
+        return;
+    SetWindowPos(Handle(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    SetWindowPos(Handle(), above, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_SHOWWINDOW);
+    UpdateWindow(Handle());
 }
 
 bool TFrozenScreen::Covers(HWND window) const {
-    HWND above = FWindow.Get();
+    HWND above = Handle();
     while (above && above != window) above = GetWindow(above, GW_HWNDPREV);
-    return FWindow && !above;
+    return IsOpen() && !above;
 }
 
 void TFrozenScreen::Paint(HDC dc, const RECT& dirty) const {
@@ -87,29 +72,13 @@ void TFrozenScreen::Paint(HDC dc, const RECT& dirty) const {
            FBounds.left + dirty.left, FBounds.top + dirty.top, SRCCOPY);
 }
 
-LRESULT CALLBACK TFrozenScreen::WindowProc(HWND window, UINT msg, WPARAM wp, LPARAM lp) noexcept {
-    if (msg == WM_NCCREATE) {
-        SetWindowLongPtrW(window, GWLP_USERDATA,
-                          reinterpret_cast<LONG_PTR>(reinterpret_cast<CREATESTRUCTW*>(lp)->lpCreateParams));
-    }
-    const auto* self = reinterpret_cast<const TFrozenScreen*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+LRESULT TFrozenScreen::Message(UINT msg, WPARAM wp, LPARAM lp) {
     switch (msg) {
-    case WM_NCDESTROY:
-        SetWindowLongPtrW(window, GWLP_USERDATA, 0);
-        break;
-    case WM_PAINT:
-        if (self) {
-            TPaintDC paint(window);
-            self->Paint(paint.Get(), paint.Dirty());
-            return 0;
-        }
-        break;
-    case WM_NCPAINT:  // no frame to paint, and no DC of the shared cache taken for it
+    case WM_PAINT: {
+        TPaintDC paint(Handle());
+        Paint(paint.Get(), paint.Dirty());
         return 0;
-    case WM_ERASEBKGND:
-        return 1;
-    case WM_DPICHANGED:  // the picture stays at one screen pixel a pixel
-        return 0;
+    }
     case WM_MOUSEACTIVATE:
         return MA_NOACTIVATE;
     case WM_SETCURSOR:
@@ -119,5 +88,5 @@ LRESULT CALLBACK TFrozenScreen::WindowProc(HWND window, UINT msg, WPARAM wp, LPA
         }
         break;
     }
-    return DefWindowProcW(window, msg, wp, lp);
+    return TRawWindow::Message(msg, wp, lp);
 }

@@ -2,10 +2,11 @@
 // screen: hover states, tooltips, open menus and animations stay as they were at the key.
 #pragma once
 #include "Handle.h"
+#include "RawWindow.h"
 #include <cstdint>
 #include <memory>
 
-class TFrozenScreen {
+class TFrozenScreen : private TRawWindow {
 public:
     // The whole virtual screen as it is now, layered windows included; whatever lies on no
     // monitor is black. Null when the picture cannot be allocated (one 32-bit pixel for each of
@@ -15,8 +16,7 @@ public:
     static std::unique_ptr<TFrozenScreen> Take(const RECT& bounds, const RECT* monitors, int count);
     // A black picture over Bounds, to be drawn into; null when it cannot be allocated.
     static std::unique_ptr<TFrozenScreen> Blank(const RECT& bounds);
-    TFrozenScreen(const TFrozenScreen&) = delete;
-    TFrozenScreen& operator=(const TFrozenScreen&) = delete;
+    ~TFrozenScreen() override { Destroy(); }  // the window goes before the picture it shows
 
     // The picture, with the screen's coordinates: (x, y) is the screen's pixel (x, y).
     HDC DC() const { return FDC.Get(); }
@@ -30,16 +30,15 @@ public:
     // virtual screen, just below Above, without taking the focus. It never rescales, on any DPI,
     // and the pick cursor stays over it.
     void Show(HWND above);
-    HWND Window() const { return FWindow.Get(); }
+    using TRawWindow::Handle;
     // Whether the picture lies above Window, which should stay above it and live.
     bool Covers(HWND window) const;
 
 private:
     TFrozenScreen(const RECT& bounds, TBitmapHandle bitmap, TMemoryDCHandle dc, std::uint32_t* pixels);
-    static LRESULT CALLBACK WindowProc(HWND window, UINT msg, WPARAM wp, LPARAM lp) noexcept;
+    LRESULT Message(UINT msg, WPARAM wp, LPARAM lp) override;
     RECT FBounds;
     TBitmapHandle FBitmap;
     TMemoryDCHandle FDC;
     std::uint32_t* FPixels;
-    TWindowHandle FWindow;  // destroyed before the picture it shows
 };

@@ -59,21 +59,8 @@ bool TVisionView::Open(Contrast::TVision vision, HWND owner) {
     FVision = vision;
     LetTheScreenSettle();
     if (!Take()) return false;
-    static const bool registered = [] {
-        WNDCLASSW wc{};
-        wc.style = CS_OWNDC;  // no DC of the shared cache keeps the screen-sized surface (see TFrozenScreen)
-        wc.lpfnWndProc = &WindowProc;
-        wc.hInstance = GetModuleHandleW(nullptr);
-        wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-        wc.lpszClassName = kWindowClass;
-        return RegisterClassW(&wc) != 0;
-    }();
-    const RECT& r = FPicture->Bounds();
-    // The window procedure keeps the window in FWindow from its first message on.
-    if (registered)
-        CreateWindowExW(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, kWindowClass, LineText().c_str(), WS_POPUP, r.left, r.top,
-                        r.right - r.left, r.bottom - r.top, nullptr, nullptr, GetModuleHandleW(nullptr), this);
-    if (!FWindow) {
+    if (!Create(kWindowClass, LoadCursorW(nullptr, IDC_ARROW), WS_EX_TOPMOST | WS_EX_TOOLWINDOW,
+                LineText().c_str(), FPicture->Bounds())) {
         Close();
         return false;
     }
@@ -92,10 +79,10 @@ void TVisionView::ShowInFront() {
     if (GetMonitorInfoW(MonitorFromPoint(cursor, MONITOR_DEFAULTTONEAREST), &mi)) monitor = mi.rcMonitor;
     const int margin = ScaleToDpi(kLineMargin, Dpi::OfWindow(FOwner));
     FLineAt = {monitor.left - r.left + margin, monitor.top - r.top + margin};
-    ShowWindow(FWindow.Get(), SW_SHOW);
-    SetForegroundWindow(FWindow.Get());
-    InvalidateRect(FWindow.Get(), nullptr, FALSE);
-    UpdateWindow(FWindow.Get());
+    ShowWindow(Handle(), SW_SHOW);
+    SetForegroundWindow(Handle());
+    InvalidateRect(Handle(), nullptr, FALSE);
+    UpdateWindow(Handle());
 }
 
 // The picture of every monitor, and a second one of its size for what the vision sees.
@@ -130,15 +117,15 @@ void TVisionView::Switch(Contrast::TVision vision) {
     if (!IsOpen() || vision == FVision) return;
     FVision = vision;
     Convert();
-    SetWindowTextW(FWindow.Get(), LineText().c_str());
-    InvalidateRect(FWindow.Get(), nullptr, FALSE);
-    UpdateWindow(FWindow.Get());
+    SetWindowTextW(Handle(), LineText().c_str());
+    InvalidateRect(Handle(), nullptr, FALSE);
+    UpdateWindow(Handle());
 }
 
 bool TVisionView::Retake() {
     if (!IsOpen()) return false;
     FRetaking = true;  // hiding the view takes the foreground away for a moment
-    ShowWindow(FWindow.Get(), SW_HIDE);
+    ShowWindow(Handle(), SW_HIDE);
     LetTheScreenSettle();
     FRetaking = false;
     if (!Take()) {
@@ -150,7 +137,7 @@ bool TVisionView::Retake() {
 }
 
 void TVisionView::Close() {
-    FWindow.Reset();
+    Destroy();
     FreePictures();
 }
 
@@ -176,17 +163,13 @@ void TVisionView::Paint(HDC dc, const RECT& dirty) {
 }
 
 LRESULT TVisionView::Message(UINT msg, WPARAM wp, LPARAM lp) {
-    HWND window = FWindow.Get();
+    HWND window = Handle();
     switch (msg) {
     case WM_PAINT: {
         TPaintDC paint(window);
         if (FShown) Paint(paint.Get(), paint.Dirty());
         return 0;
     }
-    case WM_ERASEBKGND:
-        return 1;
-    case WM_NCPAINT:  // no frame to paint, and no DC of the shared cache taken for it: under Wine
-        return 0;     // one that has painted a window keeps its screen-sized surface
     case WM_NCACTIVATE:
         return TRUE;
     case WM_KEYDOWN:
@@ -207,29 +190,7 @@ LRESULT TVisionView::Message(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_APP:
         if (wp || (!FRetaking && GetForegroundWindow() != window)) Close();
         return 0;
-    case WM_DPICHANGED:  // the picture stays at one screen pixel a pixel
-        return 0;
     }
-    return DefWindowProcW(window, msg, wp, lp);
+    return TRawWindow::Message(msg, wp, lp);
 }
 
-LRESULT CALLBACK TVisionView::WindowProc(HWND window, UINT msg, WPARAM wp, LPARAM lp) noexcept {
-    if (msg == WM_NCCREATE) {
-        auto* self = static_cast<TVisionView*>(reinterpret_cast<CREATESTRUCTW*>(lp)->lpCreateParams);
-        SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
-        self->FWindow.Reset(window);  // messages sent while the window is made find it
-    }
-    auto* self = reinterpret_cast<TVisionView*>(GetWindowLongPtrW(window, GWLP_USERDATA));
-    if (msg == WM_NCDESTROY) {
-        SetWindowLongPtrW(window, GWLP_USERDATA, 0);
-        if (self) self->FWindow.Release();
-        return DefWindowProcW(window, msg, wp, lp);
-    }
-    if (!self) return DefWindowProcW(window, msg, wp, lp);
-    try {
-        return self->Message(msg, wp, lp);
-    } catch (const std::exception& e) {
-        Runtime::ReportException(e);
-    }
-    return 0;
-}

@@ -7,15 +7,14 @@
 #include "colour/Contrast.h"
 #include "FrozenScreen.h"
 #include "Handle.h"
+#include "RawWindow.h"
 #include <memory>
 #include <string>
 
-class TVisionView {
+class TVisionView : private TRawWindow {
 public:
     TVisionView() = default;
-    ~TVisionView() { Close(); }
-    TVisionView(const TVisionView&) = delete;
-    TVisionView& operator=(const TVisionView&) = delete;
+    ~TVisionView() override { Close(); }
 
     // Takes the picture and shows it as Vision sees it, in front, with the keys. A picture that
     // cannot be allocated shows a message and leaves everything as it was: false. Owner: the
@@ -27,14 +26,13 @@ public:
     bool Retake();
     void Close();
 
-    bool IsOpen() const { return static_cast<bool>(FWindow); }
+    using TRawWindow::IsOpen;
 
     // The menu entry Vision with one child for each vision; Owner gives the window Open takes.
     void AddCommands(TCommandTable& commands, std::function<HWND()> owner);
 
 private:
-    static LRESULT CALLBACK WindowProc(HWND window, UINT msg, WPARAM wp, LPARAM lp) noexcept;
-    LRESULT Message(UINT msg, WPARAM wp, LPARAM lp);
+    LRESULT Message(UINT msg, WPARAM wp, LPARAM lp) override;
     bool Take();
     void FreePictures();
     void Convert();
@@ -44,7 +42,6 @@ private:
     HWND FOwner = nullptr;
     std::unique_ptr<TFrozenScreen> FPicture;  // as taken
     std::unique_ptr<TFrozenScreen> FShown;    // as the vision sees it
-    TWindowHandle FWindow;
     Contrast::TVision FVision = Contrast::TVision::Normal;
     POINT FLineAt{};  // the line box's top left, in the window's client coordinates
     bool FRetaking = false;
