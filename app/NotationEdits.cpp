@@ -47,7 +47,7 @@ void TNotationEdits::Copy(int tag) const { Clipboard::SetText(Application.Handle
 void TNotationEdits::AddCopyAs(TCommandTable& commands, std::function<TColor()> color) const {
     for (int i = 0; i < Notations::kMoreCount; ++i) {
         const Notations::TNotation& n = Notations::More(i + 1);
-        commands.AddChild(TCommandId::CopyAs, TTextId::CopyAsCaption1 + i, [&n, color] {
+        commands.AddChild(TCommandId::CopyAs, CopyAsCaption(i + 1), [&n, color] {
             Clipboard::SetText(Application.Handle(), n.Text(color()));
         }).Text = [&n, color] { return AnsiToWide(n.Text(color())); };
     }
@@ -59,6 +59,6 @@ void TNotationEdits::AddKeys(TCommandTable& commands) const {
 
 void TNotationEdits::AddAutoCopy(TCommandTable& commands) {
     for (int tag = 0; tag <= kCount; ++tag)
-        commands.AddChoice(TCommandId::AutoCopy, tag ? TTextId::NotationCaption1 + (tag - 1) : TTextId::AutoCopyNone,
+        commands.AddChoice(TCommandId::AutoCopy, tag ? NotationCaption(tag) : TTextId::AutoCopyNone,
                            SettingsTable::TSettingId::AutoCopy, tag);
 }

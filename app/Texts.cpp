@@ -55,13 +55,40 @@ std::wstring Text(TTextId id, const std::wstring& first, const std::wstring& sec
 
 namespace {
 
-// Rows that follow an order of the core's: how many there are from First to Last, and the
-// n-th of them (from 0).
-constexpr int Span(TTextId first, TTextId last) { return static_cast<int>(last) - static_cast<int>(first) + 1; }
+// The core's codes with their texts, made from the core's own rows, each of which names its
+// text: no text is found by its place.
+template <class TCode, class TRow, std::size_t N>
+const TRow& RowOf(const TRow (&rows)[N], TCode code) {
+    for (const TRow& row : rows)
+        if (row.Code == code) return row;
+    throw std::out_of_range("text");
+}
 
-TTextId Nth(TTextId first, TTextId last, int n) {
-    if (n < 0 || n >= Span(first, last)) throw std::out_of_range("text");
-    return first + n;
+struct TReadProblemText { PaletteFile::TReadProblem Code; TTextId Text; };
+#define READ_PROBLEM_ROW(problem, text) {PaletteFile::TReadProblem::problem, X::text},
+constexpr TReadProblemText kReadProblemTexts[] = {QUILLORA_READ_PROBLEMS(READ_PROBLEM_ROW)};
+
+struct TVisionText { Contrast::TVision Code; TTextId Text; };
+#define VISION_ROW(vision, text, ...) {Contrast::TVision::vision, X::text},
+constexpr TVisionText kVisionTexts[] = {QUILLORA_VISIONS(VISION_ROW)};
+
+struct TConditionText { ScreenConditions::TCondition Code; TTextId Line, Name; };
+#define CONDITION_ROW(condition, line, name) {ScreenConditions::TCondition::condition, X::line, X::name},
+constexpr TConditionText kConditionTexts[] = {QUILLORA_CONDITIONS(CONDITION_ROW)};
+
+// In the order of Contrast::kCriteria, which the same rows make.
+#define CRITERION_ROW(hundredths, text) X::text,
+constexpr TTextId kCriterionTexts[] = {QUILLORA_CRITERIA(CRITERION_ROW)};
+
+#define MAIN_NOTATION_ROW(writer, reader, label, caption) {X::label, X::caption},
+constexpr std::pair<TTextId, TTextId> kNotationTexts[] = {QUILLORA_MAIN_NOTATIONS(MAIN_NOTATION_ROW)};
+#define MORE_NOTATION_ROW(writer, reader, caption) X::caption,
+constexpr TTextId kCopyAsTexts[] = {QUILLORA_MORE_NOTATIONS(MORE_NOTATION_ROW)};
+
+template <class T, std::size_t N>
+const T& Numbered(const T (&rows)[N], int number) {
+    if (number < 1 || number > static_cast<int>(N)) throw std::out_of_range("text");
+    return rows[number - 1];
 }
 
 // The Windows error codes that file and folder calls usually give.
@@ -85,23 +112,12 @@ const std::pair<int, TTextId> kErrorTexts[] = {
 };
 
 using ScreenConditions::TCondition;
-static_assert(Span(X::ReadTooLarge, X::ReadCssColorUnreadable) ==
-              static_cast<int>(PaletteFile::TReadProblem::CssColorUnreadable));  // None has no text
-static_assert(Span(X::NotationLabel1, X::NotationLabel7) == Notations::kMainCount &&
-              Span(X::NotationCaption1, X::NotationCaption7) == Notations::kMainCount &&
-              // "复制为"'s captions run up to the first text of the windows.
-              Span(X::CopyAsCaption1, X::StayOnTop) - 1 == Notations::kMoreCount);
-static_assert(Span(X::CriterionAaNormal, X::CriterionGraphics) == std::size(Contrast::kCriteria) &&
-              Span(X::VisionNormal, X::VisionAchromatopsia) == static_cast<int>(Contrast::TVision::Achromatopsia) + 1);
-static_assert(Span(X::ConditionInversionUndone, X::ConditionHdr) == static_cast<int>(TCondition::Hdr) + 1 &&
-              Span(X::ConditionNameInversionUndone, X::ConditionNameHdr) == static_cast<int>(TCondition::Hdr) + 1);
 
 }  // namespace
 
 std::wstring ReadProblemText(const PaletteFile::TReadReason& reason) {
     if (reason.Problem == PaletteFile::TReadProblem::None) return std::wstring();
-    return Text(Nth(X::ReadTooLarge, X::ReadCssColorUnreadable, static_cast<int>(reason.Problem) - 1),
-                std::to_wstring(reason.Number));
+    return Text(RowOf(kReadProblemTexts, reason.Problem).Text, std::to_wstring(reason.Number));
 }
 
 std::wstring InOutErrorText(int errorCode) {
@@ -119,10 +135,10 @@ std::wstring ExceptionText(const std::exception& e) {
 
 const wchar_t* VerdictText(bool passed) { return Text(passed ? X::VerdictPass : X::VerdictFail); }
 
-const wchar_t* CriterionLabel(int index) { return Text(Nth(X::CriterionAaNormal, X::CriterionGraphics, index)); }
+const wchar_t* CriterionLabel(int index) { return Text(Numbered(kCriterionTexts, index + 1)); }
 
 const wchar_t* VisionName(Contrast::TVision vision) {
-    return Text(Nth(X::VisionNormal, X::VisionAchromatopsia, static_cast<int>(vision)));
+    return Text(RowOf(kVisionTexts, vision).Text);
 }
 
 std::wstring ContrastSummary(TColor foreground, TColor background) {
@@ -137,7 +153,7 @@ std::wstring ContrastSummary(TColor foreground, TColor background) {
 }
 
 const wchar_t* ConditionLine(TCondition condition) {
-    return Text(Nth(X::ConditionInversionUndone, X::ConditionHdr, static_cast<int>(condition)));
+    return Text(RowOf(kConditionTexts, condition).Line);
 }
 
 std::wstring ConditionsNote(const std::vector<TCondition>& holding) {
@@ -145,9 +161,14 @@ std::wstring ConditionsNote(const std::vector<TCondition>& holding) {
     std::wstring names;
     for (TCondition condition : holding) {
         if (!names.empty()) names += Text(X::ConditionsSeparator);
-        names += Text(Nth(X::ConditionNameInversionUndone, X::ConditionNameHdr, static_cast<int>(condition)));
+        names += Text(RowOf(kConditionTexts, condition).Name);
     }
     return L"  " + Text(X::ConditionsNote, names);
 }
 
-const wchar_t* NotationLabel(int number) { return Text(Nth(X::NotationLabel1, X::NotationLabel7, number - 1)); }
+const wchar_t* NotationLabel(int number) { return Text(Numbered(kNotationTexts, number).first); }
+TTextId NotationCaption(int number) { return Numbered(kNotationTexts, number).second; }
+TTextId CopyAsCaption(int number) { return Numbered(kCopyAsTexts, number); }
+
+#define VISION_ENTRY(vision, text, menu, key) {Contrast::TVision::vision, X::menu, key},
+const TVisionEntry kVisionEntries[Contrast::kVisionCount] = {QUILLORA_VISIONS(VISION_ENTRY)};

@@ -25,13 +25,9 @@ enum class TTextId : std::uint16_t {
 #define TEXT_ROW(id, chinese, english) id,
 #include "Texts.def"
 #undef TEXT_ROW
-    Count
+    Count,
+    None = Count  // where a row of the core's has no text
 };
-
-// The text a number of places after another, in a group of rows that follow a list's order.
-constexpr TTextId operator+(TTextId first, int n) {
-    return static_cast<TTextId>(static_cast<int>(first) + n);
-}
 
 struct TTextRow {
     TTextId Id;
@@ -77,6 +73,18 @@ const wchar_t* ConditionLine(ScreenConditions::TCondition condition);
 // "、"); the empty text when none holds.
 std::wstring ConditionsNote(const std::vector<ScreenConditions::TCondition>& holding);
 
-// A notation's label on the main window, by its number 1..7. Its menu entries are the rows
-// from NotationCaption1 and, for the eight more of "复制为", from CopyAsCaption1.
+// A notation's texts, by its number (Notations::Main 1..7, Notations::More 1..8), from the
+// rows of the notation list: its label on the main window and its caption in "取色后复制", and
+// the caption of one of "复制为". Throw std::out_of_range for any other number.
 const wchar_t* NotationLabel(int number);
+TTextId NotationCaption(int number);
+TTextId CopyAsCaption(int number);
+
+// The kinds of vision as the colour-blindness view offers them: the view's menu entry
+// (TTextId::None for normal vision, which has none) and the key that shows it.
+struct TVisionEntry {
+    Contrast::TVision Vision;
+    TTextId Menu;
+    wchar_t Key;
+};
+extern const TVisionEntry kVisionEntries[Contrast::kVisionCount];

@@ -40,14 +40,10 @@ void LetTheScreenSettle() {
 }  // namespace
 
 void TVisionView::AddCommands(TCommandTable& commands, std::function<HWND()> owner) {
-    using V = Contrast::TVision;
-    static constexpr std::pair<V, TTextId> kEntries[] = {{V::Protanopia, TTextId::VisionViewProtan},
-                                                         {V::Deuteranopia, TTextId::VisionViewDeutan},
-                                                         {V::Tritanopia, TTextId::VisionViewTritan},
-                                                         {V::Achromatopsia, TTextId::VisionViewMono}};
     commands.Add(TCommandId::Vision, TTextId::VisionView, nullptr);
-    for (auto [vision, text] : kEntries)
-        commands.AddChild(TCommandId::Vision, text, [this, vision, owner] { Open(vision, owner()); });
+    for (const TVisionEntry& entry : kVisionEntries)
+        if (entry.Menu != TTextId::None)
+            commands.AddChild(TCommandId::Vision, entry.Menu, [this, vision = entry.Vision, owner] { Open(vision, owner()); });
 }
 
 bool TVisionView::Open(Contrast::TVision vision, HWND owner) {
@@ -173,8 +169,9 @@ LRESULT TVisionView::Message(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_NCACTIVATE:
         return TRUE;
     case WM_KEYDOWN:
-        if (wp >= '1' && wp <= '5') Switch(static_cast<Contrast::TVision>(wp - '1'));
-        else if (wp == 'R') Retake();
+        for (const TVisionEntry& entry : kVisionEntries)
+            if (wp == static_cast<WPARAM>(entry.Key)) Switch(entry.Vision);
+        if (wp == 'R') Retake();
         else if (wp == VK_ESCAPE) PostMessageW(window, WM_CLOSE, 0, 0);
         return 0;
     // Closed once the message that asks for it is done: always, or on losing the foreground when

@@ -31,9 +31,19 @@ struct TCriterion {
     int Hundredths;
 };
 
-// In the order the dialog and the summary list them: AA normal text, AA large text, AAA
-// normal text, AAA large text, graphics and interface elements.
-inline constexpr TCriterion kCriteria[] = {{450}, {300}, {700}, {450}, {300}};
+// ROW(the least ratio in hundredths, the name of its label in the program's table of texts):
+// in the order the dialog and the summary list them. The app turns the names into words; the
+// core never needs them.
+#define QUILLORA_CRITERIA(ROW)        \
+    ROW(450, CriterionAaNormal)       \
+    ROW(300, CriterionAaLarge)        \
+    ROW(700, CriterionAaaNormal)      \
+    ROW(450, CriterionAaaLarge)       \
+    ROW(300, CriterionGraphics)
+
+#define QUILLORA_CRITERION_ROW(hundredths, text) {hundredths},
+inline constexpr TCriterion kCriteria[] = {QUILLORA_CRITERIA(QUILLORA_CRITERION_ROW)};
+#undef QUILLORA_CRITERION_ROW
 
 // Every threshold is a whole number of hundredths, so a ratio passes exactly when its cut
 // value, the one the dialog shows, reaches the threshold: a ratio shown as 4.49:1 never passes
@@ -43,7 +53,21 @@ constexpr bool Passes(int RatioHundredths, const TCriterion& Criterion) {
 }
 
 // How a colour is seen: normal vision, red-, green- and blue-blindness, no colour vision.
-enum class TVision { Normal, Protanopia, Deuteranopia, Tritanopia, Achromatopsia };
+// ROW(vision, the name of its text, the name of its entry in the colour-blindness view's menu
+// (none: no entry), the key that shows it in the view).
+#define QUILLORA_VISIONS(ROW)                                              \
+    ROW(Normal, VisionNormal, None, '1')                                   \
+    ROW(Protanopia, VisionProtanopia, VisionViewProtan, '2')               \
+    ROW(Deuteranopia, VisionDeuteranopia, VisionViewDeutan, '3')           \
+    ROW(Tritanopia, VisionTritanopia, VisionViewTritan, '4')               \
+    ROW(Achromatopsia, VisionAchromatopsia, VisionViewMono, '5')
+
+#define QUILLORA_VISION_VALUE(vision, ...) vision,
+enum class TVision { QUILLORA_VISIONS(QUILLORA_VISION_VALUE) };
+#undef QUILLORA_VISION_VALUE
+#define QUILLORA_VISION_ONE(...) +1
+inline constexpr int kVisionCount = 0 QUILLORA_VISIONS(QUILLORA_VISION_ONE);
+#undef QUILLORA_VISION_ONE
 
 // The colour as it looks with the given vision. The three kinds of dichromacy apply a 3x3
 // matrix to the linear channels, clip each result to 0..1 and turn it back into the nearest

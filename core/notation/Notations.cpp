@@ -203,25 +203,11 @@ int Buffered(char* Out, std::size_t Size, TColor Color) {
     return Text.CopyTo(Out, Size);
 }
 
-// The seven in screen order, then the eight of "复制为"; Read tries them in this order.
+// The rows of the list in Notations.h: the seven in screen order, then the eight of "复制为".
+#define QUILLORA_NOTATION_ROW(writer, reader, ...) {writer, reader},
 const TNotation kNotations[kMainCount + kMoreCount] = {
-    // writer                   reader
-    {FormatTriple,              NotationRead::Triple},
-    {FormatDecimal,             NotationRead::Decimal},
-    {FormatHex,                 NotationRead::Hex},
-    {FormatHtml,                NotationRead::HashHex},
-    {FormatDelphi,              NotationRead::Delphi},
-    {FormatVb,                  NotationRead::Vb},
-    {FormatC,                   NotationRead::CHex},
-    {Buffered<WriteCssRgb>,     NotationRead::Rgb},
-    {Buffered<WriteCssHsl>,     NotationRead::Hsl},
-    {Buffered<WriteHsv>,        NotationRead::Hsv},
-    {Buffered<WriteCmyk>,       NotationRead::Cmyk},
-    {Buffered<WriteLab>,        NotationRead::Lab},
-    {Buffered<WriteOklch>,      NotationRead::Oklch},
-    {Buffered<WriteLowerHex>,   NotationRead::HashHex},
-    {Buffered<WriteName>,       NotationRead::Name},
-};
+    QUILLORA_MAIN_NOTATIONS(QUILLORA_NOTATION_ROW) QUILLORA_MORE_NOTATIONS(QUILLORA_NOTATION_ROW)};
+#undef QUILLORA_NOTATION_ROW
 
 const TNotation& Row(int Number, int Count, int First) {
     if (Number < 1 || Number > Count) throw std::out_of_range("notation " + std::to_string(Number));

@@ -11,8 +11,33 @@
 // row of one list: its writer and its reader. The numbers are what the app names them by: it
 // holds their labels and menu entries with its other texts.
 namespace Notations {
-constexpr int kMainCount = 7;
-constexpr int kMoreCount = 8;
+
+// The list, one row a notation: ROW(writer, reader, the names of its texts in the program's
+// table of texts). The seven of the main window in screen order, each with its label and its
+// caption in "取色后复制" (RGB(&1) ...); then the eight of "复制为" with their captions. Read
+// tries them in this order. The writers and readers are named for Notations.cpp, which makes
+// the rows of them; the app makes its texts from the same rows.
+#define QUILLORA_MAIN_NOTATIONS(ROW)                                            \
+    ROW(FormatTriple, NotationRead::Triple, NotationLabel1, NotationCaption1)   \
+    ROW(FormatDecimal, NotationRead::Decimal, NotationLabel2, NotationCaption2) \
+    ROW(FormatHex, NotationRead::Hex, NotationLabel3, NotationCaption3)         \
+    ROW(FormatHtml, NotationRead::HashHex, NotationLabel4, NotationCaption4)    \
+    ROW(FormatDelphi, NotationRead::Delphi, NotationLabel5, NotationCaption5)   \
+    ROW(FormatVb, NotationRead::Vb, NotationLabel6, NotationCaption6)           \
+    ROW(FormatC, NotationRead::CHex, NotationLabel7, NotationCaption7)
+#define QUILLORA_MORE_NOTATIONS(ROW)                                    \
+    ROW(Buffered<WriteCssRgb>, NotationRead::Rgb, CopyAsCaption1)       \
+    ROW(Buffered<WriteCssHsl>, NotationRead::Hsl, CopyAsCaption2)       \
+    ROW(Buffered<WriteHsv>, NotationRead::Hsv, CopyAsCaption3)          \
+    ROW(Buffered<WriteCmyk>, NotationRead::Cmyk, CopyAsCaption4)        \
+    ROW(Buffered<WriteLab>, NotationRead::Lab, CopyAsCaption5)          \
+    ROW(Buffered<WriteOklch>, NotationRead::Oklch, CopyAsCaption6)      \
+    ROW(Buffered<WriteLowerHex>, NotationRead::HashHex, CopyAsCaption7) \
+    ROW(Buffered<WriteName>, NotationRead::Name, CopyAsCaption8)
+
+#define QUILLORA_NOTATION_ONE(...) +1
+constexpr int kMainCount = 0 QUILLORA_MAIN_NOTATIONS(QUILLORA_NOTATION_ONE);
+constexpr int kMoreCount = 0 QUILLORA_MORE_NOTATIONS(QUILLORA_NOTATION_ONE);
 
 struct TNotation {
     // Writes the text into the caller's buffer without allocating, as snprintf does: the full

@@ -82,24 +82,28 @@ struct TInEntry {
 // Why a file was refused, with the number its text needs: the line for LineNotColor,
 // JsonSyntax and CssColorUnreadable, the colour's or item's place (from 1) for ColorDamaged,
 // ColorModelUnknown, ItemNotObject, ItemWithoutColor and ColorUnreadable, else 0.
-enum class TReadProblem {
-    None,
-    TooLarge,            // more than kMaxFileSize bytes
-    NotUtf8,             // a text format whose bytes are no UTF-8
-    NotGpl,              // no "GIMP Palette" line first
-    LineNotColor,        // .gpl: a line that is no colour
-    NotAse,              // no "ASEF" first
-    Incomplete,          // .ase: a block or the header cut short
-    ColorDamaged,        // .ase: a colour block that cannot be read
-    ColorModelUnknown,   // .ase: a colour in a model other than RGB, Gray, CMYK or LAB
-    NotList,             // .json: no array
-    ItemNotObject,       // .json: an item that is no object
-    ItemWithoutColor,    // .json: an object without "color"
-    ColorUnreadable,     // .json: a "color" the paste cannot read
-    JsonSyntax,          // .json: a syntax error
-    JsonTooDeep,         // .json: arrays and objects nested too deep
-    CssColorUnreadable,  // .css: a #hex or rgb() value that is no colour
-};
+// ROW(problem, the name of its text in the program's table of texts): each problem and what it
+// means. None, no problem, has no text.
+#define QUILLORA_READ_PROBLEMS(ROW)                                                               \
+    ROW(TooLarge, ReadTooLarge)                   /* more than kMaxFileSize bytes */              \
+    ROW(NotUtf8, ReadNotUtf8)                     /* a text format whose bytes are no UTF-8 */    \
+    ROW(NotGpl, ReadNotGpl)                       /* no "GIMP Palette" line first */              \
+    ROW(LineNotColor, ReadLineNotColor)           /* .gpl: a line that is no colour */            \
+    ROW(NotAse, ReadNotAse)                       /* no "ASEF" first */                           \
+    ROW(Incomplete, ReadIncomplete)               /* .ase: a block or the header cut short */     \
+    ROW(ColorDamaged, ReadColorDamaged)           /* .ase: a colour block that cannot be read */  \
+    ROW(ColorModelUnknown, ReadColorModelUnknown) /* .ase: a model not RGB, Gray, CMYK, LAB */    \
+    ROW(NotList, ReadNotList)                     /* .json: no array */                           \
+    ROW(ItemNotObject, ReadItemNotObject)         /* .json: an item that is no object */          \
+    ROW(ItemWithoutColor, ReadItemWithoutColor)   /* .json: an object without "color" */          \
+    ROW(ColorUnreadable, ReadColorUnreadable)     /* .json: a "color" the paste cannot read */    \
+    ROW(JsonSyntax, ReadJsonSyntax)               /* .json: a syntax error */                     \
+    ROW(JsonTooDeep, ReadJsonTooDeep)             /* .json: arrays and objects nested too deep */ \
+    ROW(CssColorUnreadable, ReadCssColorUnreadable) /* .css: a #hex or rgb() that is no colour */
+
+#define QUILLORA_READ_PROBLEM_VALUE(problem, text) problem,
+enum class TReadProblem { None, QUILLORA_READ_PROBLEMS(QUILLORA_READ_PROBLEM_VALUE) };
+#undef QUILLORA_READ_PROBLEM_VALUE
 
 struct TReadReason {
     TReadProblem Problem = TReadProblem::None;

@@ -37,7 +37,18 @@ struct TConditions {
 TState NightLightFromBlob(const unsigned char* Data, std::size_t Size);
 
 // A condition that holds, for the menu's information lines and the status bar's warning.
-enum class TCondition { InversionUndone, ColorFilter, MagnifierInvert, NightLight, Hdr };
+// ROW(condition, the name of its menu line in the program's table of texts, the name of its
+// short name in the status bar's warning).
+#define QUILLORA_CONDITIONS(ROW)                                                    \
+    ROW(InversionUndone, ConditionInversionUndone, ConditionNameInversionUndone)    \
+    ROW(ColorFilter, ConditionColorFilter, ConditionNameColorFilter)                \
+    ROW(MagnifierInvert, ConditionMagnifierInvert, ConditionNameMagnifierInvert)    \
+    ROW(NightLight, ConditionNightLight, ConditionNameNightLight)                   \
+    ROW(Hdr, ConditionHdr, ConditionNameHdr)
+
+#define QUILLORA_CONDITION_VALUE(condition, ...) condition,
+enum class TCondition { QUILLORA_CONDITIONS(QUILLORA_CONDITION_VALUE) };
+#undef QUILLORA_CONDITION_VALUE
 
 // The conditions that hold, in the order the menu and the status bar give them; Unknown is
 // not holding.
