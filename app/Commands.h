@@ -3,12 +3,14 @@
 // caption, state and check mark are worked out from its row whenever they may have changed.
 #pragma once
 #include "Menus.h"
+#include "notation/Notations.h"
 #include "settings/SettingsTable.h"
 #include "Texts.h"
 #include <deque>
 #include <functional>
 #include <initializer_list>
 #include <string>
+#include <string_view>
 #include <vector>
 
 // The entries that stand on their own have a name here; the entries of a list (the sampled
@@ -40,6 +42,31 @@ struct TCommand {
     bool Default = false;                // shown in bold
     WPARAM Key = 0;                      // with Ctrl alone, in the main window
 };
+
+// The keys with Ctrl alone in the main window, each list's in one place: Ctrl+1..7 copy the
+// seven notations, Ctrl+8 and Ctrl+9 the first two own formats. The program does not compile
+// while two commands share a key or a list has a row without one.
+namespace CtrlKeys {
+inline constexpr std::string_view kNotations = "1234567";
+inline constexpr std::string_view kOwnFormats = "89";
+
+constexpr bool AllDifferent(std::initializer_list<std::string_view> lists) {
+    int n = 0;
+    for (std::string_view a : lists) {
+        int m = 0;
+        for (std::string_view b : lists) {
+            for (std::size_t i = 0; i < a.size(); ++i)
+                for (std::size_t j = 0; j < b.size(); ++j)
+                    if (a[i] == b[j] && (n != m || i != j)) return false;
+            ++m;
+        }
+        ++n;
+    }
+    return true;
+}
+static_assert(AllDifferent({kNotations, kOwnFormats}), "two commands share a Ctrl key");
+static_assert(kNotations.size() == Notations::kMainCount, "a notation without its Ctrl key");
+}  // namespace CtrlKeys
 
 class TOptions;
 

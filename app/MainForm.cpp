@@ -150,6 +150,7 @@ void TfrmMain::BuildCommands() {
     FCommands.AddChoice(C::Language, X::text, S::Language, static_cast<int>(TLanguage::name));
     QUILLORA_LANGUAGES(QUILLORA_LANGUAGE_ROW)
 #undef QUILLORA_LANGUAGE_ROW
+    FOptions.OnApply(S::StayOnTop, [](int on) { ApplyStayOnTop(on != 0); });
     FOptions.OnApply(S::Language, [this](int language) {
         ::SetLanguage(static_cast<TLanguage>(language));
         ApplyLanguage();
@@ -213,7 +214,7 @@ void TfrmMain::BindEvents() {
         FPicker.Begin(std::make_unique<TMagnifierPick>(FPicker, x, y));
     };
     cboZoom->OnClick = [this] { ZoomChanged(); };
-    chkStayOnTop->OnClick = [this] { TSettings::SetStayOnTop(chkStayOnTop->Checked()); };
+    chkStayOnTop->OnClick = [this] { FOptions.Write(TSettings::TSettingId::StayOnTop, chkStayOnTop->Checked()); };
     // The keys of a pick, and Ctrl+1..Ctrl+7 in the main window, before any control sees them.
     Application.OnMessage = [this](const MSG& msg) {
         if (msg.message != WM_KEYDOWN) return false;

@@ -26,7 +26,7 @@ void TfrmMain::StartDrag(TImage* pressed, TMouseButton button) {
 int TfrmMain::Zoom() const { return std::max(cboZoom->ItemIndex() + 1, 1); }
 
 void TfrmMain::ZoomChanged() {
-    TSettings::SetZoom(cboZoom->ItemIndex() + 1);
+    FOptions.Write(TSettings::TSettingId::Zoom, cboZoom->ItemIndex() + 1);
     spiR->SetFocus();
     FPicker.Redraw();
 }

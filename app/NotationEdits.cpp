@@ -54,7 +54,8 @@ void TNotationEdits::AddCopyAs(TCommandTable& commands, std::function<TColor()> 
 }
 
 void TNotationEdits::AddKeys(TCommandTable& commands) const {
-    for (int tag = 1; tag <= kCount; ++tag) commands.AddChild(TCommandId::None, L"", [this, tag] { Copy(tag); }).Key = '0' + tag;
+    for (int tag = 1; tag <= kCount; ++tag)
+        commands.AddChild(TCommandId::None, L"", [this, tag] { Copy(tag); }).Key = CtrlKeys::kNotations[tag - 1];
 }
 
 void TNotationEdits::AddAutoCopy(TCommandTable& commands) {

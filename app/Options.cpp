@@ -15,7 +15,10 @@ void TOptions::Load(const TSettings::TValues* read) {
 }
 
 void TOptions::Set(TSettingId id, int value) {
-    if (value == Get(id)) return;
+    if (value != Get(id)) Write(id, value);
+}
+
+void TOptions::Write(TSettingId id, int value) {
     FValues[Index(id)] = value;
     if (FApply[Index(id)]) FApply[Index(id)](value);
     if (OnChanged) OnChanged();

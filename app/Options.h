@@ -24,6 +24,11 @@ public:
     // follow, and it is written. A failed write throws (EIniFileException) and the value stays
     // for this run.
     void Set(TSettingId id, int value);
+    // The main window's own controls (the stay-on-top box, the zoom list): applied, the menus
+    // follow, and written, whether or not the value stands already. The box runs this at every
+    // start, which puts the windows on top and creates the file on a first start; a failing
+    // write still leaves the windows as the user asked.
+    void Write(TSettingId id, int value);
 
 private:
     static size_t Index(TSettingId id) { return static_cast<size_t>(id); }

@@ -49,7 +49,8 @@ void TOwnFormatCommands::AddAutoCopy() {
 }
 
 void TOwnFormatCommands::AddKeys() {
-    for (size_t i = 0; i < 2; ++i) FCommands.AddChild(TCommandId::None, L"", [this, i] { Copy(i, true); }).Key = '8' + i;
+    for (size_t i = 0; i < CtrlKeys::kOwnFormats.size(); ++i)
+        FCommands.AddChild(TCommandId::None, L"", [this, i] { Copy(i, true); }).Key = CtrlKeys::kOwnFormats[i];
 }
 
 bool TOwnFormatCommands::Owns(int command) const {

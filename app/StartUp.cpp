@@ -1,13 +1,10 @@
 #include "StartUp.h"
 #include "AppWindow.h"
 #include "MainForm.h"
-#include "settings/Settings.h"
 
 void InitializeApplication() {
     Application.Initialize(ProductInfo());
     SetTaskbarButton(false);
-    // The window takes the new state before the setting is written.
-    TSettings::OnApplyStayOnTop = &ApplyStayOnTop;
     Application.SetTitle(L"Quillora");
 }
 

@@ -50,13 +50,8 @@ public:
 
     // [VOP] ontop: on unless the value is "0"; on when missing.
     static bool GetStayOnTop();
-    // Runs OnApplyStayOnTop first (putting the windows on top or not), then writes "1" or "0"
-    // unless the file holds that value already.
+    // Writes "1" or "0" unless the file holds that value already.
     static void SetStayOnTop(bool Value);
-    // Set by the main window: applies stay-on-top to the application window. SetStayOnTop
-    // calls it before the value is written, so a failing write still leaves the windows as
-    // the user asked.
-    static std::function<void(bool Value)> OnApplyStayOnTop;
 
     // [VOP] zoom: SettingsText::kZoomMin..kZoomMax, kZoomMin for anything else. SetZoom writes
     // Value as given, without a range check.

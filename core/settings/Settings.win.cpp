@@ -46,8 +46,6 @@ bool IsPortable(const std::string& Folder) {
 
 }  // namespace
 
-std::function<void(bool Value)> TSettings::OnApplyStayOnTop;
-
 std::string TSettings::GetIniFileName() {
     const std::string Folder = ProgramFolder();
     if (IsPortable(Folder)) return Folder + kIniName;
@@ -95,7 +93,6 @@ void TSettings::Set(TSettingId Id, int Value) {
 bool TSettings::GetStayOnTop() { return Get(TSettingId::StayOnTop) != 0; }
 
 void TSettings::SetStayOnTop(bool Value) {
-    if (OnApplyStayOnTop) OnApplyStayOnTop(Value);
     // Every start with the box on sets it again: a file that already says so is left alone
     // (no rewrite of the whole file at each start; a portable copy's stick is spared too).
     Set(TSettingId::StayOnTop, Value);

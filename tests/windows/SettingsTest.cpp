@@ -5,6 +5,7 @@
 #include "util/Errors.h"
 #include "util/FileBytes.h"
 #include "FileHelpers.h"
+#include "Options.h"
 #include "Text.h"
 #include "settings/Settings.h"
 #include "Texts.h"
@@ -50,7 +51,6 @@ protected:
     void TearDown() override {
         Remove(IniPath());
         RemoveDirectoryA(ProgramFolder().c_str());  // only when the tests left it empty
-        TSettings::OnApplyStayOnTop = nullptr;
     }
     static void WriteIni(const std::string& Text) {
         CreateDirectoryA(ProgramFolder().c_str(), nullptr);
@@ -218,14 +218,16 @@ TEST_F(SettingsTest, WritesCreateTheFileAndReplaceValuesInPlace) {
 
 TEST_F(SettingsTest, StayOnTopIsAppliedBeforeItIsWritten) {
     std::vector<std::pair<bool, bool>> Calls;  // value applied, value stored at that time
-    TSettings::OnApplyStayOnTop = [&](bool Value) { Calls.emplace_back(Value, TSettings::GetStayOnTop()); };
-    TSettings::SetStayOnTop(false);
-    TSettings::SetStayOnTop(true);
+    TOptions Options;
+    Options.OnApply(TSettings::TSettingId::StayOnTop,
+                    [&](int Value) { Calls.emplace_back(Value != 0, TSettings::GetStayOnTop()); });
+    Options.Write(TSettings::TSettingId::StayOnTop, 0);
+    Options.Write(TSettings::TSettingId::StayOnTop, 1);
     EXPECT_EQ(Calls, (std::vector<std::pair<bool, bool>>{{false, true}, {true, false}}));
 
     Remove(IniPath());
     CreateDirectoryA(IniPath().c_str(), nullptr);  // the write is going to fail
-    EXPECT_THROW(TSettings::SetStayOnTop(false), EIniFileException);
+    EXPECT_THROW(Options.Write(TSettings::TSettingId::StayOnTop, 0), EIniFileException);
     EXPECT_EQ(Calls.size(), 3u) << "the windows follow even when the write fails";
 }
 
