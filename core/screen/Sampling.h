@@ -2,10 +2,12 @@
 
 #include "../../base/Color.h"
 
-// A pick reads one pixel, or the mean of the 3x3 or 5x5 square centred on it.
+// A pick reads one pixel, or the mean of the square centred on it: 3x3 or 5x5 as the menu
+// offers them (settings/Choices.h), up to 9x9 as the capture around the cursor holds them.
+constexpr int kMaxSampleSide = 9;
 
-// Side 1, 3 or 5; any other side is taken as 1.
-constexpr int SampleSide(int Side) { return Side == 3 || Side == 5 ? Side : 1; }
+// An odd side from 1 to kMaxSampleSide; any other side is taken as 1.
+constexpr int SampleSide(int Side) { return Side >= 1 && Side <= kMaxSampleSide && Side % 2 == 1 ? Side : 1; }
 
 // The mean colour of the square of SampleSide(Side) pixels a side centred on (X, Y). PixelAt
 // is called as bool PixelAt(int X, int Y, TColor& Color) and returns false for a pixel on no
