@@ -68,10 +68,6 @@ struct TReadProblemText { PaletteFile::TReadProblem Code; TTextId Text; };
 #define READ_PROBLEM_ROW(problem, text) {PaletteFile::TReadProblem::problem, X::text},
 constexpr TReadProblemText kReadProblemTexts[] = {QUILLORA_READ_PROBLEMS(READ_PROBLEM_ROW)};
 
-struct TVisionText { Contrast::TVision Code; TTextId Text; };
-#define VISION_ROW(vision, text, ...) {Contrast::TVision::vision, X::text},
-constexpr TVisionText kVisionTexts[] = {QUILLORA_VISIONS(VISION_ROW)};
-
 struct TConditionText { ScreenConditions::TCondition Code; TTextId Line, Name; };
 #define CONDITION_ROW(condition, line, name) {ScreenConditions::TCondition::condition, X::line, X::name},
 constexpr TConditionText kConditionTexts[] = {QUILLORA_CONDITIONS(CONDITION_ROW)};
@@ -138,7 +134,9 @@ const wchar_t* VerdictText(bool passed) { return Text(passed ? X::VerdictPass : 
 const wchar_t* CriterionLabel(int index) { return Text(Numbered(kCriterionTexts, index + 1)); }
 
 const wchar_t* VisionName(Contrast::TVision vision) {
-    return Text(RowOf(kVisionTexts, vision).Text);
+    for (const TVisionEntry& entry : kVisionEntries)
+        if (entry.Vision == vision) return Text(entry.Name);
+    throw std::out_of_range("text");
 }
 
 std::wstring ContrastSummary(TColor foreground, TColor background) {
@@ -170,5 +168,5 @@ const wchar_t* NotationLabel(int number) { return Text(Numbered(kNotationTexts, 
 TTextId NotationCaption(int number) { return Numbered(kNotationTexts, number).second; }
 TTextId CopyAsCaption(int number) { return Numbered(kCopyAsTexts, number); }
 
-#define VISION_ENTRY(vision, text, menu, key) {Contrast::TVision::vision, X::menu, key},
+#define VISION_ENTRY(vision, name, menu, key) {Contrast::TVision::vision, X::name, X::menu, key},
 const TVisionEntry kVisionEntries[Contrast::kVisionCount] = {QUILLORA_VISIONS(VISION_ENTRY)};

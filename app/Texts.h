@@ -80,11 +80,11 @@ const wchar_t* NotationLabel(int number);
 TTextId NotationCaption(int number);
 TTextId CopyAsCaption(int number);
 
-// The kinds of vision as the colour-blindness view offers them: the view's menu entry
-// (TTextId::None for normal vision, which has none) and the key that shows it.
+// The kinds of vision: the name, the colour-blindness view's menu entry (TTextId::None for
+// normal vision, which has none) and the key that shows it in the view.
 struct TVisionEntry {
     Contrast::TVision Vision;
-    TTextId Menu;
+    TTextId Name, Menu;
     wchar_t Key;
 };
 extern const TVisionEntry kVisionEntries[Contrast::kVisionCount];

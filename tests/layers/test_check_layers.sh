@@ -9,10 +9,10 @@ base='core/util/A.h:;core/colour/B.h:../util/A.h;app/M.cpp:colour/B.h,util/A.h'
 
 failures=0
 row() {  # name, extra files, expected words
-  local dir="$work/$1" spec file includes out
+  local dir="$work/$1" entries file includes out
   mkdir -p "$dir"
-  IFS=';' read -ra spec <<<"$base${2:+;$2}"
-  for entry in "${spec[@]}"; do
+  IFS=';' read -ra entries <<<"$base${2:+;$2}"
+  for entry in "${entries[@]}"; do
     file=${entry%%:*} includes=${entry#*:}
     mkdir -p "$dir/$(dirname "$file")"
     : >"$dir/$file"
