@@ -91,7 +91,10 @@ void TCommandTable::Fill(TPopupMenu& menu, TCommandId id) {
 }
 
 void TCommandTable::Build(TPopupMenu& menu, std::initializer_list<TCommandId> entries) {
-    for (TCommandId id : entries) Fill(menu, id);
+    for (TCommandId id : entries) {
+        Fill(menu, id);
+        FillAfter(menu, id, entries);
+    }
     menu.OnPopup = [this] { Refresh(); };
     FMenus.push_back(&menu);
     Refresh();
@@ -111,4 +114,13 @@ void TCommandTable::Refresh() {
             item.DrawImage = c->DrawImage;
             item.ImageSize = c->ImageSize ? c->ImageSize() : 0;
         });
+}
+
+void TCommandTable::FillAfter(TPopupMenu& menu, TCommandId id, std::initializer_list<TCommandId> entries) {
+    if (id == TCommandId::Separator) return;
+    for (const TCommand& c : FCommands)
+        if (c.After == id && std::find(entries.begin(), entries.end(), c.Id) == entries.end()) {
+            Fill(menu, c.Id);
+            FillAfter(menu, c.Id, entries);
+        }
 }

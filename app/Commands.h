@@ -38,6 +38,8 @@ struct TCommand {
     std::function<void(HDC, const RECT&)> DrawImage;  // an image before the caption, when not empty,
     std::function<int()> ImageSize;                   // in a square of this many pixels
     TCommandId Parent = TCommandId::None;  // the submenu entry it appears under
+    TCommandId After = TCommandId::None;   // in a menu whose list does not name it: just below
+                                           // this entry (a dialog's row places itself so)
     bool Radio = false;                  // checked with a dot
     bool Default = false;                // shown in bold
     WPARAM Key = 0;                      // with Ctrl alone, in the main window
@@ -92,8 +94,9 @@ public:
     bool Run(TCommandId id);
     // Runs the command whose key this is; false when none has it.
     bool RunKey(WPARAM key);
-    // Fills a menu with these entries, in this order; an entry that others name as their parent
-    // opens a submenu of them, in the table's order.
+    // Fills a menu with these entries, in this order, each followed by the rows placed After it
+    // that the list does not name; an entry that others name as their parent opens a submenu of
+    // them, in the table's order.
     void Build(TPopupMenu& menu, std::initializer_list<TCommandId> entries);
     // Every built menu's captions (in the current language), states and check marks as they
     // stand now.
@@ -101,6 +104,7 @@ public:
 
 private:
     void Fill(TPopupMenu& menu, TCommandId id);
+    void FillAfter(TPopupMenu& menu, TCommandId id, std::initializer_list<TCommandId> entries);
     TOptions& FOptions;
     TCommandId FNextId = TCommandId::FirstOfList;
     std::deque<TCommand> FCommands;

@@ -12,6 +12,9 @@
 #include "Text.h"
 #include "VariationsForm.h"
 
+namespace {
+
+// The standard colour dialog on Color; true, with the colour chosen in Color, on OK.
 bool ChoosePaletteColor(TColorDialog& dialog, TColor& color) {
     dialog.Flags = CC_RGBINIT | CC_ENABLEHOOK | CC_FULLOPEN | CC_PREVENTFULLOPEN | CC_SHOWHELP | CC_SOLIDCOLOR |
                    CC_ANYCOLOR;
@@ -21,7 +24,8 @@ bool ChoosePaletteColor(TColorDialog& dialog, TColor& color) {
     return true;
 }
 
-// The time stamp is taken when the dialog opens. A write the settings file refuses is
+// Save colour: the colour with the time it was opened and a comment, saved on OK. The time
+// stamp is taken when the dialog opens. A write the settings file refuses is
 // reported as "ERROR!"; anything else goes to the error handler.
 void SaveColorDialog(HWND owner, TColor color) {
     auto dialog = Application.NewForm<TfrmSaveColor>();
@@ -48,6 +52,7 @@ void SaveColorDialog(HWND owner, TColor color) {
     frmSaveColor = nullptr;
 }
 
+// My colours; true, with the colour of the entry chosen in Color, on OK.
 bool ChooseSavedColor(TColor& color) {
     auto dialog = Application.NewForm<TfrmMyColors>();
     frmMyColors = dialog.get();
@@ -57,6 +62,7 @@ bool ChooseSavedColor(TColor& color) {
     return chosen;
 }
 
+// Contrast of Color on the last background (the palette picks other backgrounds).
 void ShowContrast(TColorDialog& palette, TColor color) {
     auto dialog = Application.NewForm<TfrmContrast>();
     frmContrast = dialog.get();
@@ -66,6 +72,7 @@ void ShowContrast(TColorDialog& palette, TColor color) {
     frmContrast = nullptr;
 }
 
+// The variations of Color; true, with the colour chosen in Chosen, on 设为当前颜色.
 bool ChooseVariation(TColorDialog& palette, TColor color, TColor& chosen) {
     auto dialog = Application.NewForm<TfrmVariations>();
     frmVariations = dialog.get();
@@ -76,6 +83,27 @@ bool ChooseVariation(TColorDialog& palette, TColor color, TColor& chosen) {
     if (accepted) chosen = dialog->Selected();
     frmVariations = nullptr;
     return accepted;
+}
+
+}  // namespace
+
+void AddDialogCommands(TCommandTable& commands, const TDialogHost& host) {
+    using C = TCommandId;
+    commands.Add(C::Palette, TTextId::Palette, [host] {
+        TColor c = host.Color();
+        if (ChoosePaletteColor(*host.Palette, c)) host.Take(c);
+    });
+    commands.Add(C::SaveColor, TTextId::SaveColor, [host] { SaveColorDialog(host.Owner(), host.Color()); }).Default =
+        true;
+    commands.Add(C::MyColors, TTextId::MyColors, [host] {
+        TColor c = host.Color();
+        if (ChooseSavedColor(c)) host.Take(c);
+    });
+    commands.Add(C::Variations, TTextId::Variations, [host] {
+        TColor c;
+        if (ChooseVariation(*host.Palette, host.Color(), c)) host.Take(c);
+    });
+    commands.Add(C::Contrast, TTextId::Contrast, [host] { ShowContrast(*host.Palette, host.Color()); });
 }
 
 bool EditFormatsDialog(TColor color, std::vector<int>& oldKeys, std::vector<int>& newKeys) {

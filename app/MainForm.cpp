@@ -15,24 +15,34 @@ TfrmMain* frmMain = nullptr;
 using X = TTextId;
 
 namespace {
-// One notation row: a label at 8 (sized to its text), an edit at 52 and a copy button at 198,
-// one pixel above the edit; the edit and the button carry the notation's number as their tag,
-// the label its caption.
-struct TNotationRow {
-    TLayoutSlot<TfrmMain> Label, Edit, Button;
+// Where the row of each notation sits, found by its label's text: a label at 8 (sized to its
+// text), an edit at 52 and a copy button at 198, one pixel above the edit; the edit and the
+// button carry the notation's number as their tag. The tops differ a little, as the window
+// was drawn.
+struct TNotationPlace {
+    TTextId Label;
+    TLayoutSlot<TfrmMain> LabelSlot, Edit, Button;
     int LabelTop, EditTop;
 };
 #define M(member) LAYOUT_SLOT(TfrmMain, member)
-const TNotationRow kNotationRows[TfrmMain::kNotations] = {
-    // label          edit            button               label top  edit top
-    {M(lblRGB),       M(edtRGB),      M(btnRGBCopy),       294,       290},
-    {M(lblDecimal),   M(edtDecimal),  M(btnDecimalCopy),   321,       317},
-    {M(lblHex),       M(edtHex),      M(btnHexCopy),       349,       345},
-    {M(lblHtml),      M(edtHtml),     M(btnHtmlCopy),      376,       372},
-    {M(lblDelphi),    M(edtDelphi),   M(btnDelphiCopy),    404,       400},
-    {M(lblVB),        M(edtVB),       M(btnVBCopy),        435,       427},
-    {M(lblC),         M(edtC),        M(btnCCopy),         459,       455},
+const TNotationPlace kNotationPlaces[] = {
+    // label text         label           edit            button              label top  edit top
+    {X::NotationLabel1,   M(lblRGB),      M(edtRGB),      M(btnRGBCopy),      294,       290},
+    {X::NotationLabel2,   M(lblDecimal),  M(edtDecimal),  M(btnDecimalCopy),  321,       317},
+    {X::NotationLabel3,   M(lblHex),      M(edtHex),      M(btnHexCopy),      349,       345},
+    {X::NotationLabel4,   M(lblHtml),     M(edtHtml),     M(btnHtmlCopy),     376,       372},
+    {X::NotationLabel5,   M(lblDelphi),   M(edtDelphi),   M(btnDelphiCopy),   404,       400},
+    {X::NotationLabel6,   M(lblVB),       M(edtVB),       M(btnVBCopy),       435,       427},
+    {X::NotationLabel7,   M(lblC),        M(edtC),        M(btnCCopy),        459,       455},
 };
+static_assert(std::size(kNotationPlaces) == TfrmMain::kNotations, "a place for each notation");
+
+// The place of notation 1..7, in the order of the notation list.
+const TNotationPlace& NotationPlace(int tag) {
+    for (const TNotationPlace& p : kNotationPlaces)
+        if (p.Label == NotationLabel(tag)) return p;
+    throw std::logic_error("no place for notation " + std::to_string(tag));
+}
 }  // namespace
 
 std::vector<TLayoutRow<TfrmMain>> TfrmMain::Layout() {
@@ -64,12 +74,11 @@ std::vector<TLayoutRow<TfrmMain>> TfrmMain::Layout() {
         {M(lblL),            {},             130, 255,    9,    13,   0,  -1, L"L:"},
         {M(spiL),            {},             142, 250,   90,    22,   0,   7, nullptr, 0, 240},
     };
-    int tag = 1;
-    for (const TNotationRow& n : kNotationRows) {
-        r.push_back({n.Label, {}, 8, n.LabelTop, 0, 13, 0, -1, NotationLabel(tag)});
+    for (int tag = 1; tag <= kNotations; ++tag) {
+        const TNotationPlace& n = NotationPlace(tag);
+        r.push_back({n.LabelSlot, {}, 8, n.LabelTop, 0, 13, 0, -1, Text(n.Label)});
         r.push_back({n.Edit, {}, 52, n.EditTop, 142, 21, tag, 7 + tag, nullptr});
         r.push_back({n.Button, {}, 198, n.EditTop - 1, 43, 23, tag, -1, Text(X::CopyButton)});
-        ++tag;
     }
     r.push_back({M(stbStatus), {}, 0, 484, 249, 21, 0, 17, Text(X::StatusName)});
     return r;
@@ -115,16 +124,8 @@ void TfrmMain::SetupComponents() {
 void TfrmMain::BuildCommands() {
     using C = TCommandId;
     using S = TSettings::TSettingId;
-    FCommands.Add(C::Palette, X::Palette, [this] {
-        TColor c = CurrentColor();
-        if (ChoosePaletteColor(ColorDialog1, c)) TakeColor(c, TColorSource::Dialog);
-    });
-    FCommands.Add(C::SaveColor, X::SaveColor, [this] { SaveColorDialog(Handle(), CurrentColor()); }).Default =
-        true;
-    FCommands.Add(C::MyColors, X::MyColors, [this] {
-        TColor c = CurrentColor();
-        if (ChooseSavedColor(c)) TakeColor(c, TColorSource::Dialog);
-    });
+    AddDialogCommands(FCommands, {[this] { return Handle(); }, &ColorDialog1, [this] { return CurrentColor(); },
+                                  [this](TColor c) { TakeColor(c, TColorSource::Dialog); }});
     TCommand& pick = FCommands.Add(C::Pick, X::Pick, [this] { StartKeyPick(); });
     pick.Enabled = [this] { return !Picking() && IsWindowEnabled(Handle()); };
     pick.Text = [this] { return HotKeyRegistered() ? AnsiToWide(HotKeyText(HotKey())) : std::wstring(); };
@@ -133,11 +134,6 @@ void TfrmMain::BuildCommands() {
     FOwnFormats.AddCopyAs();
     FCommands.Add(C::Paste, X::Paste, [this] { PasteColor(); });
     FRecent.AddCommands();
-    FCommands.Add(C::Variations, X::Variations, [this] {
-        TColor c;
-        if (ChooseVariation(ColorDialog1, CurrentColor(), c)) TakeColor(c, TColorSource::Dialog);
-    });
-    FCommands.Add(C::Contrast, X::Contrast, [this] { ShowContrast(ColorDialog1, CurrentColor()); });
     FVisionView.AddCommands(FCommands, [this] { return Handle(); });
     FCommands.Add(C::Export, X::Export, [this] { ExportSavedColors(Handle()); });
     FCommands.Add(C::Import, X::Import, [this] { ImportSavedColors(Handle()); });
@@ -194,11 +190,13 @@ void TfrmMain::BindEvents() {
     FModel.Listen([this](TColor c, TColorSource) { FEditors.Show(c); });
     FModel.Listen([this](TColor c, TColorSource) { FNotations.Show(c); });
     FEditors.Attach({spiR, spiG, spiB, spiH, spiS, spiL});
-    FNotations.Attach({edtRGB, edtDecimal, edtHex, edtHtml, edtDelphi, edtVB, edtC});
-    for (const TNotationRow& n : kNotationRows) {
-        TControl* button = n.Button.Get(*this);
-        button->OnClick = [this, button] { FNotations.Copy(button->Tag); };
+    std::array<TEdit*, kNotations> edits{};
+    for (int tag = 1; tag <= kNotations; ++tag) {
+        const TNotationPlace& n = NotationPlace(tag);
+        edits[tag - 1] = static_cast<TEdit*>(n.Edit.Get(*this));
+        n.Button.Get(*this)->OnClick = [this, tag] { FNotations.Copy(tag); };
     }
+    FNotations.Attach(edits);
     btnMenu->OnClick = [this] {
         POINT p;
         GetCursorPos(&p);

@@ -78,7 +78,7 @@ constexpr TTextId kCriterionTexts[] = {QUILLORA_CRITERIA(CRITERION_ROW)};
 
 #define MAIN_NOTATION_ROW(writer, reader, label, caption) {X::label, X::caption},
 constexpr std::pair<TTextId, TTextId> kNotationTexts[] = {QUILLORA_MAIN_NOTATIONS(MAIN_NOTATION_ROW)};
-#define MORE_NOTATION_ROW(writer, reader, caption) X::caption,
+#define MORE_NOTATION_ROW(name, writer, reader, caption, example) X::caption,
 constexpr TTextId kCopyAsTexts[] = {QUILLORA_MORE_NOTATIONS(MORE_NOTATION_ROW)};
 
 template <class T, std::size_t N>
@@ -164,7 +164,7 @@ std::wstring ConditionsNote(const std::vector<TCondition>& holding) {
     return L"  " + Text(X::ConditionsNote, names);
 }
 
-const wchar_t* NotationLabel(int number) { return Text(Numbered(kNotationTexts, number).first); }
+TTextId NotationLabel(int number) { return Numbered(kNotationTexts, number).first; }
 TTextId NotationCaption(int number) { return Numbered(kNotationTexts, number).second; }
 TTextId CopyAsCaption(int number) { return Numbered(kCopyAsTexts, number); }
 

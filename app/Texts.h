@@ -76,7 +76,7 @@ std::wstring ConditionsNote(const std::vector<ScreenConditions::TCondition>& hol
 // A notation's texts, by its number (Notations::Main 1..7, Notations::More 1..8), from the
 // rows of the notation list: its label on the main window and its caption in "取色后复制", and
 // the caption of one of "复制为". Throw std::out_of_range for any other number.
-const wchar_t* NotationLabel(int number);
+TTextId NotationLabel(int number);
 TTextId NotationCaption(int number);
 TTextId CopyAsCaption(int number);
 

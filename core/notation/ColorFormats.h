@@ -10,18 +10,17 @@
 // the rows of Notations::More, which has their rules.
 namespace ColorFormats {
 
-// Index 1..8, in the order of Notations::More; the texts of #FF8000 are in the comments.
-enum : int {
-    kCssRgb = 1,  // rgb(255, 128, 0)
-    kCssHsl,      // hsl(30, 100%, 50%)
-    kHsv,         // hsv(30, 100%, 100%)
-    kCmyk,        // cmyk(0%, 50%, 100%, 0%)
-    kLab,         // lab(67.82 45.49 74.84)
-    kOklch,       // oklch(73.19% 0.1858 52.98)
-    kLowerHex,    // #ff8000
-    kColorName,   // darkorange
-};
+// Index 1..8, in the order of Notations::More: kCssRgb ... kColorName.
+#define QUILLORA_MORE_NOTATION_NAME(name, ...) k##name,
+enum : int { kNoMoreNotation, QUILLORA_MORE_NOTATIONS(QUILLORA_MORE_NOTATION_NAME) };
+#undef QUILLORA_MORE_NOTATION_NAME
 constexpr int kMoreNotationCount = Notations::kMoreCount;
+static_assert(kColorName == kMoreNotationCount);
+
+// Each one's text of #FF8000, from its row of the list: [index - 1].
+#define QUILLORA_MORE_NOTATION_EXAMPLE(name, writer, reader, caption, example) example,
+constexpr const char* kWorkedExamples[] = {QUILLORA_MORE_NOTATIONS(QUILLORA_MORE_NOTATION_EXAMPLE)};
+#undef QUILLORA_MORE_NOTATION_EXAMPLE
 
 // Throw std::out_of_range for any other index.
 inline std::string MoreNotation(TColor Color, int Index) {

@@ -148,30 +148,30 @@ TChannels ChannelsOf(TColor Color) {
 // black is cmyk(0%, 0%, 0%, 100%). Lab (CIE, D50) has two decimals; OKLCH has two decimals of
 // a percent for L, four for C and two for the hue, which is 0 when C is. Decimals are rounded
 // half up, trailing zeros and a bare point are dropped, and there is never a "-0". The name is
-// the nearest CSS colour (ColorNames). The comments give the texts of #FF8000.
+// the nearest CSS colour (ColorNames). Their texts of #FF8000 are in the list.
 
-void WriteCssRgb(TTextBuffer& Text, TColor Color) {  // rgb(255, 128, 0)
+void WriteCssRgb(TTextBuffer& Text, TColor Color) {
     Text << "rgb(" << RedOf(Color) << ", " << GreenOf(Color) << ", " << BlueOf(Color) << ")";
 }
 
-void WriteCssHsl(TTextBuffer& Text, TColor Color) {  // hsl(30, 100%, 50%)
+void WriteCssHsl(TTextBuffer& Text, TColor Color) {
     const THslNumbers Hsl = CssHslNumbers(Color);
     Text << "hsl(" << Hsl.Hue << ", " << Hsl.Saturation << "%, " << Hsl.Lightness << "%)";
 }
 
-void WriteHsv(TTextBuffer& Text, TColor Color) {  // hsv(30, 100%, 100%)
+void WriteHsv(TTextBuffer& Text, TColor Color) {
     const TChannels C = ChannelsOf(Color);
     Text << "hsv(" << HueOf(C.R, C.G, C.B) << ", "
          << (C.Max == 0 ? 0 : PercentOf(C.Max - C.Min, C.Max)) << "%, " << PercentOf(C.Max, 255)
          << "%)";
 }
 
-void WriteCmyk(TTextBuffer& Text, TColor Color) {  // cmyk(0%, 50%, 100%, 0%)
+void WriteCmyk(TTextBuffer& Text, TColor Color) {
     const TCmykNumbers Cmyk = CmykNumbers(Color);
     Text << "cmyk(" << Cmyk.C << "%, " << Cmyk.M << "%, " << Cmyk.Y << "%, " << Cmyk.K << "%)";
 }
 
-void WriteLab(TTextBuffer& Text, TColor Color) {  // lab(67.82 45.49 74.84)
+void WriteLab(TTextBuffer& Text, TColor Color) {
     const ColorSpace::TLab Lab = ColorSpace::LabOf(Color);
     Text << "lab(";
     Text.Fixed(Lab.L, 2) << " ";
@@ -179,7 +179,7 @@ void WriteLab(TTextBuffer& Text, TColor Color) {  // lab(67.82 45.49 74.84)
     Text.Fixed(Lab.B, 2) << ")";
 }
 
-void WriteOklch(TTextBuffer& Text, TColor Color) {  // oklch(73.19% 0.1858 52.98)
+void WriteOklch(TTextBuffer& Text, TColor Color) {
     const ColorSpace::TLch Lch = ColorSpace::OklchOf(Color);
     Text << "oklch(";
     Text.Fixed(Lch.L, 2) << "% ";
@@ -187,12 +187,12 @@ void WriteOklch(TTextBuffer& Text, TColor Color) {  // oklch(73.19% 0.1858 52.98
     Text.Fixed(Lch.H, 2) << ")";
 }
 
-void WriteLowerHex(TTextBuffer& Text, TColor Color) {  // #ff8000
+void WriteLowerHex(TTextBuffer& Text, TColor Color) {
     Text << "#";
     Text.Hex(RedOf(Color)).Hex(GreenOf(Color)).Hex(BlueOf(Color));
 }
 
-void WriteName(TTextBuffer& Text, TColor Color) {  // darkorange
+void WriteName(TTextBuffer& Text, TColor Color) {
     Text << ColorNames::NearestName(Color);
 }
 
@@ -204,10 +204,12 @@ int Buffered(char* Out, std::size_t Size, TColor Color) {
 }
 
 // The rows of the list in Notations.h: the seven in screen order, then the eight of "复制为".
-#define QUILLORA_NOTATION_ROW(writer, reader, ...) {writer, reader},
+#define QUILLORA_MAIN_NOTATION_ROW(writer, reader, ...) {writer, reader},
+#define QUILLORA_MORE_NOTATION_ROW(name, writer, reader, ...) {writer, reader},
 const TNotation kNotations[kMainCount + kMoreCount] = {
-    QUILLORA_MAIN_NOTATIONS(QUILLORA_NOTATION_ROW) QUILLORA_MORE_NOTATIONS(QUILLORA_NOTATION_ROW)};
-#undef QUILLORA_NOTATION_ROW
+    QUILLORA_MAIN_NOTATIONS(QUILLORA_MAIN_NOTATION_ROW) QUILLORA_MORE_NOTATIONS(QUILLORA_MORE_NOTATION_ROW)};
+#undef QUILLORA_MAIN_NOTATION_ROW
+#undef QUILLORA_MORE_NOTATION_ROW
 
 const TNotation& Row(int Number, int Count, int First) {
     if (Number < 1 || Number > Count) throw std::out_of_range("notation " + std::to_string(Number));

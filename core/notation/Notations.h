@@ -14,8 +14,9 @@ namespace Notations {
 
 // The list, one row a notation: ROW(writer, reader, the names of its texts in the program's
 // table of texts). The seven of the main window in screen order, each with its label and its
-// caption in "取色后复制" (RGB(&1) ...); then the eight of "复制为" with their captions. Read
-// tries them in this order. The writers and readers are named for Notations.cpp, which makes
+// caption in "取色后复制" (RGB(&1) ...); then the eight of "复制为", each with its name in the
+// code (ColorFormats::kCssRgb ...), its caption and its text of #FF8000, which the tests hold
+// it to. Read tries them in this order. The writers and readers are named for Notations.cpp, which makes
 // the rows of them; the app makes its texts from the same rows.
 #define QUILLORA_MAIN_NOTATIONS(ROW)                                            \
     ROW(FormatTriple, NotationRead::Triple, NotationLabel1, NotationCaption1)   \
@@ -25,15 +26,15 @@ namespace Notations {
     ROW(FormatDelphi, NotationRead::Delphi, NotationLabel5, NotationCaption5)   \
     ROW(FormatVb, NotationRead::Vb, NotationLabel6, NotationCaption6)           \
     ROW(FormatC, NotationRead::CHex, NotationLabel7, NotationCaption7)
-#define QUILLORA_MORE_NOTATIONS(ROW)                                    \
-    ROW(Buffered<WriteCssRgb>, NotationRead::Rgb, CopyAsCaption1)       \
-    ROW(Buffered<WriteCssHsl>, NotationRead::Hsl, CopyAsCaption2)       \
-    ROW(Buffered<WriteHsv>, NotationRead::Hsv, CopyAsCaption3)          \
-    ROW(Buffered<WriteCmyk>, NotationRead::Cmyk, CopyAsCaption4)        \
-    ROW(Buffered<WriteLab>, NotationRead::Lab, CopyAsCaption5)          \
-    ROW(Buffered<WriteOklch>, NotationRead::Oklch, CopyAsCaption6)      \
-    ROW(Buffered<WriteLowerHex>, NotationRead::HashHex, CopyAsCaption7) \
-    ROW(Buffered<WriteName>, NotationRead::Name, CopyAsCaption8)
+#define QUILLORA_MORE_NOTATIONS(ROW)                                                                \
+    ROW(CssRgb, Buffered<WriteCssRgb>, NotationRead::Rgb, CopyAsCaption1, "rgb(255, 128, 0)")            \
+    ROW(CssHsl, Buffered<WriteCssHsl>, NotationRead::Hsl, CopyAsCaption2, "hsl(30, 100%, 50%)")          \
+    ROW(Hsv, Buffered<WriteHsv>, NotationRead::Hsv, CopyAsCaption3, "hsv(30, 100%, 100%)")               \
+    ROW(Cmyk, Buffered<WriteCmyk>, NotationRead::Cmyk, CopyAsCaption4, "cmyk(0%, 50%, 100%, 0%)")        \
+    ROW(Lab, Buffered<WriteLab>, NotationRead::Lab, CopyAsCaption5, "lab(67.82 45.49 74.84)")            \
+    ROW(Oklch, Buffered<WriteOklch>, NotationRead::Oklch, CopyAsCaption6, "oklch(73.19% 0.1858 52.98)")  \
+    ROW(LowerHex, Buffered<WriteLowerHex>, NotationRead::HashHex, CopyAsCaption7, "#ff8000")             \
+    ROW(ColorName, Buffered<WriteName>, NotationRead::Name, CopyAsCaption8, "darkorange")
 
 #define QUILLORA_NOTATION_ONE(...) +1
 constexpr int kMainCount = 0 QUILLORA_MAIN_NOTATIONS(QUILLORA_NOTATION_ONE);

@@ -58,9 +58,7 @@ TEST(MoreNotations, WorkedExamples) {
         const char* Texts[ColorFormats::kMoreNotationCount];
     };
     const TCase kCases[] = {
-        {Rgb(0xFF8000),
-         {"rgb(255, 128, 0)", "hsl(30, 100%, 50%)", "hsv(30, 100%, 100%)", "cmyk(0%, 50%, 100%, 0%)",
-          "lab(67.82 45.49 74.84)", "oklch(73.19% 0.1858 52.98)", "#ff8000", "darkorange"}},
+        {Rgb(0xFF8000), {}},  // the list's own worked examples
         {Rgb(0xFF0000),
          {"rgb(255, 0, 0)", "hsl(0, 100%, 50%)", "hsv(0, 100%, 100%)", "cmyk(0%, 100%, 100%, 0%)",
           "lab(54.29 80.8 69.89)", "oklch(62.8% 0.2577 29.23)", "#ff0000", "red"}},
@@ -94,8 +92,9 @@ TEST(MoreNotations, WorkedExamples) {
     };
     for (const TCase& c : kCases)
         for (int index = 1; index <= ColorFormats::kMoreNotationCount; ++index) {
-            ASSERT_NE(c.Texts[index - 1], nullptr) << "no worked example of notation " << index;
-            EXPECT_EQ(ColorFormats::MoreNotation(c.Color, index), c.Texts[index - 1])
+            const char* text = c.Texts[0] ? c.Texts[index - 1] : ColorFormats::kWorkedExamples[index - 1];
+            ASSERT_NE(text, nullptr) << "no worked example of notation " << index;
+            EXPECT_EQ(ColorFormats::MoreNotation(c.Color, index), text)
                 << "colour 0x" << std::hex << c.Color << std::dec << ", notation " << index;
         }
     EXPECT_THROW(ColorFormats::MoreNotation(0, 0), std::out_of_range);

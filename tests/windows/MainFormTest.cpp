@@ -172,6 +172,21 @@ TEST_F(MainFormTest, PopupMenusHoldTheirItemsWithDefaultsAcceleratorsAndRadioMar
     ExpectMenu(GetSubMenu(color, 21), {{L"中文(&C)", false, 2}, {L"English(&E)", false, 1}});
 }
 
+// A row placed After an entry comes just below it, then the rows placed after that row; a row
+// the menu's list names stays where the list puts it.
+TEST_F(MainFormTest, ARowPlacedAfterAnEntryFollowsIt) {
+    TOptions options;
+    TCommandTable table(options);
+    table.Add(TCommandId::Palette, L"a", nullptr);
+    table.Add(TCommandId::Exit, L"b", nullptr).After = TCommandId::Palette;
+    TCommand& c = table.AddChild(TCommandId::None, L"c", nullptr);  // rows stay where they are
+    c.After = TCommandId::Palette;
+    table.AddChild(TCommandId::None, L"d", nullptr).After = c.Id;
+    TPopupMenu menu;
+    table.Build(menu, {TCommandId::Palette, TCommandId::Separator, TCommandId::Exit});
+    ExpectMenu(menu.Handle(), {{L"a", false, 0}, {L"c", false, 0}, {L"d", false, 0}, {L"-", false, 0}, {L"b", false, 0}});
+}
+
 // English relabels the open window and its menus at once and is written once; Chinese
 // brings every text back.
 TEST_F(MainFormTest, LanguageRelabelsTheWindowAndItsMenus) {
