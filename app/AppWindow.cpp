@@ -12,6 +12,7 @@ TProductInfo ProductInfo() {
     p.UnknownError = WideToUtf8(Text(TTextId::UnknownError));
     p.ClipboardBusy = WideToUtf8(Text(TTextId::ClipboardBusy));
     p.OutOfMemory = WideToUtf8(Text(TTextId::OutOfMemory));
+    p.PressAction = Text(TTextId::PressAction);
     p.ExceptionText = [](const std::exception& e) { return WideToUtf8(ExceptionText(e)); };
     return p;
 }

@@ -2,6 +2,8 @@
 #include "AppWindow.h"
 #include "Clipboard.h"
 #include "DialogCommands.h"
+#include "LabelNames.h"
+#include "notation/ColorText.h"
 #include "Links.h"
 #include "PaletteTransfer.h"
 #include "settings/Settings.h"
@@ -91,6 +93,7 @@ TfrmMain::TfrmMain() : TForm(L"TfrmMain", kClientWidth, kClientHeight) {
     SetupComponents();
     BuildCommands();
     BindEvents();
+    NameForScreenReaders();
     // The start colour goes into the controls before their windows are made, which take their
     // texts with them: thirteen texts set afterwards cost 7 to 10 ms of start-up under Wine.
     FModel.Set(FModel.Color(), TColorSource::Start);
@@ -189,6 +192,10 @@ void TfrmMain::BindEvents() {
     });
     FModel.Listen([this](TColor c, TColorSource) { FEditors.Show(c); });
     FModel.Listen([this](TColor c, TColorSource) { FNotations.Show(c); });
+    // Not on every move of a pick: the name follows when the pick ends.
+    FModel.Listen([this](TColor, TColorSource) {
+        if (!Picking()) NameColor();
+    });
     FEditors.Attach({spiR, spiG, spiB, spiH, spiS, spiL});
     std::array<TEdit*, kNotations> edits{};
     for (int tag = 1; tag <= kNotations; ++tag) {
@@ -197,10 +204,14 @@ void TfrmMain::BindEvents() {
         n.Button.Get(*this)->OnClick = [this, tag] { FNotations.Copy(tag); };
     }
     FNotations.Attach(edits);
+    // A click opens the menu at the cursor; a screen reader's press, with the cursor elsewhere,
+    // below the button.
     btnMenu->OnClick = [this] {
         POINT p;
         GetCursorPos(&p);
-        mnuColor.Popup(p.x, p.y);
+        ScreenToClient(Handle(), &p);
+        const RECT button = btnMenu->BoundsRect();
+        OpenColorMenu(!PtInRect(&button, p));
     };
     imgDrag->OnMouseDown = [this](TMouseButton b, int, int) { StartDrag(imgDrag, b); };
     imgDrag2->OnMouseDown = [this](TMouseButton b, int, int) { StartDrag(imgDrag2, b); };
@@ -215,6 +226,7 @@ void TfrmMain::BindEvents() {
     chkStayOnTop->OnClick = [this] { FOptions.Write(TSettings::TSettingId::StayOnTop, chkStayOnTop->Checked()); };
     // The keys of a pick, and Ctrl+1..Ctrl+7 in the main window, before any control sees them.
     Application.OnMessage = [this](const MSG& msg) {
+        if (MenuKey(msg)) return true;
         if (msg.message != WM_KEYDOWN) return false;
         if (FPicker.Key(msg.wParam, (msg.lParam & 0x40000000) != 0)) return true;
         const bool ctrlOnly = GetKeyState(VK_CONTROL) < 0 && GetKeyState(VK_MENU) >= 0;
@@ -269,7 +281,51 @@ void TfrmMain::ApplyLanguage() {
     RelabelLayout(*this, Layout());
     ShowStatus(status);
     UseProductTexts();
+    NameForScreenReaders();
     FCommands.Refresh();
+}
+
+// The copy buttons name their notation by its label: "复制 Html". The two "+" icons start a
+// keyboard pick when pressed, as "屏幕取色" does.
+void TfrmMain::NameForScreenReaders() {
+    for (int tag = 1; tag <= kNotations; ++tag) {
+        const TNotationPlace& n = NotationPlace(tag);
+        static_cast<TSpeedButton*>(n.Button.Get(*this))->AccessibleName =
+            std::wstring(Text(X::CopyButton)) + L" " + LabelCaptionAsName(Text(n.Label));
+    }
+    for (TPanel* drag : {pnlDrag, pnlDrag2}) {
+        drag->SetAccessibleName(Text(X::DragToPick));
+        drag->AccessibleAction = [this] { FCommands.Run(TCommandId::Pick); };
+    }
+    pnlZoom->SetAccessibleName(Text(X::MagnifierName));
+    NameColor();
+}
+
+void TfrmMain::NameColor() {
+    pnlColor->SetAccessibleName(
+        Text(X::CurrentColorName, AnsiToWide(ColorText::FromColor(CurrentColor()))));
+}
+
+void TfrmMain::OpenColorMenu(bool fromKeyboard) {
+    POINT p{btnMenu->Left(), btnMenu->Top() + btnMenu->Height()};
+    if (fromKeyboard)
+        ClientToScreen(Handle(), &p);
+    else
+        GetCursorPos(&p);
+    mnuColor.Popup(p.x, p.y, fromKeyboard);
+}
+
+bool TfrmMain::MenuKey(const MSG& msg) {
+    const bool f10 = msg.message == WM_SYSKEYDOWN && msg.wParam == VK_F10;
+    const bool apps = msg.message == WM_KEYDOWN && msg.wParam == VK_APPS;
+    if (!(f10 || apps) || GetAncestor(msg.hwnd, GA_ROOT) != Handle() || Picking() || !IsWindowEnabled(Handle()))
+        return false;
+    wchar_t className[16] = L"";
+    GetClassNameW(msg.hwnd, className, 16);
+    const bool inEdit = _wcsicmp(className, L"Edit") == 0;
+    if ((apps || GetKeyState(VK_SHIFT) < 0) && inEdit) return false;  // the edit's own menu
+    OpenColorMenu(true);
+    return true;
 }
 
 void TfrmMain::MakeDpiImages() {

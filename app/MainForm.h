@@ -99,6 +99,13 @@ private:
     // The captions of the window's controls and the messages in the current language; the
     // notification area's menu and the windows opened afterwards follow it.
     void ApplyLanguage();
+    // The names screen readers read for the drawn buttons and the windows without a label.
+    void NameForScreenReaders();
+    void NameColor();
+    // The colour menu below "菜单", its first entry selected (from a key), or at the cursor.
+    void OpenColorMenu(bool fromKeyboard);
+    // F10 anywhere in the window; Shift+F10 and the context-menu key outside an edit.
+    bool MenuKey(const MSG& msg);
     void DpiChanged() override;
     // The icons, cursors and magnifier pictures at the window's DPI; the magnifier starts white.
     void MakeDpiImages();

@@ -7,6 +7,9 @@
 #include <stdexcept>
 
 namespace {
+// Posted to a window whose element (wParam; 0 the window itself) a screen reader pressed.
+constexpr UINT kAccessibleActionMessage = WM_APP + 0x2F01;
+
 // The window property that leads from a window to its object.
 const wchar_t* ControlProperty() {
     static const std::wstring name = Runtime::Product().Name + L".Control";
@@ -267,13 +270,18 @@ LRESULT TWinControl::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
                 return reinterpret_cast<LRESULT>(b);
         break;
     case WM_GETOBJECT:
-        // An accessibility client asks: the name goes to the annotation service now, before
-        // the client reads it. Where the service takes none, the window gives its own object.
-        if (!FAccessibleName.empty() && !FAnnotated)
+        // An accessibility client asks. A window with elements drawn on it or an action of its
+        // own gives its own object; otherwise the name goes to the annotation service now,
+        // before the client reads it, and where the service takes none, the window gives its
+        // own object.
+        if (!HasAccessibleParts() && !FAccessibleName.empty() && !FAnnotated)
             FAnnotated = Accessible::Annotate(FHandle, FAccessibleName);
-        if (!FAccessibleName.empty() && !FAnnotated)
-            if (LRESULT r = Accessible::ClientObject(FHandle, wp, lp, FAccessibleName)) return r;
+        if (HasAccessibleParts() || (!FAccessibleName.empty() && !FAnnotated))
+            if (LRESULT r = Accessible::ClientObject(FHandle, wp, lp, &AccessibleParts, &AccessibleAct)) return r;
         break;
+    case kAccessibleActionMessage:
+        RunAccessibleAction(static_cast<int>(wp));
+        return 0;
     case WM_ERASEBKGND:
         if (IsOwnClass()) return 1;
         break;
@@ -457,6 +465,47 @@ void TWinControl::ApplyAccessibleName() {
     if (!FAnnotated) return;
     if (FAccessibleName.empty()) Accessible::RemoveAnnotation(FHandle);
     FAnnotated = !FAccessibleName.empty() && Accessible::Annotate(FHandle, FAccessibleName);
+}
+
+bool TWinControl::HasAccessibleParts() const {
+    if (AccessibleAction) return true;
+    for (const TControl* c : FControls)
+        if (auto* g = dynamic_cast<const TGraphicControl*>(c); g && g->AccessibleRole) return true;
+    return false;
+}
+
+// The graphic children with a role, visible ones only, in the order they came: the numbers
+// of the elements a screen reader sees.
+bool TWinControl::AccessibleParts(HWND window, Accessible::TClientParts& parts) {
+    const TWinControl* w = FromHandle(window);
+    if (!w) return false;
+    parts.Name = w->FAccessibleName;
+    parts.Action = Runtime::Product().PressAction;
+    parts.OwnAction = static_cast<bool>(w->AccessibleAction);
+    for (const TControl* c : w->FControls)
+        if (auto* g = dynamic_cast<const TGraphicControl*>(c); g && g->AccessibleRole && g->Visible())
+            parts.Elements.push_back({g->AccessibleRole, g->AccessibleName.empty() ? g->Caption() : g->AccessibleName,
+                                      g->BoundsRect(), g->Enabled() && IsWindowEnabled(GetAncestor(window, GA_ROOT))});
+    return true;
+}
+
+// Posted, so that the screen reader's call returns at once: an action may open a menu or a
+// dialog, or start a pick, each with a message loop of its own.
+bool TWinControl::AccessibleAct(HWND window, int element) {
+    return FromHandle(window) && PostMessageW(window, kAccessibleActionMessage, static_cast<WPARAM>(element), 0);
+}
+
+void TWinControl::RunAccessibleAction(int element) {
+    if (!IsWindowEnabled(GetAncestor(FHandle, GA_ROOT))) return;  // a dialog holds the window
+    if (element == 0) {
+        if (AccessibleAction && FEnabled) AccessibleAction();
+        return;
+    }
+    for (TControl* c : FControls)
+        if (auto* g = dynamic_cast<TGraphicControl*>(c); g && g->AccessibleRole && g->Visible() && --element == 0) {
+            if (g->Enabled() && g->OnClick) g->OnClick();
+            return;
+        }
 }
 
 void TWinControl::ApplyTabOrder() {

@@ -7,6 +7,7 @@
 // procedure. The window goes before the object: DestroyHandle, then the object; an object
 // that goes first takes its window with it, detached before, so no message reaches it.
 #pragma once
+#include "Accessible.h"
 #include "Graphics.h"
 #include <functional>
 #include <memory>
@@ -104,6 +105,11 @@ protected:
 class TGraphicControl : public TControl {
 public:
     TGraphicControl(TWinControl* parent, int left, int top, int width, int height);
+    // Not 0: screen readers find the control as an element of its parent's window, with this
+    // role (ROLE_SYSTEM_PUSHBUTTON, ROLE_SYSTEM_LINK), this name (empty: its caption), its
+    // place, and a default action that runs OnClick.
+    long AccessibleRole = 0;
+    std::wstring AccessibleName;
 };
 
 // The window class and styles a windowed control is made with.
@@ -145,6 +151,9 @@ public:
     // object keeps it and gives it to every window made for it.
     const std::wstring& AccessibleName() const { return FAccessibleName; }
     void SetAccessibleName(const std::wstring& name);
+    // What the window does when a screen reader presses it (its default action); empty: the
+    // system's answer.
+    std::function<void()> AccessibleAction;
     // A control that shows no text of its own (an edit, a list) takes the name of the label
     // beside it.
     virtual bool TakesLabelName() const { return false; }
@@ -194,6 +203,10 @@ private:
     void Attach(HWND h);
     void Detach();
     void ApplyAccessibleName();
+    bool HasAccessibleParts() const;
+    static bool AccessibleParts(HWND window, Accessible::TClientParts& parts);
+    static bool AccessibleAct(HWND window, int element);
+    void RunAccessibleAction(int element);
 
     WNDPROC FOldProc = nullptr;
     std::vector<TControl*> FControls;

@@ -76,9 +76,11 @@ HMENU TPopupMenu::Handle() {
     return FMenu;
 }
 
-void TPopupMenu::Popup(int x, int y) {
+void TPopupMenu::Popup(int x, int y, bool fromKeyboard) {
     HWND owner = Runtime::OwnerWindow();
     if (OnPopup) OnPopup();
+    // The menu's own loop reads the key, as if the user had pressed it in the open menu.
+    if (fromKeyboard) PostMessageW(owner, WM_KEYDOWN, VK_DOWN, 0);
     FActive = Handle();
     FOpen = this;
     UINT id = static_cast<UINT>(TrackPopupMenuEx(

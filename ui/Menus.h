@@ -58,8 +58,9 @@ public:
     // only the open menu needed.
     std::function<void()> OnClose;
     // Shows the menu with its top left corner at a screen point and waits until it closes;
-    // the chosen item's OnClick runs after that.
-    void Popup(int x, int y);
+    // the chosen item's OnClick runs after that. Opened from a key, its first entry is
+    // selected, so that arrows, access keys and Enter go on from there.
+    void Popup(int x, int y, bool fromKeyboard = false);
     // Called by Popup for the id the menu returned: runs that item's OnClick. False when no
     // item has the id (the menu was closed without a choice).
     bool Choose(UINT id);

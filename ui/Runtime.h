@@ -16,6 +16,7 @@ struct TProductInfo {
     std::string UnknownError;   // an exception without a text of its own
     std::string ClipboardBusy;  // the clipboard stays open in another program
     std::string OutOfMemory;
+    std::wstring PressAction;  // what a screen reader calls pressing a button drawn on a window
     // The text (UTF-8) shown for an exception that reaches a window procedure; unset, its
     // what(). Errors that carry a code get their words here.
     std::function<std::string(const std::exception&)> ExceptionText;

@@ -1,5 +1,6 @@
 #include "StdCtrls.h"
 #include <commctrl.h>
+#include <oleacc.h>
 #include <algorithm>
 
 namespace {
@@ -304,6 +305,7 @@ void TComboBox::Command(WORD code) {
 TSpeedButton::TSpeedButton(TWinControl* parent, int left, int top, int width, int height,
                            const std::wstring& caption)
     : TGraphicControl(parent, left, top, width, height) {
+    AccessibleRole = ROLE_SYSTEM_PUSHBUTTON;
     FCaption = caption;
     FFont.Color = clBtnText;
 }

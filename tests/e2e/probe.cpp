@@ -11,14 +11,21 @@
 //   probe setclipboard TEXT       puts TEXT on the clipboard from the Windows side
 //   probe getclipboard            prints the text the Windows side of the clipboard holds
 //   probe shortcut LNK_PATH       prints the program a shortcut (.lnk) starts
+//   probe accessible CLASS       the elements of the window's client object, as a screen
+//                                 reader reads them: role, name, place on the screen, action
+//   probe press CLASS NAME        does the default action of the element of that name
 //   probe clickpad X Y MS         shows a 100 x 100 window of colour #3C965A at X,Y for MS ms;
 //                                 its title counts the button presses and releases it gets
 #include <windows.h>
+#include <shellapi.h>
 #include <shlobj.h>
+#include <oleacc.h>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <cwchar>
 #include <string>
+#include <vector>
 
 namespace {
 HWND Find(const char* cls) { return FindWindowA(cls, nullptr); }
@@ -149,6 +156,51 @@ int ClickPad(int x, int y, int ms) {
     while (GetMessageA(&msg, nullptr, 0, 0) && msg.message != WM_TIMER) DispatchMessageA(&msg);
     return 0;
 }
+std::string Utf8(const wchar_t* text) {
+    char out[512] = "";
+    WideCharToMultiByte(CP_UTF8, 0, text ? text : L"", -1, out, sizeof out, nullptr, nullptr);
+    return out;
+}
+
+// Each simple element of the window's client object (the drawn buttons), one line each:
+// role=N name=... at=X,Y WxH action=...; with Press, the element of that name is pressed
+// instead. The exit code says whether the object answered (and the element was found).
+int Accessible(HWND h, const wchar_t* press) {
+    CoInitialize(nullptr);
+    IAccessible* client = nullptr;
+    if (FAILED(AccessibleObjectFromWindow(h, OBJID_CLIENT, IID_IAccessible, reinterpret_cast<void**>(&client))) ||
+        !client)
+        return 1;
+    LONG count = 0;
+    client->get_accChildCount(&count);
+    std::vector<VARIANT> children(static_cast<size_t>(count > 0 ? count : 1));
+    LONG got = 0;
+    AccessibleChildren(client, 0, count, children.data(), &got);
+    bool found = press == nullptr;
+    for (LONG i = 0; i < got; ++i) {
+        VARIANT& child = children[static_cast<size_t>(i)];
+        if (child.vt != VT_I4) {
+            VariantClear(&child);
+            continue;
+        }
+        BSTR name = nullptr, action = nullptr;
+        VARIANT role;
+        VariantInit(&role);
+        LONG x = 0, y = 0, w = 0, hgt = 0;
+        client->get_accName(child, &name);
+        client->get_accRole(child, &role);
+        client->accLocation(&x, &y, &w, &hgt, child);
+        client->get_accDefaultAction(child, &action);
+        if (press && name && std::wcscmp(name, press) == 0) found = SUCCEEDED(client->accDoDefaultAction(child));
+        if (!press)
+            std::printf("role=%ld name=%s at=%ld,%ld %ldx%ld action=%s\n", role.vt == VT_I4 ? role.lVal : -1L,
+                        Utf8(name).c_str(), x, y, w, hgt, Utf8(action).c_str());
+        SysFreeString(name);
+        SysFreeString(action);
+    }
+    client->Release();
+    return found ? 0 : 1;
+}
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -221,6 +273,12 @@ int main(int argc, char** argv) {
     if (cmd == "closebox") return CaptionButton(h, HTCLOSE);
     if (cmd == "minbox") return CaptionButton(h, HTMINBUTTON);
     if (cmd == "tree") return EnumChildWindows(h, &PrintChild, 0), 0;
+    if (cmd == "accessible") return Accessible(h, nullptr);
+    if (cmd == "press" && argc == 4) {
+        int count = 0;
+        wchar_t** wide = CommandLineToArgvW(GetCommandLineW(), &count);  // the name as typed
+        return wide && count == 4 ? Accessible(h, wide[3]) : 2;
+    }
     std::fprintf(stderr, "probe: unknown command %s\n", cmd.c_str());
     return 2;
 }
