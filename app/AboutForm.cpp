@@ -2,6 +2,7 @@
 #include "Texts.h"
 #include "Links.h"
 #include "Text.h"
+#include <oleacc.h>
 
 TfrmAbout* frmAbout = nullptr;
 
@@ -58,6 +59,10 @@ TfrmAbout::TfrmAbout() : TForm(L"TfrmAbout", kClientWidth, kClientHeight, TBorde
     lblWebsite2->OnMouseUp = [this](TMouseButton b, int, int) {
         LinkMouseUp(lblWebsite2, b, &Links::OpenWebSite);
     };
+    // Links to a screen reader, opened when it presses them.
+    lblEmail2->OnClick = &Links::OpenMail;
+    lblWebsite2->OnClick = &Links::OpenWebSite;
+    for (TLabel* l : {lblEmail2, lblWebsite2}) l->AccessibleRole = ROLE_SYSTEM_LINK;
 }
 
 // Left edge at (client width - width) div 2; the top stays as laid out.

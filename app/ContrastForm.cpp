@@ -79,6 +79,8 @@ TfrmContrast::TfrmContrast() : TForm(L"TfrmContrast", kClientWidth, kClientHeigh
     cboFavorites->SetDropDownCount(12);
     CancelButton = btnClose;
     btnClose->ModalResult = mrCancel;
+    edtFore->SetAccessibleName(Text(X::ForegroundName));
+    edtBack->SetAccessibleName(Text(X::BackgroundName));
 
     OnCreate = [this] { FormCreate(); };
     btnFore->OnClick = [this] { ChooseColor(true); };
@@ -143,8 +145,12 @@ void TfrmContrast::ShowFigures() {
         shape->SetPenColor(color);
         shape->SetBrushColor(color);
     }
-    edtFore->SetText(AnsiToWide(ColorText::FromColor(FFore)));
-    edtBack->SetText(AnsiToWide(ColorText::FromColor(FBack)));
+    const std::wstring fore = AnsiToWide(ColorText::FromColor(FFore)), back = AnsiToWide(ColorText::FromColor(FBack));
+    edtFore->SetText(fore);
+    edtBack->SetText(back);
+    // The swatches are read as "前景 #RRGGBB", those of a vision after its name.
+    pnlFore->SetAccessibleName(Text(X::SummaryForeground, fore));
+    pnlBack->SetAccessibleName(Text(X::SummaryBackground, back));
     const int ratio = Contrast::RatioHundredths(FFore, FBack);
     edtRatio->SetText(AnsiToWide(Contrast::RatioText(ratio)));
     for (int i = 0; i < kVerdicts; ++i)
@@ -156,6 +162,9 @@ void TfrmContrast::ShowFigures() {
         shpVisionFore[i]->SetBrushColor(fore);
         shpVisionBack[i]->SetPenColor(back);
         shpVisionBack[i]->SetBrushColor(back);
+        const std::wstring name = std::wstring(VisionName(vision)) + L" ";
+        pnlVisionFore[i]->SetAccessibleName(name + Text(X::SummaryForeground, AnsiToWide(ColorText::FromColor(fore))));
+        pnlVisionBack[i]->SetAccessibleName(name + Text(X::SummaryBackground, AnsiToWide(ColorText::FromColor(back))));
         edtVisionRatios[i]->SetText(AnsiToWide(Contrast::RatioText(Contrast::RatioHundredths(fore, back))));
     }
     DrawSample();

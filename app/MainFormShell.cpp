@@ -42,13 +42,18 @@ void TfrmMain::ShowPick(const TPickSample& sample, bool atPosition) {
     FModel.Set(sample.Color, TColorSource::Picked);
 }
 
-void TfrmMain::ShowHint() { ShowStatus(kHint + FPicker.TrueColor().StatusSuffix()); }
+// The colour panel's name follows the colour once the pick is over.
+void TfrmMain::ShowHint() {
+    ShowStatus(kHint + FPicker.TrueColor().StatusSuffix());
+    NameColor();
+}
 
 // The still picture is topmost; the window goes above it for as long as it is shown.
 void TfrmMain::FreezeChanged() { AssertStayOnTop(); }
 
 // The colour goes to the recent colours and, as "取色后复制" says, to the clipboard.
 void TfrmMain::PickTaken() {
+    NameColor();
     FRecent.Add(CurrentColor());
     if (AutoCopy() >= 1 && AutoCopy() <= kNotations) FNotations.Copy(AutoCopy());
     FOwnFormats.CopyAfterPick();

@@ -1,5 +1,6 @@
 #include "SaveColorForm.h"
 #include "Texts.h"
+#include "LabelNames.h"
 
 TfrmSaveColor* frmSaveColor = nullptr;
 
@@ -35,6 +36,7 @@ TfrmSaveColor::TfrmSaveColor()
         e->SetColor(clBtnFace);
     }
     edtComment->SetMaxLength(256);
+    pnlColor->SetAccessibleName(LabelCaptionAsName(Text(X::ColorLabel)));  // the swatch beside "颜色:"
     SetDefaultButton(btnOK);
     CancelButton = btnCancel;
     btnOK->ModalResult = mrOk;

@@ -1,4 +1,5 @@
 #include "VariationsForm.h"
+#include "LabelNames.h"
 #include "Clipboard.h"
 #include "notation/ColorFormats.h"
 #include "notation/ColorText.h"
@@ -167,6 +168,10 @@ TfrmVariations::TfrmVariations()
         e->SetReadOnly(true);
         e->SetColor(clBtnFace);
     }
+    // No label stands beside them: named after their notations.
+    edtHex->SetAccessibleName(LabelCaptionAsName(Text(X::NotationLabel4)));
+    edtRgb->SetAccessibleName(Text(X::CssRgbName));
+    edtOklch->SetAccessibleName(Text(X::OklchName));
     FText.reserve(64);
     SetDefaultButton(btnUse);
     btnUse->ModalResult = mrOk;

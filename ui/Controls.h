@@ -150,7 +150,7 @@ public:
     // The name a screen reader reads for the control; empty leaves it to the system. The
     // object keeps it and gives it to every window made for it.
     const std::wstring& AccessibleName() const { return FAccessibleName; }
-    void SetAccessibleName(const std::wstring& name);
+    virtual void SetAccessibleName(const std::wstring& name);
     // What the window does when a screen reader presses it (its default action); empty: the
     // system's answer.
     std::function<void()> AccessibleAction;

@@ -33,6 +33,11 @@ public:
     TSpinButton& Button() { return FButton; }
     LRESULT WndProc(UINT msg, WPARAM wp, LPARAM lp) override;
     void ChangeDpi(int dpi) override;
+    // The arrow buttons are read under the edit's name.
+    void SetAccessibleName(const std::wstring& name) override {
+        TEdit::SetAccessibleName(name);
+        FButton.SetAccessibleName(name);
+    }
 protected:
     void HandleCreated() override;
 private:

@@ -1,10 +1,15 @@
 // The names a screen reader reads: each window's client object asked for its name, as a screen
 // reader asks for it.
+#include "AboutForm.h"
+#include "ContrastForm.h"
 #include "FormatsForm.h"
 #include "LabelNames.h"
 #include "MainWindowTest.h"
+#include "MyColorsForm.h"
 #include "SaveColorForm.h"
+#include "VariationsForm.h"
 #include <oleacc.h>
+#include <functional>
 
 namespace {
 std::wstring ReadName(HWND window) {
@@ -85,5 +90,64 @@ TEST_F(AccessibleNameTest, LabelsNameOnlyTheControlsBesideThem) {
         {&edtNotes, L"Notes"}, {&edtBelow, L""}, {&edtNear, L"A&B"}, {&cboOwn, L"Kept"}, {&chk, L""}};
     for (auto [control, name] : expected) EXPECT_EQ(control->AccessibleName(), name) << control->Left();
     for (const wchar_t* caption : {L"：", L"&", L"  "}) EXPECT_EQ(LabelCaptionAsName(caption), L"");
+}
+
+// What a screen reader finds in a window, one line for each control without a name: its
+// windows (each read through its client object) and the elements drawn on them (each read
+// from its window's object). A drawn control that answers the mouse must be an element, or
+// fill a window that stands for it under a name of its own.
+void ListUnnamed(const TWinControl& window, std::vector<std::string>& unnamed) {
+    char className[64] = "";
+    GetClassNameA(window.Handle(), className, sizeof className);
+    const std::string where = window.Name.empty() ? className : window.Name;
+    IAccessible* object = nullptr;
+    ASSERT_TRUE(SUCCEEDED(AccessibleObjectFromWindow(window.Handle(), OBJID_CLIENT, IID_IAccessible,
+                                                     reinterpret_cast<void**>(&object))) && object);
+    LONG count = 0, got = 0;
+    object->get_accChildCount(&count);
+    std::vector<VARIANT> children(static_cast<size_t>(count) + 1);
+    AccessibleChildren(object, 0, count, children.data(), &got);
+    for (LONG i = 0; i < got; ++i) {
+        BSTR name = nullptr;
+        if (children[i].vt == VT_I4 && (object->get_accName(children[i], &name), !name || !*name))
+            unnamed.push_back("drawn element " + std::to_string(children[i].lVal) + " in " + where);
+        SysFreeString(name);
+        VariantClear(&children[i]);
+    }
+    object->Release();
+    for (TControl* c : window.Controls()) {
+        if (auto* w = dynamic_cast<TWinControl*>(c)) {
+            if (!w->Visible()) continue;
+            if (ReadName(w->Handle()).empty()) unnamed.push_back(w->Name + " in " + where);
+            ListUnnamed(*w, unnamed);
+        } else if (auto* g = dynamic_cast<TGraphicControl*>(c);
+                   g && !g->AccessibleRole && (g->OnClick || g->OnMouseDown || g->OnMouseUp) &&
+                   window.AccessibleName().empty()) {
+            unnamed.push_back(g->Name + " in " + where + ": answers the mouse, no element");
+        }
+    }
+}
+
+// Every window of the program, each in both languages: nothing a screen reader finds is
+// without a name, so a new control cannot ship unnamed.
+TEST_F(AccessibleNameTest, EveryWindowNamesEveryControl) {
+    const std::function<TFormPtr<TForm>()> dialogs[] = {
+        [] { return Application.NewForm<TfrmSaveColor>(); }, [] { return Application.NewForm<TfrmMyColors>(); },
+        [] { return Application.NewForm<TfrmContrast>(); },
+        [] {
+            auto form = Application.NewForm<TfrmVariations>();
+            form->SetCurrent(clRed);
+            return TFormPtr<TForm>(std::move(form));
+        },
+        [] { return Application.NewForm<TfrmFormats>(); },   [] { return Application.NewForm<TfrmAbout>(); }};
+    for (TLanguage language : {TLanguage::Chinese, TLanguage::English}) {
+        SetLanguage(language);
+        CreateMain();
+        std::vector<std::string> unnamed;
+        ListUnnamed(*F, unnamed);
+        for (const auto& make : dialogs) ListUnnamed(*make(), unnamed);
+        for (const std::string& line : unnamed) ADD_FAILURE() << line;
+        Application.DestroyForms();
+    }
 }
 }  // namespace

@@ -358,6 +358,7 @@ TEST_F(PickTest, KeyPickTakesWithEnterOrLeftClickAndCancelsWithEscOrRightClick) 
     for (End e : {End{false, 0, VK_ESCAPE}, End{false, WM_PICKCLICK, 0}, End{true, 0, VK_RETURN},
                   End{true, WM_PICKCLICK, 1}}) {
         MoveTo(kLeft + 5, kTop + 6);
+        const std::wstring named = F->pnlColor->AccessibleName();
         SendMessageW(F->Handle(), WM_HOTKEY, kPickHotKeyId, 0);
         EXPECT_TRUE(F->Picking());
         EXPECT_EQ(Application.Cursor(), 1);
@@ -368,6 +369,7 @@ TEST_F(PickTest, KeyPickTakesWithEnterOrLeftClickAndCancelsWithEscOrRightClick) 
             Application.ProcessMessages();
         }
         EXPECT_EQ(F->CurrentColor(), PatternColor(7, 8)) << "a move picks without a button";
+        EXPECT_EQ(F->pnlColor->AccessibleName(), named) << "the colour panel's name stays during the pick";
         if (e.msg) SendMessageW(F->Handle(), e.msg, e.key, 0);
         else Key(e.key);
         EXPECT_FALSE(F->Picking());
@@ -376,8 +378,10 @@ TEST_F(PickTest, KeyPickTakesWithEnterOrLeftClickAndCancelsWithEscOrRightClick) 
             EXPECT_EQ(F->CurrentColor(), PatternColor(7, 8));
             EXPECT_EQ(F->stbStatus->PanelText(), TfrmMain::kHint);
             EXPECT_EQ(Clipboard::Text(Application.Handle()), "#1C20C8");
+            EXPECT_EQ(F->pnlColor->AccessibleName(), L"当前颜色 #1C20C8") << "and follows when it ends";
         } else {
             EXPECT_EQ(Shown(), before);
+            EXPECT_EQ(F->pnlColor->AccessibleName(), named);
             EXPECT_EQ(Clipboard::Text(Application.Handle()), "before") << "a cancelled pick copies nothing";
         }
     }
