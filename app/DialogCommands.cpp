@@ -62,12 +62,14 @@ bool ChooseSavedColor(TColor& color) {
     return chosen;
 }
 
-// Contrast of Color on the last background (the palette picks other backgrounds).
-void ShowContrast(TColorDialog& palette, TColor color) {
+// Contrast of the current colour on the last background (the palette and the eyedroppers pick
+// others).
+void ShowContrast(const TDialogHost& host) {
     auto dialog = Application.NewForm<TfrmContrast>();
     frmContrast = dialog.get();
-    dialog->Palette = &palette;
-    dialog->SetColors(color, TfrmContrast::LastBackground);
+    dialog->Palette = host.Palette;
+    dialog->PickFromScreen = host.Pick;
+    dialog->SetColors(host.Color(), TfrmContrast::LastBackground);
     dialog->ShowModal();
     frmContrast = nullptr;
 }
@@ -103,7 +105,7 @@ void AddDialogCommands(TCommandTable& commands, const TDialogHost& host) {
         TColor c;
         if (ChooseVariation(*host.Palette, host.Color(), c)) host.Take(c);
     });
-    commands.Add(C::Contrast, TTextId::Contrast, [host] { ShowContrast(*host.Palette, host.Color()); });
+    commands.Add(C::Contrast, TTextId::Contrast, [host] { ShowContrast(host); });
 }
 
 bool EditFormatsDialog(TColor color, std::vector<int>& oldKeys, std::vector<int>& newKeys) {

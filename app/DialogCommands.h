@@ -12,6 +12,8 @@ struct TDialogHost {
     TColorDialog* Palette;                 // the standard colour dialog, which keeps its colours
     std::function<TColor()> Color;         // the current colour
     std::function<void(TColor)> Take;      // a colour chosen in a dialog becomes the current one
+    // A keyboard pick from the screen whose colour goes to the function given (an eyedropper's).
+    std::function<void(std::function<void(TColor)>)> Pick;
 };
 
 // 调色板, 保存颜色, 我的颜色, 变体 and 对比度, each a row of the command table. A new dialog's

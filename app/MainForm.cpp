@@ -128,7 +128,8 @@ void TfrmMain::BuildCommands() {
     using C = TCommandId;
     using S = TSettings::TSettingId;
     AddDialogCommands(FCommands, {[this] { return Handle(); }, &ColorDialog1, [this] { return CurrentColor(); },
-                                  [this](TColor c) { TakeColor(c, TColorSource::Dialog); }});
+                                  [this](TColor c) { TakeColor(c, TColorSource::Dialog); },
+                                  [this](std::function<void(TColor)> taken) { StartDialogPick(std::move(taken)); }});
     TCommand& pick = FCommands.Add(C::Pick, X::Pick, [this] { StartKeyPick(); });
     pick.Enabled = [this] { return !Picking() && IsWindowEnabled(Handle()); };
     pick.Text = [this] { return HotKeyRegistered() ? AnsiToWide(HotKeyText(HotKey())) : std::wstring(); };

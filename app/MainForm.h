@@ -61,6 +61,8 @@ public:
     // A keyboard pick, from the hot key or the menu; not over a pick already on, nor while a
     // dialog or a menu holds the program.
     void StartKeyPick();
+    // A keyboard pick for a dialog, also while it holds the window: Taken gets the colour.
+    void StartDialogPick(std::function<void(TColor)> taken);
     void EndKeyPick(bool take) {
         if (FPicker.KeyPicking()) take ? FPicker.Take() : FPicker.Cancel();
     }
@@ -128,6 +130,7 @@ private:
     void ShowPick(const TPickSample& sample, bool atPosition) override;
     void ShowHint() override;
     void PickTaken() override;
+    void PickTakenFor(const std::function<void(TColor)>& taken) override;
     void KeepShown() override;
     void ShowKept() override;
     void FreezeChanged() override;

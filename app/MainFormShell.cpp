@@ -18,6 +18,14 @@ void TfrmMain::StartKeyPick() {
     FPicker.Begin(std::make_unique<TKeyPick>(FPicker));
 }
 
+// A keyboard pick for a dialog's eyedropper: it runs while the dialog holds the window, and
+// the dialog keeps the front and the keys.
+void TfrmMain::StartDialogPick(std::function<void(TColor)> taken) {
+    if (Picking() || !Capture() || TPopupMenu::ActiveMenu()) return;
+    if (FOptions.Get(TSettings::TSettingId::Freeze)) FPicker.Freeze();
+    FPicker.Begin(std::make_unique<TKeyPick>(FPicker, std::move(taken)));
+}
+
 void TfrmMain::StartDrag(TImage* pressed, TMouseButton button) {
     if (button == TMouseButton::Left)
         FPicker.Begin(std::make_unique<TDragPick>(FPicker, pressed, std::array{imgDrag, imgDrag2}));
@@ -57,6 +65,13 @@ void TfrmMain::PickTaken() {
     FRecent.Add(CurrentColor());
     if (AutoCopy() >= 1 && AutoCopy() <= kNotations) FNotations.Copy(AutoCopy());
     FOwnFormats.CopyAfterPick();
+}
+
+void TfrmMain::PickTakenFor(const std::function<void(TColor)>& taken) {
+    const TColor color = CurrentColor();
+    ShowKept();
+    FRecent.Add(color);
+    taken(color);
 }
 
 void TfrmMain::KeepShown() {

@@ -328,7 +328,10 @@ void TKeyPick::Take() {
     FPicker.PickAt(CursorPos());
     End();
     FPicker.Host().ShowHint();
-    FPicker.Host().PickTaken();
+    if (FTaken)
+        FPicker.Host().PickTakenFor(FTaken);
+    else
+        FPicker.Host().PickTaken();
 }
 
 void TKeyPick::Cancel() {

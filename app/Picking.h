@@ -30,6 +30,9 @@ public:
     virtual void ShowHint() = 0;
     // A pick has taken its colour (a drag released, a keyboard pick taken, a magnifier click).
     virtual void PickTaken() = 0;
+    // A pick for a dialog has taken the colour it shows: it goes to Taken, and the window
+    // shows again what it showed before the pick.
+    virtual void PickTakenFor(const std::function<void(TColor)>& taken) = 0;
     // What the window shows, kept when a keyboard pick starts and shown again when it is
     // cancelled.
     virtual void KeepShown() = 0;
@@ -170,6 +173,9 @@ private:
 class TKeyPick : public TPickSession {
 public:
     using TPickSession::TPickSession;
+    // A pick for someone else (a dialog's eyedropper): the window shows again what it showed
+    // before and Taken gets the colour, which goes to the recent colours and nowhere else.
+    TKeyPick(TPicker& picker, std::function<void(TColor)> taken) : TPickSession(picker), FTaken(std::move(taken)) {}
     void Start() override;
     void Take() override;
     void Cancel() override;
@@ -177,6 +183,7 @@ public:
 
 private:
     void End();
+    std::function<void(TColor)> FTaken;
 };
 
 // A click into the magnifier (any button) takes the colour shown there at once.

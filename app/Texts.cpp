@@ -139,11 +139,15 @@ const wchar_t* VisionName(Contrast::TVision vision) {
     throw std::out_of_range("text");
 }
 
-std::wstring ContrastSummary(TColor foreground, TColor background) {
-    const int ratio = Contrast::RatioHundredths(foreground, background);
+std::wstring ContrastSummary(TColor foreground, TColor background, int opacity) {
+    const TColor seen = Contrast::Overlay(foreground, background, opacity);
+    const int ratio = Contrast::RatioHundredths(seen, background);
     std::wstring text = Text(X::SummaryForeground, AnsiToWide(ColorText::FromColor(foreground))) + L"\r\n" +
-                        Text(X::SummaryBackground, AnsiToWide(ColorText::FromColor(background))) + L"\r\n" +
-                        Text(X::SummaryRatio, AnsiToWide(Contrast::RatioText(ratio)));
+                        Text(X::SummaryBackground, AnsiToWide(ColorText::FromColor(background))) + L"\r\n";
+    if (opacity < 100)
+        text += Text(X::SummaryOpacity, std::to_wstring(opacity)) + L"\r\n" +
+                Text(X::SummaryBlended, AnsiToWide(ColorText::FromColor(seen))) + L"\r\n";
+    text += Text(X::SummaryRatio, AnsiToWide(Contrast::RatioText(ratio)));
     for (int i = 0; i < static_cast<int>(std::size(Contrast::kCriteria)); ++i)
         text += L"\r\n" + std::wstring(CriterionLabel(i)) + L" " +
                 VerdictText(Contrast::Passes(ratio, Contrast::kCriteria[i]));

@@ -64,8 +64,10 @@ const wchar_t* VisionName(Contrast::TVision vision);
 //   背景 #767676
 //   对比度 4.54:1
 //   AA 正常文字 通过
-// and one such line for each of the other four criteria.
-std::wstring ContrastSummary(TColor foreground, TColor background);
+// and one such line for each of the other four criteria. Below 100 % opacity, the opacity and
+// the foreground laid over the background follow the background ("前景不透明度：60%",
+// "叠加后的颜色：#RRGGBB"), and the ratio and verdicts are those of that colour.
+std::wstring ContrastSummary(TColor foreground, TColor background, int opacity = 100);
 
 // A screen condition's line in the colour-space menu.
 const wchar_t* ConditionLine(ScreenConditions::TCondition condition);

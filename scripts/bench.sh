@@ -23,6 +23,9 @@
 #                                                     (the same windows, no logic), in turn
 #   scripts/bench.sh vision [RUNS]                    the vision filter on Linux: its tables'
 #                                                     build and ns a pixel of a 3840 x 2160 picture
+#   scripts/bench.sh suggestions [RUNS]               the contrast dialog's four suggestions of
+#                                                     some pairs, us a pair: the Windows program's
+#                                                     core under Wine, then the Linux build's
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
@@ -71,6 +74,12 @@ case "${1:-picks}" in
     done ;;
   store) wine build/windows/tests/dialog_bench.exe store "${@:2}" </dev/null | tr -d '\r' ;;
   variations) wine build/windows/tests/dialog_bench.exe variations "${@:2}" </dev/null | tr -d '\r' ;;
+  suggestions)
+    echo "Windows program's core, under Wine:"
+    wine build/windows/tests/suggestions_bench.exe "${2:-50}" </dev/null | tr -d '\r'
+    cmake --build build/host --target suggestions_bench >/dev/null
+    echo "Linux build:"
+    build/host/tests/suggestions_bench "${2:-50}" ;;
   startup)
     b=build/windows
     floor=$(winepath -w $b/tests/floor.exe)
@@ -78,5 +87,5 @@ case "${1:-picks}" in
       "bare window" "$floor" QuilloraFloor bare -- \
       Quillora "$(winepath -w $b/release/Quillora.exe)" TfrmMain -- \
       "Quillora, debug info" "$(winepath -w $b/Quillora.exe)" TfrmMain </dev/null | tr -d '\r' ;;
-  *) echo "usage: scripts/bench.sh picks [PICKS] | freeze [RUNS] | view [RUNS] | longrun [PICKS] [DIALOGS] [CYCLES] | dialogs [COUNT1] [COUNT2] | store [RUNS] [ENTRIES...] | variations [RUNS] | startup [RUNS] | vision [RUNS]" >&2; exit 2 ;;
+  *) echo "usage: scripts/bench.sh picks [PICKS] | freeze [RUNS] | view [RUNS] | longrun [PICKS] [DIALOGS] [CYCLES] | dialogs [COUNT1] [COUNT2] | store [RUNS] [ENTRIES...] | variations [RUNS] | startup [RUNS] | vision [RUNS] | suggestions [RUNS]" >&2; exit 2 ;;
 esac

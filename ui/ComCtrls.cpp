@@ -199,3 +199,25 @@ LRESULT TListView::Notify(NMHDR* header) {
     }
     return 0;
 }
+
+// ---- TToolTips ----
+
+TToolTips::~TToolTips() {
+    if (FHandle) DestroyWindow(FHandle);
+}
+
+void TToolTips::Add(TWinControl& control, const std::wstring& text) {
+    HWND form = GetAncestor(control.Handle(), GA_ROOT);
+    if (!FHandle)
+        FHandle = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX,
+                                  CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, form, nullptr,
+                                  GetModuleHandleW(nullptr), nullptr);
+    if (!FHandle) return;  // no tips: the controls work without them
+    TOOLINFOW tool{};
+    tool.cbSize = TTTOOLINFOW_V1_SIZE;
+    tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+    tool.hwnd = form;
+    tool.uId = reinterpret_cast<UINT_PTR>(control.Handle());
+    tool.lpszText = const_cast<wchar_t*>(text.c_str());  // the control keeps a copy
+    SendMessageW(FHandle, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+}

@@ -19,6 +19,20 @@ private:
     std::wstring FPanelText;  // until the window is made
 };
 
+// The tips a form's controls show when the mouse rests on them. Made with the form's window
+// (call Add once the controls' windows are there); goes with it.
+class TToolTips {
+public:
+    TToolTips() = default;
+    ~TToolTips();
+    TToolTips(const TToolTips&) = delete;
+    TToolTips& operator=(const TToolTips&) = delete;
+    void Add(TWinControl& control, const std::wstring& text);
+
+private:
+    HWND FHandle = nullptr;
+};
+
 // Images of one size, no masks. The list view that shows them borrows them: its window must go
 // first.
 class TImageList {

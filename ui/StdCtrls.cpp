@@ -124,7 +124,26 @@ TButton::TButton(TWinControl* parent, int left, int top, int width, int height,
 }
 
 TCreateParams TButton::CreateParams() const {
-    return {L"BUTTON", WS_CHILD | WS_TABSTOP | static_cast<DWORD>(FDefault ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON), 0};
+    const DWORD kind = OnDraw ? BS_OWNERDRAW : FDefault ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON;
+    return {L"BUTTON", WS_CHILD | WS_TABSTOP | kind | static_cast<DWORD>(FIcon ? BS_ICON : 0), 0};
+}
+
+void TButton::HandleCreated() {
+    if (FIcon) SendMessageW(FHandle, BM_SETIMAGE, IMAGE_ICON, reinterpret_cast<LPARAM>(FIcon.Get()));
+}
+
+void TButton::SetIcon(TIconHandle icon) {
+    const TIconHandle shown = std::move(FIcon);  // freed once the button holds the new one
+    FIcon = std::move(icon);
+    if (!FHandle) return;
+    SetWindowLongW(FHandle, GWL_STYLE, GetWindowLongW(FHandle, GWL_STYLE) | BS_ICON);
+    SendMessageW(FHandle, BM_SETIMAGE, IMAGE_ICON, reinterpret_cast<LPARAM>(FIcon.Get()));
+}
+
+bool TButton::DrawItem(const DRAWITEMSTRUCT& item) {
+    if (!OnDraw) return false;
+    OnDraw(item.hDC, item.rcItem, item.itemState);
+    return true;
 }
 
 void TButton::SetDefault(bool value) {

@@ -1,6 +1,7 @@
 // Labels, edits, buttons, the check box and the drop-down list.
 #pragma once
 #include "Controls.h"
+#include "Handle.h"
 
 class TLabel : public TGraphicControl {
 public:
@@ -56,11 +57,21 @@ public:
     void Click();
     // Drawn as the button that Enter presses.
     void SetDefault(bool value);
+    // An icon in place of the caption, which stays the button's name for screen readers.
+    void SetIcon(TIconHandle icon);
+    // Set before the window is made: the button draws itself with this (the whole face; its
+    // state: focused, pressed, disabled), and keeps its caption as its name.
+    std::function<void(HDC dc, const RECT& r, UINT state)> OnDraw;
+    // The caption is on the face (not only the name a screen reader reads).
+    bool ShowsCaption() const { return !FIcon && !OnDraw; }
 protected:
     TCreateParams CreateParams() const override;
+    void HandleCreated() override;
     void Command(WORD code) override;
+    bool DrawItem(const DRAWITEMSTRUCT& item) override;
 private:
     bool FDefault = false;
+    TIconHandle FIcon;
 };
 
 class TCheckBox : public TWinControl {

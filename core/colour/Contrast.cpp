@@ -204,6 +204,14 @@ int RatioHundredths(TColor Foreground, TColor Background) {
     return static_cast<int>(100 * std::max(A, B) / std::min(A, B));
 }
 
+TColor Overlay(TColor Foreground, TColor Background, int OpacityPercent) {
+    const int P = std::clamp(OpacityPercent, 0, 100);
+    const auto Mix = [P](int F, int B) { return (B * (100 - P) + F * P + 50) / 100; };
+    return MakeColor(Mix(RedOf(Foreground), RedOf(Background)),
+                     Mix(GreenOf(Foreground), GreenOf(Background)),
+                     Mix(BlueOf(Foreground), BlueOf(Background)));
+}
+
 std::string RatioText(int Hundredths) {
     const long long Magnitude = Hundredths < 0 ? -static_cast<long long>(Hundredths) : Hundredths;
     std::string Text = Hundredths < 0 ? "-" : "";

@@ -9,8 +9,9 @@
 // five verdicts it earns, and how a colour looks to eyes with each kind of colour blindness.
 // The dialog makes the texts of them. Channels come from the low three bytes of a TColor; the top byte is ignored everywhere.
 //
-// Everything is worked out in integers from one table of linear channel values, so the Linux
-// build and the Windows program give the very same ratios, verdicts and colours.
+// The ratios, verdicts and simulated colours are worked out in integers from one table of
+// linear channel values, the suggestions' gamut mapping on the pinned extended format
+// (Extended.h), so the Linux build and the Windows program give the very same figures.
 namespace Contrast {
 
 // The relative luminance, 0 for black to 1 for white: each sRGB channel made linear, then
@@ -22,6 +23,11 @@ double RelativeLuminance(TColor Color);
 // up: 454 for 4.54:1. 100 (the same colour) to 2100 (black and white); the order of the two
 // colours does not matter.
 int RatioHundredths(TColor Foreground, TColor Background);
+
+// The foreground laid over the background at OpacityPercent (0..100, anything outside counts
+// as the nearer end): each channel background * (100 - p) / 100 + foreground * p / 100, the
+// half rounded up. 100 gives the foreground, 0 the background; the top byte is zero.
+TColor Overlay(TColor Foreground, TColor Background, int OpacityPercent);
 
 // "4.54:1" for 454: the whole ratio, a point and exactly two decimals.
 std::string RatioText(int Hundredths);
@@ -51,6 +57,25 @@ inline constexpr TCriterion kCriteria[] = {QUILLORA_CRITERIA(QUILLORA_CRITERION_
 constexpr bool Passes(int RatioHundredths, const TCriterion& Criterion) {
     return RatioHundredths >= Criterion.Hundredths;
 }
+
+// The nearest colour for one side that passes a threshold (kCriteria's hundredths): the side's
+// own colour with its OKLCH hue and chroma kept and only its lightness moved, brought into
+// sRGB by the CSS gamut mapping and rounded to 8 bits (GamutMapping.h). The lightnesses tried
+// are the colour's own plus and minus 0.0005, 0.001, 0.0015, ... while inside 0..1, and 0 and 1
+// themselves (black and white). A colour passes when the foreground, laid over the background
+// at OpacityPercent (as Overlay), has at least the threshold's ratio with the background; of
+// the lightnesses whose colour passes, the nearest to the colour's own wins, the lighter on a
+// tie. A pair that passes already suggests the side's colour itself. Color is the side's
+// colour before the overlay, RatioHundredths the ratio it gives; when no lightness passes,
+// Reachable is false and the other two are 0. Every build gives the same suggestions.
+enum class TSide { Foreground, Background };
+struct TSuggestion {
+    bool Reachable;
+    TColor Color;
+    int RatioHundredths;
+};
+TSuggestion Suggest(TColor Foreground, TColor Background, int OpacityPercent, TSide Side,
+                    int TargetHundredths);
 
 // How a colour is seen: normal vision, red-, green- and blue-blindness, no colour vision.
 // ROW(vision, the name of its text, the name of its entry in the colour-blindness view's menu

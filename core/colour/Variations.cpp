@@ -1,111 +1,33 @@
-// The variations dialog's arithmetic, on the OKLab steps of ColorSpace under a pinned control
-// word (Extended.h). The figures named here (OKLab and OKLCH coordinates, the search's bounds
-// and distances) are doubles, each rounded from an expression on the extended format; the
-// vectors handed between ColorSpace's steps stay extended, as they do inside ColorSpace.
+// The variations dialog's arithmetic, on the OKLab figures and the gamut mapping of
+// GamutMapping under a pinned control word (Extended.h). The figures named here (OKLab and
+// OKLCH coordinates, the mixes' fractions) are doubles, each rounded from an expression on the
+// extended format.
 
 #include "Variations.h"
 
-#include "ColorSpaceUnrounded.h"
 #include "Extended.h"
+#include "GamutMapping.h"
 
 namespace Variations {
 
 namespace {
 
-using ColorSpace::Unrounded::TVector;
 using Extended::Stored;
 using Extended::TExtended;
 using Extended::TExtendedPrecision;
+using GamutMapping::Mapped;
+using GamutMapping::OklabOf;
+using GamutMapping::OklchOf;
+using GamutMapping::TOklab;
+using GamutMapping::TOklch;
 
-struct TOklab {
-    double L, A, B;
-};
-struct TOklch {
-    double L, C, H;
-};
-
-// The CSS gamut mapping's just noticeable difference and the width at which its search stops.
-constexpr double kJnd = 0.02;
-constexpr double kEpsilon = 0.0001;
 constexpr TColor kWhite = 0xFFFFFF, kBlack = 0;
-
-TOklab OklabOf(TColor Color) {
-    TVector Lab;
-    ColorSpace::Unrounded::OklabOf(Color, Lab);
-    return {Stored(Lab[0]), Stored(Lab[1]), Stored(Lab[2])};
-}
 
 // From From towards To by the fraction T, coordinate by coordinate.
 TOklab Mixed(const TOklab& From, const TOklab& To, double T) {
     return {Stored(From.L + (static_cast<TExtended>(To.L) - From.L) * T),
             Stored(From.A + (static_cast<TExtended>(To.A) - From.A) * T),
             Stored(From.B + (static_cast<TExtended>(To.B) - From.B) * T)};
-}
-
-TOklch OklchOf(const TOklab& Lab) {
-    const TExtended A = Lab.A, B = Lab.B;
-    return {Lab.L, Stored(Extended::SquareRoot(A * A + B * B)),
-            Stored(ColorSpace::Unrounded::HueDegrees(A, B))};
-}
-
-void OklabOf(const TOklch& Lch, TVector& Lab) {
-    TExtended Sine, Cosine;
-    ColorSpace::Unrounded::SineCosine(Lch.H, Sine, Cosine);
-    Lab[0] = Lch.L, Lab[1] = Lch.C * Cosine, Lab[2] = Lch.C * Sine;
-}
-
-// The transfer curve keeps 0 and 1 where they are, so sRGB's gamut, and clipping to it, can
-// be taken on linear light without encoding.
-bool InGamut(const TVector& Linear) {
-    for (int I = 0; I < 3; ++I)
-        if (!(Linear[I] >= 0 && Linear[I] <= 1)) return false;
-    return true;
-}
-
-// Clips Linear into sRGB as Clipped and gives back how far that moved the colour of Lab.
-double ClippedDistance(const TVector& Lab, const TVector& Linear, TVector& Clipped) {
-    for (int I = 0; I < 3; ++I)
-        Clipped[I] = Linear[I] < 0 ? 0 : Linear[I] > 1 ? 1 : Linear[I];
-    TVector Moved;
-    ColorSpace::Unrounded::OklabOfLinear(Clipped, Moved);
-    TExtended Sum = 0;
-    for (int I = 0; I < 3; ++I) Sum += (Moved[I] - Lab[I]) * (Moved[I] - Lab[I]);
-    return Stored(Extended::SquareRoot(Sum));
-}
-
-// CSS Color 4's gamut mapping into sRGB: lightness at either end is white or black, a colour
-// inside passes as it is, one whose clipped self is within the JND takes that; otherwise a
-// binary search on chroma for the strongest colour whose clipped self is just within it.
-TColor Mapped(const TOklch& Origin) {
-    if (Origin.L >= 1) return kWhite;
-    if (Origin.L <= 0) return kBlack;
-    TVector Lab, Linear, Clipped;
-    OklabOf(Origin, Lab);
-    ColorSpace::Unrounded::LinearOfOklab(Lab, Linear);
-    if (InGamut(Linear)) return ColorSpace::Unrounded::ColorOfLinear(Linear);
-    double Distance = ClippedDistance(Lab, Linear, Clipped);
-    if (Distance < kJnd) return ColorSpace::Unrounded::ColorOfLinear(Clipped);
-
-    double Low = 0, High = Origin.C;
-    bool LowInGamut = true;
-    while (static_cast<TExtended>(High) - Low > kEpsilon) {
-        const double Chroma = Stored((static_cast<TExtended>(Low) + High) / 2);
-        OklabOf(TOklch{Origin.L, Chroma, Origin.H}, Lab);
-        ColorSpace::Unrounded::LinearOfOklab(Lab, Linear);
-        if (LowInGamut && InGamut(Linear)) {
-            Low = Chroma;
-            continue;
-        }
-        Distance = ClippedDistance(Lab, Linear, Clipped);
-        if (Distance < kJnd) {
-            if (static_cast<TExtended>(kJnd) - Distance < kEpsilon) break;
-            LowInGamut = false;
-            Low = Chroma;
-        } else {
-            High = Chroma;
-        }
-    }
-    return ColorSpace::Unrounded::ColorOfLinear(Clipped);
 }
 
 TColor MappedMix(const TOklab& From, const TOklab& To, double T) {

@@ -1,15 +1,21 @@
 // The contrast dialog's figures. Runs in the Linux and the Windows build; both must agree.
-// Expected figures were worked out from the formulas with 40-digit arithmetic.
+// Expected figures were worked out from the formulas with 40-digit arithmetic; the
+// suggestions come from colorjs.io (data/ContrastSuggestionsExpected.mjs).
 
 #include "colour/Contrast.h"
 #include "Digest.h"
+#include "X87State.h"
+#include "data/ContrastSuggestionsExpected.h"
 
 #include <gtest/gtest.h>
 
 #include <climits>
 #include <cmath>
 #include <cstdint>
+#include <cstdio>
 #include <cstring>
+#include <string>
+#include <vector>
 
 namespace {
 
@@ -88,10 +94,54 @@ TEST(Contrast, GreysStayGreyAndTheirLuminanceFollowsTheFormula) {
     }
 }
 
+TEST(Contrast, OverlayMixesEachChannelWithHalvesUp) {
+    struct TCase { std::uint32_t Fore, Back; int Percent; std::uint32_t Seen; };
+    const TCase kCases[] = {
+        {0xFF8000, 0x0080FF, 100, 0xFF8000}, {0xFF8000, 0x0080FF, 0, 0x0080FF},
+        {0xFF8000, 0x0080FF, 150, 0xFF8000}, {0xFF8000, 0x0080FF, -20, 0x0080FF},  // clamped
+        {0x010203, 0x000000, 50, 0x010102},  // 0.5 up to 1, 1 stays, 1.5 up to 2
+        {0x336699, 0xFFFFFF, 60, 0x85A3C2},  // 133.1, 163.2, 193.8
+    };
+    for (const TCase& c : kCases)
+        EXPECT_EQ(Overlay(Rgb(c.Fore), Rgb(c.Back), c.Percent), Rgb(c.Seen))
+            << std::hex << c.Fore << " over " << c.Back << " at " << std::dec << c.Percent;
+}
+
+// "fg 450: 767676 4.54:1", or "none" when nothing reaches the threshold.
+std::string Written(TSide Side, int Target, const TSuggestion& S) {
+    char Text[40] = "none";
+    if (S.Reachable)
+        std::snprintf(Text, sizeof Text, "%02X%02X%02X %s", RedOf(S.Color), GreenOf(S.Color),
+                      BlueOf(S.Color), RatioText(S.RatioHundredths).c_str());
+    return (Side == TSide::Foreground ? "fg " : "bg ") + std::to_string(Target) + ": " + Text;
+}
+
+std::vector<std::string> SuggestionsOfTheTable() {
+    std::vector<std::string> Rows;
+    for (const TExpectedSuggestion& E : kExpectedSuggestions)
+        Rows.push_back(Written(E.Side, E.Target,
+                               Suggest(Rgb(E.Fore), Rgb(E.Back), E.Opacity, E.Side, E.Target)));
+    return Rows;
+}
+
+// Exact: the library works in doubles, we on the extended format, but no suggestion of these
+// pairs lies near enough to a rounding edge or to the mapping's JND for that to show; nor may
+// any change under a floating-point state a caller leaves behind.
+TEST(Contrast, SuggestionsMatchTheLibraryUnderAnyFloatingPointState) {
+    std::vector<std::string> Expected;
+    for (const TExpectedSuggestion& E : kExpectedSuggestions)
+        Expected.push_back(Written(E.Side, E.Target, {E.Reachable, Rgb(E.Color), E.Ratio}));
+    EXPECT_EQ(SuggestionsOfTheTable(), Expected);
+    ExpectTheSameUnderAnyFloatingPointState(Expected, SuggestionsOfTheTable);
+}
+
 TEST(Contrast, BadInputIsHarmless) {
     EXPECT_EQ(Simulate(0xFFFFFFFF, TVision::Normal), Rgb(0xFFFFFF));  // a failed screen read
     EXPECT_EQ(Simulate(Rgb(0x3366CC), static_cast<TVision>(99)), Rgb(0x3366CC));
     EXPECT_EQ(RatioHundredths(0xFFFFFFFF, 0xFF000000), 2100);
+    EXPECT_EQ(Overlay(0xFFFFFFFF, 0xFF000000, 100), Rgb(0xFFFFFF));
+    EXPECT_EQ(Suggest(0xFF000000 | Rgb(0x777777), 0xFFFFFFFF, 100, TSide::Foreground, 450).Color,
+              Rgb(0x767676));
     EXPECT_EQ(RatioText(-5), "-0.05:1");
     EXPECT_EQ(RatioText(INT_MIN), "-21474836.48:1");
 }

@@ -427,15 +427,23 @@ TEST_F(DialogTest, ContrastOpensOnTheCurrentColourAndItsFiguresFollowEachChange)
         SendMessageW(d.cboFavorites->Handle(), CB_SETCURSEL, 0, 0);
         SendMessageW(dlg, WM_COMMAND, MAKEWPARAM(0, CBN_SELCHANGE), reinterpret_cast<LPARAM>(d.cboFavorites->Handle()));
         seen.insert(seen.end(), {d.edtBack->Text(), d.edtRatio->Text(), verdicts()});
+        // White at half opacity on black is judged as #808080: no foreground reaches 7:1 then.
+        d.spiOpacity->SetValue(50);
+        seen.insert(seen.end(), {d.edtRatio->Text(), verdicts(), d.btnSuggestions[1]->Caption()});
+        EXPECT_FALSE(d.btnSuggestions[1]->Enabled());
         SendMessageW(d.btnCopy->Handle(), BM_CLICK, 0, 0);
         PostKey(d.btnClose->Handle(), VK_ESCAPE);
     });
     const std::vector<std::wstring> expected = {
         L"#767676", L"#FFFFFF", L"4.54:1", L"通过;通过;不通过;通过;通过;", L"4.54:1", L"#FFFFFF#767676",
-        L"#000000", L"21.00:1", L"通过;通过;通过;通过;通过;"};
+        L"#000000", L"21.00:1", L"通过;通过;通过;通过;通过;",
+        L"5.31:1", L"通过;通过;不通过;通过;通过;", L"前景 AAA：无法达到"};
     EXPECT_EQ(seen, expected);
-    EXPECT_EQ(TfrmContrast::LastBackground, clBlack) << "the next opening starts on it";
-    EXPECT_EQ(Clipboard::WideText(Application.Handle()).substr(0, 24), L"前景 #FFFFFF\r\n背景 #000000\r\n");
+    EXPECT_EQ(TfrmContrast::LastOpacity, 50) << "the next opening starts on it";
+    TfrmContrast::LastOpacity = 100;
+    EXPECT_EQ(Clipboard::WideText(Application.Handle()),
+              L"前景 #FFFFFF\r\n背景 #000000\r\n前景不透明度：50%\r\n叠加后的颜色：#808080\r\n对比度 5.31:1\r\n"
+              L"AA 正常文字 通过\r\nAA 大号文字 通过\r\nAAA 正常文字 不通过\r\nAAA 大号文字 通过\r\n图形与界面元素 通过");
 }
 
 // ---- Variations ----

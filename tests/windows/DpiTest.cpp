@@ -41,6 +41,7 @@ int FrameRoom(const TControl& c) {
     if (dynamic_cast<const TCheckBox*>(&c)) return 18;
     if (dynamic_cast<const TComboBox*>(&c)) return 23;
     if (dynamic_cast<const TEdit*>(&c)) return 0;
+    if (auto* b = dynamic_cast<const TButton*>(&c); b && !b->ShowsCaption()) return 0;  // an icon or its own drawing
     return dynamic_cast<const TWinControl*>(&c) || dynamic_cast<const TSpeedButton*>(&c) ? 6 : 0;
 }
 

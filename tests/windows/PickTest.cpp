@@ -2,6 +2,7 @@
 // the magnifier and its zoom list, on the real main window and a pattern window of our own.
 #include "settings/Settings.h"
 #include "Clipboard.h"
+#include "ContrastForm.h"
 #include "ChildProcess.h"
 #include "colour/Contrast.h"
 #include "GdiObjects.h"
@@ -560,6 +561,32 @@ TEST_F(PickTest, EachPickStartReadsTheMonitorProfileAgainWhenItChanged) {
         const std::wstring line = space.InfoLines(F->Handle())[0];
         EXPECT_EQ(line.find(L"无法使用") != std::wstring::npos, i == 3) << s.Name << ": " << WideToUtf8(line);
     }
+}
+
+// The contrast dialog's eyedroppers: the keyboard pick of the main window, whose colour goes to
+// that side of the dialog and to the recent colours, while the main window shows what it
+// showed before and "取色后复制" copies nothing; Esc leaves both colours.
+TEST_F(PickTest, EyedroppersPickEachSideOfTheContrastDialog) {
+    F->SetAutoCopy(4);
+    Clipboard::SetText(Application.Handle(), "before");
+    const TColor current = F->CurrentColor();
+    TFormPtr<TfrmContrast> d = Application.NewForm<TfrmContrast>();
+    d->PickFromScreen = [this](std::function<void(TColor)> taken) { F->StartDialogPick(std::move(taken)); };
+    d->SetColors(clBlack, clWhite);
+    struct TPick { TButton* Eyedropper; int X, Y; WPARAM End; TColor Fore, Back; };
+    for (const TPick& p : {TPick{d->btnPickFore, 5, 6, VK_RETURN, PatternColor(5, 6), clWhite},
+                           TPick{d->btnPickBack, 9, 2, VK_RETURN, PatternColor(5, 6), PatternColor(9, 2)},
+                           TPick{d->btnPickFore, 20, 20, VK_ESCAPE, PatternColor(5, 6), PatternColor(9, 2)}}) {
+        MoveTo(kLeft + p.X, kTop + p.Y);
+        p.Eyedropper->Click();
+        EXPECT_TRUE(F->Picking());
+        Key(p.End);
+        EXPECT_FALSE(F->Picking());
+        EXPECT_EQ(std::make_pair(d->Foreground(), d->Background()), std::make_pair(p.Fore, p.Back));
+        EXPECT_EQ(F->CurrentColor(), current) << "the main window's colour stays";
+    }
+    EXPECT_EQ(F->Recent().List().Colors(), (std::vector<TColor>{PatternColor(9, 2), PatternColor(5, 6)}));
+    EXPECT_EQ(Clipboard::Text(Application.Handle()), "before");
 }
 
 // A colour taken goes to the top of the recent colours: a finished pick of each kind, a paste
