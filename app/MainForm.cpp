@@ -13,6 +13,7 @@
 #include "colour/VopClass.h"
 
 TfrmMain* frmMain = nullptr;
+TfrmMain::TCommandLinePick* TfrmMain::CommandLinePick = nullptr;
 
 using X = TTextId;
 
@@ -260,11 +261,19 @@ void TfrmMain::FormCreate() {
     cboZoom->SetItemIndex(read ? settings.Get(TSettings::TSettingId::Zoom) - 1 : 0);
     ShowHint();
     // The hand-drawn 16-pixel image, not a scaled one.
-    FTrayIcon.Add(Handle(), SmallIcon(), Caption());
+    if (!CommandLinePick) FTrayIcon.Add(Handle(), SmallIcon(), Caption());
     FOptions.Load(read ? &settings : nullptr);
     if (read) ReadSettingsAtStartUp([this] { FRecent.Start(); });
     // A key another program holds is reported and everything else works.
-    FPicker.RegisterHotKey(read ? settings.HotKey() : THotKey{});
+    if (!CommandLinePick) FPicker.RegisterHotKey(read ? settings.HotKey() : THotKey{});
+    if (CommandLinePick) {
+        // Set for this run only: the settings file is left alone.
+        using S = TSettings::TSettingId;
+        if (CommandLinePick->Sample) FOptions.Set(S::Sample, CommandLinePick->Sample);
+        if (CommandLinePick->Space >= 0) FOptions.Set(S::ColorSpace, CommandLinePick->Space);
+        if (CommandLinePick->Freeze) FOptions.Set(S::Freeze, 1);
+        PostMessageW(Handle(), WM_COMMANDLINEPICK, 0, 0);
+    }
     FCommands.Refresh();
     if (HotKey().Key != 0 && !HotKeyRegistered()) ShowStatus(Text(X::HotKeyTaken, AnsiToWide(HotKeyText(HotKey()))));
 
@@ -360,6 +369,8 @@ LRESULT TfrmMain::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
         return result;
     } else if (msg == WM_HOTKEY) {
         if (wp == kPickHotKeyId) FCommands.Run(TCommandId::Pick);
+    } else if (msg == WM_COMMANDLINEPICK) {
+        StartCommandLinePick();
     } else {
         TrayWndProc(msg, lp);
     }

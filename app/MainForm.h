@@ -18,6 +18,9 @@
 #include <array>
 #include <string>
 
+// Posted once the window of a command-line pick is up: the pick starts.
+constexpr UINT WM_COMMANDLINEPICK = WM_USER + 5;
+
 class TfrmMain : public TForm, private TPickHost {
 public:
     TfrmMain();
@@ -63,6 +66,18 @@ public:
     void StartKeyPick();
     // A keyboard pick for a dialog, also while it holds the window: Taken gets the colour.
     void StartDialogPick(std::function<void(TColor)> taken);
+
+    // A run that only picks (Quillora.exe --pick): set before the window is made. The window
+    // adds no notification-area icon and registers no hot key; the settings given (0 or -1:
+    // the file's) hold for this run; the pick starts once the window shows, and its end
+    // closes the program, Taken called first when it took a colour.
+    struct TCommandLinePick {
+        int Sample;  // pixels a side
+        int Space;   // a row of the colour spaces
+        bool Freeze;
+        std::function<void(TColor)> Taken;
+    };
+    static TCommandLinePick* CommandLinePick;
     void EndKeyPick(bool take) {
         if (FPicker.KeyPicking()) take ? FPicker.Take() : FPicker.Cancel();
     }
@@ -117,6 +132,7 @@ private:
     void ShowStatus(const std::wstring& text) { stbStatus->SetPanelText(text); }
 
     void PasteColor();
+    void StartCommandLinePick();
     // A colour taken from a dialog, the clipboard or the recent colours: the current colour,
     // and the newest recent one.
     void TakeColor(TColor c, TColorSource source) {

@@ -26,6 +26,24 @@ void TfrmMain::StartDialogPick(std::function<void(TColor)> taken) {
     FPicker.Begin(std::make_unique<TKeyPick>(FPicker, std::move(taken)));
 }
 
+// The keyboard pick of a command-line run, as the hot key's; its end, whichever, closes the
+// program once what it took has been handed on.
+void TfrmMain::StartCommandLinePick() {
+    if (!CommandLinePick || Picking()) return;
+    if (FOptions.Get(TSettings::TSettingId::Freeze)) FPicker.Freeze();
+    SetForegroundWindow(Handle());
+    BringWindowToTop(Handle());
+    const auto close = [this] { PostMessageW(Handle(), WM_CLOSE, 0, 0); };
+    FPicker.Begin(std::make_unique<TKeyPick>(
+        FPicker,
+        [this, close](TColor c) {
+            CommandLinePick->Taken(c);
+            close();
+        },
+        close));
+    if (!Picking()) close();  // nothing to pick from
+}
+
 void TfrmMain::StartDrag(TImage* pressed, TMouseButton button) {
     if (button == TMouseButton::Left)
         FPicker.Begin(std::make_unique<TDragPick>(FPicker, pressed, std::array{imgDrag, imgDrag2}));

@@ -337,6 +337,7 @@ void TKeyPick::Take() {
 void TKeyPick::Cancel() {
     End();
     FPicker.Host().ShowKept();
+    if (FCancelled) FCancelled();
 }
 
 void TKeyPick::End() {

@@ -175,7 +175,9 @@ public:
     using TPickSession::TPickSession;
     // A pick for someone else (a dialog's eyedropper): the window shows again what it showed
     // before and Taken gets the colour, which goes to the recent colours and nowhere else.
-    TKeyPick(TPicker& picker, std::function<void(TColor)> taken) : TPickSession(picker), FTaken(std::move(taken)) {}
+    // Cancelled, when given, runs once the window shows again what it showed.
+    TKeyPick(TPicker& picker, std::function<void(TColor)> taken, std::function<void()> cancelled = {})
+        : TPickSession(picker), FTaken(std::move(taken)), FCancelled(std::move(cancelled)) {}
     void Start() override;
     void Take() override;
     void Cancel() override;
@@ -184,6 +186,7 @@ public:
 private:
     void End();
     std::function<void(TColor)> FTaken;
+    std::function<void()> FCancelled;
 };
 
 // A click into the magnifier (any button) takes the colour shown there at once.

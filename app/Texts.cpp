@@ -76,9 +76,9 @@ constexpr TConditionText kConditionTexts[] = {QUILLORA_CONDITIONS(CONDITION_ROW)
 #define CRITERION_ROW(hundredths, text) X::text,
 constexpr TTextId kCriterionTexts[] = {QUILLORA_CRITERIA(CRITERION_ROW)};
 
-#define MAIN_NOTATION_ROW(writer, reader, label, caption) {X::label, X::caption},
+#define MAIN_NOTATION_ROW(writer, reader, label, caption, name) {X::label, X::caption},
 constexpr std::pair<TTextId, TTextId> kNotationTexts[] = {QUILLORA_MAIN_NOTATIONS(MAIN_NOTATION_ROW)};
-#define MORE_NOTATION_ROW(name, writer, reader, caption, example) X::caption,
+#define MORE_NOTATION_ROW(id, writer, reader, caption, example, name) X::caption,
 constexpr TTextId kCopyAsTexts[] = {QUILLORA_MORE_NOTATIONS(MORE_NOTATION_ROW)};
 
 template <class T, std::size_t N>

@@ -1,10 +1,13 @@
+#include "CommandLineRun.h"
 #include "StartUp.h"
 #include <windows.h>
 
 #include <cstdlib>
 
-// The program takes no command-line arguments.
+// Without arguments the program as it always starts; with them, a run of the command line's.
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
+    const std::vector<std::string> arguments = CommandLineArguments();
+    if (!arguments.empty()) return RunCommandLine(arguments);
     InitializeApplication();
     return RunApplication();
 }

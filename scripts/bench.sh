@@ -26,6 +26,8 @@
 #   scripts/bench.sh suggestions [RUNS]               the contrast dialog's four suggestions of
 #                                                     some pairs, us a pair: the Windows program's
 #                                                     core under Wine, then the Linux build's
+#   scripts/bench.sh convert [RUNS]                   Quillora.exe --convert, start to exit (the
+#                                                     release program; --version for comparison)
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
@@ -80,6 +82,19 @@ case "${1:-picks}" in
     cmake --build build/host --target suggestions_bench >/dev/null
     echo "Linux build:"
     build/host/tests/suggestions_bench "${2:-50}" ;;
+  convert)
+    # Each run a new process, as a script starts it; the median and the range in ms.
+    exe=build/windows/release/Quillora.exe
+    for args in "--version" "--convert #FF8000 --format oklch" "--convert rgb(255,128,0) --format name"; do
+      times=()
+      for ((i = 0; i < ${2:-15}; i++)); do
+        start=$(date +%s%N)
+        wine "$exe" $args >/dev/null
+        times+=($(( ($(date +%s%N) - start) / 1000000 )))
+      done
+      sorted=($(printf '%s\n' "${times[@]}" | sort -n))
+      echo "$args: median ${sorted[$(( ${#sorted[@]} / 2 ))]} ms (${sorted[0]}..${sorted[-1]}), ${#sorted[@]} runs"
+    done ;;
   startup)
     b=build/windows
     floor=$(winepath -w $b/tests/floor.exe)
@@ -87,5 +102,5 @@ case "${1:-picks}" in
       "bare window" "$floor" QuilloraFloor bare -- \
       Quillora "$(winepath -w $b/release/Quillora.exe)" TfrmMain -- \
       "Quillora, debug info" "$(winepath -w $b/Quillora.exe)" TfrmMain </dev/null | tr -d '\r' ;;
-  *) echo "usage: scripts/bench.sh picks [PICKS] | freeze [RUNS] | view [RUNS] | longrun [PICKS] [DIALOGS] [CYCLES] | dialogs [COUNT1] [COUNT2] | store [RUNS] [ENTRIES...] | variations [RUNS] | startup [RUNS] | vision [RUNS] | suggestions [RUNS]" >&2; exit 2 ;;
+  *) echo "usage: scripts/bench.sh picks [PICKS] | freeze [RUNS] | view [RUNS] | longrun [PICKS] [DIALOGS] [CYCLES] | dialogs [COUNT1] [COUNT2] | store [RUNS] [ENTRIES...] | variations [RUNS] | startup [RUNS] | vision [RUNS] | suggestions [RUNS] | convert [RUNS]" >&2; exit 2 ;;
 esac

@@ -18,7 +18,7 @@ constexpr int kMoreNotationCount = Notations::kMoreCount;
 static_assert(kColorName == kMoreNotationCount);
 
 // Each one's text of #FF8000, from its row of the list: [index - 1].
-#define QUILLORA_MORE_NOTATION_EXAMPLE(name, writer, reader, caption, example) example,
+#define QUILLORA_MORE_NOTATION_EXAMPLE(id, writer, reader, caption, example, name) example,
 constexpr const char* kWorkedExamples[] = {QUILLORA_MORE_NOTATIONS(QUILLORA_MORE_NOTATION_EXAMPLE)};
 #undef QUILLORA_MORE_NOTATION_EXAMPLE
 

@@ -1,4 +1,5 @@
 #include "Notations.h"
+#include "../util/TextUtil.h"
 
 #include "../colour/ColorNames.h"
 #include "../colour/ColorSpace.h"
@@ -204,8 +205,8 @@ int Buffered(char* Out, std::size_t Size, TColor Color) {
 }
 
 // The rows of the list in Notations.h: the seven in screen order, then the eight of "复制为".
-#define QUILLORA_MAIN_NOTATION_ROW(writer, reader, ...) {writer, reader},
-#define QUILLORA_MORE_NOTATION_ROW(name, writer, reader, ...) {writer, reader},
+#define QUILLORA_MAIN_NOTATION_ROW(writer, reader, label, caption, name) {writer, reader, name},
+#define QUILLORA_MORE_NOTATION_ROW(id, writer, reader, caption, example, name) {writer, reader, name},
 const TNotation kNotations[kMainCount + kMoreCount] = {
     QUILLORA_MAIN_NOTATIONS(QUILLORA_MAIN_NOTATION_ROW) QUILLORA_MORE_NOTATIONS(QUILLORA_MORE_NOTATION_ROW)};
 #undef QUILLORA_MAIN_NOTATION_ROW
@@ -231,6 +232,12 @@ std::string TNotation::Text(TColor Color) const {
 
 const TNotation& Main(int Number) { return Row(Number, kMainCount, 0); }
 const TNotation& More(int Number) { return Row(Number, kMoreCount, kMainCount); }
+
+const TNotation* Named(std::string_view Name) {
+    for (const TNotation& Notation : kNotations)
+        if (TextUtil::SameText(std::string(Name), Notation.Name)) return &Notation;
+    return nullptr;
+}
 
 bool Read(std::string_view Text, TColor& Out) {
     for (const TNotation& Notation : kNotations)

@@ -76,4 +76,8 @@ public:
     // reading the file again.
     static std::string DeleteIniKey(const std::string& Section, const std::string& Key,
                              const std::string& FileName);
+
+    // From now on every write above leaves the files as they are, without a word (a run from
+    // the command line, which must change nothing); reading goes on as before.
+    static void LeaveFilesAlone();
 };

@@ -10,6 +10,7 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <atomic>
 #include <cctype>
 #include <cstring>
 
@@ -466,8 +467,15 @@ std::vector<std::string> TIniFile::ReadIniStrings(const std::string& Section,
     return Values;
 }
 
+namespace {
+std::atomic<bool> FilesLeftAlone{false};
+}  // namespace
+
+void TIniFile::LeaveFilesAlone() { FilesLeftAlone = true; }
+
 void TIniFile::WriteIniString(const std::string& Section, const std::string& Key,
                               const std::string& Value, const std::string& FileName) {
+    if (FilesLeftAlone) return;
     TSettingsLock Lock;
     ClearReadOnly(FileName);
     const TRewriteGuard Guard(FileName, Section.size() + Key.size() + Value.size());
@@ -482,7 +490,7 @@ void TIniFile::WriteIniString(const std::string& Section, const std::string& Key
 void TIniFile::WriteIniStrings(const std::string& Section,
                                const std::vector<std::pair<std::string, std::string>>& Values,
                                const std::string& FileName, const std::vector<std::string>& Removed) {
-    if (Values.empty() && Removed.empty()) return;
+    if ((Values.empty() && Removed.empty()) || FilesLeftAlone) return;
     TSettingsLock Lock;
     ClearReadOnly(FileName);
     const auto Fail = [&] {
@@ -523,6 +531,7 @@ void TIniFile::WriteIniStrings(const std::string& Section,
 
 // Rare (a setting turned off), so through the profile functions, which rewrite the file.
 void TIniFile::EraseSection(const std::string& Section, const std::string& FileName) {
+    if (FilesLeftAlone) return;
     TSettingsLock Lock;
     if (!IsRegularFile(FileName)) return;
     std::vector<char> Names(64 * 1024);
@@ -579,6 +588,7 @@ std::string TIniFile::ReadSectionProfileWay(const std::string& Section, const st
 
 std::string TIniFile::DeleteIniKey(const std::string& Section, const std::string& Key,
                                    const std::string& FileName) {
+    if (FilesLeftAlone) return ReadSectionBlock(Section, FileName);
     TSettingsLock Lock;
     // A read-only file keeps its entries. The attribute alone does not stop every writer
     // (an administrator's process under some systems writes regardless), so it is asked here.

@@ -4,6 +4,10 @@
 source "$QUILLORA_E2E_LIB"
 
 trap 'stop_quillora; kill "$PAD_PID" 2>/dev/null; wait "$PAD_PID" 2>/dev/null' EXIT
+# Settings of its own: an earlier test may have left a colour space that converts picks.
+INI="$(quillora_appdata)/Quillora/vop.ini"
+mkdir -p "$(dirname "$INI")"
+printf '[VOP]\r\nontop=1\r\n' >"$INI"
 xsetroot -solid '#767676'
 start_quillora
 wine "$QUILLORA_PROBE" clickpad 100 100 150000 &
