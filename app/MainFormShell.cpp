@@ -59,9 +59,10 @@ void TfrmMain::ZoomChanged() {
 
 void TfrmMain::ShowPick(const TPickSample& sample, bool atPosition) {
     if (atPosition) {
-        wchar_t text[160];
+        wchar_t text[200], distance[80] = L"";
         const wchar_t* freeze = FPicker.FreezeText();
-        swprintf(text, 160, L"X:%d Y:%d%ls%ls%ls", sample.X, sample.Y, *freeze ? L"  " : L"", freeze,
+        if (const POINT* mark = FPicker.Mark()) MarkDistanceText(distance, 80, {sample.X, sample.Y}, *mark);
+        swprintf(text, 200, L"X:%d Y:%d%ls%ls%ls%ls", sample.X, sample.Y, distance, *freeze ? L"  " : L"", freeze,
                  FPicker.TrueColor().StatusSuffix().c_str());
         stbStatus->SetPanelText(text);  // no string is made: a pick allocates nothing
     }

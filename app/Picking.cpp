@@ -1,4 +1,5 @@
 #include "Picking.h"
+#include <cmath>
 #include "Texts.h"
 #include "Forms.h"
 #include <algorithm>
@@ -89,13 +90,19 @@ void TPicker::Release() {
     FCapture.Release();
 }
 
+void MarkDistanceText(wchar_t* out, std::size_t size, POINT position, POINT mark) {
+    const long long dx = static_cast<long long>(position.x) - mark.x, dy = static_cast<long long>(position.y) - mark.y;
+    swprintf(out, size, L"  \u0394x %lld, \u0394y %lld, %.1f px", dx, dy,
+             std::sqrt(static_cast<double>(dx * dx + dy * dy)));
+}
+
 void TPicker::SetSampleSide(int side) {
     FSampleSide = side;
     Redraw();
 }
 
 void TPicker::Redraw() {
-    if (FCapture.Bitmap()) FMagnifier.Draw(FCapture, FHost.Zoom(), FSampleSide);
+    if (FCapture.Bitmap()) FMagnifier.Draw(FCapture, FHost.Zoom(), FSampleSide, FGrid, Mark());
 }
 
 bool TPicker::Dragging() const { return dynamic_cast<const TDragPick*>(FSession.get()) != nullptr; }
@@ -108,12 +115,15 @@ void TPicker::Begin(std::unique_ptr<TPickSession> session) {
     FSession->Start();
 }
 
+// The pick's end takes its mark away.
 void TPicker::Take() {
+    FMarked = false;
     if (std::unique_ptr<TPickSession> session = std::move(FSession)) session->Take();
     Thaw();
 }
 
 void TPicker::Cancel() {
+    FMarked = false;
     if (std::unique_ptr<TPickSession> session = std::move(FSession)) session->Cancel();
     Thaw();
 }
@@ -161,6 +171,11 @@ void TPicker::AddCommands(TCommandTable& commands, TOptions& options) {
         c.Visible = [this, i] { return i < FSpaceInfo.size(); };
     }
     commands.AddSwitch(C::Freeze, TTextId::Freeze, S::Freeze);
+    commands.AddSwitch(C::None, TTextId::MagnifierGrid, S::Grid).After = C::Freeze;
+    options.OnApply(S::Grid, [this](int on) {
+        FGrid = on != 0;
+        Redraw();
+    });
 }
 
 void TPicker::MenuOpening() {
@@ -206,14 +221,15 @@ void TPicker::Step(int dx, int dy) {
     PickAt(p);
 }
 
-// One pixel: the colour of the magnified picture as shown, not of the screen. A larger
-// sample: the mean around the capture pixel shown there, as a pick there would give.
+// One pixel: the colour of the magnified picture as shown, not of the screen; under the grid,
+// which is drawn over the picture and never read, the captured pixel's. A larger sample: the
+// mean around the capture pixel shown there, as a pick there would give.
 TPickSample TPicker::ZoomSample(int x, int y) {
     const bool invert = FTrueColor.UndoesInversion();
     const POINT p = FMagnifier.ScreenPoint(FCapture, FHost.Zoom(), x, y);
     TPickSample sample{p.x, p.y, 0, 0};
-    sample.Device = FSampleSide == 1 ? Inverted(FMagnifier.Pixel(x, y), invert)
-                                     : FCapture.Mean(p.x, p.y, FSampleSide, invert);
+    sample.Device = FSampleSide > 1 || FMagnifier.Cell() ? FCapture.Mean(p.x, p.y, FSampleSide, invert)
+                                                         : Inverted(FMagnifier.Pixel(x, y), invert);
     sample.Color = FTrueColor.Convert(sample.Device, p);
     return sample;
 }
@@ -225,6 +241,13 @@ bool TPicker::Key(WPARAM key, bool repeat) {
     case VK_RIGHT: Step(1, 0); return true;
     case VK_UP: Step(0, -1); return true;
     case VK_DOWN: Step(0, 1); return true;
+    }
+    if (key == 'M') {  // a mark on the pixel under the cursor, or none again
+        if (repeat) return true;
+        FMarked = !FMarked;
+        FMark = CursorPos();
+        PickAt(FMark);
+        return true;
     }
     if (!KeyPicking()) return false;
     if (key == 'F') {

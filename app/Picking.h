@@ -46,6 +46,10 @@ protected:
 
 class TPicker;
 
+// "  Δx 12, Δy -24, 26.8 px": the position minus the mark in physical pixels (y grows
+// downwards) and the straight-line distance with one decimal, into Out without allocating.
+void MarkDistanceText(wchar_t* out, std::size_t size, POINT position, POINT mark);
+
 class TPickSession {
 public:
     explicit TPickSession(TPicker& picker) : FPicker(picker) {}
@@ -83,6 +87,8 @@ public:
     // Pixels a side that a pick averages: 1, 3 or 5.
     int SampleSide() const { return FSampleSide; }
     void SetSampleSide(int side);
+    // The mark M sets during a pick, in screen pixels; null when none is set.
+    const POINT* Mark() const { return FMarked ? &FMark : nullptr; }
     void Redraw();
 
     bool Active() const { return FSession != nullptr; }
@@ -147,6 +153,9 @@ private:
     std::unique_ptr<TFrozenScreen> FFrozen;
     bool FFreezeFailed = false;
     int FSampleSide = 1;
+    bool FGrid = false;
+    bool FMarked = false;
+    POINT FMark{};
     POINT FLastPick{};
     std::vector<std::wstring> FSpaceInfo;  // the colour space menu's information lines
     THotKey FHotKey{};

@@ -2,7 +2,8 @@
 # Builds and runs the benchmarks on a virtual display in a private Wine prefix and prints
 # their figures:
 #   scripts/bench.sh picks [PICKS]                    the cost of one pick, split into its parts,
-#                                                     and of the profile look-up at a pick's start
+#                                                     and of the profile look-up at a pick's start;
+#                                                     then at 600 % with the grid and a mark
 #   scripts/bench.sh freeze [RUNS]                    F in a keyboard pick at 1280 x 1024 and at
 #                                                     3840 x 2160: time to the still picture on
 #                                                     the screen, working set around the pick
@@ -54,7 +55,11 @@ case "${1:-picks}" in
     mkdir -p "$color_dir"
     cp /usr/share/color/argyll/ref/DisplayP3.icm "$color_dir/"
     wine reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\ICM\mntr' /v DisplayP3.icm /t REG_SZ /d "" /f >/dev/null 2>&1
-    wine build/windows/tests/pick_bench.exe "${2:-2000}" | tr -d '\r' ;;
+    wine build/windows/tests/pick_bench.exe "${2:-2000}" | tr -d '\r'
+    for mode in 600 grid; do
+      echo "== $mode: at 600 %$([ $mode = grid ] && echo ', with the grid and a mark')"
+      wine build/windows/tests/pick_bench.exe $mode "${2:-2000}" | tr -d '\r'
+    done ;;
   freeze|view)
     for screen in 1280x1024x24 3840x2160x24; do
       quillora_cleanup

@@ -14,7 +14,7 @@
 namespace SettingsTable {
 
 // The rows' order in kSettings. A new setting goes last, so that the others keep their numbers.
-enum class TSettingId { StayOnTop, Zoom, HotKey, Sample, AutoCopy, ColorSpace, Freeze, Language, KeepRecent };
+enum class TSettingId { StayOnTop, Zoom, HotKey, Sample, AutoCopy, ColorSpace, Freeze, Language, KeepRecent, Grid };
 
 // Unscoped, so that the rows read short.
 enum TType {
@@ -94,6 +94,8 @@ inline constexpr TSetting kSettings[] = {
     {TSettingId::Language,  "language", Named,    0,  kLanguages.Count - 1, {},   0,  AsGiven, kLanguages},
     // The recent colours are kept in [RECENT] for the next start, not in memory only.
     {TSettingId::KeepRecent, "keeprecent", Switch, 0, 1,          {},             0,  AsGiven, {}},
+    // From 600 % the magnifier shows each pixel as an exact square, with lines between them.
+    {TSettingId::Grid,      "grid",     Switch,   0,  1,          {},             0,  AsGiven, {}},
 };
 
 inline constexpr std::size_t kSettingCount = sizeof kSettings / sizeof kSettings[0];

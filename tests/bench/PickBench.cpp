@@ -4,6 +4,8 @@
 // heap allocations and GDI objects made by the picks. Not a test: it prints, it never fails.
 //
 //   pick_bench [PICKS]
+//   pick_bench 600 [PICKS]     the same at 600 %
+//   pick_bench grid [PICKS]    at 600 % with the grid on and a mark set
 //   pick_bench freeze [RUNS]   F in a keyboard pick: the time until the still picture is on the
 //                              screen, and the working set before, during and after the pick
 #include "AllocationCount.h"
@@ -187,13 +189,25 @@ int main(int argc, char** argv) {
         Application.DestroyForms();
         return 0;
     }
-    int picks = argc > 1 ? std::atoi(argv[1]) : 2000;
+    const bool grid = argc > 1 && std::string(argv[1]) == "grid";
+    const bool at600 = grid || (argc > 1 && std::string(argv[1]) == "600");
+    int picks = argc > 1 + at600 ? std::atoi(argv[1 + at600]) : 2000;
     TPickBenchmark parts(*frmMain);
     parts.ConvertIntoSrgb();
     TBitmap bare(231, 96);
+    frmMain->Options().Set(TSettings::TSettingId::Grid, grid);
+    if (at600) {
+        SendMessageW(frmMain->cboZoom->Handle(), CB_SETCURSEL, 5, 0);
+        SendMessageW(frmMain->Handle(), WM_COMMAND, MAKEWPARAM(0, CBN_SELCHANGE),
+                     reinterpret_cast<LPARAM>(frmMain->cboZoom->Handle()));
+    }
 
     // A drag is on; the cursor walks a small square so that colours keep changing.
     SendMessageW(frmMain->pnlDrag->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(10, 10));
+    if (grid) {
+        SetCursorPos(210, 210);
+        frmMain->Picker().Key('M');  // a mark in the middle of the walk, in view of every pick
+    }
     // Moving the cursor from code makes the next cursor read wait for the display; a real
     // mouse move does not, so that wait is taken here, outside the timing.
     auto place = [](int i) {

@@ -145,7 +145,8 @@ TEST_F(MainFormTest, PopupMenusHoldTheirItemsWithDefaultsAcceleratorsAndRadioMar
                   {L"对比度(&K)...", false, 0}, {L"色觉模拟(&B)", false, 0}, {L"-", false, 0},
                   {L"导出喜爱的颜色(&E)...", false, 0}, {L"导入喜爱的颜色(&I)...", false, 0}, {L"-", false, 0},
                   {L"取样(&M)", false, 0}, {L"取色后复制(&A)", false, 0}, {L"色彩空间(&G)", false, 0},
-                  {L"冻结屏幕取色(&Z)", false, 0}, {L"-", false, 0}, {L"语言 / Language(&L)", false, 0}});
+                  {L"冻结屏幕取色(&Z)", false, 0}, {L"放大镜网格(&D)", false, 0}, {L"-", false, 0},
+                  {L"语言 / Language(&L)", false, 0}});
     ExpectMenu(GetSubMenu(color, 6), {{L"CSS rgb()(&R)\trgb(255, 255, 255)", false, 0},
                                  {L"CSS hsl()(&H)\thsl(0, 0%, 100%)", false, 0},
                                  {L"HSV(&V)\thsv(0, 0%, 100%)", false, 0}, {L"CMYK(&M)\tcmyk(0%, 0%, 0%, 0%)", false, 0},
@@ -169,7 +170,7 @@ TEST_F(MainFormTest, PopupMenusHoldTheirItemsWithDefaultsAcceleratorsAndRadioMar
     ExpectMenu(F->mnuControl.Handle(), {{L"显示/隐藏 主窗口(&S)", true, 0}, {L"-", false, 0}, {L"联系我们", false, 0},
                                    {L"访问主页(&V)...", false, 0}, {L"关于(&A)...", false, 0}, {L"-", false, 0},
                                    {L"退出(&E)", false, 0}});
-    ExpectMenu(GetSubMenu(color, 21), {{L"中文(&C)", false, 2}, {L"English(&E)", false, 1}});
+    ExpectMenu(GetSubMenu(color, 22), {{L"中文(&C)", false, 2}, {L"English(&E)", false, 1}});
 }
 
 // A row placed After an entry comes just below it, then the rows placed after that row; a row
@@ -203,7 +204,7 @@ TEST_F(MainFormTest, LanguageRelabelsTheWindowAndItsMenus) {
     HMENU color = F->mnuColor.Handle();
     ExpectMenu(GetSubMenu(color, 16), {{L"Single Pixel (&1)", false, 2}, {L"3×3 Average (&3)", false, 1},
                                        {L"5×5 Average (&5)", false, 1}});
-    ExpectMenu(GetSubMenu(color, 21), {{L"中文(&C)", false, 1}, {L"English(&E)", false, 2}});
+    ExpectMenu(GetSubMenu(color, 22), {{L"中文(&C)", false, 1}, {L"English(&E)", false, 2}});
     ExpectMenu(F->mnuControl.Handle(), {{L"&Show/Hide Main Window", true, 0}, {L"-", false, 0}, {L"Contact Us", false, 0},
                                         {L"&Visit Home Page...", false, 0}, {L"&About...", false, 0}, {L"-", false, 0},
                                         {L"&Exit", false, 0}});

@@ -671,6 +671,51 @@ TEST_F(PickTest, SampleAveragesTheSquareRoundingHalfUpAndTheMagnifierOutlinesIt)
     DestroyWindow(checker);
 }
 
+// The grid, from 600 %: each pixel a square of zoom / 100 pixels, the centre pixel's in the
+// middle, its left and top lines the colour under them with each channel moved by 128; the
+// sample's frame two pixels wide from its lines inwards; a click on a line takes the pixel.
+TEST_F(PickTest, GridDrawsEachPixelAsASquareAndItsLinesAreNeverTaken) {
+    F->Options().Set(TSettings::TSettingId::Grid, 1);
+    struct Case { int zoom, side, dx; };
+    for (Case c : {Case{6, 1, 2}, Case{20, 3, 3}, Case{20, 1, 3}}) {
+        SelectZoom(c.zoom);
+        F->SetSampleSide(c.side);
+        Press(F->pnlDrag->Handle(), WM_LBUTTONDOWN, MK_LBUTTON);
+        MoveTo(kLeft + 30, kTop + 30);
+        Release();
+        const int middleLeft = 115 - c.zoom / 2, y = 48;  // the centre pixel's square
+        for (int dx : {-c.dx, c.dx}) {
+            const int left = middleLeft + dx * c.zoom;
+            const TColor pixel = PatternColor(30 + dx, 30);
+            EXPECT_EQ(Zoomed(left + c.zoom / 2, y), pixel) << "zoom " << c.zoom << ", square " << dx;
+            EXPECT_EQ(Zoomed(left, y), pixel ^ 0x808080) << "zoom " << c.zoom << ", line of square " << dx;
+            if (c.side > 1) continue;
+            SendMessageW(F->pnlZoom->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(1 + left, 1 + y));
+            EXPECT_EQ(F->CurrentColor(), pixel) << "a click on the line, zoom " << c.zoom;
+        }
+        const int frame = middleLeft - c.side / 2 * c.zoom;
+        const TColor outer = PatternColor(30 - c.side / 2, 30);
+        EXPECT_EQ(Zoomed(frame, y), 0xFFFFFF ^ outer ^ 0x808080) << "the frame over the line, zoom " << c.zoom;
+        EXPECT_EQ(Zoomed(frame + 1, y), 0xFFFFFF ^ outer) << "and one pixel in";
+        EXPECT_EQ(Zoomed(frame + 2, y), outer) << "but no further";
+    }
+    F->Options().Set(TSettings::TSettingId::Grid, 0);
+}
+
+// The status's distance from a mark: the position minus the mark, y growing downwards, on
+// the primary monitor and one left of it.
+TEST(MarkDistanceTest, PositionMinusMarkAndTheStraightLineWithOneDecimal) {
+    struct Case { POINT position, mark; const wchar_t* text; };
+    for (Case c : {Case{{210, 126}, {198, 150}, L"  \u0394x 12, \u0394y -24, 26.8 px"},
+                   Case{{-1900, 300}, {-1920, 324}, L"  \u0394x 20, \u0394y -24, 31.2 px"},
+                   Case{{0, 0}, {0, 0}, L"  \u0394x 0, \u0394y 0, 0.0 px"},
+                   Case{{-3840, -1}, {1919, 1079}, L"  \u0394x -5759, \u0394y -1080, 5859.4 px"}}) {
+        wchar_t text[80];
+        MarkDistanceText(text, 80, c.position, c.mark);
+        EXPECT_STREQ(text, c.text);
+    }
+}
+
 TEST(ZoomListTest, StoredZoomSelectsItsEntryAndBadValuesTheFirst) {
     InitializeApplication();
     struct Case { const char* stored; int index; };
