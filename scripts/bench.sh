@@ -29,6 +29,10 @@
 #                                                     core under Wine, then the Linux build's
 #   scripts/bench.sh convert [RUNS]                   Quillora.exe --convert, start to exit (the
 #                                                     release program; --version for comparison)
+#   scripts/bench.sh hostile [RUNS] [CAP]             writes of a settings file with 1000, 10000
+#                                                     and 100000 lines in [RECENT] that do not read
+#                                                     and 20000 saved colours, 8-bit and UTF-16:
+#                                                     ms a write, each size cut off after CAP s
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
@@ -100,6 +104,18 @@ case "${1:-picks}" in
       sorted=($(printf '%s\n' "${times[@]}" | sort -n))
       echo "$args: median ${sorted[$(( ${#sorted[@]} / 2 ))]} ms (${sorted[0]}..${sorted[-1]}), ${#sorted[@]} runs"
     done ;;
+  hostile)
+    cap=${3:-600}
+    for encoding in 8-bit utf16; do
+      echo "== $encoding file: median ms of ${2:-3} runs; left: [RECENT] lines after the later write"
+      printf '%7s %6s %10s %10s %10s %10s %5s\n' junk MiB "first" later delete zoom left
+      for junk in 1000 10000 100000; do
+        # shellcheck disable=SC2046
+        timeout "$cap" wine build/windows/tests/rewrite_bench.exe "$junk" "${2:-3}" \
+          $([ $encoding = utf16 ] && echo utf16) </dev/null | tr -d '\r' ||
+          echo " (did not finish within $cap s)"
+      done
+    done ;;
   startup)
     b=build/windows
     floor=$(winepath -w $b/tests/floor.exe)
@@ -107,5 +123,5 @@ case "${1:-picks}" in
       "bare window" "$floor" QuilloraFloor bare -- \
       Quillora "$(winepath -w $b/release/Quillora.exe)" TfrmMain -- \
       "Quillora, debug info" "$(winepath -w $b/Quillora.exe)" TfrmMain </dev/null | tr -d '\r' ;;
-  *) echo "usage: scripts/bench.sh picks [PICKS] | freeze [RUNS] | view [RUNS] | longrun [PICKS] [DIALOGS] [CYCLES] | dialogs [COUNT1] [COUNT2] | store [RUNS] [ENTRIES...] | variations [RUNS] | startup [RUNS] | vision [RUNS] | suggestions [RUNS] | convert [RUNS]" >&2; exit 2 ;;
+  *) echo "usage: scripts/bench.sh picks [PICKS] | freeze [RUNS] | view [RUNS] | longrun [PICKS] [DIALOGS] [CYCLES] | dialogs [COUNT1] [COUNT2] | store [RUNS] [ENTRIES...] | variations [RUNS] | startup [RUNS] | vision [RUNS] | suggestions [RUNS] | convert [RUNS] | hostile [RUNS] [CAP]" >&2; exit 2 ;;
 esac

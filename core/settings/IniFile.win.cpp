@@ -5,6 +5,7 @@
 #include "Handle.h"
 #include "SettingsText.h"
 #include "../util/TextUtil.h"
+#include "../util/Utf8.h"
 #include "Text.h"
 
 #include <windows.h>
@@ -392,6 +393,61 @@ bool SectionInOnePass(const std::string& Bytes, const std::string& Section, std:
     return ProfileText(Bytes, Text) && SectionOfText(Text, Section, Block);
 }
 
+// ---- Files with a byte-order mark, rewritten as their text ----
+//
+// The profile functions read a file that starts with a UTF-8 or UTF-16 mark as text in that
+// encoding, and rewrite it whole at every write. Taking keys out of one through them costs a
+// rewrite each: 10 000 took 90 s, and the time grows with the square of the count. So such a
+// file's text gets the same rewrite of our own as an 8-bit file, where it comes back byte for
+// byte.
+
+enum class TMark { Utf8, Utf16Le, Utf16Be };
+
+// The text after the mark, in UTF-8. False for a file without a mark, and for one whose text
+// does not turn into UTF-8 and back unchanged (malformed UTF-8, a lone surrogate, a cut
+// character) or holds a NUL character, which ends a name or a value where the profile
+// functions read it.
+bool MarkedText(const std::string& Bytes, TMark& Mark, std::string& Text) {
+    if (Bytes.compare(0, 3, "\xEF\xBB\xBF") == 0) {
+        Mark = TMark::Utf8;
+        Text = Bytes.substr(3);
+        return Utf8::IsValid(Text) && Text.find('\0') == std::string::npos;
+    }
+    if (Bytes.size() % 2 != 0 || (Bytes.compare(0, 2, "\xFF\xFE") != 0 && Bytes.compare(0, 2, "\xFE\xFF") != 0))
+        return false;
+    Mark = Bytes[0] == '\xFF' ? TMark::Utf16Le : TMark::Utf16Be;
+    const std::size_t Low = Mark == TMark::Utf16Le ? 0 : 1;
+    std::wstring Wide(Bytes.size() / 2 - 1, L'\0');
+    for (std::size_t I = 0; I < Wide.size(); ++I)
+        Wide[I] = static_cast<wchar_t>(static_cast<unsigned char>(Bytes[2 + 2 * I + Low]) |
+                                       static_cast<unsigned char>(Bytes[3 + 2 * I - Low]) << 8);
+    Text = WideToUtf8(Wide);
+    return Wide.find(L'\0') == std::wstring::npos && Utf8ToWide(Text) == Wide;
+}
+
+// The file's bytes for a text of MarkedText.
+std::string MarkedBytes(const std::string& Text, TMark Mark) {
+    if (Mark == TMark::Utf8) return "\xEF\xBB\xBF" + Text;
+    const std::wstring Wide = L'\xFEFF' + Utf8ToWide(Text);
+    std::string Bytes(Wide.size() * 2, '\0');
+    const std::size_t Low = Mark == TMark::Utf16Le ? 0 : 1;
+    for (std::size_t I = 0; I < Wide.size(); ++I) {
+        Bytes[2 * I + Low] = static_cast<char>(Wide[I] & 0xFF);
+        Bytes[2 * I + 1 - Low] = static_cast<char>(Wide[I] >> 8);
+    }
+    return Bytes;
+}
+
+// Whether the profile functions hand out the very lines of the section that this reader finds
+// in a marked file's text: then a key they gave names the same line here. Systems differ in
+// which marks they honour; a file one of them reads otherwise is left to them.
+bool ReadsAsTheyDo(const std::string& Text, const std::string& Section, const std::string& FileName) {
+    std::string Block;
+    const bool Same = SectionOfText(Utf8ToWide(Text), Section, Block) && Block == ReadSectionLines(Section, FileName);
+    FlushProfileCache(FileName);
+    return Same;
+}
+
 // What WithoutKeyLine did.
 enum class TKeyRemoval { Removed, Missing, NotHere };
 
@@ -496,23 +552,36 @@ void TIniFile::WriteIniStrings(const std::string& Section,
     const auto Fail = [&] {
         throw EIniFileException(FileName);
     };
-    // The profile functions rewrite the whole file for each value: 5000 values took 11 s, and
-    // the time grows with the square of the count. An 8-bit file gets them in one rewrite of
-    // our own, which the profile functions must then read back as written.
-    std::string Old;
-    const bool Existed = IsRegularFile(FileName);
-    if (!Existed || (ReadWhole(FileName, Old) && IsPlain8Bit(Old))) {
-        std::vector<std::string> Lines;
-        for (const auto& Value : Values) Lines.push_back(Value.first + "=" + Value.second);
-        if (!ReplaceWhole(FileName, SettingsText::WithLinesAdded(Old, Section, Lines, Removed))) Fail();
+    // The profile functions rewrite the whole file for each value and for each key taken out:
+    // 5000 values took 11 s, and the time grows with the square of the count. An 8-bit file,
+    // or the text of a marked one, gets them in one rewrite of our own, which the profile
+    // functions must then read back as written; otherwise the old bytes go back.
+    std::string Old, Text;
+    const bool Existed = IsRegularFile(FileName), Read = Existed && ReadWhole(FileName, Old);
+    std::vector<std::string> Lines;
+    for (const auto& Value : Values) Lines.push_back(Value.first + "=" + Value.second);
+    const auto Rewritten = [&](const std::string& Bytes) {
+        if (!ReplaceWhole(FileName, Bytes)) Fail();
         FlushProfileCache(FileName);
-        if (EndsWithValues(SplitBlock(ReadSectionLines(Section, FileName)), Values)) return;
+        if (EndsWithValues(SplitBlock(ReadSectionLines(Section, FileName)), Values)) return true;
         const bool Restored = Existed ? ReplaceWhole(FileName, Old) : DeleteFileA(FileName.c_str());
         FlushProfileCache(FileName);
         if (!Restored) Fail();
+        return false;
+    };
+    TMark Mark{};
+    if (!Existed || (Read && IsPlain8Bit(Old))) {
+        if (Rewritten(SettingsText::WithLinesAdded(Old, Section, Lines, Removed))) return;
+    } else if (Read && MarkedText(Old, Mark, Text) && ReadsAsTheyDo(Text, Section, FileName)) {
+        // Keys and values come in the code page; the text is UTF-8.
+        std::vector<std::string> TextLines, TextRemoved;
+        for (const std::string& Line : Lines) TextLines.push_back(AnsiToUtf8(Line));
+        for (const std::string& Key : Removed) TextRemoved.push_back(AnsiToUtf8(Key));
+        if (Rewritten(MarkedBytes(SettingsText::WithLinesAdded(Text, Section, TextLines, TextRemoved), Mark))) return;
     }
-    // Otherwise (a Unicode file, or one the profile functions read differently) one value at a
-    // time, the old bytes put back when any write fails.
+    // Otherwise (a file with a NUL byte, or one the profile functions read differently) one
+    // value and one removed key at a time, the old bytes put back when any write fails: each
+    // a rewrite of the whole file.
     std::size_t Extra = Section.size();
     for (const auto& Value : Values) Extra += Value.first.size() + Value.second.size() + 3;
     const TRewriteGuard Guard(FileName, Extra);

@@ -247,4 +247,19 @@ TEST(SettingsText, AddedLinesGoBehindTheFirstMatchingSectionsLastLine) {
     }
 }
 
+// A section whose 100 000 lines all go, each key named in another case or with blanks, keeps
+// its other lines and leaves the other sections byte for byte.
+TEST(SettingsText, RemovedKeysGoFromALongSectionInOnePass) {
+    std::string Junk[2];
+    std::vector<std::string> Removed;
+    for (int i = 0; i < 100000; ++i) {
+        Junk[i % 2] += "Junk" + std::to_string(i) + " =#000000\r\n";
+        Removed.push_back((i % 3 ? " JUNK" : "junk") + std::to_string(i));
+    }
+    const std::string Vop = "[VOP]\r\njunk1=3\r\n", Colors = "[COLORS]\r\njunk2=#FF8000\r\n";
+    EXPECT_EQ(SettingsText::WithLinesAdded(Vop + "[RECENT]\r\n" + Junk[0] + "; note\r\njunk=1\r\n" + Junk[1] + Colors,
+                                           "RECENT", {"1=#123456"}, Removed),
+              Vop + "[RECENT]\r\n; note\r\njunk=1\r\n1=#123456\r\n" + Colors);
+}
+
 }  // namespace
