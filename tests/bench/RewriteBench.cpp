@@ -12,11 +12,11 @@
 #include "settings/Settings.h"
 #include "util/FileBytes.h"
 #include "Text.h"
+#include "Timing.h"
 
 #include <windows.h>
 
 #include <algorithm>
-#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -27,10 +27,6 @@
 namespace {
 
 constexpr int kSavedColors = 20000;
-
-double Seconds() {
-    return std::chrono::duration<double>(std::chrono::steady_clock::now().time_since_epoch()).count();
-}
 
 std::string Hostile(int Junk, bool Utf16) {
     std::string Text = "[VOP]\r\nontop=0\r\nzoom=3\r\nkeeprecent=1\r\n[RECENT]\r\n";
@@ -57,11 +53,6 @@ std::string MiddleKey() {
     char Key[32];
     std::snprintf(Key, sizeof Key, "0101%04d%06d", 2000 + kSavedColors / 2 % 20, kSavedColors / 2);
     return Key;
-}
-
-double Median(std::vector<double> Times) {
-    std::sort(Times.begin(), Times.end());
-    return Times[Times.size() / 2];
 }
 
 double Ms(const std::function<void()>& Action) {

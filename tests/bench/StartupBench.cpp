@@ -6,6 +6,8 @@
 // machine weighs on both sides of a pair. Prints; never judges.
 //
 //   startup_bench RUNS LABEL EXE CLASS [ARGS] -- LABEL EXE CLASS [ARGS] -- ...
+#include "Timing.h"
+
 #include <windows.h>
 #include <psapi.h>
 
@@ -97,12 +99,6 @@ bool StartOnce(TProgram& p, bool keep) {
     }
     Sleep(200);  // the closed program's last messages and the server settle
     return true;
-}
-
-double Median(std::vector<double> v) {
-    std::sort(v.begin(), v.end());
-    const size_t n = v.size();
-    return n == 0 ? 0 : n % 2 ? v[n / 2] : (v[n / 2 - 1] + v[n / 2]) / 2;
 }
 
 std::vector<double> Pairwise(const std::vector<double>& a, const std::vector<double>& b, bool ratio) {

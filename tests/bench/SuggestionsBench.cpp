@@ -5,19 +5,14 @@
 //
 //   suggestions_bench [RUNS]
 #include "colour/Contrast.h"
+#include "Timing.h"
 
 #include <algorithm>
-#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <vector>
 
 namespace {
-
-double Seconds() {
-    return std::chrono::duration<double>(std::chrono::steady_clock::now().time_since_epoch())
-        .count();
-}
 
 // Foreground, background (both 0xRRGGBB) and opacity: near misses, long ways, saturated hues
 // whose lighter steps leave sRGB, and pairs that nothing can mend. The last two are among the
@@ -60,9 +55,9 @@ int main(int argc, char** argv) {
         Contrast::TSuggestion Out[4];
         std::vector<double> Times;
         for (int Run = 0; Run < Runs; ++Run) {
-            const double Start = Seconds();
+            const double RunStart = Seconds();
             FourSuggestions(Pair, Out);
-            Times.push_back(Seconds() - Start);
+            Times.push_back(Seconds() - RunStart);
         }
         std::sort(Times.begin(), Times.end());
         char Found[4][9];

@@ -4,19 +4,14 @@
 //
 //   vision_bench [RUNS]
 #include "colour/VisionFilter.h"
+#include "Timing.h"
 
 #include <algorithm>
-#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <vector>
 
 namespace {
-
-double Seconds() {
-    return std::chrono::duration<double>(std::chrono::steady_clock::now().time_since_epoch())
-        .count();
-}
 
 const char* const kNames[] = {"normal", "protanopia", "deuteranopia", "tritanopia",
                               "achromatopsia"};
